@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds with warnings as errors, runs every test,
+# then builds the tests again with AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs them too.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+jobs=$(nproc)
+
+"$root/scripts/build.sh" "$root/build-ci" -DPYROSTAT_WERROR=ON
+(cd "$root/build-ci" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+
+"$root/scripts/build.sh" "$root/build-asan" -DPYROSTAT_WERROR=ON -DPYROSTAT_SANITIZE=ON \
+  -DPYROSTAT_GUI=OFF -DCMAKE_BUILD_TYPE=Debug
+(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j"$jobs")

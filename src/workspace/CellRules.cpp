@@ -1,0 +1,103 @@
+#include "workspace/CellRules.h"
+
+#include "platform/Codepage1253.h"
+#include "platform/Utf8.h"
+#include "workspace/GridLayout.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace pyrostat {
+
+std::optional<double> ParseCellNumber(std::string_view text, NumberLocale locale) {
+    const std::string trimmed = TrimBlanks(text);
+    if (trimmed.empty()) {
+        return std::nullopt;
+    }
+    std::string plain;
+    bool seenDecimal = false;
+    int digits = 0;
+    for (const char ch : trimmed) {
+        if (ch >= '0' && ch <= '9') {
+            plain.push_back(ch);
+            ++digits;
+        } else if (ch == locale.decimal && !seenDecimal) {
+            plain.push_back('.');
+            seenDecimal = true;
+        } else if (ch == locale.group && !seenDecimal) {
+            continue;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (result.ec != std::errc() || result.ptr != plain.data() + plain.size()) {
+        return std::nullopt;
+    }
+    value = std::round(value * 100.0) / 100.0;
+    if (!(value >= 0.0 && value <= kMaxCellNumber)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string FormatCellNumber(double value, NumberLocale locale) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    std::string text(buffer);
+    std::replace(text.begin(), text.end(), '.', locale.decimal);
+    return text;
+}
+
+std::string CellRefusalReason(int col, std::string_view text, NumberLocale locale) {
+    if (TrimBlanks(text).empty()) {
+        return {};
+    }
+    if (col == kNameColumn) {
+        if (!IsCp1253Encodable(text)) {
+            return "χαρακτήρες που δεν αποθηκεύονται στην ελληνική κωδικοσελίδα";
+        }
+        if (Utf8Length(TrimBlanks(text)) > kMaxNameLength) {
+            return "περισσότεροι από 35 χαρακτήρες";
+        }
+        return {};
+    }
+    if (IsNumberColumn(col)) {
+        if (!ParseCellNumber(text, locale)) {
+            return "δεν είναι αριθμός από 0 έως 99999999,99";
+        }
+        return {};
+    }
+    if (IsListColumn(col)) {
+        const auto& texts = ListTexts(col);
+        if (std::find(texts.begin(), texts.end(), TrimBlanks(text)) == texts.end()) {
+            return "δεν είναι κείμενο της λίστας";
+        }
+        return {};
+    }
+    return "στήλη εκτός πίνακα";
+}
+
+std::optional<std::string> NormaliseCellText(int col, std::string_view text, NumberLocale locale) {
+    if (TrimBlanks(text).empty()) {
+        return std::string();
+    }
+    if (!CellRefusalReason(col, text, locale).empty()) {
+        return std::nullopt;
+    }
+    if (IsNumberColumn(col)) {
+        return FormatCellNumber(*ParseCellNumber(text, locale), locale);
+    }
+    if (IsListColumn(col)) {
+        return TrimBlanks(text);
+    }
+    return std::string(text);
+}
+
+} // namespace pyrostat
