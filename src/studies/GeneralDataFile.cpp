@@ -1,0 +1,65 @@
+#include "studies/GeneralDataFile.h"
+
+#include "platform/Codepage1253.h"
+#include "platform/Utf8.h"
+
+namespace pyrostat {
+
+bool GeneralData::Complete() const {
+    return !TrimBlanks(Employer).empty() && !TrimBlanks(Project).empty() &&
+           !TrimBlanks(Location).empty();
+}
+
+std::string FormatGeneralData(const GeneralData& data) {
+    std::string bytes;
+    for (const std::string* text : {&data.Employer, &data.Project, &data.Location}) {
+        bytes += '"';
+        bytes += Utf8ToCp1253(TrimBlanks(*text));
+        bytes += "\"\r\n";
+    }
+    return bytes;
+}
+
+bool ParseGeneralData(std::string_view bytes, GeneralData& data) {
+    std::string* targets[] = {&data.Employer, &data.Project, &data.Location};
+    size_t pos = 0;
+    bool all = true;
+    for (std::string* target : targets) {
+        target->clear();
+        while (pos < bytes.size() && (bytes[pos] == ' ' || bytes[pos] == '\r' ||
+                                      bytes[pos] == '\n' || bytes[pos] == '\t')) {
+            ++pos;
+        }
+        if (pos >= bytes.size()) {
+            all = false;
+            continue;
+        }
+        std::string raw;
+        if (bytes[pos] == '"') {
+            const size_t close = bytes.find('"', pos + 1);
+            const size_t end = close == std::string_view::npos ? bytes.size() : close;
+            raw = std::string(bytes.substr(pos + 1, end - pos - 1));
+            pos = close == std::string_view::npos ? bytes.size() : close + 1;
+            // Skip what follows the closing quote up to the separator.
+            while (pos < bytes.size() && bytes[pos] != ',' && bytes[pos] != '\n') {
+                ++pos;
+            }
+        } else {
+            const size_t end = bytes.find_first_of(",\r\n", pos);
+            const size_t stop = end == std::string_view::npos ? bytes.size() : end;
+            raw = std::string(bytes.substr(pos, stop - pos));
+            pos = stop;
+        }
+        if (pos < bytes.size() && (bytes[pos] == ',' || bytes[pos] == '\n')) {
+            ++pos;
+        }
+        *target = TrimBlanks(Cp1253ToUtf8(raw));
+    }
+    return all;
+}
+
+bool IsGeneralDataText(std::string_view utf8) {
+    return utf8.find('"') == std::string_view::npos && IsCp1253Encodable(utf8);
+}
+
+} // namespace pyrostat
