@@ -1,0 +1,159 @@
+#include "studies/StudyFile.h"
+
+#include "platform/RecordFile.h"
+#include "platform/Utf8.h"
+#include "studies/DiskFileStore.h"
+#include "studies/GeneralDataFile.h"
+#include "studies/SafeReplace.h"
+#include "studies/StudyRecords.h"
+
+#include <filesystem>
+
+namespace pyrostat {
+
+namespace {
+
+DiskFileStore& TheDisk() {
+    static DiskFileStore disk; // stateless
+    return disk;
+}
+
+bool IsFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+} // namespace
+
+StudyFile::StudyFile(GridContract& grid, ProgramState& state, MessageService& messages,
+                     StudyWindowFields& fields)
+    : grid_(grid), state_(state), messages_(messages), fields_(fields), store_(&TheDisk()) {}
+
+void StudyFile::Wait() {
+    if (WaitSeconds) {
+        WaitSeconds(0.1f);
+    }
+}
+
+SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
+    const std::string thema = state_.InProgramFolder(kGeneralDataFileName);
+    if (!IsFile(thema)) {
+        if (ShowGeneralData) {
+            ShowGeneralData();
+        }
+        if (state_.StatusCode == -7) {
+            state_.StatusCode = 0;
+        }
+    }
+    const GeneralData general{state_.Employer, state_.Project, state_.Location};
+    if (!general.Complete()) {
+        return SaveOutcome::Incomplete;
+    }
+    Wait();
+
+    // The companion is a copy of the working file; should that have gone
+    // missing meanwhile, the data in memory stand in for it.
+    std::string companion;
+    if (!ReadWholeFile(thema, companion)) {
+        companion = FormatGeneralData(general);
+    }
+    const std::string records = EncodeStudyRecords(ReadGridRows(grid_), fields_.TitleText(),
+                                                   fields_.InsulationTicked(), state_);
+
+    std::vector<PendingFile> files{{path, records}, {CompanionPathOf(path), companion}};
+    bool backupFolderMissing = false;
+    // An empty study leaves the previous backup copy alone.
+    if (!records.empty()) {
+        const std::string backup = BackupPathOf(path);
+        if (store_->CreateFolder(FolderOfPath(backup))) {
+            files.push_back({backup, records});
+        } else {
+            backupFolderMissing = true;
+        }
+    }
+    if (!ReplaceFilesSafely(files, *store_)) {
+        messages_.ShowWithBeeps(kStudyWarningTitle,
+                                "Η ΑΠΟΘΗΚΕΥΣΗ ΤΗΣ ΜΕΛΕΤΗΣ ΑΠΕΤΥΧΕ :\n" + path +
+                                    "\n\nΤο αρχείο δεν γράφτηκε (δεν υπάρχει χώρος ή δικαίωμα "
+                                    "εγγραφής). Τα προηγούμενα αρχεία της μελέτης έμειναν "
+                                    "όπως ήταν.",
+                                MessageService::Icon::Exclamation);
+        return SaveOutcome::Failed;
+    }
+    if (backupFolderMissing) {
+        messages_.ShowWithBeeps(kStudyWarningTitle,
+                                "Η μελέτη αποθηκεύτηκε, αλλά ο φάκελος του αντιγράφου "
+                                "ασφαλείας δεν δημιουργήθηκε :\n" +
+                                    FolderOfPath(BackupPathOf(path)),
+                                MessageService::Icon::Exclamation);
+    }
+    return SaveOutcome::Saved;
+}
+
+void StudyFile::ClearGrid() {
+    const int last = grid_.DataRowCnt();
+    if (last < 1) {
+        return;
+    }
+    grid_.SetRow(1);
+    grid_.SetCol(1);
+    grid_.SetRow2(last);
+    grid_.SetCol2(kGridColumns);
+    grid_.SetBlockMode(true);
+    grid_.Action(GridContract::kActionClear);
+    grid_.SetBlockMode(false);
+}
+
+bool StudyFile::OpenFile(const std::string& path) {
+    std::string bytes;
+    if (!IsFile(path) || !ReadWholeFile(path, bytes)) {
+        messages_.ShowWithBeeps(kStudyWarningTitle,
+                                "ΤΟ ΑΡΧΕΙΟ ΤΗΣ ΜΕΛΕΤΗΣ ΔΕΝ ΔΙΑΒΑΖΕΤΑΙ :\n" + path,
+                                MessageService::Icon::Exclamation);
+        return false;
+    }
+    ClearGrid();
+    state_.CurrentStudyFile = path;
+
+    const DecodedStudy study = DecodeStudyRecords(bytes, NumberLocale::Of(state_), grid_.MaxRows());
+    for (size_t i = 0; i < study.rows.size(); ++i) {
+        if (i == 0) {
+            fields_.SetTitleText(study.title);
+        }
+        grid_.SetRow(static_cast<int>(i + 1));
+        for (int c = 1; c <= kGridColumns; ++c) {
+            grid_.SetCol(c);
+            grid_.SetText(study.rows[i][c - 1]);
+        }
+        if (i == 0) {
+            if (study.insulation == -1.0f) {
+                fields_.SetInsulationTicked(true);
+            } else if (study.insulation == 0.0f) {
+                fields_.SetInsulationTicked(false);
+            }
+        }
+    }
+
+    state_.Employer.clear();
+    state_.Project.clear();
+    state_.Location.clear();
+    const std::string companionPath = CompanionPathOf(path);
+    std::string companion;
+    if (IsFile(companionPath) && ReadWholeFile(companionPath, companion)) {
+        Wait();
+        WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), companion);
+        GeneralData general;
+        ParseGeneralData(companion, general);
+        state_.Employer = general.Employer;
+        state_.Project = general.Project;
+        state_.Location = general.Location;
+    }
+
+    if (study.Damaged()) {
+        messages_.ShowWithBeeps(kStudyWarningTitle, DamagedStudyMessage(study, path),
+                                MessageService::Icon::Exclamation);
+    }
+    return true;
+}
+
+} // namespace pyrostat

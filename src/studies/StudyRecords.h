@@ -1,0 +1,63 @@
+#pragma once
+
+#include "workspace/GridContract.h"
+#include "workspace/GridLayout.h"
+#include "workspace/NumberLocale.h"
+#include "workspace/ProgramState.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pyrostat {
+
+// The eleven cell texts of one grid row; index 0 is column 1.
+using StudyRow = std::array<std::string, kGridColumns>;
+
+// The texts of grid rows 1 to the last row holding data, read cell by cell
+// through the grid's current cell (as the save does).
+std::vector<StudyRow> ReadGridRows(GridContract& grid);
+
+// The study file's bytes: one 197-byte record per row, the title and the
+// insulation choice repeated in every record, numbers read from the cell
+// texts with TextToNumber (an empty cell gives 0) and the volume the single
+// product of area and height.
+std::string EncodeStudyRecords(const std::vector<StudyRow>& rows, std::string_view title,
+                               bool insulation, ProgramState& state);
+
+// What a study file holds, as cell texts the grid accepts.
+struct DecodedStudy {
+    size_t records = 0;   // whole records in the file
+    std::string title;    // of record 1, trimmed
+    float insulation = 0; // of record 1: -1 ticked, 0 not, other leaves the box alone
+    std::vector<StudyRow> rows;
+    size_t trailingBytes = 0;  // a partial record at the end (not read)
+    int nonFiniteValues = 0;   // NaN or infinity, left empty
+    int refusedValues = 0;     // finite but not storable in the cell, left empty
+    size_t droppedRecords = 0; // records beyond the grid's last row
+
+    // Whether the user must be told the file is damaged.
+    bool Damaged() const {
+        return trailingBytes != 0 || nonFiniteValues != 0 || refusedValues != 0 ||
+               droppedRecords != 0;
+    }
+};
+
+// Reads whole records only, never past the end; at most `maxRows` rows.
+DecodedStudy DecodeStudyRecords(std::string_view bytes, NumberLocale locale, int maxRows);
+
+// The Greek text that tells the user what was wrong with a damaged file.
+std::string DamagedStudyMessage(const DecodedStudy& study, const std::string& path);
+
+// "X/name.pyx" gives "X/name.tpx" (the last four characters replaced); a path
+// that does not end in ".pyx" gets ".tpx" appended.
+std::string CompanionPathOf(const std::string& studyPath);
+// "X/name.pyx" gives "X/BACKUP/name.pyx".
+std::string BackupPathOf(const std::string& studyPath);
+// The study's folder with its trailing "/" (empty for a bare name).
+std::string FolderOfPath(const std::string& path);
+// True when the path ends in ".pyx" in any case.
+bool HasStudyExtension(const std::string& path);
+
+} // namespace pyrostat

@@ -1,0 +1,439 @@
+#include "studies/StudyFile.h"
+#include "studies/FailingFileStore.h"
+#include "studies/GeneralDataFile.h"
+#include "studies/MemoryStudyFields.h"
+#include "support/RecordingMessages.h"
+#include "support/TestFolder.h"
+#include "workspace/MemoryGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+#include <unistd.h>
+
+namespace pyrostat {
+namespace {
+
+using test::ReadAll;
+using test::RecordingMessages;
+using test::TestFolder;
+using test::WriteAll;
+namespace fs = std::filesystem;
+
+std::string FromHex(const char* hex) {
+    std::string bytes;
+    for (size_t i = 0; hex[i] != '\0' && hex[i + 1] != '\0'; i += 2) {
+        bytes.push_back(static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16)));
+    }
+    return bytes;
+}
+
+// The three-row study below as the record layout lays it out, worked out
+// independently (Python struct, code page cp1253): row 2 is empty, the title
+// "ΠΟΛΥΚΑΤΟΙΚΙΑ ΟΔΟΥ ΑΘΗΝΑΣ 12", insulation -1.0, volumes 120 x 2.8 and
+// 85.25 x 3 as single products.
+const char* const kExpectedStudyHex = "0100d0cfcbd5cac1d4cfc9cac9c120cfc4cfd520c1c8c7cdc1d320313220"
+                                      "202020202020202020202020202020202020"
+                                      "202020202020202020202020202020202020202020202020202020202020"
+                                      "2020c1312020202020202020202020202020"
+                                      "2020202020202020202020202020202020202000409c4500109644000048"
+                                      "440000f042333333400000a8430000204100"
+                                      "00a04000006040c9d3cfc3c5c9cf2020202020202020c5cad4cfd320c9c4"
+                                      "c9cfcad42e2020000080bf00000000000000"
+                                      "00000000000200d0cfcbd5cac1d4cfc9cac9c120cfc4cfd520c1c8c7cdc1"
+                                      "d32031322020202020202020202020202020"
+                                      "202020202020202020202020202020202020202020202020202020202020"
+                                      "202020202020202020202020202020202020"
+                                      "202020202020202020202020202020202020202020202020000000000000"
+                                      "000000000000000000000000000000000000"
+                                      "000000000000000000000000202020202020202020202020202020202020"
+                                      "202020202020202020202020000080bf0000"
+                                      "000000000000000000000300d0cfcbd5cac1d4cfc9cac9c120cfc4cfd520"
+                                      "c1c8c7cdc1d3203132202020202020202020"
+                                      "202020202020202020202020202020202020202020202020202020202020"
+                                      "202020202020202020202020c23220202020"
+                                      "202020202020202020202020202020202020202020202020202020202000"
+                                      "00000000000000000000000080aa42000040"
+                                      "4000c07f43000000000000404100000000d1c5d4c9d1c520202020202020"
+                                      "2020c1cbcbc720d0c5d1c9d0d42e20202000"
+                                      "0080bf000000000000000000000000";
+
+const char* const kTitle = "ΠΟΛΥΚΑΤΟΙΚΙΑ ΟΔΟΥ ΑΘΗΝΑΣ 12";
+
+void FillSampleGrid(MemoryGrid& grid) {
+    const std::vector<std::string> row1 = {"Α1", "5000", "1200.5", "800",     "120",          "2.8",
+                                           "10", "5",    "3.5",    "ΙΣΟΓΕΙΟ", "ΕΚΤΟΣ ΙΔΙΟΚΤ."};
+    const std::vector<std::string> row3 = {"Β2", "",   "", "",       "85.25",       "3",
+                                           "",   "12", "", "ΡΕΤΙΡΕ", "ΑΛΛΗ ΠΕΡΙΠΤ."};
+    for (int c = 1; c <= 11; ++c) {
+        ASSERT_TRUE(grid.SetCellText(1, c, row1[c - 1]));
+        ASSERT_TRUE(grid.SetCellText(3, c, row3[c - 1]));
+    }
+}
+
+// One study window without a window: grid, title, insulation, messages.
+struct Fixture {
+    TestFolder folder;
+    ProgramState state;
+    MemoryGrid grid;
+    MemoryStudyFields fields;
+    RecordingMessages messages;
+    StudyFile study{grid, state, messages, fields};
+    int dialogShown = 0;
+
+    Fixture() {
+        state.ProgramFolder = folder.WithSlash();
+        fs::create_directories(folder.Path() / "PYXFiles");
+        study.ShowGeneralData = [this] { ++dialogShown; };
+    }
+    void EnterGeneralData(const GeneralData& data) {
+        state.Employer = data.Employer;
+        state.Project = data.Project;
+        state.Location = data.Location;
+        WriteAll(state.InProgramFolder("Thema.tmp"), FormatGeneralData(data));
+    }
+    std::string Study(const std::string& name) const {
+        return folder.WithSlash() + "PYXFiles/" + name;
+    }
+};
+
+const GeneralData kGeneral{"ΙΩΑΝΝΟΥ Γ.", "ΚΑΤΑΝΟΜΗ ΘΕΡΜΑΝΣΗΣ", "ΑΘΗΝΑ"};
+
+TEST(SaveAsFile, WritesTheRecordLayoutByteForByte) {
+    Fixture f;
+    FillSampleGrid(f.grid);
+    f.fields.title = std::string("  ") + kTitle + " ";
+    f.fields.insulation = true;
+    f.EnterGeneralData(kGeneral);
+
+    const std::string path = f.Study("Block A.pyx");
+    ASSERT_EQ(f.study.SaveAsFile(path), SaveOutcome::Saved);
+
+    const std::string expected = FromHex(kExpectedStudyHex);
+    ASSERT_EQ(expected.size(), 3u * 197u);
+    EXPECT_EQ(ReadAll(path), expected);
+    // The companion is a byte copy of the working file; the backup a copy of the study.
+    EXPECT_EQ(ReadAll(f.Study("Block A.tpx")), ReadAll(f.state.InProgramFolder("Thema.tmp")));
+    EXPECT_EQ(ReadAll(f.Study("BACKUP/Block A.pyx")), expected);
+    EXPECT_EQ(f.dialogShown, 0);
+    EXPECT_TRUE(f.messages.Empty());
+    // No temporary file is left behind.
+    for (const auto& entry : fs::recursive_directory_iterator(f.folder.Path() / "PYXFiles")) {
+        EXPECT_EQ(entry.path().filename().string().find(".saving"), std::string::npos);
+    }
+}
+
+TEST(SaveAsFile, RoundTripGivesTheSameStudy) {
+    for (const bool insulation : {true, false}) {
+        for (const NumberLocale locale : {NumberLocale::English(), NumberLocale::Greek()}) {
+            Fixture f;
+            f.state.DecimalSeparatorCode = locale.decimal;
+            f.state.ThousandsSeparatorCode = locale.group;
+            f.grid.Table().SetLocale(locale);
+            const std::string d(1, locale.decimal);
+            const std::vector<std::string> row = {"Διαμέρισμα Α' όροφος",
+                                                  "12345" + d + "5",
+                                                  "0" + d + "25",
+                                                  "",
+                                                  "99999" + d + "99",
+                                                  "2" + d + "8",
+                                                  "1",
+                                                  "",
+                                                  "0",
+                                                  "ΥΠΟΓ.-ΗΜΙΫΠΟΓ.",
+                                                  "ΕΝΤΟΣ ΙΔΙΟΚΤ."};
+            for (int c = 1; c <= 11; ++c) {
+                ASSERT_TRUE(f.grid.SetCellText(2, c, row[c - 1]));
+            }
+            ASSERT_TRUE(f.grid.SetCellText(5, 1, "Κατάστημα"));
+            f.fields.title = std::string(78, 'T');
+            f.fields.insulation = insulation;
+            f.EnterGeneralData(kGeneral);
+            const std::string path = f.Study("round.pyx");
+            ASSERT_EQ(f.study.SaveAsFile(path), SaveOutcome::Saved);
+            EXPECT_EQ(ReadAll(path).size(), 5u * 197u);
+
+            MemoryGrid other(locale);
+            other.SetCellText(7, 1, "left over"); // cleared by the open
+            MemoryStudyFields otherFields;
+            otherFields.insulation = !insulation;
+            ProgramState otherState = f.state;
+            otherState.Employer = otherState.Project = otherState.Location = "old";
+            fs::remove(otherState.InProgramFolder("Thema.tmp"));
+            RecordingMessages messages;
+            StudyFile reader(other, otherState, messages, otherFields);
+            ASSERT_TRUE(reader.OpenFile(path));
+
+            EXPECT_TRUE(messages.Empty());
+            EXPECT_EQ(other.DataRowCnt(), 5);
+            for (int r = 1; r <= 7; ++r) {
+                for (int c = 1; c <= 11; ++c) {
+                    // Empty number cells come back as 0 (the file cannot tell them apart).
+                    std::string want = f.grid.CellText(r, c);
+                    if (r <= 5 && c >= 2 && c <= 9 && want.empty()) {
+                        want = "0" + d + "00";
+                    }
+                    EXPECT_EQ(other.CellText(r, c), want) << r << "," << c;
+                }
+            }
+            EXPECT_EQ(other.CellText(2, 2), "12345" + d + "50");
+            EXPECT_EQ(otherFields.title, std::string(78, 'T'));
+            EXPECT_EQ(otherFields.insulation, insulation);
+            EXPECT_EQ(otherState.Employer, kGeneral.Employer);
+            EXPECT_EQ(otherState.Project, kGeneral.Project);
+            EXPECT_EQ(otherState.Location, kGeneral.Location);
+            EXPECT_EQ(otherState.CurrentStudyFile, path);
+            EXPECT_EQ(ReadAll(otherState.InProgramFolder("Thema.tmp")),
+                      FormatGeneralData(kGeneral));
+        }
+    }
+}
+
+TEST(SaveAsFile, MissingGeneralDataShowsTheDialogAndWritesNothing) {
+    struct Case {
+        const char* name;
+        bool themaExists; // "Thema.tmp" on disk (left by an earlier run)
+        bool dialogFills; // the dialog is left with O.K. and filled data
+        bool expectDialog;
+        SaveOutcome expected;
+    };
+    const Case cases[] = {
+        {"Esc in the dialog", false, false, true, SaveOutcome::Incomplete},
+        {"O.K. in the dialog", false, true, true, SaveOutcome::Saved},
+        {"file left on disk, data empty (New then Save)", true, false, false,
+         SaveOutcome::Incomplete},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        FillSampleGrid(f.grid);
+        if (c.themaExists) {
+            WriteAll(f.state.InProgramFolder("Thema.tmp"), FormatGeneralData({}));
+        }
+        f.study.ShowGeneralData = [&] {
+            ++f.dialogShown;
+            if (c.dialogFills) {
+                f.EnterGeneralData(kGeneral);
+            } else {
+                f.state.StatusCode = -7;
+            }
+        };
+        const std::string path = f.Study("x.pyx");
+        EXPECT_EQ(f.study.SaveAsFile(path), c.expected);
+        EXPECT_EQ(f.dialogShown, c.expectDialog ? 1 : 0);
+        EXPECT_EQ(f.state.StatusCode, 0);
+        EXPECT_EQ(fs::exists(path), c.expected == SaveOutcome::Saved);
+        EXPECT_EQ(fs::exists(f.Study("x.tpx")), c.expected == SaveOutcome::Saved);
+        EXPECT_EQ(fs::exists(f.Study("BACKUP")), c.expected == SaveOutcome::Saved);
+        EXPECT_TRUE(f.messages.Empty());
+    }
+}
+
+TEST(SaveAsFile, BackupFolderIsCreatedBesideTheStudyAndReplaced) {
+    Fixture f;
+    f.EnterGeneralData(kGeneral);
+    const std::string folder = f.folder.WithSlash() + "elsewhere/deep/";
+    fs::create_directories(folder);
+    ASSERT_TRUE(f.grid.SetCellText(1, 1, "first"));
+    ASSERT_EQ(f.study.SaveAsFile(folder + "s.pyx"), SaveOutcome::Saved);
+    EXPECT_TRUE(fs::is_directory(folder + "BACKUP"));
+    EXPECT_EQ(ReadAll(folder + "BACKUP/s.pyx").size(), 197u);
+    EXPECT_EQ(ReadAll(folder + "BACKUP/s.pyx").substr(80, 5), "first");
+
+    ASSERT_TRUE(f.grid.SetCellText(2, 1, "second"));
+    ASSERT_EQ(f.study.SaveAsFile(folder + "s.pyx"), SaveOutcome::Saved);
+    EXPECT_EQ(ReadAll(folder + "BACKUP/s.pyx"), ReadAll(folder + "s.pyx"));
+    EXPECT_EQ(ReadAll(folder + "BACKUP/s.pyx").size(), 2u * 197u);
+    EXPECT_FALSE(fs::exists(folder + "s.pyx/BACKUP"));
+
+    // An empty study is saved as an empty file and leaves the last backup alone.
+    f.grid.Table().ClearBlock(1, 1, 2, 11);
+    ASSERT_EQ(f.study.SaveAsFile(folder + "s.pyx"), SaveOutcome::Saved);
+    EXPECT_EQ(ReadAll(folder + "s.pyx"), "");
+    EXPECT_EQ(ReadAll(folder + "BACKUP/s.pyx").size(), 2u * 197u);
+}
+
+TEST(SaveAsFile, AFailureHalfWayLeavesTheOldFilesIntact) {
+    // The new study is 2 records (394 bytes); the companion about 60 bytes.
+    struct Case {
+        const char* name;
+        size_t budget;
+        bool failRenames;
+    };
+    const Case cases[] = {
+        {"disk full before anything", 0, false},
+        {"disk full inside the study", 200, false},
+        {"disk full inside the companion", 394 + 10, false},
+        {"disk full inside the backup", 394 + 60 + 100, false},
+        {"rename refused", 100000, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.EnterGeneralData(kGeneral);
+        const std::string path = f.Study("keep.pyx");
+        ASSERT_TRUE(f.grid.SetCellText(1, 1, "old"));
+        ASSERT_EQ(f.study.SaveAsFile(path), SaveOutcome::Saved);
+        const std::string oldStudy = ReadAll(path);
+        const std::string oldCompanion = ReadAll(f.Study("keep.tpx"));
+        const std::string oldBackup = ReadAll(f.Study("BACKUP/keep.pyx"));
+        ASSERT_EQ(oldStudy.size(), 197u);
+
+        ASSERT_TRUE(f.grid.SetCellText(2, 1, "new"));
+        f.EnterGeneralData({"ΝΕΟΣ ΕΡΓΟΔΟΤΗΣ ΜΕ ΜΑΚΡΥ ΟΝΟΜΑ", "ΝΕΟ ΕΡΓΟ", "ΠΑΤΡΑ"});
+        test::FailingFileStore store(c.budget);
+        store.failRenames = c.failRenames;
+        f.study.SetFileStore(store);
+        EXPECT_EQ(f.study.SaveAsFile(path), SaveOutcome::Failed);
+
+        EXPECT_EQ(ReadAll(path), oldStudy);
+        EXPECT_EQ(ReadAll(f.Study("keep.tpx")), oldCompanion);
+        EXPECT_EQ(ReadAll(f.Study("BACKUP/keep.pyx")), oldBackup);
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.Last().title, "!! ΠΡΟΣΟΧΗ !!");
+        EXPECT_NE(f.messages.Last().prompt.find("ΑΠΕΤΥΧΕ"), std::string::npos);
+        EXPECT_EQ(f.messages.beeps, 2);
+        for (const auto& entry : fs::recursive_directory_iterator(f.folder.Path() / "PYXFiles")) {
+            EXPECT_EQ(entry.path().filename().string().find(".saving"), std::string::npos)
+                << entry.path();
+        }
+    }
+}
+
+TEST(SaveAsFile, ReadOnlyFolderFailsWithAMessage) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "the superuser may write into read-only folders";
+    }
+    Fixture f;
+    f.EnterGeneralData(kGeneral);
+    const std::string folder = f.folder.WithSlash() + "locked/";
+    fs::create_directories(folder);
+    WriteAll(folder + "s.pyx", "old bytes");
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(f.grid.SetCellText(1, 1, "x"));
+    EXPECT_EQ(f.study.SaveAsFile(folder + "s.pyx"), SaveOutcome::Failed);
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(ReadAll(folder + "s.pyx"), "old bytes");
+    EXPECT_EQ(f.messages.shown.size(), 1u);
+}
+
+std::string Single(float value) {
+    std::string b(4, '\0');
+    std::memcpy(b.data(), &value, 4); // little-endian test machine, as the files
+    return b;
+}
+
+// One stored record of the layout: name "Α1", area 120, height 2.5, kind
+// "ΕΝΔΙΑΜΕΣΟ", pipes "ΑΛΛΗ ΠΕΡΙΠΤ.", title "T", insulation as given.
+std::string HandRecord(int16_t rowNo, float area, float insulation) {
+    std::string r;
+    r += std::string(reinterpret_cast<const char*>(&rowNo), 2);
+    r += "T" + std::string(77, ' ');
+    r += "\xC1"
+         "1" +
+         std::string(33, ' ');
+    r += Single(0) + Single(0) + Single(0) + Single(area) + Single(2.5f) + Single(area * 2.5f);
+    r += Single(0) + Single(0) + Single(0);
+    r += "\xC5\xCD\xC4\xC9\xC1\xCC\xC5\xD3\xCF" + std::string(6, ' ');
+    r += "\xC1\xCB\xCB\xC7 \xD0\xC5\xD1\xC9\xD0\xD4." + std::string(3, ' ');
+    r += Single(insulation) + std::string(12, '\0');
+    return r;
+}
+
+TEST(OpenFile, DamagedAndEmptyFiles) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int rows;          // grid rows after the open
+        const char* area1; // text of cell (1, 5)
+        bool warned;
+        const char* titleAfter; // title box after the open
+        bool insulationAfter;   // starts ticked
+    };
+    const Case cases[] = {
+        {"empty file", "", 0, "", false, "before", true},
+        {"one whole record", HandRecord(1, 120, 0), 1, "120.00", false, "T", false},
+        {"partial second record", HandRecord(1, 120, -1) + std::string(100, 'x'), 1, "120.00", true,
+         "T", true},
+        {"shorter than one record", std::string(50, '\0'), 0, "", true, "before", true},
+        {"NaN area", HandRecord(1, nan, 0), 1, "", true, "T", false},
+        {"infinite area", HandRecord(1, inf, 0), 1, "", true, "T", false},
+        {"negative area", HandRecord(1, -5, 0), 1, "", true, "T", false},
+        {"area beyond the cell's range", HandRecord(1, 1e9f, 0), 1, "", true, "T", false},
+        {"largest area", HandRecord(1, 99999999.99f, 0), 1, "99999999.99", false, "T", false},
+        {"odd insulation value", HandRecord(1, 7, 1.0f), 1, "7.00", false, "T", true},
+        {"rows by position, not RowNo", HandRecord(9, 1, 0) + HandRecord(3, 2, 0), 2, "1.00", false,
+         "T", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.fields.title = "before";
+        f.fields.insulation = true;
+        for (int r = 1; r <= 4; ++r) {
+            ASSERT_TRUE(f.grid.SetCellText(r, 1, "stale"));
+        }
+        const std::string path = f.Study("d.pyx");
+        WriteAll(path, c.bytes);
+        EXPECT_TRUE(f.study.OpenFile(path));
+        EXPECT_EQ(f.grid.DataRowCnt(), c.rows);
+        EXPECT_EQ(f.grid.CellText(1, 5), c.area1);
+        if (c.rows >= 1) {
+            EXPECT_EQ(f.grid.CellText(1, 1), "Α1");
+            EXPECT_EQ(f.grid.CellText(1, 6), "2.50");
+            EXPECT_EQ(f.grid.CellText(1, 10), "ΕΝΔΙΑΜΕΣΟ");
+            EXPECT_EQ(f.grid.CellText(1, 11), "ΑΛΛΗ ΠΕΡΙΠΤ.");
+        }
+        EXPECT_EQ(f.fields.title, c.titleAfter);
+        EXPECT_EQ(f.fields.insulation, c.insulationAfter);
+        EXPECT_EQ(f.state.CurrentStudyFile, path);
+        EXPECT_EQ(f.messages.shown.size(), c.warned ? 1u : 0u);
+        if (c.warned) {
+            EXPECT_NE(f.messages.Last().prompt.find("ΚΑΤΕΣΤΡΑΜΜΕΝΟ"), std::string::npos);
+        }
+    }
+}
+
+TEST(OpenFile, MissingFileChangesNothing) {
+    Fixture f;
+    ASSERT_TRUE(f.grid.SetCellText(1, 1, "kept"));
+    f.state.CurrentStudyFile = "/previous.pyx";
+    EXPECT_FALSE(f.study.OpenFile(f.Study("nothing.pyx")));
+    EXPECT_FALSE(fs::exists(f.Study("nothing.pyx"))); // not created by the attempt
+    EXPECT_EQ(f.grid.CellText(1, 1), "kept");
+    EXPECT_EQ(f.state.CurrentStudyFile, "/previous.pyx");
+    EXPECT_EQ(f.messages.shown.size(), 1u);
+}
+
+TEST(OpenFile, WithoutCompanionTheGeneralDataAreEmptyAndThemaStays) {
+    Fixture f;
+    f.EnterGeneralData(kGeneral);
+    const std::string thema = ReadAll(f.state.InProgramFolder("Thema.tmp"));
+    WriteAll(f.Study("alone.pyx"), HandRecord(1, 50, 0));
+    int waits = 0;
+    f.study.WaitSeconds = [&](float) { ++waits; };
+    ASSERT_TRUE(f.study.OpenFile(f.Study("alone.pyx")));
+    EXPECT_EQ(f.state.Employer, "");
+    EXPECT_EQ(f.state.Project, "");
+    EXPECT_EQ(f.state.Location, "");
+    EXPECT_EQ(ReadAll(f.state.InProgramFolder("Thema.tmp")), thema);
+    EXPECT_EQ(waits, 0);
+
+    // With the companion: one pause, then its bytes become the working file.
+    const std::string companion = "\"E\"\r\n\"P\"\r\n\"L\"\r\n";
+    WriteAll(f.Study("alone.tpx"), companion);
+    ASSERT_TRUE(f.study.OpenFile(f.Study("alone.pyx")));
+    EXPECT_EQ(waits, 1);
+    EXPECT_EQ(f.state.Employer, "E");
+    EXPECT_EQ(f.state.Location, "L");
+    EXPECT_EQ(ReadAll(f.state.InProgramFolder("Thema.tmp")), companion);
+}
+
+} // namespace
+} // namespace pyrostat
