@@ -1,0 +1,100 @@
+#include "platform/ProgramFolder.h"
+
+#include "platform/PathRoutines.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace pyrostat {
+
+namespace {
+
+std::string HomeFolder(const EnvironmentReader& env) {
+    std::string home = env("HOME");
+    if (home.empty()) {
+        if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir) {
+            home = entry->pw_dir;
+        }
+    }
+    return home;
+}
+
+std::string DataHome(const EnvironmentReader& env) {
+    const std::string xdg = env("XDG_DATA_HOME");
+    // The XDG rules ignore a relative XDG_DATA_HOME.
+    if (!xdg.empty() && xdg.front() == '/') {
+        return AddBackslash(xdg);
+    }
+    return AddBackslash(HomeFolder(env)) + ".local/share/";
+}
+
+} // namespace
+
+EnvironmentReader SystemEnvironment() {
+    return [](const std::string& name) {
+        const char* value = std::getenv(name.c_str());
+        return value == nullptr ? std::string() : std::string(value);
+    };
+}
+
+std::string DefaultProgramFolder(const EnvironmentReader& env) {
+    return DataHome(env) + "pyrostat/";
+}
+
+std::string ResolveProgramFolder(const EnvironmentReader& env) {
+    const std::string home = env("PYROSTAT_HOME");
+    if (!home.empty()) {
+        return AddBackslash(home);
+    }
+    return DefaultProgramFolder(env);
+}
+
+std::string InstalledProgramsFolder(const EnvironmentReader& env) {
+    return DataHome(env);
+}
+
+std::vector<std::string> SeedSourceFolders() {
+    std::error_code ec;
+    if (fs::is_directory(PYROSTAT_INSTALL_DATA_DIR, ec)) {
+        return {PYROSTAT_INSTALL_DATA_DIR};
+    }
+    return {PYROSTAT_SOURCE_DATA_DIR, PYROSTAT_BUILD_DATA_DIR};
+}
+
+bool SeedProgramFolder(const std::string& programFolder, const std::vector<std::string>& sources) {
+    std::error_code ec;
+    fs::create_directories(programFolder, ec);
+    if (!fs::is_directory(programFolder, ec)) {
+        return false;
+    }
+    const fs::path target(programFolder);
+    for (const auto& source : sources) {
+        if (!fs::is_directory(source, ec)) {
+            continue;
+        }
+        fs::recursive_directory_iterator it(source, ec), end;
+        for (; !ec && it != end; it.increment(ec)) {
+            const fs::path relative = fs::relative(it->path(), source, ec);
+            if (ec) {
+                break;
+            }
+            const fs::path destination = target / relative;
+            std::error_code itemError;
+            if (it->is_directory(itemError)) {
+                fs::create_directories(destination, itemError);
+            } else if (it->is_regular_file(itemError) && it->path().filename() != ".keep" &&
+                       !fs::exists(destination, itemError)) {
+                fs::create_directories(destination.parent_path(), itemError);
+                fs::copy_file(it->path(), destination, fs::copy_options::skip_existing, itemError);
+            }
+        }
+        ec.clear();
+    }
+    return true;
+}
+
+} // namespace pyrostat

@@ -1,0 +1,125 @@
+#include "platform/FileTests.h"
+
+#include "support/TestFolder.h"
+
+#include <ctime>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+namespace pyrostat {
+namespace {
+
+using test::TestFolder;
+using test::WriteAll;
+
+TEST(FileTests, ReportFilesAndFoldersAndAbsence) {
+    TestFolder folder;
+    WriteAll(folder.File("a.pyx"), std::string(197, 'x'));
+    std::filesystem::create_directory(folder.Path() / "sub");
+
+    EXPECT_TRUE(FileExists(folder.File("a.pyx")));
+    EXPECT_FALSE(FileExists(folder.File("missing.pyx")));
+    EXPECT_FALSE(FileExists(folder.File("sub"))); // a folder is not a file
+    EXPECT_FALSE(FileExists(""));
+
+    const FileInfo info = GetFileInfo(folder.File("a.pyx"));
+    EXPECT_TRUE(info.exists);
+    EXPECT_EQ(info.size, 197u);
+    const FileInfo none = GetFileInfo(folder.File("missing"));
+    EXPECT_FALSE(none.exists);
+    EXPECT_EQ(none.size, 0u);
+}
+
+TEST(FolderExists, RefusesTheSpecialNamesAndAcceptsRealFolders) {
+    TestFolder folder;
+    WriteAll(folder.File("file"), "x");
+    const struct {
+        std::string path;
+        bool expected;
+    } cases[] = {
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"\\", false},
+        {"/", false},
+        {folder.Path().string(), true},
+        {folder.WithSlash(), true},
+        {folder.File("file"), false},
+        {folder.File("missing"), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderExists(c.path), c.expected) << c.path;
+    }
+}
+
+TEST(SplitFileDateText, SplitsDateAndTimeWithDayHalfMarkers) {
+    const struct {
+        const char* text;
+        const char* date;
+        const char* time;
+        int year, month, day, hour, minute, second;
+    } cases[] = {
+        {"06/12/2026 17:07:09", "06/12/2026", "17:07:09", 2026, 12, 6, 17, 7, 9},
+        {"6/12/2026 5:07:09 μμ", "6/12/2026", "17:07:09", 2026, 12, 6, 17, 7, 9},
+        {"6/12/2026 5:07:09 πμ", "6/12/2026", "5:07:09", 2026, 12, 6, 5, 7, 9},
+        {"1/2/1999 12:30:00 pm", "1/2/1999", "12:30:00", 1999, 2, 1, 12, 30, 0},
+        {"1/2/1999 12:30:00 am", "1/2/1999", "0:30:00", 1999, 2, 1, 0, 30, 0},
+        {"31.12.2025 23:59:58", "31.12.2025", "23:59:58", 2025, 12, 31, 23, 59, 58},
+        {"", "", "", 0, 0, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const FileDateParts p = SplitFileDateText(c.text);
+        EXPECT_EQ(p.dateText, c.date) << c.text;
+        EXPECT_EQ(p.timeText, c.time) << c.text;
+        EXPECT_EQ(p.year, c.year) << c.text;
+        EXPECT_EQ(p.month, c.month) << c.text;
+        EXPECT_EQ(p.day, c.day) << c.text;
+        EXPECT_EQ(p.hour, c.hour) << c.text;
+        EXPECT_EQ(p.minute, c.minute) << c.text;
+        EXPECT_EQ(p.second, c.second) << c.text;
+    }
+}
+
+TEST(GetFileDateParts, TakesTheNumbersFromTheModificationTime) {
+    TestFolder folder;
+    const std::string path = folder.File("a.pyx");
+    WriteAll(path, "x");
+    std::tm when{};
+    when.tm_year = 2024 - 1900;
+    when.tm_mon = 1; // February
+    when.tm_mday = 29;
+    when.tm_hour = 14;
+    when.tm_min = 5;
+    when.tm_sec = 6;
+    when.tm_isdst = -1;
+    const std::time_t t = std::mktime(&when);
+    utimbuf times{t, t};
+    ASSERT_EQ(::utime(path.c_str(), &times), 0);
+
+    bool ok = false;
+    const FileDateParts p = GetFileDateParts(path, {}, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(p.dateText, "29/02/2024");
+    EXPECT_EQ(p.timeText, "14:05:06");
+    EXPECT_EQ(p.year, 2024);
+    EXPECT_EQ(p.month, 2);
+    EXPECT_EQ(p.day, 29);
+    EXPECT_EQ(p.hour, 14);
+
+    // A locale that writes a two-digit year still gives the full year.
+    const FileDateParts us = GetFileDateParts(path, [](int y, int m, int d) {
+        return std::to_string(m) + "/" + std::to_string(d) + "/" + std::to_string(y % 100);
+    });
+    EXPECT_EQ(us.dateText, "2/29/24");
+    EXPECT_EQ(us.year, 2024);
+
+    const FileDateParts missing = GetFileDateParts(folder.File("none"), {}, &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(missing.year, 0);
+    EXPECT_EQ(missing.dateText, "");
+}
+
+} // namespace
+} // namespace pyrostat
