@@ -1,0 +1,44 @@
+#include "register/EngineerName.h"
+
+#include "platform/Codepage1253.h"
+#include "platform/Utf8.h"
+#include "workspace/ProgramState.h"
+
+#include <fstream>
+
+namespace pyrostat {
+
+std::string ReadDefaultEngineerText(const std::string& programFolder) {
+    std::ifstream in(programFolder + "Engineer.txt", std::ios::binary);
+    if (!in) {
+        return {};
+    }
+    std::string line;
+    std::getline(in, line);
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    std::string text = TrimBlanks(Cp1253ToUtf8(line));
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        text = TrimBlanks(std::string_view(text).substr(1, text.size() - 2));
+    }
+    return text;
+}
+
+void LoadDefaultEngineerText(ProgramState& state) {
+    state.DefaultEngineerText = ReadDefaultEngineerText(state.ProgramFolder);
+}
+
+void ResolveCurrentEngineer(ProgramState& state) {
+    if (!state.ChosenEngineer.empty()) {
+        state.CurrentEngineer = state.ChosenEngineer;
+        return;
+    }
+    if (state.DefaultEngineerText.empty()) {
+        LoadDefaultEngineerText(state);
+    }
+    const std::string text = TrimBlanks(state.DefaultEngineerText);
+    state.CurrentEngineer = text.empty() ? std::string(kEngineerBanner) : text;
+}
+
+} // namespace pyrostat

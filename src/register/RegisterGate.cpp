@@ -1,0 +1,26 @@
+#include "register/RegisterGate.h"
+
+#include "platform/Utf8.h"
+#include "register/RegisterFile.h"
+#include "workspace/ProgramState.h"
+
+namespace pyrostat {
+
+RegisterAccess CheckRegisterAccess(ProgramState& state, PasswordDialog& dialog) {
+    const RegisterFile file = RegisterFile::InProgramFolder(state);
+    if (!file.Exists()) {
+        return RegisterAccess::NoRegister;
+    }
+    if (file.ReadPassword().empty()) {
+        state.TypedPassword.clear();
+        return RegisterAccess::Granted;
+    }
+    state.NewPasswordMode = false;
+    dialog.Ask(state);
+    // Read again: the file is what counts, not what was read before the dialog.
+    const std::string stored = file.ReadPassword();
+    return TrimBlanks(state.TypedPassword) == TrimBlanks(stored) ? RegisterAccess::Granted
+                                                                 : RegisterAccess::Refused;
+}
+
+} // namespace pyrostat

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "register/PasswordDialog.h"
+
+namespace pyrostat {
+
+struct ProgramState;
+
+enum class RegisterAccess {
+    NoRegister, // "CLIENTS.MIR" is not in the program folder: the command does nothing
+    Refused,    // the password was wrong or not given: nothing is shown, no message
+    Granted,    // the register window may open
+};
+
+// The check of the register command Cmd_Client before the register window
+// opens. A protected register asks for its password through `dialog`; the
+// typed and the stored password are compared after trimming both. An
+// unprotected register opens without the dialog and clears TypedPassword, so
+// that a password typed for an earlier protection cannot lock it.
+RegisterAccess CheckRegisterAccess(ProgramState& state, PasswordDialog& dialog);
+
+} // namespace pyrostat

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/MessageService.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace pyrostat {
+
+struct ProgramState;
+
+// The register's message and question boxes. Every box comes after two beeps.
+// Codes 1, 4, 6 and 7 are questions with No as the default button; their
+// answer goes to state.MessageAnswer ("YES" or "NO") for the caller to test
+// and clear. Code 7 names `name`. Other codes show nothing.
+void ShowRegisterMessage(int code, ProgramState& state, MessageService& messages,
+                         std::string_view name = {});
+
+// The boxes of the password dialog: 1 the two new passwords differ, 2 the
+// question whether the register should go without a password (answer in
+// state.MessageAnswer). Other codes show nothing.
+void Messages_Pass(int code, ProgramState& state, MessageService& messages);
+
+// A register file whose length is not a whole number of records (or that
+// holds none) was opened with the `wholeRecords` it has.
+void ShowDamagedRegisterWarning(MessageService& messages, size_t wholeRecords);
+
+// The register file could not be written; nothing of the change is stored.
+void ShowRegisterWriteFailure(MessageService& messages);
+
+} // namespace pyrostat
