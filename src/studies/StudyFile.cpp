@@ -90,20 +90,6 @@ SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
     return SaveOutcome::Saved;
 }
 
-void StudyFile::ClearGrid() {
-    const int last = grid_.DataRowCnt();
-    if (last < 1) {
-        return;
-    }
-    grid_.SetRow(1);
-    grid_.SetCol(1);
-    grid_.SetRow2(last);
-    grid_.SetCol2(kGridColumns);
-    grid_.SetBlockMode(true);
-    grid_.Action(GridContract::kActionClear);
-    grid_.SetBlockMode(false);
-}
-
 bool StudyFile::OpenFile(const std::string& path) {
     std::string bytes;
     if (!IsFile(path) || !ReadWholeFile(path, bytes)) {
@@ -112,7 +98,7 @@ bool StudyFile::OpenFile(const std::string& path) {
                                 MessageService::Icon::Exclamation);
         return false;
     }
-    ClearGrid();
+    ClearGridRows(grid_);
     state_.CurrentStudyFile = path;
 
     const DecodedStudy study = DecodeStudyRecords(bytes, NumberLocale::Of(state_), grid_.MaxRows());

@@ -15,6 +15,7 @@ enum class SaveOutcome {
     Saved,      // the study, its companion and the backup are on disk
     Incomplete, // the general data are missing: nothing was written
     Failed,     // a file could not be written: the old files are as they were
+    Cancelled,  // the user cancelled the choice of a file name: nothing written
 };
 
 // Writes the current study (grid, title, insulation, general data) to a ".pyx"
@@ -51,7 +52,6 @@ public:
     bool OpenFile(const std::string& path);
 
 private:
-    void ClearGrid();
     void Wait();
 
     GridContract& grid_;

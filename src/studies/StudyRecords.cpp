@@ -23,6 +23,20 @@ std::vector<StudyRow> ReadGridRows(GridContract& grid) {
     return rows;
 }
 
+void ClearGridRows(GridContract& grid) {
+    const int last = grid.DataRowCnt();
+    if (last < 1) {
+        return;
+    }
+    grid.SetRow(1);
+    grid.SetCol(1);
+    grid.SetRow2(last);
+    grid.SetCol2(kGridColumns);
+    grid.SetBlockMode(true);
+    grid.Action(GridContract::kActionClear);
+    grid.SetBlockMode(false);
+}
+
 std::string EncodeStudyRecords(const std::vector<StudyRow>& rows, std::string_view title,
                                bool insulation, ProgramState& state) {
     std::string bytes;

@@ -19,6 +19,9 @@ using StudyRow = std::array<std::string, kGridColumns>;
 // through the grid's current cell (as the save does).
 std::vector<StudyRow> ReadGridRows(GridContract& grid);
 
+// Empties rows 1 to the last row holding data, columns 1 to 11, as one block.
+void ClearGridRows(GridContract& grid);
+
 // The study file's bytes: one 197-byte record per row, the title and the
 // insulation choice repeated in every record, numbers read from the cell
 // texts with TextToNumber (an empty cell gives 0) and the volume the single

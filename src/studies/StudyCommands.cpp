@@ -1,0 +1,136 @@
+#include "studies/StudyCommands.h"
+
+#include "studies/GeneralDataFile.h"
+#include "studies/StudyRecords.h"
+
+#include <filesystem>
+
+namespace pyrostat {
+
+namespace {
+
+bool IsFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+void RemoveFile(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}
+
+} // namespace
+
+StudyCommands::StudyCommands(GridContract& grid, ProgramState& state, MessageService& messages,
+                             StudyWindowFields& fields, FileDialogService& dialogs)
+    : grid_(grid), state_(state), messages_(messages), fields_(fields), dialogs_(dialogs),
+      file_(grid, state, messages, fields), saved_(TakeStudySnapshot(grid, fields, state)) {}
+
+std::string StudyCommands::StudyFolder() const {
+    return state_.ProgramFolder + kStudyFolderName;
+}
+
+bool StudyCommands::New() {
+    // The working result file of the calculation run.
+    const std::string result = state_.InProgramFolder("PYROSTAT.TMP");
+    if (IsFile(result)) {
+        const MessageService::Answer answer =
+            messages_.Show(kQuestionTitle, kNewStudyPrompt, MessageService::Icon::Question,
+                           MessageService::Buttons::YesNo, MessageService::Answer::No);
+        if (answer != MessageService::Answer::Yes) {
+            return false;
+        }
+        RemoveFile(result);
+        RemoveFile(state_.InProgramFolder(kGeneralDataFileName));
+    }
+    ClearGridRows(grid_);
+    state_.Employer.clear();
+    state_.Project.clear();
+    state_.Location.clear();
+    state_.StudyTitle.clear();
+    state_.DefaultHeight = 0;
+    state_.CurrentStudyFile.clear();
+    MarkUnchanged();
+    return true;
+}
+
+void StudyCommands::Open() {
+    if (ShowBrowser) {
+        ShowBrowser();
+    }
+    grid_.SetFocus();
+}
+
+std::optional<std::string> StudyCommands::AskSaveName() {
+    std::error_code ec;
+    std::filesystem::create_directories(StudyFolder(), ec);
+    std::optional<std::string> name = dialogs_.AskSaveFileName(StudyFolder(), kStudyFileFilter);
+    if (!name || name->empty()) {
+        return std::nullopt;
+    }
+    if (!HasStudyExtension(*name)) {
+        *name += ".pyx";
+    }
+    return name;
+}
+
+SaveOutcome StudyCommands::SaveTo(const std::string& path) {
+    const SaveOutcome outcome = file_.SaveAsFile(path);
+    if (outcome == SaveOutcome::Saved) {
+        state_.CurrentStudyFile = path;
+        MarkUnchanged();
+    }
+    grid_.SetFocus();
+    return outcome;
+}
+
+SaveOutcome StudyCommands::Save() {
+    if (!state_.CurrentStudyFile.empty()) {
+        return SaveTo(state_.CurrentStudyFile);
+    }
+    return SaveAs();
+}
+
+SaveOutcome StudyCommands::SaveAs() {
+    const std::optional<std::string> path = AskSaveName();
+    if (!path) {
+        return SaveOutcome::Cancelled;
+    }
+    return SaveTo(*path);
+}
+
+void StudyCommands::ClassicOpenFile() {
+    const std::optional<std::string> name =
+        dialogs_.AskOpenFileName(StudyFolder(), kStudyFileFilter);
+    if (!name) {
+        return; // Cancel: nothing changes, the focus stays
+    }
+    // The open sets the current study file; a file that cannot be read leaves
+    // the previous one (Save must not aim at a study that is not shown).
+    if (!name->empty()) {
+        OpenStudy(*name);
+    }
+    grid_.SetFocus();
+}
+
+bool StudyCommands::OpenStudy(const std::string& path) {
+    if (!file_.OpenFile(path)) {
+        return false;
+    }
+    MarkUnchanged();
+    return true;
+}
+
+bool StudyCommands::HasUnsavedChanges() const {
+    return !(TakeStudySnapshot(grid_, fields_, state_) == saved_);
+}
+
+void StudyCommands::MarkUnchanged() {
+    saved_ = TakeStudySnapshot(grid_, fields_, state_);
+}
+
+CloseDecision StudyCommands::ConfirmClose() {
+    return pyrostat::ConfirmClose(messages_, HasUnsavedChanges(), [this] { return Save(); });
+}
+
+} // namespace pyrostat

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/MessageService.h"
+#include "studies/CloseQuestion.h"
+#include "studies/FileDialogService.h"
+#include "studies/StudyFile.h"
+#include "studies/StudySnapshot.h"
+#include "studies/StudyWindowFields.h"
+#include "workspace/GridContract.h"
+#include "workspace/ProgramState.h"
+
+#include <functional>
+#include <string>
+
+namespace pyrostat {
+
+// The main window's study commands: New, Open (the study browser), Save,
+// Save As and the classic open dialog; and the record of what was last saved
+// or opened, so that closing the window can ask about unsaved changes.
+class StudyCommands {
+public:
+    StudyCommands(GridContract& grid, ProgramState& state, MessageService& messages,
+                  StudyWindowFields& fields, FileDialogService& dialogs);
+
+    StudyFile& File() { return file_; }
+
+    // The study browser, shown modally. Unset: nothing is shown.
+    std::function<void()> ShowBrowser;
+
+    // CmdNew. With a calculation result on disk ("PYROSTAT.TMP") it asks
+    // first; No changes nothing (false). Otherwise empties the grid and the
+    // general data, forgets the current study file and sets the automatic
+    // height to 0; the title and the insulation box stay.
+    bool New();
+    // CmdOpen: the study browser, then the focus back to the grid.
+    void Open();
+    // CmdSave: to the current study file, or to a name asked with the save
+    // dialog when there is none.
+    SaveOutcome Save();
+    // Ctrl+Shift+S: always asks for the name.
+    SaveOutcome SaveAs();
+    // The open dialog in the study folder; Cancel changes nothing.
+    void ClassicOpenFile();
+    // Opens a study (the browser's Open, the open dialog) and remembers it as
+    // saved.
+    bool OpenStudy(const std::string& path);
+
+    // Whether the study differs from what was last saved, opened or started.
+    bool HasUnsavedChanges() const;
+    // Takes the present study as the saved one (after start-up, New, open, save).
+    void MarkUnchanged();
+    // Before the window closes: asks about unsaved changes (see ConfirmClose).
+    CloseDecision ConfirmClose();
+
+    // The study folder: the program folder followed by "PYXFiles/".
+    std::string StudyFolder() const;
+
+private:
+    SaveOutcome SaveTo(const std::string& path);
+    std::optional<std::string> AskSaveName();
+
+    GridContract& grid_;
+    ProgramState& state_;
+    MessageService& messages_;
+    StudyWindowFields& fields_;
+    FileDialogService& dialogs_;
+    StudyFile file_;
+    StudySnapshot saved_;
+};
+
+inline constexpr const char* kNewStudyPrompt = "ΝΕΑ ΜΕΛΕΤΗ ???";
+
+} // namespace pyrostat
