@@ -1,0 +1,190 @@
+#include "app/CalcCommand.h"
+
+#include "distribution/CalculationRun.h"
+#include "distribution/ResultsFiles.h"
+#include "platform/FileTests.h"
+#include "platform/MessageService.h"
+#include "platform/RecordFile.h"
+#include "studies/GeneralDataFile.h"
+#include "studies/StudyRecords.h"
+#include "workspace/MemoryGrid.h"
+
+#include <locale>
+#include <ostream>
+
+namespace pyrostat {
+
+namespace {
+
+// Warning boxes become lines on the error stream: the title, then the prompt
+// with its carriage returns as line ends.
+class StreamMessages : public MessageService {
+public:
+    explicit StreamMessages(std::ostream& err) : err_(err) {}
+
+    Answer Show(const std::string& title, const std::string& prompt, Icon, Buttons,
+                Answer defaultAnswer) override {
+        std::string text = prompt;
+        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
+            text.pop_back();
+        }
+        for (char& ch : text) {
+            if (ch == '\r') {
+                ch = '\n';
+            }
+        }
+        err_ << title << '\n' << text << '\n';
+        ++shown_;
+        return defaultAnswer;
+    }
+    void Beep() override {}
+    int Shown() const { return shown_; }
+
+private:
+    std::ostream& err_;
+    int shown_ = 0;
+};
+
+void Usage(std::ostream& err) {
+    err << "Χρήση: pyrostat calc ΜΕΛΕΤΗ.pyx [--export] [--decimal ,|.]\n";
+}
+
+// The separators of the user's locale; the full stop when none can be found.
+void UseSystemSeparators(ProgramState& state) {
+    try {
+        const std::locale locale("");
+        const auto& punct = std::use_facet<std::numpunct<char>>(locale);
+        const char decimal = punct.decimal_point();
+        if (decimal == ',' || decimal == '.') {
+            state.DecimalSeparatorCode = decimal;
+            state.ThousandsSeparatorCode = decimal == ',' ? '.' : ',';
+            return;
+        }
+    } catch (const std::exception&) {
+        // An unknown locale name in the environment: keep the full stop.
+    }
+    state.DecimalSeparatorCode = '.';
+    state.ThousandsSeparatorCode = ',';
+}
+
+} // namespace
+
+int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, std::istream& /*in*/,
+                   std::ostream& out, std::ostream& err) {
+    std::string studyPath;
+    bool exportFiles = false;
+    char decimal = 0;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--export") {
+            exportFiles = true;
+        } else if (arg == "--decimal" || arg.rfind("--decimal=", 0) == 0) {
+            std::string value;
+            if (arg == "--decimal") {
+                if (i + 1 >= args.size()) {
+                    Usage(err);
+                    return 1;
+                }
+                value = args[++i];
+            } else {
+                value = arg.substr(10);
+            }
+            if (value != "," && value != ".") {
+                err << "Το --decimal δέχεται μόνο \",\" ή \".\"\n";
+                return 1;
+            }
+            decimal = value[0];
+        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+            err << "Άγνωστη επιλογή: " << arg << '\n';
+            Usage(err);
+            return 1;
+        } else if (studyPath.empty()) {
+            studyPath = arg;
+        } else {
+            Usage(err);
+            return 1;
+        }
+    }
+    if (studyPath.empty()) {
+        Usage(err);
+        return 1;
+    }
+    if (decimal != 0) {
+        state.DecimalSeparatorCode = decimal;
+        state.ThousandsSeparatorCode = decimal == ',' ? '.' : ',';
+    } else {
+        UseSystemSeparators(state);
+    }
+
+    std::string bytes;
+    if (!ReadWholeFile(studyPath, bytes)) {
+        err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: " << studyPath << '\n';
+        return 1;
+    }
+    MemoryGrid grid(NumberLocale::Of(state));
+    const DecodedStudy study = DecodeStudyRecords(bytes, NumberLocale::Of(state), grid.MaxRows());
+    if (study.Damaged()) {
+        err << DamagedStudyMessage(study, studyPath) << '\n';
+    }
+    for (size_t r = 0; r < study.rows.size(); ++r) {
+        for (int c = 1; c <= grid.MaxCols(); ++c) {
+            grid.SetCellText(static_cast<int>(r + 1), c, study.rows[r][static_cast<size_t>(c - 1)]);
+        }
+    }
+    // The insulation box starts ticked and only a stored -1 or 0 changes it.
+    bool insulated = true;
+    if (study.insulation == -1.0f) {
+        insulated = true;
+    } else if (study.insulation == 0.0f && study.records > 0) {
+        insulated = false;
+    }
+
+    state.Employer.clear();
+    state.Project.clear();
+    state.Location.clear();
+    const std::string companion = CompanionPathOf(studyPath);
+    std::string companionBytes;
+    if (FileExists(companion) && ReadWholeFile(companion, companionBytes)) {
+        GeneralData data;
+        ParseGeneralData(companionBytes, data);
+        state.Employer = data.Employer;
+        state.Project = data.Project;
+        state.Location = data.Location;
+    }
+    if (exportFiles && !GeneralDataComplete(state)) {
+        err << "!! ΠΡΟΣΟΧΗ !!\n... Τα Γενικά Στοιχεία του Έργου (ΕΡΓΟΔΟΤΗΣ, ΕΡΓΟ, ΘΕΣΗ ΕΡΓΟΥ) "
+               "είναι ελλιπή: συμπληρώστε τα στο "
+            << companion << " για την εξαγωγή ...\n";
+        return 2;
+    }
+
+    StreamMessages messages(err);
+    TitleBoxAccess titleBox;
+    const std::string title = study.title;
+    titleBox.text = [&title] { return title; };
+    DistributionResult result;
+    switch (RunCalculation(grid, state, messages, titleBox, insulated, &result)) {
+    case CalculationOutcome::NothingToDo:
+        err << "!! ΠΡΟΣΟΧΗ !!\n... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...\n";
+        return 2;
+    case CalculationOutcome::Stopped:
+        return 2;
+    case CalculationOutcome::WriteFailed:
+        err << "ΔΕΝ είναι δυνατή η εγγραφή στον φάκελο του προγράμματος: " << state.ProgramFolder
+            << '\n';
+        return 1;
+    case CalculationOutcome::Written:
+        break;
+    }
+    for (const std::string& line : result.lines) {
+        out << line << '\n';
+    }
+    if (exportFiles && !ExportForCommonExpenses(state)) {
+        err << "ΔΕΝ είναι δυνατή η εγγραφή των αρχείων εξαγωγής στον φάκελο: "
+            << state.ProgramFolder << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace pyrostat

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "distribution/TitleBoxAccess.h"
+#include "platform/MessageService.h"
+#include "workspace/GridContract.h"
+#include "workspace/ProgramState.h"
+
+#include <string>
+
+namespace pyrostat {
+
+// Outcome codes of the scans; the negative ones are also the message codes.
+inline constexpr int kCheckIncomplete = -1;
+inline constexpr int kCheckZeroAreaOrHeight = -2;
+inline constexpr int kCheckNoLateralLength = -3;
+
+// Removes the rows whose eleven cells are all empty, so that the rows below
+// move up. Returns -1 (and removes nothing more) when the pipe column is empty
+// in every row, else 0.
+int CompactRows(GridContract& grid, ProgramState& state);
+
+// Whether some row reads 0 in the area or the mean-height column.
+bool HasZeroAreaOrHeight(GridContract& grid, ProgramState& state);
+
+// Whether some row lacks its kind or pipe passage, or holds a text that is not
+// one of the list's (such a row could only carry the previous row's factor).
+bool HasMissingKindOrPipe(GridContract& grid);
+
+// The first row whose three lateral lengths all read 0, or 0 when none.
+// Leaves the grid's Row on that row.
+int FirstRowWithoutLateralLength(GridContract& grid, ProgramState& state);
+
+// The building's total losses, summed as the distribution sums them.
+float TotalLossesOfGrid(GridContract& grid, ProgramState& state);
+
+// The Greek prompt for a building whose total losses are zero.
+std::string ZeroTotalLossesPrompt();
+
+enum class CheckResult {
+    NothingToDo, // empty grid: no message, nothing done
+    Stopped,     // a warning was shown; the grid has the focus
+    Passed,      // the run may go on with DataRowCnt rows
+};
+
+// The whole check before a calculation: the title, the compaction, the three
+// scans with their precedence (-3 over -1 over -2) and the zero-losses stop.
+// Sets StudyTitle and, for message -3, MessageRow.
+CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
+                           const TitleBoxAccess& titleBox);
+
+} // namespace pyrostat

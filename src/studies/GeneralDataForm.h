@@ -1,0 +1,42 @@
+#pragma once
+
+#include "workspace/ProgramState.h"
+
+#include <string>
+#include <string_view>
+
+namespace pyrostat {
+
+// What the general data dialog decides, apart from its window: which typed
+// texts a box takes, when O.K. is accepted, and what Esc leaves behind.
+class GeneralDataForm {
+public:
+    // The status word left by Esc; callers reset it to 0.
+    static constexpr int16_t kEscapeStatus = -7;
+
+    explicit GeneralDataForm(ProgramState& state) : state_(state) {}
+
+    // The texts the boxes open with.
+    const std::string& Employer() const { return state_.Employer; }
+    const std::string& Project() const { return state_.Project; }
+    const std::string& Location() const { return state_.Location; }
+
+    // Whether a box may hold this text: no double quote (it would end the
+    // value early in "Thema.tmp") and nothing the code page cannot store.
+    static bool AcceptsText(std::string_view utf8);
+
+    // O.K.: with all three texts non-blank, stores them trimmed in the state,
+    // writes "Thema.tmp" and returns true (the dialog closes); otherwise
+    // changes nothing and returns false (it stays open). `written` tells
+    // whether the file could be written.
+    bool Confirm(std::string_view employer, std::string_view project, std::string_view location,
+                 bool* written = nullptr);
+
+    // Esc: nothing changes but the status word.
+    void Escape() { state_.StatusCode = kEscapeStatus; }
+
+private:
+    ProgramState& state_;
+};
+
+} // namespace pyrostat
