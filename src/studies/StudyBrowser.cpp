@@ -1,0 +1,77 @@
+#include "studies/StudyBrowser.h"
+
+#include "studies/FileDialogService.h"
+#include "studies/StudiesListFile.h"
+
+#include <filesystem>
+
+namespace pyrostat {
+
+StudyBrowser::StudyBrowser(ProgramState& state, ShortDateFormatter formatDate)
+    : state_(state), formatDate_(std::move(formatDate)) {}
+
+std::string StudyBrowser::StudyFolder() const {
+    return state_.ProgramFolder + kStudyFolderName;
+}
+
+void StudyBrowser::Load() {
+    std::error_code ec;
+    std::filesystem::create_directories(StudyFolder(), ec);
+    MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_);
+    StudiesList list = ReadStudiesList(state_.InProgramFolder(kStudiesListFileName));
+    entries_ = std::move(list.entries);
+    damaged_ = list.partial;
+    lines_.clear();
+    lines_.reserve(entries_.size());
+    for (const StudyListEntry& entry : entries_) {
+        lines_.push_back(entry.ListTitle);
+    }
+    selected_ = -1;
+}
+
+void StudyBrowser::Activate() {
+    selected_ = -1;
+    FilePathLabel = StudyFolder();
+    FileNameLabel.clear();
+    FileDateLabel.clear();
+    FileTimeLabel.clear();
+}
+
+void StudyBrowser::Select(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= entries_.size()) {
+        selected_ = -1;
+        return;
+    }
+    selected_ = index;
+    const StudyListEntry& entry = entries_[static_cast<size_t>(index)];
+    Caption = entry.ListTitle;
+    FilePathLabel = entry.StudyFolder;
+    FileNameLabel = entry.StudyFileName;
+    FileDateLabel = " < " + entry.StudyDate + " > ";
+    FileTimeLabel = " < " + entry.StudyTime + " > ";
+}
+
+std::string StudyBrowser::CountText() const {
+    return FormatStudyCount(static_cast<long long>(entries_.size()), state_.ThousandsSeparator());
+}
+
+std::string StudyBrowser::ToolTipFor(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= lines_.size()) {
+        return {};
+    }
+    return lines_[static_cast<size_t>(index)];
+}
+
+std::optional<std::string> StudyBrowser::SelectedPath() const {
+    if (selected_ < 0) {
+        return std::nullopt;
+    }
+    const StudyListEntry& entry = entries_[static_cast<size_t>(selected_)];
+    std::string folder = entry.StudyFolder;
+    if (folder.empty() || folder.back() != '/') {
+        folder += '/';
+    }
+    return folder + entry.StudyFileName;
+}
+
+} // namespace pyrostat

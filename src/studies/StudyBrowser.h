@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/FileTests.h"
+#include "studies/StudyListEntry.h"
+#include "workspace/ProgramState.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pyrostat {
+
+// What the study browser shows and opens, without a window: it rebuilds
+// "Studies.std" from the study folder, reads the list back and keeps the
+// selected line and the texts of the labels.
+class StudyBrowser {
+public:
+    explicit StudyBrowser(ProgramState& state, ShortDateFormatter formatDate = {});
+
+    // The study folder: the program folder followed by "PYXFiles/".
+    std::string StudyFolder() const;
+
+    // Opening the window: creates the study folder when it is missing,
+    // rebuilds the list file and reads its entries.
+    void Load();
+    // Each time the window becomes active: no line selected, the folder label
+    // shows the study folder, the other labels are empty.
+    void Activate();
+    // A click on line `index` (from 0); an index outside the list selects
+    // nothing.
+    void Select(int index);
+
+    const std::vector<std::string>& Lines() const { return lines_; }
+    int SelectedIndex() const { return selected_; }
+    // "LblNumber": the count with digit grouping, empty for none.
+    std::string CountText() const;
+    // The list's tool tip over line `index`: the line's whole text, or empty
+    // when the pointer is over no line.
+    std::string ToolTipFor(int index) const;
+    // The path of the selected study, or nothing when no line is selected.
+    std::optional<std::string> SelectedPath() const;
+    // True when the list file ended in a partial entry (only whole ones read).
+    bool ListDamaged() const { return damaged_; }
+
+    std::string Caption;       // window caption: the selected title
+    std::string FileNameLabel; // LblFileName
+    std::string FilePathLabel; // LblFilePath
+    std::string FileDateLabel; // LblFileDate: " < date > "
+    std::string FileTimeLabel; // LblFileTime: " < time > "
+
+private:
+    ProgramState& state_;
+    ShortDateFormatter formatDate_;
+    std::vector<StudyListEntry> entries_;
+    std::vector<std::string> lines_;
+    int selected_ = -1;
+    bool damaged_ = false;
+};
+
+} // namespace pyrostat
