@@ -1,0 +1,122 @@
+#include "app/RegisterCommand.h"
+
+#include "RegisterTestSupport.h"
+#include "platform/Codepage1253.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace pyrostat {
+namespace {
+
+using test::IndependentRegister;
+using test::ReadAll;
+using test::WriteAll;
+
+struct CommandRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class RegisterCommandTest : public ::testing::Test {
+protected:
+    RegisterCommandTest() { state.ProgramFolder = folder.WithSlash(); }
+
+    CommandRun Call(const std::vector<std::string>& args, const std::string& input = "") {
+        std::istringstream in(input);
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunRegisterCommand(args, state, in, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    test::TestFolder folder;
+    ProgramState state;
+};
+
+TEST_F(RegisterCommandTest, ListPrintsTheNamesInOrderAndTheProtection) {
+    WriteAll(folder.File("CLIENTS.MIR"),
+             IndependentRegister({Utf8ToCp1253("Ζήτα"), "Alpha"}, "pw"));
+    const CommandRun protectedRun = Call({"list"});
+    EXPECT_EQ(protectedRun.status, 0);
+    EXPECT_EQ(protectedRun.out, "Ζήτα\nAlpha\n(protected by a password)\n");
+
+    WriteAll(folder.File("other.mir"), IndependentRegister({"One"}, ""));
+    const CommandRun other = Call({"list", folder.File("other.mir")});
+    EXPECT_EQ(other.status, 0);
+    EXPECT_EQ(other.out, "One\n(not protected by a password)\n");
+}
+
+TEST_F(RegisterCommandTest, ListOfADamagedFileWarnsAndListsTheWholeRecords) {
+    WriteAll(folder.File("CLIENTS.MIR"), IndependentRegister({"A", "B"}, "") + "xx");
+    const CommandRun run = Call({"list"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "A\nB\n(not protected by a password)\n");
+    EXPECT_NE(run.err.find("2 whole record"), std::string::npos);
+}
+
+TEST_F(RegisterCommandTest, AddAppendsARecord) {
+    struct Case {
+        const char* what;
+        std::string password;
+        std::string input;
+        int status;
+        bool added;
+    };
+    const std::vector<Case> cases = {
+        {"unprotected: no question", "", "", 0, true},
+        {"right password", "pw", "pw\n", 0, true},
+        {"right password with blanks and CR", "pw", "  pw \r\n", 0, true},
+        {"wrong password", "pw", "px\n", 2, false},
+        {"no password at all", "pw", "", 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteAll(folder.File("CLIENTS.MIR"), IndependentRegister({"Alpha"}, c.password));
+        const CommandRun run = Call({"add", "  Ωμέγα  "}, c.input);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err.find("Password:") != std::string::npos, !c.password.empty());
+        const std::vector<std::string> names =
+            c.added ? std::vector<std::string>{"Alpha", Utf8ToCp1253("Ωμέγα")}
+                    : std::vector<std::string>{"Alpha"};
+        EXPECT_EQ(ReadAll(folder.File("CLIENTS.MIR")), IndependentRegister(names, c.password));
+    }
+}
+
+TEST_F(RegisterCommandTest, RefusedCalls) {
+    WriteAll(folder.File("CLIENTS.MIR"), IndependentRegister({"Alpha"}, ""));
+    const std::string before = ReadAll(folder.File("CLIENTS.MIR"));
+    const std::vector<std::vector<std::string>> calls = {
+        {},
+        {"remove", "Alpha"},
+        {"add"},
+        {"add", "   "},
+        {"add", "Имя"}, // not in the Greek code page
+        {"add", "A", "B", "C"},
+        {"list", "a", "b"},
+        {"list", folder.File("missing.mir")},
+        {"add", "A", folder.File("missing.mir")},
+    };
+    for (const auto& args : calls) {
+        SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + std::to_string(args.size()));
+        const CommandRun run = Call(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_FALSE(run.err.empty());
+    }
+    EXPECT_EQ(ReadAll(folder.File("CLIENTS.MIR")), before);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("missing.mir")));
+}
+
+TEST_F(RegisterCommandTest, HelpSaysThePasswordIsNotEncryption) {
+    const CommandRun run = Call({"help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("not encryption"), std::string::npos);
+}
+
+} // namespace
+} // namespace pyrostat
