@@ -1,0 +1,77 @@
+#include "reports/FormulaReport.h"
+
+#include "distribution/FormulaTextFile.h"
+#include "distribution/ResultRecord.h"
+#include "platform/PathRoutines.h"
+#include "platform/RecordFile.h"
+#include "platform/Utf8.h"
+#include "reports/ReportRoutine.h"
+
+#include <vector>
+
+namespace pyrostat {
+
+namespace {
+
+// A further page p + 1 below page p: the head and the foot copied whole, the
+// body copied with its formats and cleared of values.
+void StartFormulaPage(SheetApplication& sheet, int p) {
+    const int top = kFormulaPageRows * p + 1;
+    sheet.SelectCell(top, 1);
+    sheet.AddPageBreakAboveActiveCell();
+    sheet.SelectRows("1:20");
+    sheet.CopySelection();
+    sheet.SelectCell(top, 1);
+    sheet.Paste();
+    sheet.SelectRows("21:56");
+    sheet.CopySelection();
+    sheet.SelectCell(kFormulaPageRows * p + 21, 1);
+    sheet.Paste();
+    sheet.ClearContents();
+    sheet.SelectRows("57:57");
+    sheet.CopySelection();
+    sheet.SelectCell(kFormulaPageRows * (p + 1), 1);
+    sheet.Paste();
+}
+
+} // namespace
+
+void FormulaReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
+                   int16_t& Copies) {
+    const std::string folder = AddBackslash(services.state.ProgramFolder);
+    RunSheetReport(
+        services, kFormulaTemplateName, 4, Mode, PrinterName, Copies, [&](SheetApplication& sheet) {
+            const std::vector<std::string> lines = ReadQuotedLines(folder + kFormulaFileName);
+            const RecordFileContents results =
+                ReadRecordFile(folder + "PYROSTAT.TMP", ResultRecord::kLength);
+            const size_t n = results.records.size();
+            size_t L = 0;
+            size_t j = 0;
+            int k = 0;
+            int page = 1;
+            for (const std::string& line : lines) {
+                ++L;
+                if (L <= 2) {
+                    continue; // the general formula's heading and formula
+                }
+                ++j;
+                ++k;
+                // A formula line without its record keeps an empty name.
+                std::string name;
+                if (j <= n) {
+                    name = TrimBlanks(ResultRecord::Unpack(results.records[j - 1]).PropertyName);
+                }
+                const int row = kFormulaPageRows * (page - 1) + 20 + k;
+                sheet.SetCellText(row, 1, std::to_string(j));
+                sheet.SetCellText(row, 2, name + kFormulaLeader);
+                sheet.SetCellText(row, 3, TrimBlanks(line));
+                if (k > 0 && k % kFormulaLinesPerPage == 0 && L < n + 2) {
+                    StartFormulaPage(sheet, page);
+                    ++page;
+                    k = 0;
+                }
+            }
+        });
+}
+
+} // namespace pyrostat

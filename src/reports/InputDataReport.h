@@ -1,0 +1,22 @@
+#pragma once
+
+#include "reports/ReportServices.h"
+
+#include <cstdint>
+#include <string>
+
+namespace pyrostat {
+
+// Page block of the input-data template: 38 rows, 25 property lines from row
+// 12, the insulation answer in D6.
+inline constexpr int kDataPageRows = 38;
+inline constexpr int kDataLinesPerPage = 25;
+inline constexpr const char* kInputDataFileName = "S_PYROS.TMP";
+inline constexpr const char* kInsulationYes = "ΝΑΙ";
+inline constexpr const char* kInsulationNo = "ΟΧΙ";
+
+// The input-data report from "S_PYROS.TMP": the grid as the engineer entered it.
+void InputDataReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
+                     int16_t& Copies);
+
+} // namespace pyrostat

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "distribution/TitleBoxAccess.h"
+#include "reports/ReportServices.h"
+#include "workspace/GridContract.h"
+
+#include <functional>
+#include <string>
+
+namespace pyrostat {
+
+// What the report commands reach besides the report routines: the general
+// data dialog, the wait label, and the printer services. Every member may be
+// left unset; an unset printer member means "the current printer, unchanged".
+struct ReportCommandHooks {
+    // The general data dialog, modal; it leaves StatusCode -7 when left with Esc.
+    std::function<void()> showGeneralData;
+    // Shows (true) or hides (false) the wait label and repaints it.
+    std::function<void(bool)> showWait;
+
+    // The printer services plug in here.
+    // The default printer's name as the system gives it ("name,driver,port").
+    std::function<std::string()> defaultPrinterName;
+    // Restores the default printer saved in SavedDefaultPrinter.
+    std::function<void()> restoreDefaultPrinter;
+    // The printer choice; leaves StatusCode 327 when it is cancelled.
+    std::function<void()> choosePrinter;
+    // The device name and the number of copies of the printer now current.
+    std::function<std::string()> currentPrinterName;
+    std::function<int()> currentPrinterCopies;
+};
+
+enum class ResultsReportKind { Formulas, Table };
+
+// Makes sure employer, project and location are filled in, showing the general
+// data dialog when one is empty (Esc's -7 is reset). True when all three are
+// there afterwards.
+bool EnsureGeneralData(ProgramState& state, const ReportCommandHooks& hooks);
+
+// The four report buttons of the results window: the formula or the table
+// report, preview (Mode -1) or print on the current printer (Mode 0).
+void RunResultsReportCommand(ReportServices& services, const ReportCommandHooks& hooks,
+                             ResultsReportKind kind, int16_t mode);
+
+// The input-data commands of the main window: preview (`print` false) and
+// print. Checks the grid (compaction, zero area or height), the general data,
+// writes "S_PYROS.TMP" afresh from the grid, runs the report and deletes the
+// work file again.
+void RunInputDataCommand(GridContract& grid, const TitleBoxAccess& titleBox, bool insulation,
+                         ReportServices& services, const ReportCommandHooks& hooks, bool print);
+
+// Writes "S_PYROS.TMP" in the program folder: the old file is removed first so
+// that no record of an earlier, longer grid survives. False when it cannot be
+// written.
+bool WriteInputDataFile(GridContract& grid, ProgramState& state, const std::string& title,
+                        bool insulation);
+
+// The box shown when the study has no title.
+inline constexpr const char* kNoTitlePrompt = "ΔΩΣΤΕ ΤΟ ΘΕΜΑ ΤΗΣ ΜΕΛΕΤΗΣ";
+inline constexpr const char* kNoTitleTitle = "!... ΠΡΟΣΟΧΗ !...";
+inline constexpr const char* kWaitCaption = "... ΠΑΡΑΚΑΛΩ, ΠΕΡΙΜΕΝΕΤΕ ...";
+
+} // namespace pyrostat

@@ -1,0 +1,68 @@
+#include "reports/ReportRoutine.h"
+
+#include "distribution/MessageByCode.h"
+#include "platform/FileTests.h"
+#include "platform/PathRoutines.h"
+#include "platform/Utf8.h"
+#include "register/EngineerName.h"
+
+namespace pyrostat {
+
+void RunSheetReport(ReportServices& services, const std::string& templateName, int generalDataRow,
+                    int16_t& Mode, std::string& PrinterName, int16_t& Copies,
+                    const std::function<void(SheetApplication&)>& fill) {
+    ProgramState& state = services.state;
+    const std::string folder = AddBackslash(state.ProgramFolder);
+    const std::string templatePath = folder + templateName;
+    if (!FileExists(templatePath)) {
+        services.messages.Show(kTemplateMissingTitle, kTemplateMissingPrompt,
+                               MessageService::Icon::Exclamation);
+        return;
+    }
+
+    std::shared_ptr<SheetApplication> sheet =
+        services.createSheet ? services.createSheet() : nullptr;
+    if (!sheet) {
+        ShowMessageByCode(services.messages, state, -4);
+        return;
+    }
+
+    sheet->SetVisible(false);
+    if (!sheet->OpenTemplate(templatePath, kTemplatePassword)) {
+        // A template that is there but cannot be read is as good as missing.
+        sheet->Quit();
+        services.messages.Show(kTemplateMissingTitle, kTemplateMissingPrompt,
+                               MessageService::Icon::Exclamation);
+        return;
+    }
+
+    if (services.resolveEngineer) {
+        services.resolveEngineer(state);
+    } else {
+        ResolveCurrentEngineer(state);
+    }
+    sheet->SetRangeValue("A1", kEngineerCaption + TrimBlanks(state.CurrentEngineer));
+    sheet->SetCellText(generalDataRow, 3, TrimBlanks(state.Employer));
+    sheet->SetCellText(generalDataRow + 1, 3, TrimBlanks(state.Project));
+    sheet->SetCellText(generalDataRow + 2, 3, TrimBlanks(state.Location));
+
+    fill(*sheet);
+
+    if (Mode == kModePreview) {
+        sheet->SetVisible(true);
+        // An error of the preview does not stop the close and the quit.
+        (void)sheet->PrintPreview();
+        sheet->SetVisible(false);
+    } else if (Mode == kModePrint) {
+        if (Copies == 0) {
+            Copies = 1;
+        }
+        sheet->PrintOut(Copies, PrinterName, true);
+    }
+
+    sheet->CloseWithoutSaving(templateName);
+    const bool quitOk = sheet->Quit();
+    (void)quitOk; // a failed quit is ignored: the engine is released below either way
+}
+
+} // namespace pyrostat

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/MessageService.h"
+#include "reports/SheetApplication.h"
+#include "workspace/ProgramState.h"
+
+#include <functional>
+
+namespace pyrostat {
+
+// What a report routine works with: the program-wide values, the message
+// boxes, the sheet engine to start, and the engineer-name routine (the
+// register's ResolveCurrentEngineer unless a caller gives another).
+struct ReportServices {
+    ProgramState& state;
+    MessageService& messages;
+    SheetApplicationFactory createSheet;
+    std::function<void(ProgramState&)> resolveEngineer;
+};
+
+// The template files in the program folder, and their password.
+inline constexpr const char* kFormulaTemplateName = "LDKOIN_01i.json";
+inline constexpr const char* kTableTemplateName = "LDKOIN_02i.json";
+inline constexpr const char* kInputDataTemplateName = "LDKOIN_03i.json";
+inline constexpr const char* kTemplatePassword = "(*47310586*)";
+
+// The box shown when a template is missing.
+inline constexpr const char* kTemplateMissingTitle =
+    "Η ΕΚΤΥΠΩΣΗ - μέσω του Microsoft Excel - ΔΕΝ ΕΙΝΑΙ ΔΥΝΑΤΗ";
+inline constexpr const char* kTemplateMissingPrompt = "... Λείπει κάποιο βασικό Αρχείο ...";
+
+inline constexpr const char* kEngineerCaption = "Μελετητής : ";
+
+// Report modes.
+inline constexpr int16_t kModePreview = -1;
+inline constexpr int16_t kModePrint = 0;
+
+} // namespace pyrostat

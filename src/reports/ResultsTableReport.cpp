@@ -1,0 +1,155 @@
+#include "reports/ResultsTableReport.h"
+
+#include "platform/PathRoutines.h"
+#include "platform/RecordFile.h"
+#include "platform/Utf8.h"
+#include "reports/ReportRoutine.h"
+#include "reports/SheetFormat.h"
+
+#include <cmath>
+
+namespace pyrostat {
+
+float RoundHalfUpSingle(float x, int decimals) {
+    const float scale = decimals == 4 ? 10000.0f : decimals == 3 ? 1000.0f : 100.0f;
+    return std::floor(x * scale + 0.5f) / scale;
+}
+
+float FixedCoefficientOf(const ResultRecord& r) {
+    return r.KindFactor - (r.PipeFactor + r.AreaFactor + r.ExposureFactor);
+}
+
+namespace {
+
+void AddToTotals(TableTotals& t, const ResultRecord& r) {
+    t.totalLosses += r.TotalLosses;
+    t.openingAndVentilation += r.OpeningLosses + r.VentilationLosses;
+    t.volume += r.Volume;
+    t.openingLosses += r.OpeningLosses;
+    t.ventilationLosses += r.VentilationLosses;
+    t.heatDemand += r.HeatDemand;
+    t.demandShare += r.DemandShare;
+    t.fixedPart += FixedCoefficientOf(r) * r.DemandShare;
+}
+
+void FinishTotals(TableTotals& t) {
+    t.distributedLosses = RoundHalfUpSingle(t.totalLosses - t.openingAndVentilation, 2);
+    // A building without volume has nothing to spread per cubic metre.
+    t.lossesPerVolume =
+        t.volume != 0.0f ? RoundHalfUpSingle(t.distributedLosses / t.volume, 2) : 0.0f;
+}
+
+void WritePropertyLine(SheetApplication& sheet, int row, size_t i, const ResultRecord& r,
+                       size_t n) {
+    auto single = [&](int col, float v) { sheet.SetCellNumber(row, col, static_cast<double>(v)); };
+    sheet.SetCellText(row, 1, std::to_string(i));
+    sheet.SetCellText(row, 2, TrimBlanks(r.PropertyName));
+    single(3, r.TotalLosses);
+    single(4, r.OpeningLosses);
+    single(5, r.VentilationLosses);
+    single(6, r.Area);
+    single(7, r.Volume);
+    single(8, r.HeatDemand);
+    single(9, RoundHalfUpSingle(r.DemandShare, 4));
+    single(10, r.ExposedWallArea);
+    single(11, r.LateralWallArea);
+    single(12, RoundHalfUpSingle(r.ExposureRatio, 3));
+    const float fixed = FixedCoefficientOf(r);
+    single(13, r.KindFactor);
+    single(14, r.PipeFactor);
+    single(15, r.AreaFactor);
+    single(16, r.ExposureFactor);
+    single(17, fixed);
+    sheet.SetCellText(row, 18, "");
+    sheet.SetCellText(row, 19, "");
+    sheet.SetCellText(row, 20, "");
+    single(21, fixed * r.DemandShare);
+    sheet.SetCellText(row, 22, kSeeFormula);
+    sheet.SetCellNumber(row, 23, (100.0 / static_cast<double>(n)) / 100.0);
+}
+
+} // namespace
+
+TableTotals ComputeTableTotals(const std::vector<ResultRecord>& records) {
+    TableTotals t;
+    for (const ResultRecord& r : records) {
+        AddToTotals(t, r);
+    }
+    FinishTotals(t);
+    return t;
+}
+
+void ResultsTableReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
+                        int16_t& Copies) {
+    const std::string folder = AddBackslash(services.state.ProgramFolder);
+    const RecordFileContents file = ReadRecordFile(folder + "PYROSTAT.TMP", ResultRecord::kLength);
+    const size_t n = file.records.size();
+    if (n == 0) {
+        // Nothing to tabulate: no page of zeros and no division by a zero count
+        // or volume.
+        return;
+    }
+    std::vector<ResultRecord> records;
+    records.reserve(n);
+    for (const std::string& bytes : file.records) {
+        records.push_back(ResultRecord::Unpack(bytes));
+    }
+
+    RunSheetReport(services, kTableTemplateName, 3, Mode, PrinterName, Copies,
+                   [&](SheetApplication& sheet) {
+                       // A last page filled with 31 lines gets one more page for
+                       // the totals row.
+                       const size_t extra = n / kTableLinesPerPage;
+                       for (size_t p = 1; p <= extra; ++p) {
+                           if (p == 1) {
+                               sheet.SelectRows("1:41");
+                               sheet.CopySelection();
+                           }
+                           const int top = kTablePageRows * static_cast<int>(p) + 1;
+                           sheet.SelectCell(top, 1);
+                           sheet.Paste();
+                           sheet.SelectCell(top, 1);
+                           sheet.AddPageBreakAboveActiveCell();
+                       }
+
+                       TableTotals totals;
+                       int page = 1;
+                       int k = 0;
+                       for (size_t i = 1; i <= n; ++i) {
+                           const ResultRecord& r = records[i - 1];
+                           ++k;
+                           WritePropertyLine(sheet, kTablePageRows * (page - 1) + 8 + k, i, r, n);
+                           AddToTotals(totals, r);
+                           if (i % kTableLinesPerPage == 0) {
+                               ++page;
+                               k = 0;
+                           }
+                       }
+                       FinishTotals(totals);
+
+                       const int t = kTablePageRows * (page - 1) + 8 + k + 1;
+                       sheet.SelectRange(t, 1, t, kTableColumns);
+                       sheet.SetSelectionBold(true);
+                       sheet.SetSelectionInteriorColorIndex(kTotalsColorIndex);
+                       // A solid fill, so that the colour shows.
+                       sheet.SetSelectionInteriorPattern(kPatternSolid);
+                       auto single = [&](int col, float v) {
+                           sheet.SetCellNumber(t, col, static_cast<double>(v));
+                       };
+                       sheet.SetCellText(t, 2, kTotalsCaption);
+                       single(3, totals.totalLosses);
+                       single(4, totals.openingLosses);
+                       single(5, totals.ventilationLosses);
+                       single(7, totals.volume);
+                       single(8, totals.heatDemand);
+                       single(9, totals.demandShare);
+                       single(21, totals.fixedPart);
+                       sheet.SetCellNumber(t, 23, 1.0);
+
+                       const int foot = kTablePageRows * page - 1;
+                       sheet.SetCellNumber(foot, 2, static_cast<double>(totals.distributedLosses));
+                       sheet.SetCellNumber(foot, 11, static_cast<double>(totals.lossesPerVolume));
+                   });
+}
+
+} // namespace pyrostat

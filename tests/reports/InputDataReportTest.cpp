@@ -1,0 +1,112 @@
+#include "reports/InputDataReport.h"
+#include "ReportFixture.h"
+
+namespace pyrostat::test {
+namespace {
+
+class InputDataReportTest : public ReportFixture {
+protected:
+    static std::vector<PropertyRecord> Rows(int n, float insulation = -1.0f) {
+        std::vector<PropertyRecord> rows;
+        for (int i = 1; i <= n; ++i) {
+            PropertyRecord r;
+            r.RowNo = static_cast<int16_t>(i);
+            r.Title = "Πολυκατοικία";
+            r.PropertyName = "Α" + std::to_string(i);
+            r.TotalLosses = 4000.0f + static_cast<float>(i);
+            r.OpeningLosses = 900.5f;
+            r.VentilationLosses = 450.25f;
+            r.Area = 95.0f;
+            r.MeanHeight = 2.9f;
+            r.Volume = 95.0f * 2.9f;
+            r.LengthToExterior = 12.5f;
+            r.LengthToUnheated = 3.0f;
+            r.LengthToHeated = 20.0f;
+            r.Kind = "ΕΝΔΙΑΜΕΣΟ";
+            r.PipePassage = "ΕΚΤΟΣ ΙΔΙΟΚΤ.";
+            r.Insulation = insulation;
+            rows.push_back(r);
+        }
+        return rows;
+    }
+    void Run(const std::vector<PropertyRecord>& rows) {
+        std::string bytes;
+        for (const PropertyRecord& r : rows) {
+            bytes += r.Pack();
+        }
+        WriteAll(folder.File(kInputDataFileName), bytes);
+        ReportServices services = Services();
+        int16_t Mode = kModePreview;
+        std::string printer;
+        int16_t copies = 1;
+        InputDataReport(services, Mode, printer, copies);
+    }
+};
+
+TEST_F(InputDataReportTest, PagesAtTheEdges) {
+    struct Case {
+        int n;
+        std::vector<int> breaks;
+        int lastRow;
+    };
+    const Case cases[] = {
+        {1, {}, 12},        {25, {}, 36}, {26, {39}, 50}, // 38 + 11 + 1
+        {50, {39}, 74},                                   // exactly two pages, no empty third
+        {51, {39, 77}, 88},                               // 2 x 38 + 12
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.n);
+        Run(Rows(c.n));
+        EXPECT_EQ(std::vector<int>(Sheet().PageBreaks().begin(), Sheet().PageBreaks().end()),
+                  c.breaks);
+        EXPECT_EQ(Sheet().Pages().size(), c.breaks.size() + 1);
+        EXPECT_EQ(Text(c.lastRow, 1), std::to_string(c.n));
+        EXPECT_EQ(Text(c.lastRow, 2), "Α" + std::to_string(c.n));
+    }
+}
+
+TEST_F(InputDataReportTest, LineColumnsHoldTheRecord) {
+    Run(Rows(26));
+    const int row = 50;
+    EXPECT_EQ(Number(row, 3), 4026.0);
+    EXPECT_EQ(Number(row, 4), 900.5);
+    EXPECT_EQ(Number(row, 5), 450.25);
+    EXPECT_EQ(Number(row, 6), 95.0);
+    EXPECT_EQ(Number(row, 7), static_cast<double>(2.9f));
+    EXPECT_EQ(Number(row, 8), 12.5);
+    EXPECT_EQ(Number(row, 9), 3.0);
+    EXPECT_EQ(Number(row, 10), 20.0);
+    EXPECT_EQ(Text(row, 11), "ΕΝΔΙΑΜΕΣΟ");
+    EXPECT_EQ(Text(row, 12), "ΕΚΤΟΣ ΙΔΙΟΚΤ.");
+    // The volume is not printed.
+    EXPECT_EQ(Sheet().Value(row, 13).kind, SheetValue::Kind::Empty);
+}
+
+TEST_F(InputDataReportTest, InsulationAnswerInD6OnEveryPage) {
+    struct Case {
+        float insulation;
+        std::string expected;
+    };
+    const Case cases[] = {{-1.0f, "ΝΑΙ"}, {0.0f, "ΟΧΙ"}, {1.0f, ""}, {-0.5f, ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.insulation);
+        Run(Rows(30, c.insulation));
+        EXPECT_EQ(Text(6, 4), c.expected);
+        EXPECT_EQ(Text(38 + 6, 4), c.expected);
+        EXPECT_EQ(Text(38 + 3, 3), "Ιδιοκτήτες Πολυκατοικίας");
+    }
+}
+
+TEST_F(InputDataReportTest, HeadIsWrittenBeforeThePageBlockIsCopied) {
+    Run(Rows(26));
+    const RecordingSheet& s = sheets.Last();
+    EXPECT_LT(s.IndexOf("Range A1"), s.IndexOf("Rows 1:38"));
+    const std::vector<std::string> expected = {"Rows 1:38", "Copy",      "Cell 39,1",
+                                               "Paste",     "Cell 39,1", "PageBreak"};
+    const int start = s.IndexOf("Rows 1:38");
+    ASSERT_GE(start, 0);
+    EXPECT_EQ(std::vector<std::string>(s.log.begin() + start, s.log.begin() + start + 6), expected);
+}
+
+} // namespace
+} // namespace pyrostat::test

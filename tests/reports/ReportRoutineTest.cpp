@@ -1,0 +1,112 @@
+#include "reports/ReportRoutine.h"
+#include "ReportFixture.h"
+#include "reports/FormulaReport.h"
+#include "reports/ResultsTableReport.h"
+
+#include <filesystem>
+
+namespace pyrostat::test {
+namespace {
+
+class ReportRoutineTest : public ReportFixture {
+protected:
+    void SetUp() override {
+        WriteResults(Properties(3));
+        WriteFormulas(3);
+    }
+    void RunFormulas(int16_t& Mode, std::string& printer, int16_t& copies) {
+        ReportServices services = Services();
+        FormulaReport(services, Mode, printer, copies);
+    }
+};
+
+TEST_F(ReportRoutineTest, MissingTemplateShowsItsBoxAndStartsNothing) {
+    std::filesystem::remove(folder.File(kFormulaTemplateName));
+    int16_t Mode = kModePreview, copies = 1;
+    std::string printer;
+    RunFormulas(Mode, printer, copies);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.Last().title, "Η ΕΚΤΥΠΩΣΗ - μέσω του Microsoft Excel - ΔΕΝ ΕΙΝΑΙ ΔΥΝΑΤΗ");
+    EXPECT_EQ(messages.Last().prompt, "... Λείπει κάποιο βασικό Αρχείο ...");
+    EXPECT_EQ(messages.Last().icon, MessageService::Icon::Exclamation);
+    EXPECT_TRUE(sheets.made.empty());
+}
+
+TEST_F(ReportRoutineTest, NoEngineShowsMessageMinusFour) {
+    sheets.unavailable = true;
+    int16_t Mode = kModePreview, copies = 1;
+    std::string printer;
+    RunFormulas(Mode, printer, copies);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.Last().title, "  ! !   ΠΡΟΣΟΧΗ   ! ! ");
+    EXPECT_NE(messages.Last().prompt.find("ΔΕΝ είναι εγκατεστημένο"), std::string::npos);
+    EXPECT_EQ(messages.Last().icon, MessageService::Icon::Information);
+    EXPECT_EQ(messages.beeps, 2);
+}
+
+TEST_F(ReportRoutineTest, UnreadableTemplateIsToldLikeAMissingOne) {
+    sheets.prepare = [](RecordingSheet& s) { s.failOpen = true; };
+    int16_t Mode = kModePreview, copies = 1;
+    std::string printer;
+    RunFormulas(Mode, printer, copies);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, kTemplateMissingPrompt);
+    EXPECT_EQ(sheets.Last().Count("Quit"), 1);
+    EXPECT_EQ(sheets.Last().Count("Range A1"), 0);
+}
+
+TEST_F(ReportRoutineTest, PreviewOrderAndIgnoredPreviewError) {
+    sheets.prepare = [](RecordingSheet& s) {
+        s.failPreview = true;
+        s.quitFails = true;
+    };
+    int16_t Mode = kModePreview, copies = 1;
+    std::string printer;
+    RunFormulas(Mode, printer, copies);
+    const RecordingSheet& s = sheets.Last();
+    EXPECT_EQ(s.password, "(*47310586*)");
+    EXPECT_EQ(s.openedPath, folder.WithSlash() + kFormulaTemplateName);
+    const std::vector<std::string> head(s.log.begin(), s.log.begin() + 2);
+    EXPECT_EQ(head, (std::vector<std::string>{"Invisible", "Open"}));
+    const std::vector<std::string> tail(s.log.end() - 5, s.log.end());
+    EXPECT_EQ(tail,
+              (std::vector<std::string>{"Visible", "Preview", "Invisible",
+                                        std::string("Close ") + kFormulaTemplateName, "Quit"}));
+    EXPECT_EQ(s.Count("PrintOut"), 0);
+    EXPECT_TRUE(messages.Empty());
+}
+
+TEST_F(ReportRoutineTest, PrintWithZeroCopiesPrintsOneAndWritesItBack) {
+    struct Case {
+        int16_t copies;
+        int expected;
+    };
+    for (const Case& c : {Case{0, 1}, Case{1, 1}, Case{3, 3}}) {
+        int16_t Mode = kModePrint, copies = c.copies;
+        std::string printer = "Laser_Γραφείου";
+        RunFormulas(Mode, printer, copies);
+        const RecordingSheet& s = sheets.Last();
+        EXPECT_EQ(copies, c.expected);
+        EXPECT_EQ(s.printedCopies, c.expected);
+        EXPECT_EQ(s.printedOn, "Laser_Γραφείου");
+        EXPECT_TRUE(s.printedCollated);
+        EXPECT_EQ(s.Count("Preview"), 0);
+        EXPECT_EQ(s.Count("Visible"), 0);
+    }
+}
+
+TEST_F(ReportRoutineTest, TemplateFileIsLeftUnchanged) {
+    const std::string path = folder.File(kTableTemplateName);
+    const auto before = std::filesystem::last_write_time(path);
+    const std::string bytes = ReadAll(path);
+    ReportServices services = Services();
+    int16_t Mode = kModePreview, copies = 1;
+    std::string printer;
+    ResultsTableReport(services, Mode, printer, copies);
+    ASSERT_EQ(sheets.made.size(), 1u);
+    EXPECT_EQ(std::filesystem::last_write_time(path), before);
+    EXPECT_EQ(ReadAll(path), bytes);
+}
+
+} // namespace
+} // namespace pyrostat::test

@@ -1,0 +1,194 @@
+#include "reports/ResultsTableReport.h"
+#include "ReportFixture.h"
+
+#include <cmath>
+
+namespace pyrostat::test {
+namespace {
+
+class ResultsTableReportTest : public ReportFixture {
+protected:
+    void Run(const std::vector<ResultRecord>& records) {
+        WriteResults(records);
+        ReportServices services = Services();
+        int16_t Mode = kModePreview;
+        std::string printer;
+        int16_t copies = 1;
+        ResultsTableReport(services, Mode, printer, copies);
+    }
+};
+
+TEST_F(ResultsTableReportTest, TotalsRowAndFootAtThePageEdges) {
+    struct Case {
+        int n;
+        int totalsRow;
+        int footRow;
+        size_t pages;
+    };
+    const Case cases[] = {
+        {10, 19, 40, 1},
+        {31, 50, 81, 2}, // a full first page: totals on a page of their own
+        {32, 51, 81, 2},
+        {62, 91, 122, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.n);
+        Run(Properties(c.n));
+        EXPECT_EQ(Sheet().Pages().size(), c.pages);
+        EXPECT_EQ(Text(c.totalsRow, 2), kTotalsCaption);
+        EXPECT_EQ(Number(c.totalsRow, 23), 1.0);
+        EXPECT_TRUE(Sheet().Format(c.totalsRow, 1).bold);
+        EXPECT_TRUE(Sheet().Format(c.totalsRow, 23).bold);
+        EXPECT_FALSE(Sheet().Format(c.totalsRow, 24).bold);
+        EXPECT_EQ(EffectiveFill(Sheet().Format(c.totalsRow, 12)), 0xFFFF99);
+        EXPECT_EQ(Sheet().Value(c.footRow, 2).kind, SheetValue::Kind::Number);
+        EXPECT_EQ(Sheet().Value(c.footRow, 11).kind, SheetValue::Kind::Number);
+        EXPECT_FALSE(Sheet().Format(c.totalsRow - 1, 1).bold);
+    }
+}
+
+TEST_F(ResultsTableReportTest, ThirtyOnePropertiesFillRowsNineToThirtyNine) {
+    Run(Properties(31));
+    EXPECT_EQ(Text(9, 1), "1");
+    EXPECT_EQ(Text(39, 1), "31");
+    EXPECT_EQ(Text(39, 2), "Δ31");
+    EXPECT_EQ(Text(40, 2), "");
+    EXPECT_EQ(std::vector<int>(Sheet().PageBreaks().begin(), Sheet().PageBreaks().end()),
+              std::vector<int>{42});
+    // The head of page 2 repeats the engineer and the general data.
+    EXPECT_EQ(Text(42, 1), "Μελετητής : Γ. Μηχανικός");
+    EXPECT_EQ(Text(44, 3), "Ιδιοκτήτες Πολυκατοικίας");
+    EXPECT_EQ(Text(46, 3), "Πάτρα");
+}
+
+TEST_F(ResultsTableReportTest, PropertyLineColumns) {
+    std::vector<ResultRecord> records = Properties(4);
+    ResultRecord& r = records[1];
+    r.TotalLosses = 5234.5f;
+    r.DemandShare = 0.123456f;
+    r.ExposureRatio = 0.4444f;
+    r.KindFactor = 0.70f;
+    r.PipeFactor = 0.02f;
+    r.AreaFactor = 0.03f;
+    r.ExposureFactor = 0.05f;
+    Run(records);
+    const int row = 10;
+    EXPECT_EQ(Text(row, 1), "2");
+    EXPECT_EQ(Text(row, 2), "Δ2");
+    EXPECT_EQ(Number(row, 3), 5234.5);
+    EXPECT_EQ(Number(row, 4), 200.0);
+    EXPECT_EQ(Number(row, 5), 100.0);
+    EXPECT_EQ(Number(row, 6), 80.0);
+    EXPECT_EQ(Number(row, 7), 240.0);
+    EXPECT_EQ(Number(row, 8), 1000.0);
+    EXPECT_EQ(Number(row, 9), static_cast<double>(0.1235f));
+    EXPECT_EQ(Number(row, 12), static_cast<double>(0.444f));
+    EXPECT_EQ(Number(row, 13), static_cast<double>(0.70f));
+    const float fixed = 0.70f - (0.02f + 0.03f + 0.05f);
+    EXPECT_EQ(Number(row, 17), static_cast<double>(fixed));
+    EXPECT_NEAR(Number(row, 17), 0.60, 1e-6);
+    EXPECT_EQ(Sheet().Value(row, 18).kind, SheetValue::Kind::Empty);
+    EXPECT_EQ(Number(row, 21), static_cast<double>(fixed * 0.123456f));
+    EXPECT_EQ(Text(row, 22), kSeeFormula);
+    for (int line = 9; line <= 12; ++line) {
+        EXPECT_EQ(Number(line, 23), 0.25);
+    }
+}
+
+TEST_F(ResultsTableReportTest, RoundingOfShareAndRatioHalvesGoUp) {
+    struct Case {
+        float value;
+        int decimals;
+        float expected;
+    };
+    const Case cases[] = {
+        {0.123456f, 4, 0.1235f},
+        {0.12344f, 4, 0.1234f},
+        {0.4444f, 3, 0.444f},
+        {0.4445f, 3, 0.445f},
+        {0.00005f, 4, 0.0001f},
+        {1.0f, 4, 1.0f},
+        {1234.565f, 2, 1234.56f} /* the single lies just below the half */,
+        {0.0f, 3, 0.0f},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RoundHalfUpSingle(c.value, c.decimals), c.expected) << c.value;
+    }
+}
+
+TEST_F(ResultsTableReportTest, TotalsAndFootValues) {
+    // Three properties with sums that single precision holds exactly.
+    std::vector<ResultRecord> records = Properties(3);
+    const float total[] = {3000, 2500, 1500};
+    const float opening[] = {400, 300, 200};
+    const float vent[] = {100, 50, 50};
+    const float volume[] = {250, 200, 150};
+    const float share[] = {0.5f, 0.25f, 0.25f};
+    for (int i = 0; i < 3; ++i) {
+        records[i].TotalLosses = total[i];
+        records[i].OpeningLosses = opening[i];
+        records[i].VentilationLosses = vent[i];
+        records[i].Volume = volume[i];
+        records[i].HeatDemand = total[i];
+        records[i].DemandShare = share[i];
+    }
+    Run(records);
+    const int t = 12;
+    EXPECT_EQ(Number(t, 3), 7000.0);
+    EXPECT_EQ(Number(t, 4), 900.0);
+    EXPECT_EQ(Number(t, 5), 200.0);
+    EXPECT_EQ(Sheet().Value(t, 6).kind, SheetValue::Kind::Empty);
+    EXPECT_EQ(Number(t, 7), 600.0);
+    EXPECT_EQ(Number(t, 8), 7000.0);
+    EXPECT_EQ(Number(t, 9), 1.0);
+    // f = 0.65 - (0.01 + 0.04 + 0.05) for each, weighted by the shares.
+    const float f = 0.65f - (0.01f + 0.04f + 0.05f);
+    const float fe = f * 0.5f + f * 0.25f + f * 0.25f;
+    EXPECT_EQ(Number(t, 21), static_cast<double>(fe));
+    // W = 7000 - 1100 = 5900; K = 5900 / 600 = 9.8333 -> 9.83.
+    EXPECT_EQ(Number(40, 2), 5900.0);
+    EXPECT_EQ(Number(40, 11), static_cast<double>(9.83f));
+    const std::vector<std::string>& log = sheets.Last().log;
+    const int sel = sheets.Last().IndexOf("Range 12,1:12,23");
+    ASSERT_GE(sel, 0);
+    EXPECT_EQ(log[sel + 1], "Bold");
+    EXPECT_EQ(log[sel + 2], "ColorIndex 36");
+    EXPECT_EQ(log[sel + 3], "Pattern 1");
+}
+
+TEST_F(ResultsTableReportTest, FurtherPagesAreCopiedOnceAndPastedWithABreak) {
+    Run(Properties(70)); // 70 / 31 = 2 further pages
+    const std::vector<std::string> expected = {"Rows 1:41", "Copy",      "Cell 42,1", "Paste",
+                                               "Cell 42,1", "PageBreak", "Cell 83,1", "Paste",
+                                               "Cell 83,1", "PageBreak"};
+    const auto& log = sheets.Last().log;
+    const int start = sheets.Last().IndexOf("Rows 1:41");
+    ASSERT_GE(start, 0);
+    EXPECT_EQ(std::vector<std::string>(log.begin() + start, log.begin() + start + 10), expected);
+    EXPECT_EQ(sheets.Last().Count("Copy"), 1);
+    EXPECT_EQ(Text(82 + 8 + 8, 1), "70");
+}
+
+TEST_F(ResultsTableReportTest, EmptyResultFileMakesNoReport) {
+    WriteAll(folder.File("PYROSTAT.TMP"), "");
+    ReportServices services = Services();
+    int16_t Mode = kModePreview;
+    std::string printer;
+    int16_t copies = 1;
+    ResultsTableReport(services, Mode, printer, copies);
+    EXPECT_TRUE(sheets.made.empty());
+    EXPECT_TRUE(messages.Empty());
+}
+
+TEST_F(ResultsTableReportTest, ZeroVolumeGivesZeroPerCubicMetre) {
+    std::vector<ResultRecord> records = Properties(2);
+    for (ResultRecord& r : records) {
+        r.Volume = 0;
+    }
+    Run(records);
+    EXPECT_EQ(Number(40, 11), 0.0);
+    EXPECT_TRUE(std::isfinite(Number(40, 2)));
+}
+
+} // namespace
+} // namespace pyrostat::test
