@@ -2,6 +2,7 @@
 #include "studies/FailingFileStore.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/MemoryStudyFields.h"
+#include "studies/SampleStudy.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
 #include "workspace/MemoryGrid.h"
@@ -18,49 +19,13 @@
 namespace pyrostat {
 namespace {
 
+using test::FromHex;
+using test::kExpectedStudyHex;
 using test::ReadAll;
 using test::RecordingMessages;
 using test::TestFolder;
 using test::WriteAll;
 namespace fs = std::filesystem;
-
-std::string FromHex(const char* hex) {
-    std::string bytes;
-    for (size_t i = 0; hex[i] != '\0' && hex[i + 1] != '\0'; i += 2) {
-        bytes.push_back(static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16)));
-    }
-    return bytes;
-}
-
-// The three-row study below as the record layout lays it out, worked out
-// independently (Python struct, code page cp1253): row 2 is empty, the title
-// "ΠΟΛΥΚΑΤΟΙΚΙΑ ΟΔΟΥ ΑΘΗΝΑΣ 12", insulation -1.0, volumes 120 x 2.8 and
-// 85.25 x 3 as single products.
-const char* const kExpectedStudyHex = "0100d0cfcbd5cac1d4cfc9cac9c120cfc4cfd520c1c8c7cdc1d320313220"
-                                      "202020202020202020202020202020202020"
-                                      "202020202020202020202020202020202020202020202020202020202020"
-                                      "2020c1312020202020202020202020202020"
-                                      "2020202020202020202020202020202020202000409c4500109644000048"
-                                      "440000f042333333400000a8430000204100"
-                                      "00a04000006040c9d3cfc3c5c9cf2020202020202020c5cad4cfd320c9c4"
-                                      "c9cfcad42e2020000080bf00000000000000"
-                                      "00000000000200d0cfcbd5cac1d4cfc9cac9c120cfc4cfd520c1c8c7cdc1"
-                                      "d32031322020202020202020202020202020"
-                                      "202020202020202020202020202020202020202020202020202020202020"
-                                      "202020202020202020202020202020202020"
-                                      "202020202020202020202020202020202020202020202020000000000000"
-                                      "000000000000000000000000000000000000"
-                                      "000000000000000000000000202020202020202020202020202020202020"
-                                      "202020202020202020202020000080bf0000"
-                                      "000000000000000000000300d0cfcbd5cac1d4cfc9cac9c120cfc4cfd520"
-                                      "c1c8c7cdc1d3203132202020202020202020"
-                                      "202020202020202020202020202020202020202020202020202020202020"
-                                      "202020202020202020202020c23220202020"
-                                      "202020202020202020202020202020202020202020202020202020202000"
-                                      "00000000000000000000000080aa42000040"
-                                      "4000c07f43000000000000404100000000d1c5d4c9d1c520202020202020"
-                                      "2020c1cbcbc720d0c5d1c9d0d42e20202000"
-                                      "0080bf000000000000000000000000";
 
 const char* const kTitle = "ΠΟΛΥΚΑΤΟΙΚΙΑ ΟΔΟΥ ΑΘΗΝΑΣ 12";
 
