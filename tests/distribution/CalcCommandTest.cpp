@@ -1,0 +1,167 @@
+#include "app/CalcCommand.h"
+#include "distribution/FormulaTextFile.h"
+#include "distribution/SampleStudy.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+namespace pyrostat {
+namespace {
+
+using test::ReadAll;
+using test::TestFolder;
+using test::WriteAll;
+
+const std::string kExamples = std::string(PYROSTAT_SOURCE_DATA_DIR) + "/../examples/";
+const std::string kExpected = std::string(PYROSTAT_TEST_DATA_DIR) + "/../distribution/data/";
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome Calc(ProgramState& state, const std::vector<std::string>& args) {
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCalcCommand(args, state, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The formula file's lines as the command prints them: UTF-8, no quotes, LF.
+std::string Printed(const std::string& formulaFile) {
+    std::string text;
+    for (const std::string& line : ParseQuotedLines(formulaFile)) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+// examples/sample.pyx and .tpx are made from the grid in SampleStudy.h; run
+// with PYROSTAT_WRITE_SAMPLE=1 to write them again after changing it.
+TEST(SampleStudy, FilesMatchTheirGrid) {
+    const std::string pyx = test::StudyBytes(test::SampleGrid(), test::kSampleTitle, true);
+    const std::string tpx = FormatGeneralData(test::SampleGeneralData());
+    if (std::getenv("PYROSTAT_WRITE_SAMPLE") != nullptr) {
+        std::filesystem::create_directories(kExamples);
+        WriteAll(kExamples + "sample.pyx", pyx);
+        WriteAll(kExamples + "sample.tpx", tpx);
+    }
+    EXPECT_EQ(pyx.size(), 9u * 197u);
+    EXPECT_EQ(ReadAll(kExamples + "sample.pyx"), pyx);
+    EXPECT_EQ(ReadAll(kExamples + "sample.tpx"), tpx);
+}
+
+class CalcCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.ProgramFolder = home.WithSlash();
+        study = studies.File("Ευριπίδου 14.pyx");
+        WriteAll(study, test::StudyBytes(test::SampleGrid(), test::kSampleTitle, true));
+        WriteAll(studies.File("Ευριπίδου 14.tpx"), FormatGeneralData(test::SampleGeneralData()));
+    }
+    TestFolder home;
+    TestFolder studies;
+    ProgramState state;
+    std::string study;
+};
+
+// The expected files were made by a separate single-precision model of the
+// rules from the same grid (tests/tools/reference_distribution.py).
+TEST_F(CalcCommandTest, SampleStudyFilesAreByteExact) {
+    const Outcome o = Calc(state, {study, "--decimal", "."});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    const std::string formula = ReadAll(kExpected + "sample_mirttype.txt");
+    EXPECT_EQ(ReadAll(home.File("PYROSTAT.TMP")), ReadAll(kExpected + "sample_PYROSTAT.TMP"));
+    EXPECT_EQ(ReadAll(home.File("~mirttype.txt")), formula);
+    EXPECT_EQ(o.out, Printed(formula));
+    EXPECT_NE(o.out.find("Π9 (%) = [0.0480 + (0.6493 x 0.1654 x Ωρες_i) / (Σ(0.1654 x "
+                         "Ωρες_i))] x 100\n"),
+              std::string::npos);
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 11);
+}
+
+TEST_F(CalcCommandTest, DecimalCommaAndExport) {
+    const Outcome o = Calc(state, {"--decimal=,", study, "--export"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::string formula = ReadAll(kExpected + "sample_mirttype_comma.txt");
+    EXPECT_EQ(ReadAll(home.File("~mirttype.txt")), formula);
+    EXPECT_EQ(ReadAll(home.File("PYROSTAT.TMP")), ReadAll(kExpected + "sample_PYROSTAT.TMP"));
+    const std::string g =
+        "Ένωση Ιδιοκτητών Ευριπίδου 14, Κατανομή Δαπανών Κεντρικής Θέρμανσης, Ευριπίδου 14, "
+        "Χαλάνδρι";
+    EXPECT_EQ(ReadAll(home.File("~imirttype_" + g + ".fle")), formula);
+    const std::string types = ReadAll(home.File("TYPES_" + g + ".FIL"));
+    EXPECT_EQ(types.substr(0, 29), "0.0312,0.6493,0.0799,0.0799\r\n");
+    EXPECT_EQ(std::count(types.begin(), types.end(), '\n'), 9);
+}
+
+TEST_F(CalcCommandTest, FailedCheckPrintsTheMessageAndWritesNothing) {
+    std::vector<test::GridRowTexts> rows = test::SampleGrid();
+    rows[3][6] = "0";
+    rows[3][7] = "0";
+    rows[3][8] = "0";
+    WriteAll(study, test::StudyBytes(rows, test::kSampleTitle, true));
+    const Outcome o = Calc(state, {study, "--decimal", ","});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "!! ΠΡΟΣΟΧΗ (ΣΕΙΡΑ : 4) !!\n... ΔΕΝ είναι δυνατόν ΚΑΙ τα τρία Παράπλευρα "
+                     "Μήκη να είναι ΜΗΔΕΝΙΚΑ ...\n");
+    EXPECT_FALSE(std::filesystem::exists(home.File("PYROSTAT.TMP")));
+    EXPECT_FALSE(std::filesystem::exists(home.File("~mirttype.txt")));
+
+    // No title.
+    WriteAll(study, test::StudyBytes(test::SampleGrid(), "", true));
+    const Outcome untitled = Calc(state, {study});
+    EXPECT_EQ(untitled.status, 2);
+    EXPECT_EQ(untitled.err, "!... ΠΡΟΣΟΧΗ !...\nΔΩΣΤΕ ΤΟ ΘΕΜΑ ΤΗΣ ΜΕΛΕΤΗΣ\n");
+    EXPECT_FALSE(std::filesystem::exists(home.File("PYROSTAT.TMP")));
+}
+
+TEST_F(CalcCommandTest, ExportWithoutGeneralDataIsRefusedBeforeWriting) {
+    std::filesystem::remove(studies.File("Ευριπίδου 14.tpx"));
+    const Outcome o = Calc(state, {study, "--export", "--decimal", "."});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("Γενικά Στοιχεία"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(home.File("PYROSTAT.TMP")));
+    // Without --export the general data are not needed.
+    EXPECT_EQ(Calc(state, {study, "--decimal", "."}).status, 0);
+}
+
+TEST_F(CalcCommandTest, UsageErrors) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {study, "--decimal"},
+        {study, "--decimal", ";"},
+        {study, "--bogus"},
+        {study, study},
+        {studies.File("missing.pyx")},
+    };
+    for (const auto& args : bad) {
+        const Outcome o = Calc(state, args);
+        EXPECT_EQ(o.status, 1);
+        EXPECT_NE(o.err, "");
+        EXPECT_EQ(o.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(home.File("PYROSTAT.TMP")));
+}
+
+TEST_F(CalcCommandTest, InsulationMarkOfTheStudyIsUsed) {
+    WriteAll(study, test::StudyBytes(test::SampleGrid(), test::kSampleTitle, false));
+    ASSERT_EQ(Calc(state, {study, "--decimal", "."}).status, 0);
+    const std::string result = ReadAll(home.File("PYROSTAT.TMP"));
+    float kind = 0;
+    std::memcpy(&kind, result.data() + 93, 4);
+    EXPECT_EQ(kind, 0.50f); // the basement without insulation
+}
+
+} // namespace
+} // namespace pyrostat
