@@ -1,0 +1,68 @@
+#include "app/CommandLine.h"
+
+#include "app/CalcCommand.h"
+#include "app/ConvertCommand.h"
+#include "app/RegisterCommand.h"
+#include "platform/ProgramFolder.h"
+#include "workspace/ProgramState.h"
+
+#include <ostream>
+
+namespace pyrostat {
+
+bool IsSubcommand(const std::string& word) {
+    return word == "calc" || word == "convert" || word == "register" || word == "report" ||
+           word == "help" || word == "--help" || word == "-h";
+}
+
+std::string UsageText() {
+    return "Χρήση:\n"
+           "  pyrostat [ΜΕΛΕΤΗ.pyx]                  το παράθυρο του προγράμματος\n"
+           "  pyrostat calc ΜΕΛΕΤΗ.pyx [--export] [--decimal ,|.]\n"
+           "  pyrostat convert ΕΙΣΟΔΟΣ ΕΞΟΔΟΣ         .pyx <-> κείμενο με tab\n"
+           "  pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf Α.pdf] [--xlsx Α.xlsx]\n"
+           "  pyrostat register list [ΑΡΧΕΙΟ]\n"
+           "  pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n";
+}
+
+std::string PrepareProgramFolder() {
+    const std::string folder = ResolveProgramFolder(SystemEnvironment());
+    if (!SeedProgramFolder(folder, SeedSourceFolders())) {
+        return {};
+    }
+    return folder;
+}
+
+std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::istream& in,
+                                  std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        return std::nullopt;
+    }
+    const std::string& word = args[0];
+    if (word == "help" || word == "--help" || word == "-h") {
+        out << UsageText();
+        return 0;
+    }
+    using Command = int (*)(const std::vector<std::string>&, ProgramState&, std::istream&,
+                            std::ostream&, std::ostream&);
+    Command command = nullptr;
+    if (word == "calc") {
+        command = RunCalcCommand;
+    } else if (word == "convert") {
+        command = RunConvertCommand;
+    } else if (word == "register") {
+        command = RunRegisterCommand;
+    } else {
+        return std::nullopt;
+    }
+    ProgramState state;
+    state.ProgramFolder = PrepareProgramFolder();
+    if (state.ProgramFolder.empty()) {
+        err << "Ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
+        return 1;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    return command(rest, state, in, out, err);
+}
+
+} // namespace pyrostat

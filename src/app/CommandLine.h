@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pyrostat {
+
+// The subcommands that run without a window: calc, convert, register.
+// Returns the exit status, or nothing when `args[0]` is none of them (the
+// caller then starts the window, or handles the window-side subcommands).
+// `args` are the program's arguments without the program name.
+std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::istream& in,
+                                  std::ostream& out, std::ostream& err);
+
+// True for every subcommand word, also those that need the window library
+// ("report").
+bool IsSubcommand(const std::string& word);
+
+// Resolves the program folder from the environment and seeds it on first use.
+// Empty when it cannot be created.
+std::string PrepareProgramFolder();
+
+// The usage text of all subcommands.
+std::string UsageText();
+
+} // namespace pyrostat
