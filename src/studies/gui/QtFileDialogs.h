@@ -1,0 +1,23 @@
+#pragma once
+
+#include "studies/FileDialogService.h"
+
+class QWidget;
+
+namespace pyrostat {
+
+// The open and save dialogs of Qt, with Greek texts.
+class QtFileDialogs : public FileDialogService {
+public:
+    explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+
+    std::optional<std::string> AskOpenFileName(const std::string& startFolder,
+                                               const std::string& filter) override;
+    std::optional<std::string> AskSaveFileName(const std::string& startFolder,
+                                               const std::string& filter) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace pyrostat
