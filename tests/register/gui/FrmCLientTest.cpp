@@ -1,0 +1,221 @@
+#include "register/gui/FrmCLient.h"
+
+#include "register/RegisterTestSupport.h"
+#include "register/ScriptedPasswordDialog.h"
+#include "register/gui/FrmCLPass.h"
+#include "register/gui/NamesList.h"
+#include "support/RecordingMessages.h"
+#include "support/TestFolder.h"
+#include "workspace/ProgramState.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace pyrostat {
+namespace {
+
+using Answer = MessageService::Answer;
+using Names = std::vector<std::string>;
+
+void TypeInto(QWidget* widget, const QString& text) {
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+void PressKey(QWidget* widget, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+           Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+QPoint RowCentre(NamesList* list, int row) {
+    return list->visualItemRect(list->item(row)).center();
+}
+
+class FrmCLientTest : public ::testing::Test {
+protected:
+    FrmCLientTest() : dialog(messages) {
+        state.ProgramFolder = folder.WithSlash();
+        state.DefaultEngineerText = "Beta";
+    }
+    std::string Path() const { return folder.File("CLIENTS.MIR"); }
+    void WriteRegister(const Names& names, const std::string& password) {
+        test::WriteAll(Path(), test::IndependentRegister(names, password));
+    }
+    Names ListTexts(const FrmCLient& window) const {
+        Names texts;
+        for (int i = 0; i < window.Lst_Names()->count(); ++i) {
+            texts.push_back(window.Lst_Names()->item(i)->text().toStdString());
+        }
+        return texts;
+    }
+
+    test::TestFolder folder;
+    ProgramState state;
+    test::RecordingMessages messages;
+    test::ScriptedPasswordDialog dialog;
+};
+
+TEST_F(FrmCLientTest, OpensWithTheRegisterAndTheCurrentEngineer) {
+    WriteRegister({"Alpha", "Beta", "Gamma"}, "pw");
+    FrmCLient window(state, messages, dialog);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ΕΠΙΛΟΓΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ"));
+    EXPECT_EQ(window.SSFrame2()->title(), QStringLiteral("! Όνομα Μελετητή, που ισχύει τώρα "));
+    EXPECT_EQ(window.SSFrame1()->title(), QStringLiteral(" Αλλαγή Ονόματος Μελετητή "));
+    EXPECT_EQ(window.Cmd_Copy()->toolTip(), QStringLiteral(" Αντιγραφή του Ονόματος, στη Λίστα "));
+    EXPECT_EQ(window.Cmd_Lock()->toolTip(), QStringLiteral(" Αλλαγή Password "));
+    EXPECT_EQ(window.Cmd_OK()->text(), QStringLiteral("Αποδοχή"));
+    EXPECT_EQ(window.Cmd_Exit()->text(), QStringLiteral("Έξοδος"));
+    EXPECT_EQ(ListTexts(window), (Names{"Alpha", "Beta", "Gamma"}));
+    EXPECT_EQ(window.Lst_Names()->currentRow(), 1);
+    EXPECT_EQ(window.SSPanel1()->text(), QStringLiteral("Beta"));
+    EXPECT_EQ(window.Txt_Client()->text(), QStringLiteral("Beta"));
+    EXPECT_TRUE(window.Txt_Client()->isReadOnly());
+    EXPECT_EQ(window.Txt_Client()->palette().color(QPalette::Base), QColor(255, 255, 128));
+    EXPECT_EQ(window.Txt_Client()->maxLength(), 78);
+    EXPECT_EQ(window.Txt_Pass()->maxLength(), 20);
+    EXPECT_EQ(window.Txt_Pass()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(window.Txt_Pass()->text(), QStringLiteral("pw"));
+    EXPECT_EQ(window.LblNoChars()->text(), QStringLiteral("< 4 > Χαρακτήρες"));
+    window.close();
+}
+
+TEST_F(FrmCLientTest, AddingANameByTyping) {
+    WriteRegister({"Alpha"}, "");
+    FrmCLient window(state, messages, dialog);
+    window.show();
+    window.Cmd_New()->click();
+    EXPECT_FALSE(window.Txt_Client()->isReadOnly());
+    EXPECT_EQ(window.Txt_Client()->palette().color(QPalette::Base), QColor(128, 255, 128));
+    EXPECT_EQ(window.Lbl_Client()->text(), QStringLiteral("ΔΩΣΕ ΤΟ ΟΝΟΜΑ ΤΟΥ ΝΕΟΥ ΜΕΛΕΤΗΤΗ"));
+    EXPECT_FALSE(window.Cmd_Del()->isEnabled());
+    EXPECT_FALSE(window.Cmd_COR()->isEnabled());
+    TypeInto(window.Txt_Client(), QStringLiteral("Δέλτα"));
+    // A character the register cannot store is not let in.
+    TypeInto(window.Txt_Client(), QStringLiteral("Ж"));
+    EXPECT_EQ(window.Txt_Client()->text(), QStringLiteral("Δέλτα"));
+    EXPECT_EQ(window.LblNoChars()->text(), QStringLiteral("< 5 > Χαρακτήρες"));
+    messages.AnswerNext(Answer::Yes);
+    window.Cmd_OK()->click();
+    EXPECT_EQ(ListTexts(window), (Names{"Alpha", "Δέλτα"}));
+    EXPECT_TRUE(window.Txt_Client()->isReadOnly());
+    EXPECT_TRUE(window.Cmd_Del()->isEnabled());
+    EXPECT_EQ(test::ReadAll(Path()),
+              test::IndependentRegister({"Alpha", "\xC4\xDD\xEB\xF4\xE1"}, ""));
+    window.close();
+}
+
+TEST_F(FrmCLientTest, DraggingTheThirdNameToTheTopAndClosing) {
+    WriteRegister({"Alpha", "Beta", "Gamma"}, "pw");
+    FrmCLient window(state, messages, dialog);
+    window.show();
+    NamesList* list = window.Lst_Names();
+    QWidget* viewport = list->viewport();
+    Mouse(viewport, QEvent::MouseButtonPress, RowCentre(list, 2), Qt::LeftButton, Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseMove, RowCentre(list, 1), Qt::NoButton, Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseMove, RowCentre(list, 0), Qt::NoButton, Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseButtonRelease, RowCentre(list, 0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(ListTexts(window), (Names{"Gamma", "Alpha", "Beta"}));
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(test::ReadAll(Path()), test::IndependentRegister({"Alpha", "Beta", "Gamma"}, "pw"));
+    window.Cmd_Exit()->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(test::ReadAll(Path()), test::IndependentRegister({"Gamma", "Alpha", "Beta"}, "pw"));
+}
+
+TEST_F(FrmCLientTest, ToolTipAndCounterToggle) {
+    const std::string longName(70, 'L');
+    WriteRegister({"Alpha", longName}, "");
+    FrmCLient window(state, messages, dialog);
+    window.show();
+    NamesList* list = window.Lst_Names();
+    Mouse(list->viewport(), QEvent::MouseMove, RowCentre(list, 1), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(list->toolTip().toStdString(), longName);
+    Mouse(list->viewport(), QEvent::MouseMove, QPoint(2, list->viewport()->height() - 2),
+          Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(list->toolTip(), QString());
+
+    EXPECT_TRUE(window.LblNoChars()->isVisible());
+    Mouse(window.SSFrame1(), QEvent::MouseButtonDblClick, QPoint(3, 3), Qt::LeftButton,
+          Qt::LeftButton);
+    EXPECT_FALSE(window.LblNoChars()->isVisible());
+    Mouse(&window, QEvent::MouseButtonDblClick, QPoint(1, 1), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(window.LblNoChars()->isVisible());
+    window.close();
+}
+
+TEST_F(FrmCLientTest, EscClosesAndStillWritesTheList) {
+    WriteRegister({"Alpha"}, "");
+    FrmCLient window(state, messages, dialog);
+    window.show();
+    window.Cmd_Copy()->click(); // "Beta", the current engineer
+    PressKey(window.Lst_Names(), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(test::ReadAll(Path()), test::IndependentRegister({"Alpha", "Beta"}, ""));
+}
+
+TEST(FrmCLPassTest, NewPasswordModeShowsTwoBoxesAndChecksThem) {
+    ProgramState state;
+    test::RecordingMessages messages;
+    state.NewPasswordMode = true;
+    FrmCLPass dialog(state, messages);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ΟΝΟΜΑ ΜΕΛΕΤΗΤΗ (Esc για Έξοδο)"));
+    EXPECT_EQ(dialog.Label1()->text(), QStringLiteral("Δώστε το Νέο Password :"));
+    EXPECT_TRUE(dialog.TxtPassOK()->isVisible());
+    EXPECT_TRUE(dialog.LblOK()->isVisible());
+    EXPECT_FALSE(dialog.SSPanel1()->isVisible());
+
+    TypeInto(dialog.TxtPass(), QStringLiteral("abc"));
+    TypeInto(dialog.TxtPassOK(), QStringLiteral("abd"));
+    dialog.CmdOK()->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.TxtPassOK()->text(), QString());
+    ASSERT_EQ(messages.shown.size(), 1u);
+
+    TypeInto(dialog.TxtPassOK(), QStringLiteral("abc"));
+    dialog.CmdOK()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.WasAccepted());
+    EXPECT_EQ(state.TypedPassword, "abc");
+}
+
+TEST(FrmCLPassTest, VerifyModeAndEsc) {
+    ProgramState state;
+    test::RecordingMessages messages;
+    state.TypedPassword = "old";
+    FrmCLPass dialog(state, messages);
+    dialog.show();
+    EXPECT_EQ(dialog.Label1()->text(), QStringLiteral("Δώστε το υπάρχον Password :"));
+    EXPECT_FALSE(dialog.TxtPassOK()->isVisible());
+    EXPECT_TRUE(dialog.SSPanel1()->isVisible());
+    EXPECT_EQ(dialog.TxtPass()->maxLength(), 20);
+    TypeInto(dialog.TxtPass(), QStringLiteral("typed"));
+    // Enter moves on; it does not accept.
+    PressKey(dialog.TxtPass(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    PressKey(dialog.TxtPass(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog.WasAccepted());
+    EXPECT_EQ(state.TypedPassword, "");
+}
+
+} // namespace
+} // namespace pyrostat
