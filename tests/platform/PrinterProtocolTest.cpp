@@ -1,6 +1,7 @@
 #include "platform/PrintProtocol.h"
 #include "platform/PrinterChooser.h"
 #include "platform/PrinterDialog.h"
+#include "platform/PrinterDialogGiven.h"
 #include "platform/PrinterPlatformMemory.h"
 #include "platform/PrinterSettingsStore.h"
 #include "platform/PrinterSwitching.h"
@@ -232,6 +233,21 @@ TEST_F(PrinterProtocolTest, OnOtherSystemVersionsNoDefaultIsReadOrSwitched) {
     EXPECT_EQ(printed[0].printer, "Γραφείο");
     EXPECT_EQ(printed[0].defaultWhilePrinting, "Laser");
     EXPECT_TRUE(platform.DefaultsSet().empty());
+}
+
+TEST_F(PrinterProtocolTest, CommandLineNamesThePrinterInsteadOfTheDialog) {
+    PrinterDialogGiven given("Γραφείο", 0);
+    EXPECT_TRUE(protocol.PrintWithChoice(given, Recorder()));
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(printed[0].printer, "Γραφείο");
+    EXPECT_EQ(printed[0].copies, 1);
+    EXPECT_EQ(printed[0].defaultWhilePrinting, "Γραφείο");
+    EXPECT_EQ(platform.UserDefault(), "Laser");
+
+    PrinterDialogGiven none("", 2); // no printer named: nothing is printed
+    EXPECT_FALSE(protocol.PrintWithChoice(none, Recorder()));
+    EXPECT_EQ(printed.size(), 1u);
+    EXPECT_EQ(state.StatusCode, 0);
 }
 
 TEST(PrinterChooserNames, UpperCaseForComparingNames) {
