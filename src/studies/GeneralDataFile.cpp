@@ -47,7 +47,13 @@ bool ParseGeneralData(std::string_view bytes, GeneralData& data) {
         } else {
             const size_t end = bytes.find_first_of(",\r\n", pos);
             const size_t stop = end == std::string_view::npos ? bytes.size() : end;
-            raw = std::string(bytes.substr(pos, stop - pos));
+            // An unquoted value cannot hold a double quote either: the file
+            // could not be written back with it.
+            for (const char ch : bytes.substr(pos, stop - pos)) {
+                if (ch != '"') {
+                    raw.push_back(ch);
+                }
+            }
             pos = stop;
         }
         if (pos < bytes.size() && (bytes[pos] == ',' || bytes[pos] == '\n')) {

@@ -105,6 +105,19 @@ TEST(GeneralDataFile, ReadingToleratesShortAndOddFiles) {
     EXPECT_FALSE(d.Complete());
 }
 
+TEST(GeneralDataFile, UnquotedValuesLoseStrayQuotes) {
+    // Found by fuzzing: a stray quote inside an unquoted value would make a
+    // file that cannot be written back.
+    GeneralData d;
+    ParseGeneralData("Blo\rc C\nk\"\"Patrar\"\r\n", d);
+    EXPECT_EQ(d.Employer, "Blo");
+    EXPECT_EQ(d.Project, "c C");
+    EXPECT_EQ(d.Location, "kPatrar");
+    GeneralData again;
+    EXPECT_TRUE(ParseGeneralData(FormatGeneralData(d), again));
+    EXPECT_EQ(again.Location, d.Location);
+}
+
 TEST(GeneralDataFile, QuotesAndForeignLettersCannotBeStored) {
     EXPECT_TRUE(IsGeneralDataText("Οδός Αγίου Νικολάου 5"));
     EXPECT_FALSE(IsGeneralDataText("Say \"hi\""));

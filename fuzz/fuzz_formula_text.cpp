@@ -1,0 +1,21 @@
+#include "distribution/FormulaFactors.h"
+#include "distribution/FormulaTextFile.h"
+
+#include <cstdint>
+#include <string_view>
+
+// "~mirttype.txt" and the readers of its numbers: the results window's
+// factors and the export's fixed places, on any line.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace pyrostat;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto lines = ParseQuotedLines(bytes);
+    int k = -2;
+    for (const auto& line : lines) {
+        ++k;
+        (void)ConstructFactors(line);
+        (void)FactorsAtPositions(line, k < 1 ? 1 : k);
+        (void)FromCommaToPoint(line);
+    }
+    return 0;
+}
