@@ -218,6 +218,15 @@ void FrmCLient::resizeEvent(QResizeEvent* event) {
     update();
 }
 
+void FrmCLient::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Whenever the window becomes active again (after a box or the password
+    // dialog) the list has the keyboard, unless a name is being typed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && session_.ClientLocked()) {
+        Lst_Names_->setFocus();
+    }
+}
+
 void FrmCLient::mouseDoubleClickEvent(QMouseEvent* event) {
     session_.ToggleCounter();
     RefreshCounter();
