@@ -1,0 +1,24 @@
+#pragma once
+
+#include "workspace/NumberLocale.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace pyrostat {
+
+// How far a text being typed into a cell editor is from one the cell takes.
+enum class InputState { Invalid, Intermediate, Acceptable };
+
+// A number cell being typed: digits, grouping separators before the decimal
+// separator, one decimal separator and at most two decimals, and no more
+// than 8 digits before it (0 to 99999999.99). An empty text (the cell is
+// emptied) is acceptable; a lone separator is not yet.
+InputState CheckNumberInput(std::string_view text, NumberLocale locale);
+
+// A text being typed that is stored in Windows-1253: at most `maxChars`
+// characters, each storable in the code page (the designation: 35, the study
+// title: 78).
+InputState CheckStorableText(std::string_view text, size_t maxChars);
+
+} // namespace pyrostat

@@ -1,0 +1,365 @@
+#include "workspace/gui/FrmPyros.h"
+
+#include "platform/InstalledPrograms.h"
+#include "platform/SystemVersion.h"
+#include "platform/Utf8.h"
+#include "platform/gui/LocaleTexts.h"
+#include "platform/gui/WindowHelpers.h"
+#include "workspace/GridLayout.h"
+#include "workspace/StartupSteps.h"
+#include "workspace/gui/CommandButtons.h"
+#include "workspace/gui/GridEditing.h"
+#include "workspace/gui/MainKeyFilter.h"
+#include "workspace/gui/OptionControls.h"
+#include "workspace/gui/RangeBoxes.h"
+#include "workspace/gui/StorableTextValidator.h"
+#include "workspace/gui/fpSpread1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pyrostat {
+
+namespace {
+
+// The main window opens this far below the centre of the screen.
+constexpr double kMainWindowOffsetTwips = 200.0;
+
+} // namespace
+
+QString FrmPyros::Caption() {
+    return QStringLiteral("PYROSTAT  -  Κατανομή Δαπανών Κεντρικής Θέρμανσης Πολυκατοικίας");
+}
+
+FrmPyros::FrmPyros(ProgramState& state, MessageService& messages, ClipboardService& clipboard,
+                   MainWindowCommands commands, QWidget* parent)
+    : QWidget(parent), state_(state), messages_(messages), clipboard_(clipboard),
+      commands_(std::move(commands)), table_(NumberLocale::Of(state)), locale_(QLocale::system()) {
+    setObjectName(QStringLiteral("FrmPyros"));
+    setWindowTitle(Caption());
+    grid_ = new fpSpread1(table_, &clipboard_, this);
+    options_ = new OptionControls(state_, this);
+    editing_ = new GridEditing(
+        *grid_, state_, clipboard_, [this] { return options_->Options().HeightTicked(); }, this);
+    ranges_ = new RangeBoxes(this);
+    buttons_ = new CommandButtons(this);
+    txtThema_ = new QLineEdit(this);
+    txtThema_->setObjectName(QStringLiteral("TxtThema"));
+    txtThema_->setMaxLength(static_cast<int>(kMaxTitleLength));
+    txtThema_->setValidator(new StorableTextValidator(kMaxTitleLength, txtThema_));
+    lblWait_ = new QLabel(QStringLiteral("... ΠΑΡΑΚΑΛΩ, ΠΕΡΙΜΕΝΕΤΕ ..."), this);
+    lblWait_->setObjectName(QStringLiteral("LblWait"));
+    label1_ = new QLabel(
+        QStringLiteral(
+            "< ΤΑΒ > --> ΟΔΗΓΕΙ ΣΤΟ ΕΠΟΜΕΝΟ CELL,   < Shift-TAB > --> ΟΔΗΓΕΙ ΣΤΟ ΠΡΟΗΓΟΥΜΕΝΟ "
+            "CELL,   < F2, Enter, ή Διπλό ΚΛΙΚ > --> ΔΙΟΡΘΩΣΗ CELL"),
+        this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label4_ = new QLabel(
+        QStringLiteral("< F5 > : Αντιγραφή της άνω του τρέχοντος Cell τιμής, στο τρέχον Cell"),
+        this);
+    label4_->setObjectName(QStringLiteral("Label4"));
+
+    BuildLayout();
+    WireButtons();
+
+    connect(txtThema_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.StudyTitle = TrimBlanks(text.toStdString()); });
+    connect(options_, &OptionControls::focusGridRequested, this, &FrmPyros::GiveFocusToGrid);
+    auto* keys = new MainKeyFilter(*this);
+    connect(keys, &MainKeyFilter::commandRequested, this, &FrmPyros::RunCommand);
+    qApp->installEventFilter(keys);
+}
+
+FrmPyros::~FrmPyros() {
+    // The grid and its model work on table_, a member that is gone by the
+    // time QWidget deletes the children: they go first, the editing commands
+    // (which point at the grid) before the grid.
+    grid_->BlockSelected = nullptr;
+    grid_->LeaveCell = nullptr;
+    delete editing_;
+    delete grid_;
+}
+
+void FrmPyros::BuildLayout() {
+    QFont bold = font();
+    bold.setBold(true);
+
+    auto* titleLabel = new QLabel(QStringLiteral("ΘΕΜΑ ΜΕΛΕΤΗΣ :"), this);
+    titleLabel->setFont(bold);
+    titleLabel->setBuddy(txtThema_);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(titleLabel);
+    titleRow->addWidget(txtThema_, 1);
+
+    auto* study = new QGroupBox(QStringLiteral("Μελέτη"), this);
+    auto* studyLayout = new QVBoxLayout(study);
+    for (QPushButton* button :
+         {buttons_->CmdNew, buttons_->CmdOpen, buttons_->CmdSave, buttons_->CmdGData}) {
+        studyLayout->addWidget(button);
+    }
+    auto* run = new QGroupBox(QStringLiteral("Υπολογισμοί και εκτυπώσεις"), this);
+    auto* runLayout = new QVBoxLayout(run);
+    buttons_->CmdGo->setMinimumHeight(44);
+    QFont goFont = bold;
+    goFont.setPointSizeF(goFont.pointSizeF() * 1.25);
+    buttons_->CmdGo->setFont(goFont);
+    for (QPushButton* button :
+         {buttons_->CmdGo, buttons_->CmdPrevData, buttons_->CmdPrintData, buttons_->Cmd_Client}) {
+        runLayout->addWidget(button);
+    }
+    auto* edit = new QGroupBox(QStringLiteral("Επεξεργασία πίνακα"), this);
+    auto* editLayout = new QVBoxLayout(edit);
+    for (QPushButton* button : {buttons_->CmdInsert, buttons_->CmdDel, buttons_->CmdCopyToClpbrd,
+                                buttons_->CmdPasteFromClpbrd, buttons_->CmdRESETCols}) {
+        editLayout->addWidget(button);
+    }
+    auto* side = new QVBoxLayout;
+    side->addWidget(study);
+    side->addWidget(run);
+    side->addWidget(edit);
+    side->addStretch(1);
+    side->addWidget(buttons_->CmdManual);
+
+    auto* optionsBox = new QGroupBox(QStringLiteral("Επιλογές"), this);
+    auto* optionsLayout = new QVBoxLayout(optionsBox);
+    optionsLayout->addWidget(options_);
+    auto* rangeBox = new QGroupBox(QStringLiteral("Περιοχή"), this);
+    auto* rangeLayout = new QVBoxLayout(rangeBox);
+    rangeLayout->addWidget(ranges_);
+
+    QFont waitFont = bold;
+    waitFont.setPointSizeF(waitFont.pointSizeF() * 1.2);
+    lblWait_->setFont(waitFont);
+    QPalette waitPalette = lblWait_->palette();
+    waitPalette.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    lblWait_->setPalette(waitPalette);
+    lblWait_->setAlignment(Qt::AlignCenter);
+    lblWait_->setVisible(false);
+
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(optionsBox);
+    lower->addWidget(rangeBox);
+    lower->addWidget(lblWait_, 1);
+
+    QPalette helpPalette = label1_->palette();
+    helpPalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    for (QLabel* help : {label1_, label4_}) {
+        help->setPalette(helpPalette);
+        help->setWordWrap(true);
+    }
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(titleRow);
+    left->addWidget(grid_, 1);
+    left->addLayout(lower);
+    left->addWidget(label1_);
+    left->addWidget(label4_);
+
+    auto* main = new QHBoxLayout(this);
+    main->setContentsMargins(10, 10, 10, 10);
+    main->setSpacing(10);
+    main->addLayout(left, 1);
+    main->addLayout(side);
+}
+
+void FrmPyros::Invoke(const std::function<void()>& command) {
+    if (command) {
+        command();
+    }
+}
+
+void FrmPyros::GiveFocusToGrid() {
+    grid_->SetFocus();
+}
+
+void FrmPyros::WireButtons() {
+    CommandButtons& b = *buttons_;
+    connect(b.CmdNew, &QPushButton::clicked, this, [this] {
+        Invoke(commands_.onNew);
+        editing_->ForgetHistory();
+    });
+    connect(b.CmdOpen, &QPushButton::clicked, this, [this] {
+        Invoke(commands_.onOpen);
+        editing_->ForgetHistory();
+    });
+    connect(b.CmdSave, &QPushButton::clicked, this, [this] { Invoke(commands_.onSave); });
+    connect(b.CmdGData, &QPushButton::clicked, this, [this] {
+        if (!commands_.onGData) {
+            return;
+        }
+        commands_.onGData();
+        if (state_.StatusCode == -7) {
+            state_.StatusCode = 0;
+        }
+        GiveFocusToGrid();
+    });
+    connect(b.CmdGo, &QPushButton::clicked, this, [this] { Invoke(commands_.onGo); });
+    connect(b.CmdPrevData, &QPushButton::clicked, this, [this] { Invoke(commands_.onPrevData); });
+    connect(b.CmdPrintData, &QPushButton::clicked, this, [this] { Invoke(commands_.onPrintData); });
+    connect(b.Cmd_Client, &QPushButton::clicked, this, [this] { Invoke(commands_.onClient); });
+    connect(b.CmdManual, &QPushButton::clicked, this, [this] { Invoke(commands_.onManual); });
+    connect(b.CmdInsert, &QPushButton::clicked, editing_, &GridEditing::Insert);
+    connect(b.CmdDel, &QPushButton::clicked, editing_, &GridEditing::Delete);
+    connect(b.CmdCopyToClpbrd, &QPushButton::clicked, editing_, &GridEditing::CopyToClipboard);
+    connect(b.CmdPasteFromClpbrd, &QPushButton::clicked, editing_,
+            &GridEditing::PasteFromClipboard);
+    connect(b.CmdRESETCols, &QPushButton::clicked, this, &FrmPyros::CmdRESETCols);
+}
+
+bool FrmPyros::Load() {
+    // 1. One running copy.
+    if (!ClaimSingleCopy(lock_, state_, messages_)) {
+        return false;
+    }
+    // 2. Working files of an earlier run.
+    RemoveWorkingFilesAtStart(state_);
+    // 3. Placement: centred, a little below the middle.
+    resize(sizeHint().expandedTo(QSize(1100, 720)));
+    CenterForm(*this, kMainWindowOffsetTwips);
+    // 4. The system version decides the printer methods.
+    SystemVersionNumbers version;
+    if (!DetectWindowsVersion(state_, version)) {
+        messages_.Show("", kVersionErrorText, MessageService::Icon::None);
+        return false;
+    }
+    if (state_.LaterVersionCode == -1 && !state_.IsMajorVersion4) {
+        Invoke(commands_.onCachePrinterPorts);
+    }
+    // 5. The grid's layout, cursor on row 1, column 1.
+    ApplyStartupLayout(*grid_);
+    // 6.
+    state_.DefaultHeight = 3.0f;
+    // 7. The locale's separators.
+    SetSeparatorCodes(state_, FormatSeparatorSample(locale_));
+    grid_->SetNumberLocale(NumberLocale::Of(state_));
+    // 8. The grid's further editing option has nothing to switch here.
+    // 9. The option controls.
+    options_->Reset();
+    // 10. The study title.
+    txtThema_->setText(QString::fromStdString(TrimBlanks(state_.StudyTitle)));
+    // 11.
+    RemoveAllWorkingFiles(state_);
+    return true;
+}
+
+void FrmPyros::CmdRESETCols() {
+    ResetColumns(*grid_);
+}
+
+void FrmPyros::ShowWait(bool on) {
+    lblWait_->setVisible(on);
+    if (on) {
+        lblWait_->repaint();
+    }
+}
+
+void FrmPyros::RunCommand(MainCommand command) {
+    switch (command) {
+    case MainCommand::CopyUpperValues:
+        editing_->CopyUpperValues();
+        break;
+    case MainCommand::ClearRangeBoxes:
+        ranges_->ClearAndDisable();
+        break;
+    case MainCommand::CopyToClipboard:
+        buttons_->CmdCopyToClpbrd->click();
+        break;
+    case MainCommand::PasteFromClipboard:
+        buttons_->CmdPasteFromClpbrd->click();
+        break;
+    case MainCommand::DeleteCells:
+        editing_->DeleteCells();
+        break;
+    case MainCommand::EditCell:
+        if (grid_->hasFocus()) {
+            grid_->EditCurrentCell();
+        }
+        break;
+    case MainCommand::Manual:
+        Invoke(commands_.onManual);
+        break;
+    case MainCommand::Open:
+        buttons_->CmdOpen->click();
+        break;
+    case MainCommand::SaveAs:
+        Invoke(commands_.onSaveAs);
+        break;
+    case MainCommand::Save:
+        buttons_->CmdSave->click();
+        break;
+    case MainCommand::PrintData:
+        buttons_->CmdPrintData->click();
+        break;
+    case MainCommand::PrevData:
+        buttons_->CmdPrevData->click();
+        break;
+    case MainCommand::New:
+        buttons_->CmdNew->click();
+        break;
+    case MainCommand::Go:
+        buttons_->CmdGo->click();
+        break;
+    case MainCommand::ResetColumns:
+        CmdRESETCols();
+        break;
+    case MainCommand::Undo:
+    case MainCommand::Redo:
+        // In a text box (the title, an open cell editor) the keys undo typing.
+        if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+            command == MainCommand::Undo ? edit->undo() : edit->redo();
+        } else if (command == MainCommand::Undo) {
+            editing_->Undo();
+        } else {
+            editing_->Redo();
+        }
+        break;
+    case MainCommand::None:
+        break;
+    }
+}
+
+void FrmPyros::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        !installedProgramsLog_.empty()) {
+        RecordProgramInstallation(installedProgramsLog_, "Pyrostat", state_.ProgramFolder,
+                                  "PYROSTAT.EXE");
+    }
+}
+
+void FrmPyros::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    PaintSunkenEdge(*this);
+}
+
+void FrmPyros::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    update();
+}
+
+void FrmPyros::closeEvent(QCloseEvent* event) {
+    if (commands_.onCloseQuestion && !commands_.onCloseQuestion()) {
+        event->ignore();
+        return;
+    }
+    // Unload: nothing is asked beyond the hook and nothing saved here.
+    RemoveAllWorkingFiles(state_);
+    unloaded_ = true;
+    event->accept();
+}
+
+void FrmPyros::mouseDoubleClickEvent(QMouseEvent* event) {
+    QWidget::mouseDoubleClickEvent(event);
+    Invoke(commands_.onVersionBox);
+}
+
+} // namespace pyrostat

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "platform/ClipboardService.h"
+#include "platform/MessageService.h"
+#include "platform/SingleCopyLock.h"
+#include "workspace/GridTable.h"
+#include "workspace/MainKeyMap.h"
+#include "workspace/ProgramState.h"
+#include "workspace/gui/MainWindowCommands.h"
+
+#include <QLocale>
+#include <QWidget>
+
+#include <string>
+
+class QLabel;
+class QLineEdit;
+
+namespace pyrostat {
+
+class CommandButtons;
+class GridEditing;
+class OptionControls;
+class RangeBoxes;
+class fpSpread1;
+
+// The main window: the property grid, the study title, the option controls,
+// the range boxes and one button for every command. It keeps the program to
+// one running copy, cleans the working files at start and at close and maps
+// the keyboard to the commands.
+class FrmPyros : public QWidget {
+    Q_OBJECT
+
+public:
+    FrmPyros(ProgramState& state, MessageService& messages, ClipboardService& clipboard,
+             MainWindowCommands commands = {}, QWidget* parent = nullptr);
+    ~FrmPyros() override;
+
+    // Where "MirtProgs.log" is kept; empty leaves the record alone.
+    void SetInstalledProgramsLog(const std::string& path) { installedProgramsLog_ = path; }
+    // The locale whose separators the start-up takes (the system's by default).
+    void SetLocale(const QLocale& locale) { locale_ = locale; }
+
+    // The start-up sequence. False when another copy runs: the message has
+    // been shown and this copy must end.
+    bool Load();
+
+    // Runs a command of the keyboard map, as the key would.
+    void RunCommand(MainCommand command);
+    // Restores the header height and the column widths and captions.
+    void CmdRESETCols();
+    // Shows or hides the "please wait" notice of the long commands.
+    void ShowWait(bool on);
+
+    fpSpread1& Grid() { return *grid_; }
+    GridTable& Table() { return table_; }
+    GridEditing& Editing() { return *editing_; }
+    OptionControls& Options() { return *options_; }
+    RangeBoxes& Ranges() { return *ranges_; }
+    CommandButtons& Buttons() { return *buttons_; }
+    QLineEdit* TxtThema() const { return txtThema_; }
+    QLabel* LblWait() const { return lblWait_; }
+    MainWindowCommands& Commands() { return commands_; }
+
+    static QString Caption();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void BuildLayout();
+    void WireButtons();
+    void Invoke(const std::function<void()>& command);
+    void GiveFocusToGrid();
+
+    ProgramState& state_;
+    MessageService& messages_;
+    ClipboardService& clipboard_;
+    MainWindowCommands commands_;
+    GridTable table_;
+    SingleCopyLock lock_;
+    QLocale locale_;
+    std::string installedProgramsLog_;
+    bool unloaded_ = false;
+
+    fpSpread1* grid_;
+    GridEditing* editing_;
+    OptionControls* options_;
+    RangeBoxes* ranges_;
+    CommandButtons* buttons_;
+    QLineEdit* txtThema_;
+    QLabel* lblWait_;
+    QLabel* label1_;
+    QLabel* label4_;
+};
+
+} // namespace pyrostat

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "workspace/EditingCommands.h"
+
+#include <QObject>
+#include <QUndoStack>
+
+#include <functional>
+
+namespace pyrostat {
+
+class fpSpread1;
+
+// Joins the grid to the editing commands: the grid's events feed them, each
+// command and each typed cell becomes one undoable step.
+class GridEditing : public QObject {
+    Q_OBJECT
+
+public:
+    // `heightTicked` tells whether the automatic height entry is on.
+    GridEditing(fpSpread1& grid, ProgramState& state, ClipboardService& clipboard,
+                std::function<bool()> heightTicked, QObject* parent = nullptr);
+
+    EditingCommands& Commands() { return commands_; }
+    QUndoStack& UndoStack() { return undo_; }
+
+    void CopyUpperValues();
+    void DeleteCells();
+    void Insert();
+    void Delete();
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    void Undo();
+    void Redo();
+    // After a command that replaces the whole study (new, open) the earlier
+    // steps no longer belong to the table.
+    void ForgetHistory() { undo_.clear(); }
+
+    // Runs `change` and records what it did to the cells as one step.
+    void Recorded(const QString& name, const std::function<void()>& change);
+
+private:
+    void OnCellEdited(int row, int col, const QString& before, const QString& after);
+    void ShowSelectionUsed();
+
+    fpSpread1& grid_;
+    EditingCommands commands_;
+    std::function<bool()> heightTicked_;
+    QUndoStack undo_;
+    bool recording_ = false;
+};
+
+} // namespace pyrostat

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+namespace pyrostat {
+
+// The main window's commands that other parts of the program carry out. The
+// program fills them in; a command left empty makes its button and key do
+// nothing.
+struct MainWindowCommands {
+    std::function<void()> onNew;
+    std::function<void()> onOpen;
+    std::function<void()> onSave;
+    std::function<void()> onSaveAs; // Ctrl+Shift+S
+    std::function<void()> onGData;
+    std::function<void()> onGo;
+    std::function<void()> onPrevData;
+    std::function<void()> onPrintData;
+    std::function<void()> onClient;
+    std::function<void()> onManual;
+    std::function<void()> onVersionBox; // double click on the window background
+    // Start-up step 4 on systems of the per-user default-printer family.
+    std::function<void()> onCachePrinterPorts;
+    // Asked before the window closes; false keeps it open. Unset: it closes.
+    std::function<bool()> onCloseQuestion;
+};
+
+} // namespace pyrostat

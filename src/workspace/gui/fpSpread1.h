@@ -1,0 +1,98 @@
+#pragma once
+
+#include "platform/ClipboardService.h"
+#include "workspace/GridContract.h"
+#include "workspace/MemoryGrid.h"
+
+#include <QTableView>
+
+namespace pyrostat {
+
+class CellDelegate;
+class GridModel;
+
+// The main window's property grid: a table view over the shared GridTable that
+// keeps the grid contract. Block and text operations run on a MemoryGrid over
+// the same table; the view owns the cursor, the focus, the widths and heights.
+class fpSpread1 : public QTableView, public GridContract {
+    Q_OBJECT
+
+public:
+    fpSpread1(GridTable& table, ClipboardService* clipboard, QWidget* parent = nullptr);
+    ~fpSpread1() override;
+
+    GridModel& Model() { return *model_; }
+    GridTable& Table() { return memory_.Table(); }
+    // Number cells take and show the locale's decimal separator.
+    void SetNumberLocale(NumberLocale locale);
+
+    int Row() const override { return memory_.Row(); }
+    void SetRow(int row) override { memory_.SetRow(row); }
+    int Col() const override { return memory_.Col(); }
+    void SetCol(int col) override { memory_.SetCol(col); }
+    int Row2() const override { return memory_.Row2(); }
+    void SetRow2(int row) override { memory_.SetRow2(row); }
+    int Col2() const override { return memory_.Col2(); }
+    void SetCol2(int col) override { memory_.SetCol2(col); }
+    bool BlockMode() const override { return memory_.BlockMode(); }
+    void SetBlockMode(bool on) override { memory_.SetBlockMode(on); }
+    int ActiveRow() const override;
+    int ActiveCol() const override;
+
+    std::string Text() const override { return memory_.Text(); }
+    bool SetText(const std::string& text) override { return memory_.SetText(text); }
+
+    int DataRowCnt() const override { return memory_.DataRowCnt(); }
+    int DataColCnt() const override { return memory_.DataColCnt(); }
+    int MaxCols() const override { return memory_.MaxCols(); }
+    int MaxRows() const override { return memory_.MaxRows(); }
+
+    // Widths in average-character units of the grid's font; the header row's
+    // height in points.
+    double ColWidth(int col) const override;
+    void SetColWidth(int col, double width) override;
+    double RowHeight(int row) const override;
+    void SetRowHeight(int row, double height) override;
+
+    void Action(int code) override;
+    void SetFocus() override;
+    void SetHeaderWrap(bool on) override;
+
+    std::string CellText(int row, int col) const override { return memory_.CellText(row, col); }
+    bool SetCellText(int row, int col, const std::string& text) override {
+        return memory_.SetCellText(row, col, text);
+    }
+
+    bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
+    // Opens the editor of the cursor's cell, as Enter does.
+    void EditCurrentCell();
+    // Wide enough for all eleven columns.
+    QSize sizeHint() const override;
+    // Pixels of one width unit.
+    double PixelsPerWidthUnit() const;
+
+protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class HeaderPick { None, Rows, Columns };
+
+    // Raises LeaveCell for a move to `target`; true when the move may go on.
+    bool MayLeaveFor(const QModelIndex& target);
+    void RaiseBlockSelected();
+    void OnSectionResized(int logicalIndex, int oldSize, int newSize);
+
+    MemoryGrid memory_;
+    GridModel* model_;
+    CellDelegate* delegate_;
+    HeaderPick headerPick_ = HeaderPick::None;
+    bool settingWidth_ = false;
+};
+
+} // namespace pyrostat
