@@ -1,0 +1,32 @@
+#include "distribution/gui/CalculationCommand.h"
+
+#include "distribution/MessageByCode.h"
+#include "distribution/gui/FrmPyrRes.h"
+
+namespace pyrostat {
+
+CalculationOutcome RunCalculationCommand(QWidget* parent, GridContract& grid, ProgramState& state,
+                                         MessageService& messages, const TitleBoxAccess& titleBox,
+                                         bool insulated, const ResultsWindowHooks& hooks,
+                                         const std::function<void()>& showResults) {
+    const CalculationOutcome outcome = RunCalculation(grid, state, messages, titleBox, insulated);
+    if (outcome == CalculationOutcome::WriteFailed) {
+        ShowCalculationStop(messages, "... ΔΕΝ είναι δυνατή η εγγραφή των Αρχείων Αποτελεσμάτων "
+                                      "στον Φάκελο του Προγράμματος ...\r");
+        grid.SetFocus();
+        return outcome;
+    }
+    if (outcome != CalculationOutcome::Written) {
+        return outcome;
+    }
+    if (showResults) {
+        showResults();
+    } else {
+        FrmPyrRes results(state, hooks, titleBox.Text(), parent);
+        results.exec();
+    }
+    grid.SetFocus();
+    return outcome;
+}
+
+} // namespace pyrostat

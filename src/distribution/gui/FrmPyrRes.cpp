@@ -1,0 +1,194 @@
+#include "distribution/gui/FrmPyrRes.h"
+
+#include "distribution/FormulaTextFile.h"
+#include "distribution/ResultsFiles.h"
+#include "platform/gui/WindowHelpers.h"
+#include "studies/gui/FrmPyros_GData.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace pyrostat {
+
+namespace {
+
+// The status word a cancelled printer choice leaves behind.
+constexpr int16_t kPrinterChoiceCancelled = 327;
+
+} // namespace
+
+FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::string& titleText,
+                     QWidget* parent)
+    : QDialog(parent), state_(state), hooks_(std::move(hooks)) {
+    setWindowTitle(QStringLiteral("Ειδικοί Συντελεστές Ιδιοκτησίας"));
+    setModal(true);
+
+    frame1_ = new QGroupBox(
+        QStringLiteral(" Ποσοστά Κατανομής Δαπανών Λειτουργίας Κεντρικής Θέρμανσης ανά "
+                       "Ιδιοκτησία "),
+        this);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    list1_ = new QListWidget(frame1_);
+    list1_->setObjectName(QStringLiteral("List1"));
+    list1_->setMinimumSize(640, 320);
+    list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* frame1Layout = new QVBoxLayout(frame1_);
+    frame1Layout->addWidget(list1_);
+
+    frame3_ = new QGroupBox(QStringLiteral(" Πίνακας "), this);
+    frame3_->setObjectName(QStringLiteral("Frame3"));
+    cmdPrevT_ = Button("CmdPrev_T", " ΠΡΟΕΠΙΣΚΟΠΗΣΗ  ΠΙΝΑΚΑ ΣΤΟΙΧΕΙΩΝ ");
+    cmdPrintT_ = Button("CmdPrint_T", " ΕΚΤΥΠΩΣΗ ΠΙΝΑΚΑ ΣΤΟΙΧΕΙΩΝ (στον 'τρέχοντα' Εκτυπωτή) ");
+    auto* frame3Layout = new QVBoxLayout(frame3_);
+    frame3Layout->addWidget(cmdPrevT_);
+    frame3Layout->addWidget(cmdPrintT_);
+
+    frame2_ = new QGroupBox(QStringLiteral(" Τύποι "), this);
+    frame2_->setObjectName(QStringLiteral("Frame2"));
+    cmdPreview_ = Button("CmdPreview", " ΠΡΟΕΠΙΣΚΟΠΗΣΗ ΤΥΠΩΝ ΥΠΟΛΟΓΙΣΜΟΥ ");
+    cmdPrint_ = Button("CmdPrint", " ΕΚΤΥΠΩΣΗ ΤΥΠΩΝ ΥΠΟΛΟΓΙΣΜΟΥ (στον 'τρέχοντα' Εκτυπωτή) ");
+    auto* frame2Layout = new QVBoxLayout(frame2_);
+    frame2Layout->addWidget(cmdPreview_);
+    frame2Layout->addWidget(cmdPrint_);
+
+    cmdGData_ = Button("CmdGData", "ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΕΡΓΟΥ");
+    cmdClient_ = Button("Cmd_Client", " ΕΠΙΛΟΓΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ");
+    cmdBack_ = Button("CmdBack", "ΚΛΕΙΣΙΜΟ ΦΟΡΜΑΣ ΚΑΙ ΕΠΙΣΤΡΟΦΗ");
+    cmdPyroTherm_ =
+        Button("CmdPyroTherm", "Δημιουργία των αρχείων \"~imirttype.fle\" και \"TYPES.FIL\" για "
+                               "χρήση στο πρόγραμμα Κοινοχρήστων Πολυκατοικίας");
+    cmdPyroTherm_->hide();
+    lblWait_ = new QLabel(QStringLiteral("... ΠΑΡΑΚΑΛΩ, ΠΕΡΙΜΕΝΕΤΕ ..."), this);
+    lblWait_->setObjectName(QStringLiteral("LblWait"));
+    lblWait_->hide();
+
+    auto* reports = new QHBoxLayout;
+    reports->addWidget(frame3_);
+    reports->addWidget(frame2_);
+    auto* others = new QHBoxLayout;
+    others->addWidget(cmdGData_);
+    others->addWidget(cmdClient_);
+    others->addWidget(cmdBack_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(frame1_, 1);
+    layout->addLayout(reports);
+    layout->addLayout(others);
+    layout->addWidget(cmdPyroTherm_);
+    layout->addWidget(lblWait_, 0, Qt::AlignHCenter);
+
+    connect(cmdPrevT_, &QPushButton::clicked, this, [this] { RunReport(hooks_.tableReport, -1); });
+    connect(cmdPrintT_, &QPushButton::clicked, this, [this] { RunReport(hooks_.tableReport, 0); });
+    connect(cmdPreview_, &QPushButton::clicked, this,
+            [this] { RunReport(hooks_.formulaReport, -1); });
+    connect(cmdPrint_, &QPushButton::clicked, this, [this] { RunReport(hooks_.formulaReport, 0); });
+    connect(cmdGData_, &QPushButton::clicked, this, &FrmPyrRes::ShowGeneralData);
+    connect(cmdClient_, &QPushButton::clicked, this, [this] {
+        if (hooks_.engineerRegister) {
+            hooks_.engineerRegister();
+        }
+    });
+    connect(cmdBack_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdPyroTherm_, &QPushButton::clicked, this, &FrmPyrRes::OnPyroTherm);
+
+    // Opening: the list from the formula file, then the archive copy.
+    for (const std::string& line :
+         BuildResultsList(ReadQuotedLines(state_.InProgramFolder(kFormulaFileName)))) {
+        list1_->addItem(QString::fromStdString(line));
+    }
+    FitListScrollWidth(*list1_);
+    archived_ = ArchiveResults(state_, titleText);
+    cmdBack_->setFocus();
+}
+
+QPushButton* FrmPyrRes::Button(const char* name, const char* caption) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+void FrmPyrRes::ShowGeneralData() {
+    if (hooks_.generalData) {
+        hooks_.generalData();
+    } else {
+        ShowGeneralDataDialog(this, state_);
+    }
+    if (state_.StatusCode == -7) {
+        state_.StatusCode = 0;
+    }
+}
+
+bool FrmPyrRes::EnsureGeneralData() {
+    if (!GeneralDataComplete(state_)) {
+        ShowGeneralData();
+    }
+    return GeneralDataComplete(state_);
+}
+
+void FrmPyrRes::RunReport(const std::function<void(int)>& report, int mode) {
+    if (!EnsureGeneralData()) {
+        return;
+    }
+    if (mode == 0 && state_.StatusCode == kPrinterChoiceCancelled) {
+        state_.StatusCode = 0;
+        return;
+    }
+    if (!report) {
+        return;
+    }
+    lblWait_->show();
+    QApplication::processEvents();
+    report(mode);
+    lblWait_->hide();
+}
+
+void FrmPyrRes::OnPyroTherm() {
+    if (!EnsureGeneralData()) {
+        return;
+    }
+    if (ExportForCommonExpenses(state_)) {
+        cmdPyroTherm_->hide();
+    }
+}
+
+void FrmPyrRes::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        if (hooks_.manual) {
+            hooks_.manual();
+        }
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && (event->modifiers() & Qt::ShiftModifier)) {
+        cmdPyroTherm_->setVisible(!cmdPyroTherm_->isVisible());
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FrmPyrRes::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    PaintSunkenEdge(*this);
+}
+
+void FrmPyrRes::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    update();
+}
+
+void FrmPyrRes::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CenterForm(*this, 200.0);
+}
+
+} // namespace pyrostat

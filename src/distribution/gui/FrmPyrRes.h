@@ -1,0 +1,74 @@
+#pragma once
+
+#include "distribution/gui/ResultsWindowHooks.h"
+#include "workspace/ProgramState.h"
+
+#include <QDialog>
+
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace pyrostat {
+
+// The results window: the formula of every property, the archive copy under
+// the study title (made when the window opens), the reports, the general
+// data, the engineer register and, behind Shift+Esc, the export for the
+// common-expenses program.
+class FrmPyrRes : public QDialog {
+    Q_OBJECT
+public:
+    // `titleText` is the main window's title box as it stands.
+    FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::string& titleText,
+              QWidget* parent = nullptr);
+
+    QListWidget* List1() const { return list1_; }
+    QPushButton* CmdPrev_T() const { return cmdPrevT_; }
+    QPushButton* CmdPrint_T() const { return cmdPrintT_; }
+    QPushButton* CmdPreview() const { return cmdPreview_; }
+    QPushButton* CmdPrint() const { return cmdPrint_; }
+    QPushButton* CmdGData() const { return cmdGData_; }
+    QPushButton* Cmd_Client() const { return cmdClient_; }
+    QPushButton* CmdBack() const { return cmdBack_; }
+    QPushButton* CmdPyroTherm() const { return cmdPyroTherm_; }
+    QLabel* LblWait() const { return lblWait_; }
+    // Whether the archive copy could be written when the window opened.
+    bool Archived() const { return archived_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QPushButton* Button(const char* name, const char* caption);
+    void ShowGeneralData();
+    // The general data dialog when a text is missing; true when all three
+    // are filled in afterwards.
+    bool EnsureGeneralData();
+    void RunReport(const std::function<void(int)>& report, int mode);
+    void OnPyroTherm();
+
+    ProgramState& state_;
+    ResultsWindowHooks hooks_;
+    bool archived_ = false;
+    QListWidget* list1_;
+    QGroupBox* frame1_;
+    QGroupBox* frame2_;
+    QGroupBox* frame3_;
+    QPushButton* cmdPrevT_;
+    QPushButton* cmdPrintT_;
+    QPushButton* cmdPreview_;
+    QPushButton* cmdPrint_;
+    QPushButton* cmdGData_;
+    QPushButton* cmdClient_;
+    QPushButton* cmdBack_;
+    QPushButton* cmdPyroTherm_;
+    QLabel* lblWait_;
+};
+
+} // namespace pyrostat

@@ -1,0 +1,230 @@
+#include "distribution/gui/FrmPyrRes.h"
+#include "distribution/StudyGrids.h"
+#include "distribution/gui/CalculationCommand.h"
+#include "platform/Codepage1253.h"
+#include "support/RecordingMessages.h"
+#include "support/TestFolder.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace pyrostat {
+namespace {
+
+using test::ReadAll;
+using test::TestFolder;
+using test::WriteAll;
+
+const std::string kLine1 =
+    "Π1 (%) = [0,0641 + (0,4377 x 0,1165 x Ωρες_i) / (Σ(0,1165 x Ωρες_i))] x 100";
+const std::string kLine2 =
+    "Π2 (%) = [0,1180 + (0,4377 x 0,3373 x Ωρες_i) / (Σ(0,3373 x Ωρες_i))] x 100";
+const std::string kHead1 = "ΓΕΝΙΚΟΣ ΤΥΠΟΣ :";
+const std::string kHead2 = "Πi(%) = [fi x ei + (1 - Σ(fi x ei) x (ei x Ωi)/Σ(ei x Ωi))] x 100";
+
+void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+}
+
+class ResultsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.ProgramFolder = folder.WithSlash();
+        std::string bytes;
+        for (const std::string& line : {kHead1, kHead2, kLine1, kLine2}) {
+            bytes += "\"" + Utf8ToCp1253(line) + "\"\r\n";
+        }
+        formula = bytes;
+        WriteAll(folder.File("~mirttype.txt"), formula);
+    }
+    TestFolder folder;
+    ProgramState state;
+    std::string formula;
+};
+
+TEST_F(ResultsWindowTest, OpeningListsTheFormulasAndArchivesThem) {
+    FrmPyrRes window(state, {}, "  Οδός Αιόλου 5/7  ");
+    EXPECT_EQ(window.windowTitle().toStdString(), "Ειδικοί Συντελεστές Ιδιοκτησίας");
+    std::vector<std::string> items;
+    for (int i = 0; i < window.List1()->count(); ++i) {
+        items.push_back(window.List1()->item(i)->text().toStdString());
+    }
+    const std::vector<std::string> expected = {std::string(61, '='), kHead1, kHead2,
+                                               std::string(61, '='), " ",    kLine1,
+                                               std::string(48, '-'), kLine2, std::string(48, '-')};
+    EXPECT_EQ(items, expected);
+    EXPECT_TRUE(window.Archived());
+    EXPECT_EQ(state.StudyTitle, "Οδός Αιόλου 5/7");
+    const std::string archive = folder.File("PYXFiles/FLEFiles/");
+    EXPECT_EQ(ReadAll(archive + "~mirttype_Οδός Αιόλου 5_7.fle"), formula);
+    EXPECT_EQ(ReadAll(archive + "TYPES_Οδός Αιόλου 5_7.FIL"),
+              "0.0641,0.4377,0.1165,0.1165\r\n0.1180,0.4377,0.3373,0.3373\r\n");
+}
+
+TEST_F(ResultsWindowTest, ControlsAndCaptions) {
+    FrmPyrRes window(state, {}, "Τ");
+    window.show();
+    const std::pair<QPushButton*, const char*> buttons[] = {
+        {window.CmdPrev_T(), " ΠΡΟΕΠΙΣΚΟΠΗΣΗ  ΠΙΝΑΚΑ ΣΤΟΙΧΕΙΩΝ "},
+        {window.CmdPrint_T(), " ΕΚΤΥΠΩΣΗ ΠΙΝΑΚΑ ΣΤΟΙΧΕΙΩΝ (στον 'τρέχοντα' Εκτυπωτή) "},
+        {window.CmdGData(), "ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΕΡΓΟΥ"},
+        {window.Cmd_Client(), " ΕΠΙΛΟΓΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ "},
+        {window.CmdBack(), "ΚΛΕΙΣΙΜΟ ΦΟΡΜΑΣ ΚΑΙ ΕΠΙΣΤΡΟΦΗ"},
+    };
+    for (const auto& [button, caption] : buttons) {
+        EXPECT_EQ(button->text().toStdString(), caption);
+        EXPECT_TRUE(button->isVisible());
+    }
+    EXPECT_TRUE(window.CmdPreview()->isVisible());
+    EXPECT_TRUE(window.CmdPrint()->isVisible());
+    EXPECT_NE(window.CmdPyroTherm()->text().indexOf(QStringLiteral("~imirttype.fle")), -1);
+    EXPECT_NE(window.CmdPyroTherm()->text().indexOf(QStringLiteral("TYPES.FIL")), -1);
+    EXPECT_FALSE(window.CmdPyroTherm()->isVisible());
+    EXPECT_FALSE(window.LblWait()->isVisible());
+    EXPECT_EQ(window.LblWait()->text().toStdString(), "... ΠΑΡΑΚΑΛΩ, ΠΕΡΙΜΕΝΕΤΕ ...");
+    auto* frame3 = window.findChild<QGroupBox*>(QStringLiteral("Frame3"));
+    auto* frame2 = window.findChild<QGroupBox*>(QStringLiteral("Frame2"));
+    ASSERT_NE(frame3, nullptr);
+    ASSERT_NE(frame2, nullptr);
+    EXPECT_EQ(frame3->title().toStdString(), " Πίνακας ");
+    EXPECT_EQ(frame2->title().toStdString(), " Τύποι ");
+    EXPECT_EQ(window.CmdPrev_T()->parentWidget(), frame3);
+    EXPECT_EQ(window.CmdPreview()->parentWidget(), frame2);
+    window.CmdBack()->click();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ResultsWindowTest, ShiftEscapeShowsTheExportWhichAsksForTheGeneralData) {
+    int asked = 0;
+    ResultsWindowHooks hooks;
+    hooks.generalData = [this, &asked] {
+        ++asked;
+        state.Employer = "Owner";
+        state.Project = "Block C";
+        state.Location = "Patras";
+    };
+    FrmPyrRes window(state, hooks, "Τ");
+    window.show();
+    Press(&window, Qt::Key_Escape, Qt::ShiftModifier);
+    EXPECT_TRUE(window.CmdPyroTherm()->isVisible());
+    Press(&window, Qt::Key_Escape, Qt::ShiftModifier);
+    EXPECT_FALSE(window.CmdPyroTherm()->isVisible());
+    Press(&window, Qt::Key_Escape, Qt::ShiftModifier);
+    window.CmdPyroTherm()->click();
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(window.CmdPyroTherm()->isVisible());
+    EXPECT_EQ(ReadAll(folder.File("TYPES_Owner, Block C, Patras.FIL")),
+              "0.0641,0.4377,0.1165,0.1165\r\n0.1180,0.4377,0.3373,0.3373\r\n");
+    EXPECT_EQ(ReadAll(folder.File("~imirttype_Owner, Block C, Patras.fle")), formula);
+}
+
+TEST_F(ResultsWindowTest, ExportLeftWithEscapeWritesNothing) {
+    ResultsWindowHooks hooks;
+    hooks.generalData = [this] { state.StatusCode = -7; };
+    FrmPyrRes window(state, hooks, "Τ");
+    window.show();
+    Press(&window, Qt::Key_Escape, Qt::ShiftModifier);
+    window.CmdPyroTherm()->click();
+    EXPECT_EQ(state.StatusCode, 0);
+    EXPECT_TRUE(window.CmdPyroTherm()->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(folder.File("TYPES_, , .FIL")));
+}
+
+TEST_F(ResultsWindowTest, ReportButtonsAndHooks) {
+    std::vector<std::pair<char, int>> calls;
+    int manual = 0;
+    int engineer = 0;
+    int generalData = 0;
+    ResultsWindowHooks hooks;
+    hooks.tableReport = [&calls](int mode) { calls.push_back({'T', mode}); };
+    hooks.formulaReport = [&calls](int mode) { calls.push_back({'F', mode}); };
+    hooks.manual = [&manual] { ++manual; };
+    hooks.engineerRegister = [&engineer] { ++engineer; };
+    hooks.generalData = [&generalData, this] {
+        ++generalData;
+        state.StatusCode = -7;
+    };
+    FrmPyrRes window(state, hooks, "Τ");
+    window.show();
+
+    // Incomplete general data: the dialog comes, the report does not.
+    window.CmdPrev_T()->click();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(generalData, 1);
+    EXPECT_EQ(state.StatusCode, 0);
+
+    state.Employer = "Α";
+    state.Project = "Β";
+    state.Location = "Γ";
+    window.CmdPrev_T()->click();
+    window.CmdPrint_T()->click();
+    window.CmdPreview()->click();
+    window.CmdPrint()->click();
+    // A cancelled printer choice skips the next print and is cleared.
+    state.StatusCode = 327;
+    window.CmdPrint()->click();
+    EXPECT_EQ(state.StatusCode, 0);
+    const std::vector<std::pair<char, int>> expected = {{'T', -1}, {'T', 0}, {'F', -1}, {'F', 0}};
+    EXPECT_EQ(calls, expected);
+    EXPECT_FALSE(window.LblWait()->isVisible());
+
+    window.CmdGData()->click();
+    EXPECT_EQ(generalData, 2);
+    EXPECT_EQ(state.StatusCode, 0);
+    window.Cmd_Client()->click();
+    EXPECT_EQ(engineer, 1);
+    Press(&window, Qt::Key_F1);
+    EXPECT_EQ(manual, 1);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(ResultsWindowTest, UnsetHooksDoNothing) {
+    state.Employer = "Α";
+    state.Project = "Β";
+    state.Location = "Γ";
+    FrmPyrRes window(state, {}, "Τ");
+    window.show();
+    window.CmdPrev_T()->click();
+    window.Cmd_Client()->click();
+    Press(&window, Qt::Key_F1);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(CalculationCommand, ResultsWindowFollowsAWrittenRun) {
+    TestFolder folder;
+    ProgramState state;
+    state.ProgramFolder = folder.WithSlash();
+    MemoryGrid grid;
+    test::FillGrid(grid, test::ThreeFlats(false));
+    test::RecordingMessages messages;
+    TitleBoxAccess title;
+    title.text = [] { return std::string("Πολυκατοικία"); };
+    int shown = 0;
+    const int focus = grid.FocusCount();
+    EXPECT_EQ(RunCalculationCommand(nullptr, grid, state, messages, title, true, {},
+                                    [&shown] { ++shown; }),
+              CalculationOutcome::Written);
+    EXPECT_EQ(shown, 1);
+    EXPECT_GT(grid.FocusCount(), focus);
+    EXPECT_TRUE(messages.Empty());
+
+    grid.SetCellText(2, 11, "");
+    EXPECT_EQ(RunCalculationCommand(nullptr, grid, state, messages, title, true, {},
+                                    [&shown] { ++shown; }),
+              CalculationOutcome::Stopped);
+    EXPECT_EQ(shown, 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, "... Ελλιπείς Καταχωρήσεις Ιδιοκτησιών ...\r");
+}
+
+} // namespace
+} // namespace pyrostat
