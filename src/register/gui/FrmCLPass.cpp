@@ -2,6 +2,7 @@
 
 #include "register/gui/Cp1253Validator.h"
 #include "register/gui/RegisterWindowLook.h"
+#include "register/gui/StarPasswordStyle.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace {
 QLineEdit* PasswordBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setMaxLength(static_cast<int>(PasswordEntry::kMaxPasswordChars));
-    box->setEchoMode(QLineEdit::Password);
+    StarPasswordStyle::Apply(*box);
     box->setValidator(new Cp1253Validator(box));
     return box;
 }

@@ -4,6 +4,7 @@
 #include "register/gui/FrmCLPass.h"
 #include "register/gui/NamesList.h"
 #include "register/gui/RegisterWindowLook.h"
+#include "register/gui/StarPasswordStyle.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -77,7 +78,7 @@ void FrmCLient::BuildControls() {
     Label1_ = new QLabel(QStringLiteral("Password :"), this);
     Txt_Pass_ = new QLineEdit(this);
     Txt_Pass_->setMaxLength(static_cast<int>(RegisterSession::kMaxPasswordChars));
-    Txt_Pass_->setEchoMode(QLineEdit::Password);
+    StarPasswordStyle::Apply(*Txt_Pass_);
     Txt_Pass_->setValidator(new Cp1253Validator(Txt_Pass_));
     Txt_Pass_->setToolTip(QString::fromUtf8(kPasswordIsNotEncryption));
     Cmd_Lock_ = new QToolButton(this);

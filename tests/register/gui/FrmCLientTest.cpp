@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -92,6 +93,7 @@ TEST_F(FrmCLientTest, OpensWithTheRegisterAndTheCurrentEngineer) {
     EXPECT_EQ(window.Txt_Client()->maxLength(), 78);
     EXPECT_EQ(window.Txt_Pass()->maxLength(), 20);
     EXPECT_EQ(window.Txt_Pass()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(window.Txt_Pass()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter), '*');
     EXPECT_EQ(window.Txt_Pass()->text(), QStringLiteral("pw"));
     EXPECT_EQ(window.LblNoChars()->text(), QStringLiteral("< 4 > Χαρακτήρες"));
     window.close();
@@ -207,6 +209,7 @@ TEST(FrmCLPassTest, VerifyModeAndEsc) {
     EXPECT_FALSE(dialog.TxtPassOK()->isVisible());
     EXPECT_TRUE(dialog.SSPanel1()->isVisible());
     EXPECT_EQ(dialog.TxtPass()->maxLength(), 20);
+    EXPECT_EQ(dialog.TxtPass()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter), '*');
     TypeInto(dialog.TxtPass(), QStringLiteral("typed"));
     // Enter moves on; it does not accept.
     PressKey(dialog.TxtPass(), Qt::Key_Return);
