@@ -112,7 +112,7 @@ void RegisterSession::Cmd_New() {
 }
 
 void RegisterSession::Cmd_COR() {
-    if (!corEnabled_ || selected_ < 0) {
+    if (!corEnabled_ || selected_ < 0 || selected_ >= static_cast<int>(names_.size())) {
         return;
     }
     clientLocked_ = false;
@@ -132,7 +132,7 @@ void RegisterSession::Cmd_Del() {
         ShowRegisterMessage(5, state_, messages_);
         return;
     }
-    if (selected_ < 0) {
+    if (selected_ < 0 || selected_ >= static_cast<int>(names_.size())) {
         return;
     }
     ShowRegisterMessage(4, state_, messages_);
@@ -208,6 +208,9 @@ bool RegisterSession::BringFileInStep() {
 void RegisterSession::ReloadFromFile() {
     names_ = file_.Read().names;
     listOutOfStep_ = false;
+    if (selected_ >= static_cast<int>(names_.size())) {
+        selected_ = static_cast<int>(names_.size()) - 1;
+    }
 }
 
 void RegisterSession::Cmd_OK() {
@@ -326,7 +329,8 @@ void RegisterSession::ListMouseUp(int position) {
     const int from = dragFrom_;
     dragFrom_ = -1;
     // A drag during an edit would move the entry being corrected.
-    if (!clientLocked_ || from < 0 || position < 0 || position >= static_cast<int>(names_.size())) {
+    const int count = static_cast<int>(names_.size());
+    if (!clientLocked_ || from < 0 || from >= count || position < 0 || position >= count) {
         return;
     }
     if (position != from) {
