@@ -1,0 +1,202 @@
+#include "app/gui/ReportCommand.h"
+
+#include "app/CalcCommand.h"
+#include "distribution/TitleBoxAccess.h"
+#include "platform/FileTests.h"
+#include "platform/MessageService.h"
+#include "platform/Utf8.h"
+#include "reports/FormulaReport.h"
+#include "reports/InputDataReport.h"
+#include "reports/ReportCommands.h"
+#include "reports/ResultsTableReport.h"
+#include "reports/gui/QtSheetApplication.h"
+#include "reports/gui/SheetPdfExport.h"
+#include "reports/gui/XlsxExport.h"
+#include "studies/MemoryStudyFields.h"
+#include "studies/StudyFile.h"
+#include "workspace/MemoryGrid.h"
+
+#include <locale>
+#include <ostream>
+#include <sstream>
+
+namespace pyrostat {
+
+namespace {
+
+// Message boxes become lines on the error stream.
+class ErrorStreamMessages : public MessageService {
+public:
+    explicit ErrorStreamMessages(std::ostream& err) : err_(err) {}
+    Answer Show(const std::string& title, const std::string& prompt, Icon, Buttons,
+                Answer defaultAnswer) override {
+        std::string text = prompt;
+        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
+            text.pop_back();
+        }
+        for (char& ch : text) {
+            if (ch == '\r') {
+                ch = '\n';
+            }
+        }
+        err_ << title << '\n' << text << '\n';
+        ++shown;
+        return defaultAnswer;
+    }
+    void Beep() override {}
+    int shown = 0;
+
+private:
+    std::ostream& err_;
+};
+
+void Usage(std::ostream& err) {
+    err << "Χρήση: pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf ΑΡΧΕΙΟ.pdf] "
+           "[--xlsx ΑΡΧΕΙΟ.xlsx] [--decimal ,|.]\n";
+}
+
+char SystemDecimalSeparator() {
+    try {
+        const char d = std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+        return d == ',' ? ',' : '.';
+    } catch (const std::exception&) {
+        return '.';
+    }
+}
+
+bool GeneralDataComplete(const ProgramState& state) {
+    return !TrimBlanks(state.Employer).empty() && !TrimBlanks(state.Project).empty() &&
+           !TrimBlanks(state.Location).empty();
+}
+
+} // namespace
+
+int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, std::istream& in,
+                     std::ostream& /*out*/, std::ostream& err) {
+    if (args.empty() || (args[0] != "formulas" && args[0] != "table" && args[0] != "data")) {
+        Usage(err);
+        return 1;
+    }
+    const std::string kind = args[0];
+    std::string studyPath, pdfPath, xlsxPath, decimal;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& target) {
+            if (i + 1 >= args.size()) {
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        if (a == "--pdf") {
+            if (!value(pdfPath)) {
+                Usage(err);
+                return 1;
+            }
+        } else if (a == "--xlsx") {
+            if (!value(xlsxPath)) {
+                Usage(err);
+                return 1;
+            }
+        } else if (a == "--decimal") {
+            if (!value(decimal) || (decimal != "," && decimal != ".")) {
+                Usage(err);
+                return 1;
+            }
+        } else if (!a.empty() && a[0] == '-') {
+            err << "Άγνωστη επιλογή: " << a << '\n';
+            Usage(err);
+            return 1;
+        } else if (studyPath.empty()) {
+            studyPath = a;
+        } else {
+            Usage(err);
+            return 1;
+        }
+    }
+    if (studyPath.empty() || (pdfPath.empty() && xlsxPath.empty())) {
+        Usage(err);
+        return 1;
+    }
+    if (!xlsxPath.empty() && !XlsxExportAvailable()) {
+        err << "Η εγγραφή .xlsx δεν είναι διαθέσιμη σε αυτή την έκδοση\n";
+        return 1;
+    }
+    const char dec = decimal.empty() ? SystemDecimalSeparator() : decimal[0];
+    state.DecimalSeparatorCode = dec;
+    state.ThousandsSeparatorCode = dec == ',' ? '.' : ',';
+
+    ErrorStreamMessages messages(err);
+    MemoryGrid grid(NumberLocale::Of(state));
+    MemoryStudyFields fields;
+    if (kind == "data") {
+        if (!FileExists(studyPath)) {
+            err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: " << studyPath << '\n';
+            return 1;
+        }
+        StudyFile study(grid, state, messages, fields);
+        if (!study.OpenFile(studyPath)) {
+            return 1;
+        }
+    } else {
+        // The calculation writes the working files that the two reports read.
+        std::vector<std::string> calcArgs{studyPath, "--decimal", std::string(1, dec)};
+        std::ostringstream formulaLines;
+        const int rc = RunCalcCommand(calcArgs, state, in, formulaLines, err);
+        if (rc != 0) {
+            return rc;
+        }
+    }
+    if (!GeneralDataComplete(state)) {
+        err << "!! ΠΡΟΣΟΧΗ !!\n... Τα Γενικά Στοιχεία του Έργου (ΕΡΓΟΔΟΤΗΣ, ΕΡΓΟ, ΘΕΣΗ ΕΡΓΟΥ) "
+               "είναι ελλιπή ...\n";
+        return 2;
+    }
+
+    bool written = false;
+    bool failed = false;
+    QtSheetApplication::Outputs outputs;
+    outputs.preview = [&](const SheetModel& model) {
+        std::string error;
+        if (!pdfPath.empty() && !WriteSheetPdf(model, pdfPath, state.DecimalSeparator(),
+                                               state.ThousandsSeparator(), error)) {
+            err << error << '\n';
+            failed = true;
+        }
+        if (!xlsxPath.empty() && !WriteSheetXlsx(model, xlsxPath, error)) {
+            err << error << '\n';
+            failed = true;
+        }
+        written = true;
+        return !failed;
+    };
+    ReportServices services{state,
+                            messages,
+                            QtSheetApplication::Factory(state.DecimalSeparator(),
+                                                        state.ThousandsSeparator(), &messages,
+                                                        nullptr, outputs),
+                            {}};
+    int16_t Mode = kModePreview;
+    std::string printer;
+    int16_t copies = 1;
+    if (kind == "formulas") {
+        FormulaReport(services, Mode, printer, copies);
+    } else if (kind == "table") {
+        ResultsTableReport(services, Mode, printer, copies);
+    } else {
+        TitleBoxAccess title;
+        title.text = [&fields] { return fields.title; };
+        ReportCommandHooks hooks;
+        RunInputDataCommand(grid, title, fields.insulation, services, hooks, false);
+    }
+    if (failed) {
+        return 1;
+    }
+    if (!written) {
+        // The check or the templates stopped the report; its message is on err.
+        return messages.shown > 0 ? 2 : 1;
+    }
+    return 0;
+}
+
+} // namespace pyrostat

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "reports/SheetModel.h"
+
+#include <QPrintPreviewDialog>
+
+#include <functional>
+
+class QPrinter;
+
+namespace pyrostat {
+
+// The print preview of a report: the pages as they will print, with two more
+// buttons, "Αποθήκευση PDF" and "Αποθήκευση .xlsx", that save the same sheet.
+class SheetPreviewDialog : public QPrintPreviewDialog {
+    Q_OBJECT
+public:
+    // Asks for the file to save to (caption, filter); empty when cancelled.
+    using SaveFileChooser = std::function<QString(const QString& caption, const QString& filter)>;
+    // Tells the user that a save failed.
+    using FailureReporter = std::function<void(const QString& message)>;
+
+    SheetPreviewDialog(const SheetModel& model, char decimalSeparator, char groupSeparator,
+                       QWidget* parent = nullptr);
+
+    void SetSaveFileChooser(SaveFileChooser chooser) { chooseFile_ = std::move(chooser); }
+    void SetFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+
+    // The two extra buttons, for the window tests.
+    QAction* SavePdfAction() const { return savePdf_; }
+    QAction* SaveXlsxAction() const { return saveXlsx_; }
+
+    void SavePdf();
+    void SaveXlsx();
+
+private:
+    void Paint(QPrinter* printer);
+
+    const SheetModel& model_;
+    char decimal_;
+    char group_;
+    QAction* savePdf_ = nullptr;
+    QAction* saveXlsx_ = nullptr;
+    SaveFileChooser chooseFile_;
+    FailureReporter reportFailure_;
+};
+
+} // namespace pyrostat

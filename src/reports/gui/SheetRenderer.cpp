@@ -1,0 +1,293 @@
+#include "reports/gui/SheetRenderer.h"
+
+#include "reports/SheetNumberFormat.h"
+
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+namespace pyrostat {
+
+namespace {
+
+QColor Rgb(int64_t rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+double LinePoints(BorderLine line) {
+    switch (line) {
+    case BorderLine::Thin:
+        return 0.5;
+    case BorderLine::Medium:
+        return 1.3;
+    case BorderLine::Double:
+        return 0.4;
+    case BorderLine::None:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+SheetRenderer::SheetRenderer(const SheetModel& model, char decimalSeparator, char groupSeparator)
+    : model_(model), decimal_(decimalSeparator), group_(groupSeparator) {}
+
+double SheetRenderer::ColumnPoints(double characters) {
+    // A spreadsheet column of w characters is 7w + 5 pixels wide at 96 dpi.
+    return characters <= 0 ? 0.0 : (characters * 7.0 + 5.0) * 0.75;
+}
+
+QPageLayout SheetRenderer::PageLayout() const {
+    const PageSetup& s = model_.Setup();
+    const QPageSize size(s.paper == "A3" ? QPageSize::A3 : QPageSize::A4);
+    return QPageLayout(size, s.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(s.marginLeftMm, s.marginTopMm, s.marginRightMm, s.marginBottomMm),
+                       QPageLayout::Millimeter);
+}
+
+bool SheetRenderer::Render(QPagedPaintDevice& device) const {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    const auto pages = model_.Pages();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) {
+            device.newPage();
+        }
+        RenderPage(painter, device, pages[i].first, pages[i].second, static_cast<int>(i + 1),
+                   static_cast<int>(pages.size()));
+    }
+    painter.end();
+    return true;
+}
+
+void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int first, int last,
+                               int pageNo, int pageCount) const {
+    const int dpi = device.logicalDpiY();
+    const double k = dpi / 72.0; // device pixels per point
+    const QRect paint = device.pageLayout().paintRectPixels(dpi);
+    const int columns = std::max(model_.PrintColumns(), 1);
+
+    // Column and row edges in device pixels at full size.
+    std::vector<double> colX(static_cast<size_t>(columns) + 2, 0.0);
+    for (int c = 1; c <= columns; ++c) {
+        colX[static_cast<size_t>(c + 1)] =
+            colX[static_cast<size_t>(c)] + ColumnPoints(model_.ColumnWidth(c)) * k;
+    }
+    const int rows = last - first + 1;
+    std::vector<double> rowY(static_cast<size_t>(rows) + 1, 0.0);
+    for (int i = 0; i < rows; ++i) {
+        rowY[static_cast<size_t>(i + 1)] =
+            rowY[static_cast<size_t>(i)] + model_.RowHeight(first + i) * k;
+    }
+    const double sheetW = colX[static_cast<size_t>(columns + 1)];
+    const double sheetH = rowY[static_cast<size_t>(rows)];
+    const std::string& footer = model_.Setup().footer;
+    const double footerH = footer.empty() ? 0.0 : 16.0 * k;
+    double scale = sheetW > 0 ? paint.width() / sheetW : 1.0;
+    if (sheetH * scale > paint.height() - footerH && sheetH > 0) {
+        scale = (paint.height() - footerH) / sheetH;
+    }
+
+    auto cellRect = [&](int r1, int c1, int r2, int c2) {
+        r1 = std::max(r1, first);
+        r2 = std::min(r2, last);
+        c2 = std::min(c2, columns);
+        return QRectF(
+            QPointF(colX[static_cast<size_t>(c1)], rowY[static_cast<size_t>(r1 - first)]),
+            QPointF(colX[static_cast<size_t>(c2 + 1)], rowY[static_cast<size_t>(r2 - first + 1)]));
+    };
+
+    // The merged ranges that touch this page.
+    std::vector<CellRange> merges;
+    for (const CellRange& m : model_.Merges()) {
+        if (m.row2 >= first && m.row1 <= last) {
+            merges.push_back(m);
+        }
+    }
+    auto mergeAt = [&](int r, int c) -> const CellRange* {
+        for (const CellRange& m : merges) {
+            if (m.Contains(r, c)) {
+                return &m;
+            }
+        }
+        return nullptr;
+    };
+
+    painter.save();
+    painter.scale(scale, scale);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+
+    const auto& cells = model_.Cells();
+    const auto begin = cells.lower_bound({first, 0});
+    const auto end = cells.lower_bound({last + 1, 0});
+
+    // Interiors first, so that text and lines lie on top.
+    for (auto it = begin; it != end; ++it) {
+        const auto [r, c] = it->first;
+        if (c > columns) {
+            continue;
+        }
+        const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
+        const int64_t fill = EffectiveFill(f);
+        if (fill < 0) {
+            continue;
+        }
+        const CellRange* m = mergeAt(r, c);
+        if (m && !(m->row1 == r && m->col1 == c) && m->row1 >= first) {
+            continue;
+        }
+        const QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
+        painter.fillRect(rect, Rgb(fill));
+    }
+
+    // Values.
+    for (auto it = begin; it != end; ++it) {
+        const auto [r, c] = it->first;
+        const SheetValue& v = it->second.value;
+        if (c > columns || v.kind == SheetValue::Kind::Empty) {
+            continue;
+        }
+        const CellRange* m = mergeAt(r, c);
+        if (m && !(m->row1 == r && m->col1 == c)) {
+            continue;
+        }
+        const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
+        const bool number = v.kind == SheetValue::Kind::Number;
+        const QString text = QString::fromStdString(
+            number ? FormatSheetNumber(v.number, f.numberFormat, decimal_, group_) : v.text);
+        QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
+
+        QFont font(QString::fromStdString(f.fontName));
+        font.setPointSizeF(f.fontSize);
+        font.setBold(f.bold);
+        font.setItalic(f.italic);
+        painter.setFont(font);
+        const QFontMetricsF metrics(font, &device);
+        const double pad = 2.0 * k;
+
+        HorizontalAlign align = f.hAlign;
+        if (align == HorizontalAlign::General) {
+            align = number ? HorizontalAlign::Right : HorizontalAlign::Left;
+        }
+        double textW = metrics.horizontalAdvance(text);
+        // A text too long for its cell runs on over the empty cells to its
+        // right, as on a spreadsheet.
+        if (!m && !f.wrap && !number && align == HorizontalAlign::Left &&
+            textW + 2 * pad > rect.width()) {
+            for (int next = c + 1; next <= columns && textW + 2 * pad > rect.width(); ++next) {
+                if (model_.Value(r, next).kind != SheetValue::Kind::Empty || mergeAt(r, next)) {
+                    break;
+                }
+                rect.setRight(colX[static_cast<size_t>(next + 1)]);
+            }
+        }
+        // A number or a shrinking text that still does not fit is drawn smaller.
+        if ((number || f.shrink) && !f.wrap && textW + 2 * pad > rect.width() && textW > 0) {
+            const double factor = std::max(0.5, (rect.width() - 2 * pad) / textW);
+            font.setPointSizeF(f.fontSize * factor);
+            painter.setFont(font);
+            textW *= factor;
+        }
+
+        // A wrapped text breaks between words only: a word wider than the cell
+        // makes the whole text smaller.
+        if (f.wrap) {
+            double widest = 0;
+            for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+                widest = std::max(widest, metrics.horizontalAdvance(word));
+            }
+            if (widest + 2 * pad > rect.width() && widest > 0) {
+                font.setPointSizeF(f.fontSize * std::max(0.5, (rect.width() - 2 * pad) / widest));
+                painter.setFont(font);
+            }
+        }
+
+        int flags = 0;
+        switch (align) {
+        case HorizontalAlign::Center:
+            flags |= Qt::AlignHCenter;
+            break;
+        case HorizontalAlign::Right:
+            flags |= Qt::AlignRight;
+            break;
+        default:
+            flags |= Qt::AlignLeft;
+            break;
+        }
+        switch (f.vAlign) {
+        case VerticalAlign::Top:
+            flags |= Qt::AlignTop;
+            break;
+        case VerticalAlign::Center:
+            flags |= Qt::AlignVCenter;
+            break;
+        case VerticalAlign::Bottom:
+            flags |= Qt::AlignBottom;
+            break;
+        }
+        if (f.wrap) {
+            flags |= Qt::TextWordWrap;
+        }
+        painter.setPen(Rgb(f.fontRgb));
+        const QRectF inner = rect.adjusted(pad, k * 0.5, -pad, -k * 1.0);
+        painter.save();
+        painter.setClipRect(rect);
+        painter.drawText(inner, flags, text);
+        painter.restore();
+    }
+
+    // Lines.
+    for (auto it = begin; it != end; ++it) {
+        const auto [r, c] = it->first;
+        if (c > columns) {
+            continue;
+        }
+        const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
+        if (f.left == BorderLine::None && f.top == BorderLine::None &&
+            f.right == BorderLine::None && f.bottom == BorderLine::None) {
+            continue;
+        }
+        const QRectF rect = cellRect(r, c, r, c);
+        auto side = [&](BorderLine line, QPointF a, QPointF b, QPointF inward) {
+            if (line == BorderLine::None) {
+                return;
+            }
+            QPen pen(Qt::black);
+            pen.setWidthF(LinePoints(line) * k);
+            pen.setCapStyle(Qt::SquareCap);
+            painter.setPen(pen);
+            painter.drawLine(a, b);
+            if (line == BorderLine::Double) {
+                const QPointF d = inward * (1.2 * k);
+                painter.drawLine(a + d, b + d);
+            }
+        };
+        side(f.top, rect.topLeft(), rect.topRight(), QPointF(0, 1));
+        side(f.bottom, rect.bottomLeft(), rect.bottomRight(), QPointF(0, -1));
+        side(f.left, rect.topLeft(), rect.bottomLeft(), QPointF(1, 0));
+        side(f.right, rect.topRight(), rect.bottomRight(), QPointF(-1, 0));
+    }
+    painter.restore();
+
+    if (!footer.empty()) {
+        QString text = QString::fromStdString(footer);
+        text.replace("&P", QString::number(pageNo));
+        text.replace("&N", QString::number(pageCount));
+        QFont font(QString::fromStdString(model_.Formats()[0].fontName));
+        font.setPointSizeF(8);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, paint.height() - footerH, paint.width(), footerH),
+                         Qt::AlignHCenter | Qt::AlignBottom, text);
+    }
+}
+
+} // namespace pyrostat

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "reports/SheetModel.h"
+
+#include <QPageLayout>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace pyrostat {
+
+// Paints the report sheet page by page: the one drawing routine behind the
+// preview, the printer and the PDF file. Each page's block of rows is scaled
+// to the printable width of the paper (and further down when it would not fit
+// the height); the foot line carries the page number.
+class SheetRenderer {
+public:
+    SheetRenderer(const SheetModel& model, char decimalSeparator, char groupSeparator);
+
+    // The paper, orientation and margins the sheet asks for.
+    QPageLayout PageLayout() const;
+
+    // Paints every page on `device`, which must already carry the page layout;
+    // false when no painter could be opened on it.
+    bool Render(QPagedPaintDevice& device) const;
+
+    // A column width in characters as points on paper.
+    static double ColumnPoints(double characters);
+
+private:
+    void RenderPage(QPainter& painter, QPagedPaintDevice& device, int first, int last, int pageNo,
+                    int pageCount) const;
+
+    const SheetModel& model_;
+    char decimal_;
+    char group_;
+};
+
+} // namespace pyrostat

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "reports/SheetModel.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace pyrostat {
+
+// Reads a report template: a JSON description of one page block (page setup,
+// column widths, row heights, named styles, captions, merged ranges, borders
+// and number formats). Every member is checked for its type and range; a
+// template that does not fit is refused with a message naming what is wrong.
+class SheetTemplateLoader {
+public:
+    // The largest page block a template may describe.
+    static constexpr int kMaxRows = 2000;
+    static constexpr int kMaxColumns = 60;
+
+    bool LoadFile(const QString& path, SheetModel& model);
+    bool Load(const QByteArray& json, SheetModel& model);
+    const QString& ErrorString() const { return error_; }
+
+private:
+    bool Fail(const QString& message);
+    QString error_;
+};
+
+} // namespace pyrostat

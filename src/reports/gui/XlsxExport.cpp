@@ -1,0 +1,210 @@
+#include "reports/gui/XlsxExport.h"
+
+#include "reports/gui/SheetRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#ifdef PYROSTAT_HAVE_XLSXWRITER
+#include <xlsxwriter.h>
+#endif
+
+namespace pyrostat {
+
+#ifdef PYROSTAT_HAVE_XLSXWRITER
+
+bool XlsxExportAvailable() {
+    return true;
+}
+
+namespace {
+
+uint8_t BorderOf(BorderLine line) {
+    switch (line) {
+    case BorderLine::Thin:
+        return LXW_BORDER_THIN;
+    case BorderLine::Medium:
+        return LXW_BORDER_MEDIUM;
+    case BorderLine::Double:
+        return LXW_BORDER_DOUBLE;
+    case BorderLine::None:
+        break;
+    }
+    return LXW_BORDER_NONE;
+}
+
+lxw_format* MakeFormat(lxw_workbook* workbook, const CellFormat& f) {
+    lxw_format* x = workbook_add_format(workbook);
+    format_set_font_name(x, f.fontName.c_str());
+    format_set_font_size(x, f.fontSize);
+    if (f.bold) {
+        format_set_bold(x);
+    }
+    if (f.italic) {
+        format_set_italic(x);
+    }
+    if (f.fontRgb != 0) {
+        format_set_font_color(x, static_cast<lxw_color_t>(f.fontRgb));
+    }
+    switch (f.hAlign) {
+    case HorizontalAlign::Left:
+        format_set_align(x, LXW_ALIGN_LEFT);
+        break;
+    case HorizontalAlign::Center:
+        format_set_align(x, LXW_ALIGN_CENTER);
+        break;
+    case HorizontalAlign::Right:
+        format_set_align(x, LXW_ALIGN_RIGHT);
+        break;
+    case HorizontalAlign::General:
+        break;
+    }
+    switch (f.vAlign) {
+    case VerticalAlign::Top:
+        format_set_align(x, LXW_ALIGN_VERTICAL_TOP);
+        break;
+    case VerticalAlign::Center:
+        format_set_align(x, LXW_ALIGN_VERTICAL_CENTER);
+        break;
+    case VerticalAlign::Bottom:
+        format_set_align(x, LXW_ALIGN_VERTICAL_BOTTOM);
+        break;
+    }
+    if (f.wrap) {
+        format_set_text_wrap(x);
+    }
+    if (f.shrink) {
+        format_set_shrink(x);
+    }
+    format_set_left(x, BorderOf(f.left));
+    format_set_top(x, BorderOf(f.top));
+    format_set_right(x, BorderOf(f.right));
+    format_set_bottom(x, BorderOf(f.bottom));
+    const int64_t fill = EffectiveFill(f);
+    if (fill >= 0) {
+        format_set_pattern(x, LXW_PATTERN_SOLID);
+        format_set_bg_color(x, static_cast<lxw_color_t>(fill));
+    }
+    if (!f.numberFormat.empty() && f.numberFormat != "General") {
+        format_set_num_format(x, f.numberFormat.c_str());
+    }
+    return x;
+}
+
+double MillimetresToInches(double mm) {
+    return mm / 25.4;
+}
+
+} // namespace
+
+bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::string& error) {
+    lxw_workbook* workbook = workbook_new(path.c_str());
+    if (!workbook) {
+        error = "cannot create " + path;
+        return false;
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Εκτύπωση");
+    std::vector<lxw_format*> formats;
+    for (const CellFormat& f : model.Formats()) {
+        formats.push_back(MakeFormat(workbook, f));
+    }
+
+    const int columns = std::max(model.PrintColumns(), 1);
+    double sheetWidthPt = 0;
+    for (int c = 1; c <= columns; ++c) {
+        worksheet_set_column(sheet, static_cast<lxw_col_t>(c - 1), static_cast<lxw_col_t>(c - 1),
+                             model.ColumnWidth(c), nullptr);
+        sheetWidthPt += SheetRenderer::ColumnPoints(model.ColumnWidth(c));
+    }
+    worksheet_set_default_row(sheet, model.DefaultRowHeight(), LXW_FALSE);
+    for (const auto& [row, height] : model.RowHeights()) {
+        worksheet_set_row(sheet, static_cast<lxw_row_t>(row - 1), height, nullptr);
+    }
+
+    for (const CellRange& m : model.Merges()) {
+        worksheet_merge_range(
+            sheet, static_cast<lxw_row_t>(m.row1 - 1), static_cast<lxw_col_t>(m.col1 - 1),
+            static_cast<lxw_row_t>(m.row2 - 1), static_cast<lxw_col_t>(m.col2 - 1), "",
+            formats[static_cast<size_t>(model.FormatId(m.row1, m.col1))]);
+    }
+    for (const auto& [key, cell] : model.Cells()) {
+        const lxw_row_t r = static_cast<lxw_row_t>(key.first - 1);
+        const lxw_col_t c = static_cast<lxw_col_t>(key.second - 1);
+        lxw_format* f = formats[static_cast<size_t>(cell.format)];
+        switch (cell.value.kind) {
+        case SheetValue::Kind::Number:
+            worksheet_write_number(sheet, r, c, cell.value.number, f);
+            break;
+        case SheetValue::Kind::Text:
+            worksheet_write_string(sheet, r, c, cell.value.text.c_str(), f);
+            break;
+        case SheetValue::Kind::Empty:
+            if (!model.IsCoveredByMerge(key.first, key.second) &&
+                !model.MergeStartingAt(key.first, key.second)) {
+                worksheet_write_blank(sheet, r, c, f);
+            }
+            break;
+        }
+    }
+
+    const PageSetup& setup = model.Setup();
+    worksheet_set_paper(sheet, setup.paper == "A3" ? 8 : 9);
+    if (setup.landscape) {
+        worksheet_set_landscape(sheet);
+    } else {
+        worksheet_set_portrait(sheet);
+    }
+    worksheet_set_margins(
+        sheet, MillimetresToInches(setup.marginLeftMm), MillimetresToInches(setup.marginRightMm),
+        MillimetresToInches(setup.marginTopMm), MillimetresToInches(setup.marginBottomMm));
+    if (!setup.footer.empty()) {
+        const std::string footer = "&C" + setup.footer;
+        worksheet_set_footer(sheet, footer.c_str());
+    }
+    std::vector<lxw_row_t> breaks;
+    for (int row : model.PageBreaks()) {
+        if (breaks.size() < LXW_BREAKS_MAX) {
+            breaks.push_back(static_cast<lxw_row_t>(row - 1)); // break above this row
+        }
+    }
+    if (!breaks.empty()) {
+        breaks.push_back(0);
+        worksheet_set_h_pagebreaks(sheet, breaks.data());
+    }
+    const int lastRow = std::max(model.LastRow(), 1);
+    worksheet_print_area(sheet, 0, 0, static_cast<lxw_row_t>(lastRow - 1),
+                         static_cast<lxw_col_t>(columns - 1));
+    // The page block is scaled to the printable width, as on screen and on paper.
+    const double paperWidthMm =
+        setup.paper == "A3" ? (setup.landscape ? 420 : 297) : (setup.landscape ? 297 : 210);
+    const double printableWidthPt =
+        (paperWidthMm - setup.marginLeftMm - setup.marginRightMm) * 72.0 / 25.4;
+    if (sheetWidthPt > 0) {
+        const double scale =
+            std::clamp(std::floor(100.0 * printableWidthPt / sheetWidthPt), 10.0, 400.0);
+        worksheet_set_print_scale(sheet, static_cast<uint16_t>(scale));
+    }
+
+    const lxw_error result = workbook_close(workbook);
+    if (result != LXW_NO_ERROR) {
+        error = lxw_strerror(result);
+        return false;
+    }
+    return true;
+}
+
+#else
+
+bool XlsxExportAvailable() {
+    return false;
+}
+
+bool WriteSheetXlsx(const SheetModel&, const std::string&, std::string& error) {
+    error = "this build has no .xlsx writer";
+    return false;
+}
+
+#endif
+
+} // namespace pyrostat

@@ -1,0 +1,204 @@
+#include "app/gui/ReportCommand.h"
+#include "reports/gui/SheetTemplateLoader.h"
+#include "studies/GeneralDataFile.h"
+#include "studies/StudyRecords.h"
+#include "support/TestFolder.h"
+
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+namespace pyrostat::test {
+namespace {
+
+constexpr int kProperties = 40;
+
+// Property i of the sample study: total losses 4000 + 10 i, openings 900,
+// ventilation 400, area 80 + i, height 3, lateral lengths 10, 4, 12.
+StudyRow SampleRow(int i) {
+    const char* kinds[] = {"ΙΣΟΓΕΙΟ", "ΕΝΔΙΑΜΕΣΟ", "ΕΝΔΙΑΜΕΣΟ", "ΡΕΤΙΡΕ"};
+    return StudyRow{"Διαμέρισμα " + std::to_string(i),
+                    std::to_string(4000 + 10 * i),
+                    "900",
+                    "400",
+                    std::to_string(80 + i),
+                    "3",
+                    "10",
+                    "4",
+                    "12",
+                    kinds[i % 4],
+                    i % 3 == 0 ? "ΕΝΤΟΣ ΙΔΙΟΚΤ." : "ΕΚΤΟΣ ΙΔΙΟΚΤ."};
+}
+
+class ReportPdfTest : public ::testing::Test {
+protected:
+    ReportPdfTest() {
+        state.ProgramFolder = program.WithSlash();
+        state.ChosenEngineer = "Γεώργιος Παπαδόπουλος, Μηχανολόγος Μηχανικός";
+        for (const char* name : {"LDKOIN_01i.json", "LDKOIN_02i.json", "LDKOIN_03i.json"}) {
+            std::filesystem::copy_file(std::string(PYROSTAT_SOURCE_DATA_DIR) + "/" + name,
+                                       program.File(name));
+        }
+        std::vector<StudyRow> rows;
+        for (int i = 1; i <= kProperties; ++i) {
+            rows.push_back(SampleRow(i));
+        }
+        ProgramState encoding;
+        WriteAll(work.File("Sample.pyx"),
+                 EncodeStudyRecords(rows, "Πολυκατοικία οδού Κύπρου 12", true, encoding));
+        WriteAll(work.File("Sample.tpx"),
+                 FormatGeneralData({"Σύλλογος Ιδιοκτητών", "Κατανομή θέρμανσης", "Πάτρα"}));
+    }
+
+    int Run(const std::string& kind, const std::string& pdf, const std::string& xlsx = "") {
+        std::vector<std::string> args{kind, work.File("Sample.pyx"), "--decimal", ","};
+        if (!pdf.empty()) {
+            args.insert(args.end(), {"--pdf", pdf});
+        }
+        if (!xlsx.empty()) {
+            args.insert(args.end(), {"--xlsx", xlsx});
+        }
+        std::istringstream in;
+        std::ostringstream out;
+        const int rc = RunReportCommand(args, state, in, out, errors);
+        // PYROSTAT_KEEP_REPORTS=<folder> keeps the files for a look at them.
+        if (const char* keep = std::getenv("PYROSTAT_KEEP_REPORTS")) {
+            for (const std::string& file : {pdf, xlsx}) {
+                if (!file.empty() && std::filesystem::exists(file)) {
+                    std::filesystem::copy_file(
+                        file, std::filesystem::path(keep) / std::filesystem::path(file).filename(),
+                        std::filesystem::copy_options::overwrite_existing);
+                }
+            }
+        }
+        return rc;
+    }
+
+    // The text of the PDF as pdftotext lays it out; pages end with a form feed.
+    static std::string PdfText(const std::string& pdf) {
+        QProcess p;
+        p.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return p.readAllStandardOutput().toStdString();
+    }
+    static int Pages(const std::string& text) {
+        return static_cast<int>(std::count(text.begin(), text.end(), '\f'));
+    }
+    static std::string Unzipped(const std::string& xlsx, const std::string& member) {
+        QProcess p;
+        p.start("unzip", {"-p", QString::fromStdString(xlsx), QString::fromStdString(member)});
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return p.readAllStandardOutput().toStdString();
+    }
+
+    TestFolder program;
+    TestFolder work;
+    ProgramState state;
+    std::ostringstream errors;
+};
+
+TEST_F(ReportPdfTest, TemplatesLoad) {
+    for (const char* name : {"LDKOIN_01i.json", "LDKOIN_02i.json", "LDKOIN_03i.json"}) {
+        SheetTemplateLoader loader;
+        SheetModel model;
+        EXPECT_TRUE(loader.LoadFile(QString::fromStdString(program.File(name)), model))
+            << name << ": " << loader.ErrorString().toStdString();
+        EXPECT_EQ(model.Formats()[0].fontName, "DejaVu Sans");
+        EXPECT_EQ(model.Setup().footer, "Σελίδα &P από &N");
+    }
+}
+
+TEST_F(ReportPdfTest, FormulaReportPdf) {
+    const std::string pdf = work.File("formulas.pdf");
+    ASSERT_EQ(Run("formulas", pdf), 0) << errors.str();
+    const std::string text = PdfText(pdf);
+    EXPECT_EQ(Pages(text), 2); // 35 lines on the first page, 5 on the second
+    EXPECT_NE(text.find("Σελίδα 2 από 2"), std::string::npos);
+    EXPECT_NE(text.find("Μελετητής : Γεώργιος Παπαδόπουλος"), std::string::npos);
+    EXPECT_NE(text.find("Σύλλογος Ιδιοκτητών"), std::string::npos);
+    EXPECT_NE(text.find("Π36 (%) = ["), std::string::npos);
+    EXPECT_NE(text.find("Διαμέρισμα 36"), std::string::npos);
+    EXPECT_NE(text.find("x Ωρες_i"), std::string::npos);
+    // The second page starts with the head again.
+    const std::string second = text.substr(text.find('\f'));
+    EXPECT_NE(second.find("Πάτρα"), std::string::npos);
+    EXPECT_NE(second.find("Π40 (%)"), std::string::npos);
+}
+
+TEST_F(ReportPdfTest, TableReportPdfAndXlsx) {
+    const std::string pdf = work.File("table.pdf");
+    const std::string xlsx = work.File("table.xlsx");
+    ASSERT_EQ(Run("table", pdf, xlsx), 0) << errors.str();
+    const std::string text = PdfText(pdf);
+    EXPECT_EQ(Pages(text), 2); // 31 + 9 lines
+    EXPECT_NE(text.find("ΣΥΝΟΛΙΚΕΣ ΤΙΜΕΣ"), std::string::npos);
+    // Σ total losses = 40 x 4000 + 10 x (1 + ... + 40) = 168 200 kcal/h.
+    EXPECT_NE(text.find("168.200"), std::string::npos);
+    // Σ volume = 3 x (40 x 80 + 820) = 12 060,00 m³.
+    EXPECT_NE(text.find("12.060,00"), std::string::npos);
+    // Property 12: 4 120 kcal/h, area 92,00 m², volume 276,00 m³.
+    EXPECT_NE(text.find("Διαμέρισμα 12"), std::string::npos);
+    EXPECT_NE(text.find("4.120"), std::string::npos);
+    EXPECT_NE(text.find("276,00"), std::string::npos);
+    // W = 168 200 - 40 x 1 300 = 116 200,00; K = 116 200 / 12 060 = 9,635... -> 9,64.
+    EXPECT_NE(text.find("116.200,00"), std::string::npos);
+    EXPECT_NE(text.find("9,64"), std::string::npos);
+    // Each line's equal part 1/40.
+    EXPECT_NE(text.find("0,0250"), std::string::npos);
+
+    const std::string sheet = Unzipped(xlsx, "xl/worksheets/sheet1.xml");
+    EXPECT_NE(sheet.find("<brk id=\"41\""), std::string::npos); // break above row 42
+    EXPECT_NE(sheet.find("orientation=\"landscape\""), std::string::npos);
+    EXPECT_NE(sheet.find("paperSize=\"9\""), std::string::npos);
+    const std::string strings = Unzipped(xlsx, "xl/sharedStrings.xml");
+    EXPECT_NE(strings.find("ΣΥΝΟΛΙΚΕΣ ΤΙΜΕΣ"), std::string::npos);
+    EXPECT_NE(sheet.find("<v>168200</v>"), std::string::npos);
+}
+
+TEST_F(ReportPdfTest, InputDataReportPdf) {
+    const std::string pdf = work.File("data.pdf");
+    ASSERT_EQ(Run("data", pdf), 0) << errors.str();
+    const std::string text = PdfText(pdf);
+    EXPECT_EQ(Pages(text), 2); // 25 + 15 lines
+    EXPECT_NE(text.find("Σελίδα 1 από 2"), std::string::npos);
+    EXPECT_NE(text.find("ΝΑΙ"), std::string::npos);
+    EXPECT_NE(text.find("Διαμέρισμα 27"), std::string::npos);
+    EXPECT_NE(text.find("4.270,00"), std::string::npos);
+    EXPECT_NE(text.find("107,00"), std::string::npos);
+    EXPECT_NE(text.find("ΕΝΤΟΣ ΙΔΙΟΚΤ."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(program.File("S_PYROS.TMP")));
+}
+
+TEST_F(ReportPdfTest, UsageAndMissingStudy) {
+    struct Case {
+        std::vector<std::string> args;
+        int expected;
+    };
+    const Case cases[] = {
+        {{}, 1},
+        {{"chart", "x.pyx", "--pdf", "x.pdf"}, 1},
+        {{"table", "x.pyx"}, 1},
+        {{"table", "--pdf"}, 1},
+        {{"data", work.File("missing.pyx"), "--pdf", work.File("m.pdf")}, 1},
+    };
+    for (const Case& c : cases) {
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunReportCommand(c.args, state, in, out, err), c.expected);
+        EXPECT_FALSE(err.str().empty());
+    }
+}
+
+TEST_F(ReportPdfTest, IncompleteGeneralDataStopsTheReport) {
+    std::filesystem::remove(work.File("Sample.tpx"));
+    EXPECT_EQ(Run("data", work.File("d.pdf")), 2);
+    EXPECT_FALSE(std::filesystem::exists(work.File("d.pdf")));
+}
+
+} // namespace
+} // namespace pyrostat::test
