@@ -128,7 +128,14 @@ void RunInputDataCommand(GridContract& grid, const TitleBoxAccess& titleBox, boo
         return;
     }
 
-    WriteInputDataFile(grid, state, state.StudyTitle, insulation);
+    if (!WriteInputDataFile(grid, state, state.StudyTitle, insulation)) {
+        // Without its work file the report would print an empty table.
+        services.messages.ShowWithBeeps(kWorkFileProblemTitle, kWorkFileProblemPrompt,
+                                        MessageService::Icon::Critical);
+        DeleteInputDataFile(state);
+        grid.SetFocus();
+        return;
+    }
     SaveDefaultPrinter(state, hooks);
 
     std::string PrinterName;

@@ -59,5 +59,10 @@ bool WriteInputDataFile(GridContract& grid, ProgramState& state, const std::stri
 inline constexpr const char* kNoTitlePrompt = "ΔΩΣΤΕ ΤΟ ΘΕΜΑ ΤΗΣ ΜΕΛΕΤΗΣ";
 inline constexpr const char* kNoTitleTitle = "!... ΠΡΟΣΟΧΗ !...";
 inline constexpr const char* kWaitCaption = "... ΠΑΡΑΚΑΛΩ, ΠΕΡΙΜΕΝΕΤΕ ...";
+// The box shown when the work file of the input-data report cannot be written.
+inline constexpr const char* kWorkFileProblemTitle = "!! ΠΡΟΣΟΧΗ !!";
+inline constexpr const char* kWorkFileProblemPrompt =
+    "... ΔΕΝ είναι δυνατή η εγγραφή του αρχείου εργασίας S_PYROS.TMP στον φάκελο του "
+    "προγράμματος ...";
 
 } // namespace pyrostat

@@ -135,6 +135,16 @@ TEST_F(ReportCommandsTest, StopsBeforeAnyReport) {
     EXPECT_EQ(dialogs, 1); // only the general-data case asks
 }
 
+TEST_F(ReportCommandsTest, UnwritableWorkFileIsToldAndNothingPrints) {
+    FillRow(1, "Α1");
+    state.ProgramFolder = folder.File("no-such-folder") + "/";
+    RunData(false);
+    EXPECT_TRUE(sheets.made.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, kWorkFileProblemPrompt);
+    EXPECT_EQ(messages.beeps, 2);
+}
+
 TEST_F(ReportCommandsTest, ZeroAreaMessageText) {
     FillRow(1, "Α1", "0");
     RunData(false);
