@@ -45,7 +45,9 @@ bool PrintProtocol::PrintOnCurrent(const PrintReport& print) {
         state_.StatusCode = 0;
         return false;
     }
-    print(chooser_.CurrentPrinter().deviceName, 1);
+    // The printer of these buttons is the one the system prints on now: the
+    // default printer, named, so that the report goes where the user sees it.
+    print(state_.SavedDefaultPrinter, 1);
     RestoreIfChanged();
     return true;
 }

@@ -34,7 +34,8 @@ public:
 
     // The results window's print buttons: no dialog; a StatusCode of 327 left
     // by a cancelled choice skips the report and is reset. Otherwise one copy
-    // goes to the current printer; a switched default is put back.
+    // goes to the current default printer (by its name; an empty name when
+    // there is none); a switched default is put back.
     bool PrintOnCurrent(const PrintReport& print);
 
     // The preview buttons: save the default, preview, put back a switched

@@ -135,12 +135,13 @@ TEST_F(PrinterProtocolTest, AnotherPrinterIsTheDefaultOnlyWhilePrinting) {
     EXPECT_TRUE(chooser.CurrentPrinter().page == page);
     EXPECT_EQ(platform.DefaultsSet(), (std::vector<std::string>{"Γραφείο", "Laser", "Laser"}));
 
-    // The results window's print buttons then go to the chosen printer, one
-    // copy, without a dialog and without touching the default.
+    // The results window's print buttons then go to the default printer,
+    // which is the former one again: one copy, without a dialog and without
+    // touching the default.
     printed.clear();
     EXPECT_TRUE(protocol.PrintOnCurrent(Recorder()));
     ASSERT_EQ(printed.size(), 1u);
-    EXPECT_EQ(printed[0].printer, "Γραφείο");
+    EXPECT_EQ(printed[0].printer, "Laser");
     EXPECT_EQ(printed[0].copies, 1);
     EXPECT_EQ(platform.UserDefault(), "Laser");
 }
