@@ -200,6 +200,14 @@ void fpSpread1::mousePressEvent(QMouseEvent* event) {
 }
 
 bool fpSpread1::eventFilter(QObject* watched, QEvent* event) {
+    const bool onHeader =
+        watched == verticalHeader()->viewport() || watched == horizontalHeader()->viewport();
+    if (onHeader && event->type() == QEvent::MouseButtonRelease) {
+        // The header selection is made by the press and the drag that follows.
+        const bool handled = QTableView::eventFilter(watched, event);
+        headerPick_ = HeaderPick::None;
+        return handled;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint pos = mouse->position().toPoint();
@@ -226,9 +234,7 @@ bool fpSpread1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void fpSpread1::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        headerPick_ = HeaderPick::None;
-    }
+    headerPick_ = HeaderPick::None;
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         state() != QAbstractItemView::EditingState) {
         EditCurrentCell();
