@@ -153,7 +153,7 @@ fi
 # 2. The program itself prints the input-data report of the sample study.
 "$program" report data "$study" --print PyrostatPdf >"$work/log/program.out" 2>&1
 status=$?
-if [ $status -ne 0 ] && grep -qiE "unknown|usage|--print" "$work/log/program.out"; then
+if [ $status -ne 0 ] && grep -qiE "unknown|usage|χρήση|Χρήση|--print" "$work/log/program.out"; then
     skip "the program has no print command ('pyrostat report data STUDY --print PRINTER')"
 fi
 [ $status -eq 0 ] || fail "the print command failed: $(cat "$work/log/program.out")"
