@@ -151,6 +151,32 @@ TEST_F(ReportPdfTest, TableReportPdfAndXlsx) {
     // Each line's equal part 1/40.
     EXPECT_NE(text.find("0,0250"), std::string::npos);
 
+    // Landscape A4, and the totals row filled with the light yellow of colour 36.
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf)});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_NE(info.readAllStandardOutput().indexOf("842 x 595 pts (A4)"), -1);
+    QProcess raster;
+    raster.start("pdftoppm", {"-r", "40", "-f", "2", "-l", "2", QString::fromStdString(pdf)});
+    ASSERT_TRUE(raster.waitForFinished(30000));
+    const QByteArray ppm = raster.readAllStandardOutput();
+    ASSERT_TRUE(ppm.startsWith("P6"));
+    int yellow = 0;
+    // The pixels follow the three header lines; count light-yellow ones.
+    int newlines = 0;
+    qsizetype start = 0;
+    while (newlines < 3 && start < ppm.size()) {
+        newlines += ppm[start++] == '\n' ? 1 : 0;
+    }
+    for (qsizetype i = start; i + 2 < ppm.size(); i += 3) {
+        yellow += static_cast<unsigned char>(ppm[i]) == 255 &&
+                          static_cast<unsigned char>(ppm[i + 1]) == 255 &&
+                          static_cast<unsigned char>(ppm[i + 2]) == 153
+                      ? 1
+                      : 0;
+    }
+    EXPECT_GT(yellow, 500);
+
     const std::string sheet = Unzipped(xlsx, "xl/worksheets/sheet1.xml");
     EXPECT_NE(sheet.find("<brk id=\"41\""), std::string::npos); // break above row 42
     EXPECT_NE(sheet.find("orientation=\"landscape\""), std::string::npos);
