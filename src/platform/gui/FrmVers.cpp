@@ -1,13 +1,11 @@
 #include "platform/gui/FrmVers.h"
 
-#include <QGuiApplication>
+#include "platform/gui/WindowHelpers.h"
+
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
-#include <qdrawutil.h>
 
 #include <utility>
 
@@ -42,9 +40,7 @@ void FrmVers::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void FrmVers::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    QPainter painter(this);
-    // The sunken edge round the whole client area.
-    qDrawShadePanel(&painter, rect(), palette(), true, 2);
+    PaintSunkenEdge(*this);
 }
 
 void FrmVers::resizeEvent(QResizeEvent* event) {
@@ -54,12 +50,7 @@ void FrmVers::resizeEvent(QResizeEvent* event) {
 
 void FrmVers::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    const QScreen* screen =
-        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    CenterForm(*this);
 }
 
 } // namespace pyrostat
