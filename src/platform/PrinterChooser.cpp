@@ -96,9 +96,16 @@ void PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
         current_.deviceName = found->name;
         current_.driverName = found->makeAndModel;
         current_.port = found->deviceUri;
-        // Without a saved default there is nothing to put back afterwards, so
-        // the default is left alone; the report goes to the printer by name.
-        if (!TrimBlanks(state_.SavedDefaultPrinter).empty()) {
+        // The default is switched only when the saved one can be put back:
+        // without a default, or with one whose name the entry cannot carry
+        // (a CUPS name with a comma in it), it is left alone. The report goes
+        // to the chosen printer by name either way.
+        const std::string saved = TrimBlanks(state_.SavedDefaultPrinter);
+        bool canPutBack = false;
+        for (const PrinterDestination& printer : printers) {
+            canPutBack = canPutBack || (!saved.empty() && printer.name == saved);
+        }
+        if (canPutBack) {
             switching_.MakeDefaultPrinter(found->name);
         }
     }

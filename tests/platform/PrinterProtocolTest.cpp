@@ -182,6 +182,25 @@ TEST_F(PrinterProtocolTest, WithoutADefaultPrinterTheDefaultIsNotSet) {
     EXPECT_TRUE(bare.DefaultsSet().empty());
 }
 
+TEST_F(PrinterProtocolTest, ADefaultWhoseNameHasACommaIsNeverSwitchedAway) {
+    // CUPS allows a comma in a printer's name; the default-printer entry
+    // would cut it, and the saved default could not be put back.
+    PrinterPlatformMemory lab({{"Lab,2", "", ""}, {"Γραφείο", "", ""}}, "Lab,2");
+    PrinterSettingsStore labSettings(lab);
+    PrinterSwitching labSwitching(state, labSettings, lab);
+    PrinterChooser labChooser(state, lab, labSwitching, messages);
+    PrintProtocol labProtocol(state, labSwitching, labChooser);
+    labSwitching.CachePrinterPorts();
+    dialog.Choose("Γραφείο");
+    std::vector<std::string> names;
+    EXPECT_TRUE(labProtocol.PrintWithChoice(dialog, [&](const std::string& name, int) {
+        names.push_back(name + "|" + lab.UserDefault());
+    }));
+    EXPECT_EQ(names, std::vector<std::string>{"Γραφείο|Lab,2"});
+    EXPECT_EQ(lab.UserDefault(), "Lab,2");
+    EXPECT_TRUE(lab.DefaultsSet().empty());
+}
+
 TEST_F(PrinterProtocolTest, AVanishedOrFailedChoicePrintsNothing) {
     dialog.Choose("Gone");
     EXPECT_FALSE(protocol.PrintWithChoice(dialog, Recorder()));
