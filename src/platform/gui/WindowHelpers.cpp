@@ -53,7 +53,13 @@ bool FitListScrollWidth(QListWidget& list) {
         for (int i = 0; i < list.count(); ++i) {
             QListWidgetItem* item = list.item(i);
             QSize hint = item->sizeHint();
+            if (!hint.isValid()) {
+                hint = list.visualItemRect(item).size();
+            }
             hint.setWidth(std::max(hint.width(), width));
+            if (hint.height() <= 0) {
+                hint.setHeight(metrics.height() + 2);
+            }
             item->setSizeHint(hint);
         }
     }
