@@ -138,6 +138,10 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
         if (!study.OpenFile(studyPath)) {
             return 1;
         }
+        if (grid.DataRowCnt() == 0) {
+            err << "!! ΠΡΟΣΟΧΗ !!\n... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...\n";
+            return 2;
+        }
     } else {
         // The calculation writes the working files that the two reports read.
         std::vector<std::string> calcArgs{studyPath, "--decimal", std::string(1, dec)};

@@ -220,6 +220,32 @@ TEST_F(ReportPdfTest, UsageAndMissingStudy) {
     }
 }
 
+TEST_F(ReportPdfTest, StudiesThatFailTheChecksWriteNothing) {
+    struct Case {
+        const char* kind;
+        std::vector<StudyRow> rows;
+        const char* message;
+    };
+    StudyRow zeroArea = SampleRow(1);
+    zeroArea[4] = "0";
+    const Case cases[] = {
+        {"data", {}, "ΔΕΝ έχει Ιδιοκτησίες"},
+        {"table", {}, "ΔΕΝ έχει Ιδιοκτησίες"},
+        {"data", {SampleRow(1), zeroArea}, "ΜΗΔΕΝΙΚΑ"},
+        {"formulas", {SampleRow(1), zeroArea}, "ΜΗΔΕΝΙΚΑ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ProgramState encoding;
+        WriteAll(work.File("Sample.pyx"), EncodeStudyRecords(c.rows, "Θέμα", false, encoding));
+        errors.str("");
+        const std::string pdf = work.File(std::string("failed-") + c.kind + ".pdf");
+        EXPECT_EQ(Run(c.kind, pdf), 2);
+        EXPECT_NE(errors.str().find(c.message), std::string::npos) << errors.str();
+        EXPECT_FALSE(std::filesystem::exists(pdf));
+    }
+}
+
 TEST_F(ReportPdfTest, IncompleteGeneralDataStopsTheReport) {
     std::filesystem::remove(work.File("Sample.tpx"));
     EXPECT_EQ(Run("data", work.File("d.pdf")), 2);
