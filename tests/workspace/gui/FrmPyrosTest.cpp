@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -316,6 +317,77 @@ TEST(FrmPyros, ActivationRecordsTheProgram) {
     ASSERT_EQ(log.size(), 250u);
     EXPECT_EQ(log.substr(0, 30), "Pyrostat" + std::string(22, ' '));
     EXPECT_EQ(log.substr(230, 20), "PYROSTAT.EXE" + std::string(8, ' '));
+}
+
+} // namespace
+} // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+TEST(FrmPyrosControls, TitleBoxRangeBoxesAndHooks) {
+    LoadedWindow w;
+    int versionBoxes = 0;
+    int gdata = 0;
+    bool mayClose = false;
+    w.window->Commands().onVersionBox = [&] { ++versionBoxes; };
+    w.window->Commands().onGData = [&] {
+        ++gdata;
+        w.state.StatusCode = -7; // the dialog was left with Esc
+    };
+    w.window->Commands().onCloseQuestion = [&] { return mayClose; };
+    ASSERT_TRUE(w.Load());
+    w.window->show();
+    QApplication::setActiveWindow(w.window.get());
+
+    // The title takes 78 characters the code page stores; the rest is refused as typed.
+    QLineEdit* title = w.window->TxtThema();
+    title->setFocus();
+    for (const QChar ch : QStringLiteral("Α中Β")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(title, &press);
+    }
+    EXPECT_EQ(title->text(), QStringLiteral("ΑΒ"));
+    title->setText(QString(90, QLatin1Char('x')));
+    EXPECT_EQ(title->text().size(), 78);
+    title->setText(QStringLiteral("  ΜΕΛΕΤΗ  "));
+    EXPECT_EQ(w.state.StudyTitle, "ΜΕΛΕΤΗ");
+
+    // A range box with the focus lights up; leaving gives the system colours back.
+    RangeBoxes& ranges = w.window->Ranges();
+    ranges.TxtLowerRow()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(ranges.Label(1)->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(ranges.Label(1)->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    EXPECT_EQ(ranges.Box(1)->palette().color(QPalette::Text), QColor(255, 255, 0));
+    EXPECT_EQ(ranges.Box(1)->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Active, QPalette::Highlight));
+    title->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(ranges.Label(1)->palette().color(QPalette::Window),
+              QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(ranges.Box(1)->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Base));
+
+    w.window->ShowWait(true);
+    EXPECT_TRUE(w.window->LblWait()->isVisible());
+    EXPECT_EQ(w.window->LblWait()->text(), QStringLiteral("... ΠΑΡΑΚΑΛΩ, ΠΕΡΙΜΕΝΕΤΕ ..."));
+    w.window->ShowWait(false);
+    EXPECT_FALSE(w.window->LblWait()->isVisible());
+
+    QTest::mouseDClick(w.window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_EQ(versionBoxes, 1);
+
+    w.window->Buttons().CmdGData->click();
+    EXPECT_EQ(gdata, 1);
+    EXPECT_EQ(w.state.StatusCode, 0);
+
+    WriteAll(w.folder.File("PYROSTAT.TMP"), "x");
+    EXPECT_FALSE(w.window->close()); // the hook keeps the window open
+    EXPECT_TRUE(Exists(w.folder, "PYROSTAT.TMP"));
+    mayClose = true;
+    EXPECT_TRUE(w.window->close());
+    EXPECT_FALSE(Exists(w.folder, "PYROSTAT.TMP"));
 }
 
 } // namespace
