@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace pyrostat {
@@ -149,6 +150,8 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
     }
 
     // Values.
+    std::vector<std::unique_ptr<QFont>> fonts(model_.Formats().size());
+    std::vector<std::unique_ptr<QFontMetricsF>> metricsOf(model_.Formats().size());
     for (auto it = begin; it != end; ++it) {
         const auto [r, c] = it->first;
         const SheetValue& v = it->second.value;
@@ -165,12 +168,19 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             number ? FormatSheetNumber(v.number, f.numberFormat, decimal_, group_) : v.text);
         QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
 
-        QFont font(QString::fromStdString(f.fontName));
-        font.setPointSizeF(f.fontSize);
-        font.setBold(f.bold);
-        font.setItalic(f.italic);
+        // One font and its metrics per format, made on first use.
+        const size_t formatId = static_cast<size_t>(it->second.format);
+        if (!fonts[formatId]) {
+            auto made = std::make_unique<QFont>(QString::fromStdString(f.fontName));
+            made->setPointSizeF(f.fontSize);
+            made->setBold(f.bold);
+            made->setItalic(f.italic);
+            metricsOf[formatId] = std::make_unique<QFontMetricsF>(*made, &device);
+            fonts[formatId] = std::move(made);
+        }
+        QFont font = *fonts[formatId];
         painter.setFont(font);
-        const QFontMetricsF metrics(font, &device);
+        const QFontMetricsF& metrics = *metricsOf[formatId];
         const double pad = 2.0 * k;
 
         HorizontalAlign align = f.hAlign;
