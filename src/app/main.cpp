@@ -1,19 +1,58 @@
+#include "app/CommandLine.h"
+#include "app/gui/ReportCommand.h"
 #include "app/gui/WindowStart.h"
+#include "workspace/ProgramState.h"
 
 #include <QApplication>
 
 #include <clocale>
 #include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Qt takes the user's locale for everything; the program's own number
+// conversions read numbers with the point, whatever the locale.
+void KeepNumbersInTheCLocale() {
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    // First step: a subcommand word as argv[1] runs a command-line function.
-    // command-line dispatch goes here
+    // ---- First step: a subcommand word as argv[1] runs a command-line function.
+    if (argc > 1 && pyrostat::IsSubcommand(argv[1])) {
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        if (const auto status = pyrostat::RunCommandLine(args, std::cin, std::cout, std::cerr)) {
+            return *status;
+        }
+        if (args.front() == "report") {
+            if (pyrostat::NoDisplay()) {
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            }
+            QApplication app(argc, argv);
+            KeepNumbersInTheCLocale();
+            pyrostat::ProgramState state;
+            state.ProgramFolder = pyrostat::PrepareProgramFolder();
+            if (state.ProgramFolder.empty()) {
+                std::cerr << "pyrostat: cannot create the program folder\n";
+                return 1;
+            }
+            return pyrostat::RunReportCommand({args.begin() + 1, args.end()}, state, std::cin,
+                                              std::cout, std::cerr);
+        }
+        std::cerr << pyrostat::UsageText();
+        return 1;
+    }
 
+    // ---- The window.
     pyrostat::WindowStartOptions options;
     std::string error;
     if (!pyrostat::ParseWindowStartOptions(argc, argv, options, error)) {
         std::cerr << "pyrostat: " << error << "\n"
-                  << "usage: pyrostat [--screenshot FILE.png] [--locale NAME]\n";
+                  << "usage: pyrostat [--screenshot FILE.png] [--locale NAME]\n"
+                  << pyrostat::UsageText();
         return 2;
     }
     if (pyrostat::NoDisplay()) {
@@ -24,8 +63,6 @@ int main(int argc, char** argv) {
         }
     }
     QApplication app(argc, argv);
-    // Qt takes the user's locale for everything; the program's own number
-    // conversions read numbers with the point, whatever the locale.
-    std::setlocale(LC_NUMERIC, "C");
+    KeepNumbersInTheCLocale();
     return pyrostat::RunMainWindow(app, options);
 }
