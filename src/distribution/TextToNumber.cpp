@@ -109,8 +109,10 @@ bool LocaleValue(std::string_view text, char decimal, char group, double& value)
 } // namespace
 
 double TextToNumber(ProgramState& state, std::string_view text) {
-    CountDecimalSeparators(state, text);
-    if (state.StatusCode > 1) {
+    // Only a count found in this text makes it 0: a status left by another
+    // command (327 after a cancelled printer choice) must not turn every
+    // cell read afterwards into 0.
+    if (CountDecimalSeparators(state, text) >= 2) {
         state.StatusCode = 0;
         return 0.0;
     }

@@ -68,5 +68,17 @@ TEST(LeadingNumberValue, ReadsLikeVal) {
     EXPECT_DOUBLE_EQ(LeadingNumberValue("1.2.3"), 1.2);
 }
 
+TEST(TextToNumber, StatusLeftByOtherCommandsDoesNotZeroTheNumber) {
+    for (const int16_t left : {int16_t(327), int16_t(-7), int16_t(5)}) {
+        ProgramState s = Locale(',', '.');
+        s.StatusCode = left;
+        EXPECT_DOUBLE_EQ(TextToNumber(s, "12,5"), 12.5) << left;
+        EXPECT_EQ(s.StatusCode, left);
+        // Two separators in the text itself still give 0 and clear it.
+        EXPECT_EQ(TextToNumber(s, "1,2,3"), 0.0);
+        EXPECT_EQ(s.StatusCode, 0);
+    }
+}
+
 } // namespace
 } // namespace pyrostat
