@@ -1,7 +1,7 @@
 #include "register/gui/FrmCLPass.h"
 
+#include "platform/gui/WindowHelpers.h"
 #include "register/gui/Cp1253Validator.h"
-#include "register/gui/RegisterWindowLook.h"
 #include "register/gui/StarPasswordStyle.h"
 
 #include <QGridLayout>
@@ -63,13 +63,13 @@ FrmCLPass::FrmCLPass(ProgramState& state, MessageService& messages, QWidget* par
 
 void FrmCLPass::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    CentreRegisterWindow(*this);
+    CenterForm(*this);
     TxtPass_->setFocus();
 }
 
 void FrmCLPass::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    PaintRegisterEdge(*this);
+    PaintSunkenEdge(*this);
 }
 
 void FrmCLPass::resizeEvent(QResizeEvent* event) {

@@ -1,9 +1,9 @@
 #include "register/gui/FrmCLient.h"
 
+#include "platform/gui/WindowHelpers.h"
 #include "register/gui/Cp1253Validator.h"
 #include "register/gui/FrmCLPass.h"
 #include "register/gui/NamesList.h"
-#include "register/gui/RegisterWindowLook.h"
 #include "register/gui/StarPasswordStyle.h"
 
 #include <QGridLayout>
@@ -168,7 +168,7 @@ void FrmCLient::RefreshList() {
         for (const auto& name : names) {
             Lst_Names_->addItem(Q(name));
         }
-        FitNamesScrollWidth(*Lst_Names_);
+        FitListScrollWidth(*Lst_Names_);
     }
     Lst_Names_->setCurrentRow(session_.Selected());
 }
@@ -205,13 +205,13 @@ void FrmCLient::Refresh() {
 
 void FrmCLient::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    CentreRegisterWindow(*this);
+    CenterForm(*this);
     Lst_Names_->setFocus();
 }
 
 void FrmCLient::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    PaintRegisterEdge(*this);
+    PaintSunkenEdge(*this);
 }
 
 void FrmCLient::resizeEvent(QResizeEvent* event) {
