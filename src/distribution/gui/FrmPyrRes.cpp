@@ -5,7 +5,6 @@
 #include "platform/gui/WindowHelpers.h"
 #include "studies/gui/FrmPyros_GData.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,13 +16,6 @@
 #include <utility>
 
 namespace pyrostat {
-
-namespace {
-
-// The status word a cancelled printer choice leaves behind.
-constexpr int16_t kPrinterChoiceCancelled = 327;
-
-} // namespace
 
 FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::string& titleText,
                      QWidget* parent)
@@ -134,21 +126,10 @@ bool FrmPyrRes::EnsureGeneralData() {
     return GeneralDataComplete(state_);
 }
 
-void FrmPyrRes::RunReport(const std::function<void(int)>& report, int mode) {
-    if (!EnsureGeneralData()) {
-        return;
+void FrmPyrRes::RunReport(const std::function<void(int, QWidget*, QLabel*)>& report, int mode) {
+    if (report) {
+        report(mode, this, lblWait_);
     }
-    if (mode == 0 && state_.StatusCode == kPrinterChoiceCancelled) {
-        state_.StatusCode = 0;
-        return;
-    }
-    if (!report) {
-        return;
-    }
-    lblWait_->show();
-    QApplication::processEvents();
-    report(mode);
-    lblWait_->hide();
 }
 
 void FrmPyrRes::OnPyroTherm() {

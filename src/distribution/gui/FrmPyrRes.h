@@ -50,7 +50,7 @@ private:
     // The general data dialog when a text is missing; true when all three
     // are filled in afterwards.
     bool EnsureGeneralData();
-    void RunReport(const std::function<void(int)>& report, int mode);
+    void RunReport(const std::function<void(int, QWidget*, QLabel*)>& report, int mode);
     void OnPyroTherm();
 
     ProgramState& state_;

@@ -2,16 +2,22 @@
 
 #include <functional>
 
+class QLabel;
+class QWidget;
+
 namespace pyrostat {
 
 // What the results window hands on to other parts of the program. An unset
 // hook does nothing.
 struct ResultsWindowHooks {
-    // The data-table report and the formula report; mode -1 previews, 0
-    // prints on the current printer. Called after the general data were made
-    // complete; the hook prepares the printer and restores it afterwards.
-    std::function<void(int mode)> tableReport;
-    std::function<void(int mode)> formulaReport;
+    // The four report buttons, each the whole report command: it makes sure
+    // of the general data, prepares and restores the printer, shows the
+    // window's wait label while the report runs and honours a cancelled
+    // printer choice (RunResultsReportCommand). `mode` is -1 for the preview
+    // buttons and 0 for the print buttons; `window` is the results window and
+    // `waitLabel` its LblWait.
+    std::function<void(int mode, QWidget* window, QLabel* waitLabel)> tableReport;
+    std::function<void(int mode, QWidget* window, QLabel* waitLabel)> formulaReport;
     // The engineer register window.
     std::function<void()> engineerRegister;
     // The user manual (F1).
