@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/gui/ProgramWiring.h"
 #include "app/gui/ReportCommand.h"
 #include "app/gui/WindowStart.h"
 #include "workspace/ProgramState.h"
@@ -6,6 +7,7 @@
 #include <QApplication>
 
 #include <clocale>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -46,10 +48,23 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // ---- The window.
+    // ---- The window, with the study named on the command line (a ".pyx"
+    // file, as the file manager passes it) opened once it has started.
+    std::string studyPath;
+    std::vector<char*> windowArgs;
+    for (int i = 0; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (i > 0 && word.size() > 4 && word[0] != '-' &&
+            (word.ends_with(".pyx") || word.ends_with(".PYX"))) {
+            studyPath = std::filesystem::absolute(word).string();
+        } else {
+            windowArgs.push_back(argv[i]);
+        }
+    }
     pyrostat::WindowStartOptions options;
     std::string error;
-    if (!pyrostat::ParseWindowStartOptions(argc, argv, options, error)) {
+    if (!pyrostat::ParseWindowStartOptions(static_cast<int>(windowArgs.size()), windowArgs.data(),
+                                           options, error)) {
         std::cerr << "pyrostat: " << error << "\n"
                   << "usage: pyrostat [--screenshot FILE.png] [--locale NAME]\n"
                   << pyrostat::UsageText();
@@ -64,5 +79,10 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     KeepNumbersInTheCLocale();
-    return pyrostat::RunMainWindow(app, options);
+    return pyrostat::RunMainWindow(app, options,
+                                   [&studyPath](pyrostat::FrmPyros& window,
+                                                pyrostat::ProgramState& state,
+                                                pyrostat::MessageService& messages) {
+                                       pyrostat::WireProgram(window, state, messages, studyPath);
+                                   });
 }

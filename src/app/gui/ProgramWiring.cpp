@@ -1,0 +1,156 @@
+#include "app/gui/ProgramWiring.h"
+
+#include "distribution/TitleBoxAccess.h"
+#include "distribution/gui/CalculationCommand.h"
+#include "platform/ManualLauncher.h"
+#include "platform/gui/ManualViewerProcess.h"
+#include "platform/gui/PrinterDialogQt.h"
+#include "platform/gui/PrinterServices.h"
+#include "register/gui/ClientCommand.h"
+#include "reports/ReportCommands.h"
+#include "reports/ReportServices.h"
+#include "reports/gui/QtSheetApplication.h"
+#include "reports/gui/ReportWindowHooks.h"
+#include "studies/gui/FrmPyros_GData.h"
+#include "studies/gui/StudyCommandsQt.h"
+#include "workspace/gui/FrmPyros.h"
+#include "workspace/gui/OptionControls.h"
+#include "workspace/gui/fpSpread1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdlib>
+#include <memory>
+
+namespace pyrostat {
+namespace {
+
+// Everything the wired commands use, owned by the main window.
+class ProgramServices : public QObject {
+public:
+    ProgramServices(FrmPyros& window, ProgramState& state, MessageService& messages)
+        : QObject(&window), window_(window), state_(state), messages_(messages),
+          printers_(state, messages),
+          manual_(state, viewer_, messages,
+                  ManualLauncher::ViewerCommand(std::getenv("PYROSTAT_VIEWER"))),
+          study_(&window, window.Grid(), window.TxtThema(), window.Options().ChkInsulation(), state,
+                 messages, [this] { ShowGeneralData(&window_); }) {}
+
+    void Wire(const std::string& studyPath);
+
+private:
+    void ShowGeneralData(QWidget* parent) {
+        ShowGeneralDataDialog(parent, state_);
+        if (state_.StatusCode == -7) {
+            state_.StatusCode = 0;
+        }
+    }
+
+    TitleBoxAccess TitleBox() {
+        QLineEdit* box = window_.TxtThema();
+        return TitleBoxAccess{[box] { return box->text().toStdString(); }, [box] { box->clear(); },
+                              [box] { box->setFocus(); }};
+    }
+
+    bool Insulated() const { return window_.Options().ChkInsulation()->isChecked(); }
+
+    ReportServices Reports(QWidget* parent) {
+        return ReportServices{state_,
+                              messages_,
+                              QtSheetApplication::Factory(state_.DecimalSeparator(),
+                                                          state_.ThousandsSeparator(), &messages_,
+                                                          parent),
+                              {}};
+    }
+
+    // The printer side of a report command: the default printer saved and
+    // restored, and (for the main window's print) the printer choice.
+    void AddPrinterHooks(ReportCommandHooks& hooks, QWidget* owner) {
+        hooks.defaultPrinterName = [this] { return printers_.Switching().GetDefaultPrinterName(); };
+        hooks.restoreDefaultPrinter = [this] { printers_.Switching().RestoreDefaultPrinter(); };
+        hooks.choosePrinter = [this, owner] {
+            PrinterDialogQt dialog(owner);
+            printers_.Chooser().ChoosePrinter(dialog);
+        };
+        hooks.currentPrinterName = [this] {
+            return printers_.Chooser().CurrentPrinter().deviceName;
+        };
+        hooks.currentPrinterCopies = [this] {
+            return static_cast<int>(printers_.Chooser().CurrentPrinter().page.copies);
+        };
+    }
+
+    void ResultsReport(ResultsReportKind kind, int mode, QWidget* window, QLabel* waitLabel) {
+        ReportServices services = Reports(window);
+        ReportCommandHooks hooks = MakeWaitLabelHooks(waitLabel);
+        hooks.showGeneralData = [this, window] { ShowGeneralData(window); };
+        AddPrinterHooks(hooks, window);
+        RunResultsReportCommand(services, hooks, kind, static_cast<int16_t>(mode));
+    }
+
+    void InputDataReport(bool print) {
+        ReportServices services = Reports(&window_);
+        ReportCommandHooks hooks;
+        hooks.showWait = [this](bool on) { window_.ShowWait(on); };
+        hooks.showGeneralData = [this] { ShowGeneralData(&window_); };
+        AddPrinterHooks(hooks, &window_);
+        RunInputDataCommand(window_.Grid(), TitleBox(), Insulated(), services, hooks, print);
+    }
+
+    FrmPyros& window_;
+    ProgramState& state_;
+    MessageService& messages_;
+    PrinterServices printers_;
+    ManualViewerProcess viewer_;
+    ManualLauncher manual_;
+    StudyCommandsQt study_;
+};
+
+void ProgramServices::Wire(const std::string& studyPath) {
+    MainWindowCommands& commands = window_.Commands();
+    WireStudyCommands(study_, commands);
+    commands.onCachePrinterPorts = [this] { printers_.StartUp(); };
+    commands.onManual = [this] { manual_.OpenManual(); };
+    commands.onGData = [this] { ShowGeneralData(&window_); };
+    commands.onClient = [this] { RunClientCommand(&window_, state_, messages_); };
+    commands.onPrevData = [this] { InputDataReport(false); };
+    commands.onPrintData = [this] { InputDataReport(true); };
+    commands.onGo = [this] {
+        ResultsWindowHooks hooks;
+        hooks.tableReport = [this](int mode, QWidget* w, QLabel* label) {
+            ResultsReport(ResultsReportKind::Table, mode, w, label);
+        };
+        hooks.formulaReport = [this](int mode, QWidget* w, QLabel* label) {
+            ResultsReport(ResultsReportKind::Formulas, mode, w, label);
+        };
+        hooks.engineerRegister = [this] {
+            RunClientCommand(QApplication::activeWindow(), state_, messages_);
+        };
+        hooks.manual = [this] { manual_.OpenManual(); };
+        RunCalculationCommand(&window_, window_.Grid(), state_, messages_, TitleBox(), Insulated(),
+                              hooks);
+    };
+    // The study on screen once the window has started counts as unchanged.
+    QTimer::singleShot(0, this, [this, studyPath] {
+        study_.Commands().MarkUnchanged();
+        if (!studyPath.empty()) {
+            study_.Commands().OpenStudy(studyPath);
+            window_.Grid().SetFocus();
+        }
+    });
+}
+
+} // namespace
+
+void WireProgram(FrmPyros& window, ProgramState& state, MessageService& messages,
+                 const std::string& studyPath) {
+    auto* services = new ProgramServices(window, state, messages);
+    services->Wire(studyPath);
+}
+
+} // namespace pyrostat
