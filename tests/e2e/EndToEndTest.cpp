@@ -52,6 +52,7 @@
 #include <array>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -341,6 +342,39 @@ std::vector<std::string> ReadQuoted(const std::string& bytes) {
 
 std::string PointNumber(const QString& text) {
     return QString(text).replace(',', '.').toStdString();
+}
+
+// The stored record of grid row 4 ("Β2"), built from the record layout: row
+// number, title, name, eight numbers with the volume after the height, kind,
+// pipes, the insulation mark and three reserved zeros; texts in Windows-1253,
+// blank-padded; numbers little-endian single precision.
+std::string ExpectedRecordOfRow4(bool insulated) {
+    std::string bytes;
+    auto text = [&bytes](const std::string& utf8, size_t size) {
+        std::string field = Utf8ToCp1253(utf8);
+        field.resize(size, ' ');
+        bytes += field;
+    };
+    auto number = [&bytes](float value) {
+        char raw[4];
+        std::memcpy(raw, &value, 4);
+        bytes.append(raw, 4);
+    };
+    bytes += std::string("\x04\x00", 2);
+    text(kTitle.toStdString(), 78);
+    text("Β2", 35);
+    const float area = 95.5f, height = 2.9f;
+    for (const float value :
+         {7800.5f, 2100.25f, 1500.0f, area, height, area * height, 18.0f, 4.0f, 10.0f}) {
+        number(value);
+    }
+    text("ΕΝΔΙΑΜΕΣΟ", 15);
+    text("ΑΛΛΗ ΠΕΡΙΠΤ.", 15);
+    number(insulated ? -1.0f : 0.0f);
+    number(0.0f);
+    number(0.0f);
+    number(0.0f);
+    return bytes;
 }
 
 // Runs tests/tools/reference_distribution.py on the typed building; returns
@@ -651,7 +685,10 @@ TEST_F(EndToEndTest, TheEngineersWholeRoad) {
     const fs::path study = home / "PYXFiles" / (kStudyName.toStdString() + ".pyx");
     EXPECT_TRUE(fs::exists(study)) << study;
     EXPECT_TRUE(fs::exists(home / "PYXFiles" / (kStudyName.toStdString() + ".tpx")));
-    EXPECT_EQ(fs::file_size(study) % 197, 0u);
+    // One 197-byte record a typed row.
+    const std::string stored = ReadAll(study.string());
+    ASSERT_EQ(stored.size(), 6u * 197u);
+    EXPECT_EQ(stored.substr(3 * 197, 197), ExpectedRecordOfRow4(insulated));
 
     // ---- Close the window: the study is saved, so no question comes.
     EXPECT_TRUE(window.close());
