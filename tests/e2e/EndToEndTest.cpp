@@ -443,6 +443,8 @@ protected:
         home = folder.Path() / "Pyrostat";
         qputenv("PYROSTAT_HOME", QByteArray::fromStdString(home.string()));
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString((folder.Path() / "xdg").string()));
+        // The file dialogs remember their last folder in the user's settings.
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((folder.Path() / "config").string()));
     }
 
     // Reports what went wrong in the modal windows since the last report.
