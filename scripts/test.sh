@@ -10,6 +10,10 @@ jobs=$(nproc)
 "$root/scripts/build.sh" "$root/build-ci" -DPYROSTAT_WERROR=ON
 (cd "$root/build-ci" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
 
+# Printing over a real CUPS: a private cupsd with file-backed queues (installed
+# when missing); skips with its reason when it cannot run here.
+PYROSTAT_CUPS_INSTALL=1 bash "$root/scripts/cups-test.sh" "$root/build-ci"
+
 "$root/scripts/build.sh" "$root/build-asan" -DPYROSTAT_WERROR=ON -DPYROSTAT_SANITIZE=ON \
   -DPYROSTAT_GUI=OFF -DCMAKE_BUILD_TYPE=Debug
 (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

@@ -1,5 +1,7 @@
 #include "app/gui/ReportCommand.h"
 
+#include "platform/gui/PrinterCommand.h"
+
 #include "app/CalcCommand.h"
 #include "distribution/TitleBoxAccess.h"
 #include "platform/FileTests.h"
@@ -52,7 +54,7 @@ private:
 
 void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf ΑΡΧΕΙΟ.pdf] "
-           "[--xlsx ΑΡΧΕΙΟ.xlsx] [--decimal ,|.]\n";
+           "[--xlsx ΑΡΧΕΙΟ.xlsx] [--print ΕΚΤΥΠΩΤΗΣ [--copies N]] [--decimal ,|.]\n";
 }
 
 char SystemDecimalSeparator() {
@@ -78,7 +80,7 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
         return 1;
     }
     const std::string kind = args[0];
-    std::string studyPath, pdfPath, xlsxPath, decimal;
+    std::string studyPath, pdfPath, xlsxPath, decimal, printerName, copiesText;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& target) {
@@ -98,6 +100,18 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
                 Usage(err);
                 return 1;
             }
+        } else if (a == "--print") {
+            if (!value(printerName) || printerName.empty()) {
+                Usage(err);
+                return 1;
+            }
+        } else if (a == "--copies") {
+            if (!value(copiesText) || copiesText.empty() ||
+                copiesText.find_first_not_of("0123456789") != std::string::npos ||
+                copiesText.size() > 3) {
+                Usage(err);
+                return 1;
+            }
         } else if (a == "--decimal") {
             if (!value(decimal) || (decimal != "," && decimal != ".")) {
                 Usage(err);
@@ -114,7 +128,7 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
             return 1;
         }
     }
-    if (studyPath.empty() || (pdfPath.empty() && xlsxPath.empty())) {
+    if (studyPath.empty() || (pdfPath.empty() && xlsxPath.empty() && printerName.empty())) {
         Usage(err);
         return 1;
     }
@@ -180,18 +194,42 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
                                                         state.ThousandsSeparator(), &messages,
                                                         nullptr, outputs),
                             {}};
-    int16_t Mode = kModePreview;
-    std::string printer;
-    int16_t copies = 1;
-    if (kind == "formulas") {
-        FormulaReport(services, Mode, printer, copies);
-    } else if (kind == "table") {
-        ResultsTableReport(services, Mode, printer, copies);
-    } else {
-        TitleBoxAccess title;
-        title.text = [&fields] { return fields.title; };
-        ReportCommandHooks hooks;
-        RunInputDataCommand(grid, title, fields.insulation, services, hooks, false);
+    // One run of the report: preview mode writes the files, print mode sends
+    // the sheet to the printer named.
+    auto runReport = [&](int16_t Mode, std::string printer, int16_t copies) {
+        if (kind == "formulas") {
+            FormulaReport(services, Mode, printer, copies);
+        } else if (kind == "table") {
+            ResultsTableReport(services, Mode, printer, copies);
+        } else {
+            TitleBoxAccess title;
+            title.text = [&fields] { return fields.title; };
+            ReportCommandHooks hooks;
+            if (Mode == kModePrint) {
+                // The printer is named, not chosen: the "current" printer is it.
+                hooks.choosePrinter = [] {};
+                hooks.currentPrinterName = [printer] { return printer; };
+                hooks.currentPrinterCopies = [copies] { return static_cast<int>(copies); };
+            }
+            RunInputDataCommand(grid, title, fields.insulation, services, hooks,
+                                Mode == kModePrint);
+        }
+    };
+    if (!pdfPath.empty() || !xlsxPath.empty()) {
+        runReport(kModePreview, {}, 1);
+    }
+    if (!printerName.empty()) {
+        const int copies = copiesText.empty() ? 1 : std::max(1, std::stoi(copiesText));
+        bool printed = false;
+        const bool known = RunPrintCommand(state, messages, printerName, copies,
+                                           [&](const std::string& name, int n) {
+                                               runReport(kModePrint, name, static_cast<int16_t>(n));
+                                               printed = true;
+                                           });
+        if (!known || !printed) {
+            return messages.shown > 0 ? 2 : 1;
+        }
+        written = true;
     }
     if (failed) {
         return 1;
