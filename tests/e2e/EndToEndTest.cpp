@@ -559,7 +559,7 @@ TEST_F(EndToEndTest, TheEngineersWholeRoad) {
     EXPECT_TRUE(fs::exists(home / "LDKOIN_02i.json"));
     EXPECT_EQ(run->state.DecimalSeparator(), ',');
 
-    TypeBuilding(window);
+    ASSERT_NO_FATAL_FAILURE(TypeBuilding(window));
     for (int r = 1; r <= 6; ++r) {
         for (int c = 1; c <= 11; ++c) {
             EXPECT_EQ(At(window, r, c), kExpectedGrid[r - 1][c - 1])
