@@ -2,6 +2,7 @@
 #include "app/gui/ProgramWiring.h"
 #include "app/gui/ReportCommand.h"
 #include "app/gui/WindowStart.h"
+#include "platform/gui/GreekTranslations.h"
 #include "workspace/ProgramState.h"
 
 #include <QApplication>
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     KeepNumbersInTheCLocale();
+    pyrostat::InstallGreekTranslations(app);
     return pyrostat::RunMainWindow(app, options,
                                    [&studyPath](pyrostat::FrmPyros& window,
                                                 pyrostat::ProgramState& state,

@@ -31,9 +31,10 @@ std::optional<std::string> QtFileDialogs::AskOpenFileName(const std::string& sta
                                                           const std::string& filter) {
     QFileDialog dialog(parent_, QStringLiteral("ΑΝΑΚΛΗΣΗ ΑΡΧΕΙΟΥ ΜΕΛΕΤΗΣ"),
                        QString::fromStdString(startFolder), QtFilter(filter));
-    MakeGreek(dialog, false);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    // The captions last: setting the modes puts Qt's own button texts back.
+    MakeGreek(dialog, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -45,9 +46,9 @@ std::optional<std::string> QtFileDialogs::AskSaveFileName(const std::string& sta
     QString folder = QString::fromStdString(startFolder);
     while (true) {
         QFileDialog dialog(parent_, QStringLiteral("ΑΠΟΘΗΚΕΥΣΗ ΜΕΛΕΤΗΣ"), folder, QtFilter(filter));
-        MakeGreek(dialog, true);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        MakeGreek(dialog, true);
         dialog.setDefaultSuffix(QStringLiteral("pyx"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return std::nullopt;
