@@ -1,5 +1,7 @@
 #include "app/CalcCommand.h"
 
+#include "app/StreamMessages.h"
+
 #include "distribution/CalculationRun.h"
 #include "distribution/ResultsFiles.h"
 #include "platform/FileTests.h"
@@ -15,35 +17,6 @@
 namespace pyrostat {
 
 namespace {
-
-// Warning boxes become lines on the error stream: the title, then the prompt
-// with its carriage returns as line ends.
-class StreamMessages : public MessageService {
-public:
-    explicit StreamMessages(std::ostream& err) : err_(err) {}
-
-    Answer Show(const std::string& title, const std::string& prompt, Icon, Buttons,
-                Answer defaultAnswer) override {
-        std::string text = prompt;
-        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
-            text.pop_back();
-        }
-        for (char& ch : text) {
-            if (ch == '\r') {
-                ch = '\n';
-            }
-        }
-        err_ << title << '\n' << text << '\n';
-        ++shown_;
-        return defaultAnswer;
-    }
-    void Beep() override {}
-    int Shown() const { return shown_; }
-
-private:
-    std::ostream& err_;
-    int shown_ = 0;
-};
 
 void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat calc ΜΕΛΕΤΗ.pyx [--export] [--decimal ,|.]\n";

@@ -3,6 +3,7 @@
 #include "platform/gui/PrinterCommand.h"
 
 #include "app/CalcCommand.h"
+#include "app/StreamMessages.h"
 #include "distribution/TitleBoxAccess.h"
 #include "platform/FileTests.h"
 #include "platform/MessageService.h"
@@ -25,32 +26,6 @@
 namespace pyrostat {
 
 namespace {
-
-// Message boxes become lines on the error stream.
-class ErrorStreamMessages : public MessageService {
-public:
-    explicit ErrorStreamMessages(std::ostream& err) : err_(err) {}
-    Answer Show(const std::string& title, const std::string& prompt, Icon, Buttons,
-                Answer defaultAnswer) override {
-        std::string text = prompt;
-        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
-            text.pop_back();
-        }
-        for (char& ch : text) {
-            if (ch == '\r') {
-                ch = '\n';
-            }
-        }
-        err_ << title << '\n' << text << '\n';
-        ++shown;
-        return defaultAnswer;
-    }
-    void Beep() override {}
-    int shown = 0;
-
-private:
-    std::ostream& err_;
-};
 
 void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf ΑΡΧΕΙΟ.pdf] "
@@ -140,7 +115,7 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
     state.DecimalSeparatorCode = dec;
     state.ThousandsSeparatorCode = dec == ',' ? '.' : ',';
 
-    ErrorStreamMessages messages(err);
+    StreamMessages messages(err);
     MemoryGrid grid(NumberLocale::Of(state));
     MemoryStudyFields fields;
     if (kind == "data") {
@@ -227,7 +202,7 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
                                                printed = true;
                                            });
         if (!known || !printed) {
-            return messages.shown > 0 ? 2 : 1;
+            return messages.Shown() > 0 ? 2 : 1;
         }
         written = true;
     }
@@ -236,7 +211,7 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
     }
     if (!written) {
         // The check or the templates stopped the report; its message is on err.
-        return messages.shown > 0 ? 2 : 1;
+        return messages.Shown() > 0 ? 2 : 1;
     }
     return 0;
 }
