@@ -110,8 +110,8 @@ TEST(ReferenceModel, RandomBuildingsAgreeByteForByte) {
                   0)
             << err.str();
 
-        const std::string command = std::string("python3 '") + PYROSTAT_TEST_DATA_DIR +
-                                    "/../tools/reference_distribution.py' '" +
+        const std::string command = std::string("python3 '") + PYROSTAT_TESTS_DIR +
+                                    "/tools/reference_distribution.py' '" +
                                     folder.File("grid.tsv") + "' '" + decimal + "' " +
                                     (insulated ? "1" : "0") + " '" + folder.File("ref") + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;

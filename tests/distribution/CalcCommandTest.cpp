@@ -19,7 +19,7 @@ using test::TestFolder;
 using test::WriteAll;
 
 const std::string kExamples = std::string(PYROSTAT_SOURCE_DATA_DIR) + "/../examples/";
-const std::string kExpected = std::string(PYROSTAT_TEST_DATA_DIR) + "/../distribution/data/";
+const std::string kExpected = std::string(PYROSTAT_TESTS_DIR) + "/distribution/data/";
 
 struct Outcome {
     int status;
