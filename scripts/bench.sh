@@ -14,7 +14,7 @@ out=$(mktemp -d)
 printf '%-58s %14s\n' "benchmark" "time per run"
 printf '%-58s %14s\n' "---------" "------------"
 for b in "$dir"/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   "$b" --benchmark_format=csv --benchmark_min_time=0.5 2>/dev/null >"$out/$(basename "$b").csv" || true
   tail -n +2 "$out/$(basename "$b").csv" | while IFS=, read -r name iters real cpu unit rest; do
     name=${name//\"/}
