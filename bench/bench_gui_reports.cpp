@@ -29,15 +29,16 @@ public:
 };
 
 // The fonts and the PDF writer need an application object; the benchmarks
-// make one, without a screen.
+// make one, without a screen. It is never destroyed: at exit the static
+// destructors would run after Qt's own globals are gone.
 void EnsureApplication() {
-    static std::unique_ptr<QGuiApplication> app;
-    if (!app) {
+    static QGuiApplication* app = nullptr;
+    if (app == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "bench_gui_reports";
         static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = new QGuiApplication(argc, argv);
     }
 }
 
