@@ -88,8 +88,9 @@ void BM_BrowserRebuild2000Studies(benchmark::State& st) {
 }
 BENCHMARK(BM_BrowserRebuild2000Studies)->Unit(benchmark::kMillisecond);
 
-void BM_Save500RowStudy(benchmark::State& st) {
-    ProgramFolder folder;
+// A program state over `folder` whose general data are complete and on disk,
+// so that a save writes without asking.
+ProgramState StateWithGeneralData(const ProgramFolder& folder) {
     ProgramState state;
     state.ProgramFolder = folder.WithSlash();
     state.Employer = "ΕΡΓΟΔΟΤΗΣ";
@@ -97,6 +98,12 @@ void BM_Save500RowStudy(benchmark::State& st) {
     state.Location = "ΘΕΣΗ";
     WriteFile(state.InProgramFolder("Thema.tmp"),
               FormatGeneralData({state.Employer, state.Project, state.Location}));
+    return state;
+}
+
+void BM_Save500RowStudy(benchmark::State& st) {
+    ProgramFolder folder;
+    ProgramState state = StateWithGeneralData(folder);
     MemoryGrid grid;
     FillGrid(grid, 500);
     MemoryStudyFields fields;
@@ -115,13 +122,7 @@ BENCHMARK(BM_Save500RowStudy)->Unit(benchmark::kMillisecond);
 
 void BM_Open500RowStudy(benchmark::State& st) {
     ProgramFolder folder;
-    ProgramState state;
-    state.ProgramFolder = folder.WithSlash();
-    state.Employer = "ΕΡΓΟΔΟΤΗΣ";
-    state.Project = "ΕΡΓΟ";
-    state.Location = "ΘΕΣΗ";
-    WriteFile(state.InProgramFolder("Thema.tmp"),
-              FormatGeneralData({state.Employer, state.Project, state.Location}));
+    ProgramState state = StateWithGeneralData(folder);
     MemoryGrid source;
     FillGrid(source, 500);
     MemoryStudyFields fields;
