@@ -4,9 +4,10 @@ class QCoreApplication;
 
 namespace pyrostat {
 
-// Loads Qt's own Greek translations (Debian's qt6-translations-l10n) so that
-// the standard dialogs (file, print, preview) speak Greek like the program.
-// Returns false when they are not installed; the dialogs then stay English.
+// Makes Qt's standard dialogs (message boxes, file, print, preview) speak
+// Greek like the program: installs the program's own catalogue of their texts
+// and, over it, Qt's Greek translations where the system has them. Returns
+// true when the system's were found as well.
 bool InstallGreekTranslations(QCoreApplication& app);
 
 } // namespace pyrostat
