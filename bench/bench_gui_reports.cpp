@@ -1,11 +1,18 @@
-// Times the results table report of 500 properties, from the result file to a
-// PDF file and to an .xlsx file, through the same engine as the program.
-#include "distribution/ResultRecord.h"
-#include "platform/MessageService.h"
+// Times the three reports of a 500-property building (formulas, results
+// table, input data) from their work files to a PDF file and to an .xlsx
+// file, through the same engine as the program. The work files come from the
+// program's own calculation of the building.
+#include "distribution/CalculationRun.h"
+#include "reports/FormulaReport.h"
+#include "reports/InputDataReport.h"
+#include "reports/ReportCommands.h"
 #include "reports/ResultsTableReport.h"
 #include "reports/gui/QtSheetApplication.h"
 #include "reports/gui/SheetPdfExport.h"
 #include "reports/gui/XlsxExport.h"
+#include "workspace/MemoryGrid.h"
+
+#include "BenchBuilding.h"
 
 #include <QGuiApplication>
 
@@ -13,20 +20,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace {
 
 using namespace pyrostat;
-
-class SilentMessages : public MessageService {
-public:
-    Answer Show(const std::string&, const std::string&, Icon, Buttons, Answer a) override {
-        return a;
-    }
-    void Beep() override {}
-};
+using bench::SilentMessages;
 
 // The fonts and the PDF writer need an application object; the benchmarks
 // make one, without a screen. It is never destroyed: at exit the static
@@ -42,57 +41,61 @@ void EnsureApplication() {
     }
 }
 
-// A program folder with the table template and a result file of `n` properties.
-std::filesystem::path MakeProgramFolder(int n) {
-    const auto folder = std::filesystem::temp_directory_path() / "pyrostat-bench-reports";
-    std::filesystem::create_directories(folder);
-    std::filesystem::copy_file(std::string(PYROSTAT_SOURCE_DATA_DIR) + "/" + kTableTemplateName,
-                               folder / kTableTemplateName,
-                               std::filesystem::copy_options::overwrite_existing);
-    std::ofstream out(folder / "PYROSTAT.TMP", std::ios::binary | std::ios::trunc);
-    for (int i = 1; i <= n; ++i) {
-        ResultRecord r;
-        r.RowNo = static_cast<int16_t>(i);
-        r.PropertyName = "Διαμέρισμα " + std::to_string(i);
-        r.TotalLosses = 4000.0f + static_cast<float>(i);
-        r.OpeningLosses = 900.0f;
-        r.VentilationLosses = 400.0f;
-        r.Area = 80.0f + static_cast<float>(i % 40);
-        r.MeanHeight = 3.0f;
-        r.Volume = r.Area * 3.0f;
-        r.HeatDemand = 4100.0f;
-        r.DemandShare = 1.0f / static_cast<float>(n);
-        r.ExposedWallArea = 36.0f;
-        r.LateralWallArea = 78.0f;
-        r.ExposureRatio = 0.4615f;
-        r.KindFactor = 0.65f;
-        r.PipeFactor = 0.01f;
-        r.AreaFactor = 0.04f;
-        r.ExposureFactor = 0.05f;
-        const std::string bytes = r.Pack();
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    return folder;
-}
-
-enum class Target { Pdf, Xlsx };
-
-void TableReport(benchmark::State& st, Target target) {
-    EnsureApplication();
-    const auto folder = MakeProgramFolder(static_cast<int>(st.range(0)));
-    const std::string output =
-        (folder / (target == Target::Pdf ? "table.pdf" : "table.xlsx")).string();
+ProgramState MakeState(const std::filesystem::path& folder) {
     ProgramState state;
     state.ProgramFolder = folder.string() + "/";
     state.ChosenEngineer = "Γεώργιος Παπαδόπουλος";
     state.Employer = "Σύλλογος Ιδιοκτητών";
     state.Project = "Κατανομή θέρμανσης";
     state.Location = "Πάτρα";
+    return state;
+}
+
+// A program folder with the three templates and the work files of a
+// calculated building of `n` properties: "PYROSTAT.TMP", "~mirttype.txt" and
+// "S_PYROS.TMP". Empty when the calculation does not complete.
+std::filesystem::path MakeProgramFolder(int n) {
+    const auto folder = std::filesystem::temp_directory_path() / "pyrostat-bench-reports";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (const char* name : {kFormulaTemplateName, kTableTemplateName, kInputDataTemplateName}) {
+        std::filesystem::copy_file(std::string(PYROSTAT_SOURCE_DATA_DIR) + "/" + name,
+                                   folder / name);
+    }
+    ProgramState state = MakeState(folder);
+    MemoryGrid grid;
+    bench::FillBuilding(grid, n);
+    SilentMessages messages;
+    TitleBoxAccess title;
+    const std::string text = "Πολυκατοικία " + std::to_string(n) + " ιδιοκτησιών";
+    title.text = [&] { return text; };
+    if (RunCalculation(grid, state, messages, title, true) != CalculationOutcome::Written ||
+        !WriteInputDataFile(grid, state, text, true)) {
+        return {};
+    }
+    return folder;
+}
+
+enum class Target { Pdf, Xlsx };
+using Routine = void (*)(ReportServices&, int16_t&, std::string&, int16_t&);
+
+void Report(benchmark::State& st, Routine routine, Target target) {
+    EnsureApplication();
+    const auto folder = MakeProgramFolder(static_cast<int>(st.range(0)));
+    if (folder.empty()) {
+        st.SkipWithError("the building was not calculated");
+        return;
+    }
+    const std::string output =
+        (folder / (target == Target::Pdf ? "report.pdf" : "report.xlsx")).string();
+    ProgramState state = MakeState(folder);
     SilentMessages messages;
     bool ok = true;
+    int pages = 0;
     QtSheetApplication::Outputs outputs;
     outputs.preview = [&](const SheetModel& model) {
         std::string error;
+        pages = static_cast<int>(model.PageBreaks().size()) + 1;
         ok = target == Target::Pdf ? WriteSheetPdf(model, output, ',', '.', error)
                                    : WriteSheetXlsx(model, output, error);
         return ok;
@@ -104,22 +107,40 @@ void TableReport(benchmark::State& st, Target target) {
         int16_t mode = kModePreview;
         std::string printer;
         int16_t copies = 1;
-        ResultsTableReport(services, mode, printer, copies);
+        routine(services, mode, printer, copies);
     }
-    if (!ok) {
+    if (!ok || !std::filesystem::exists(output)) {
         st.SkipWithError("the report file was not written");
+        return;
     }
     st.counters["bytes"] = static_cast<double>(std::filesystem::file_size(output));
+    st.counters["pages"] = pages;
 }
 
+void BM_FormulaReportToPdf(benchmark::State& st) {
+    Report(st, FormulaReport, Target::Pdf);
+}
+void BM_FormulaReportToXlsx(benchmark::State& st) {
+    Report(st, FormulaReport, Target::Xlsx);
+}
 void BM_TableReportToPdf(benchmark::State& st) {
-    TableReport(st, Target::Pdf);
+    Report(st, ResultsTableReport, Target::Pdf);
 }
 void BM_TableReportToXlsx(benchmark::State& st) {
-    TableReport(st, Target::Xlsx);
+    Report(st, ResultsTableReport, Target::Xlsx);
+}
+void BM_InputDataReportToPdf(benchmark::State& st) {
+    Report(st, InputDataReport, Target::Pdf);
+}
+void BM_InputDataReportToXlsx(benchmark::State& st) {
+    Report(st, InputDataReport, Target::Xlsx);
 }
 
+BENCHMARK(BM_FormulaReportToPdf)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FormulaReportToXlsx)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TableReportToPdf)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TableReportToXlsx)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InputDataReportToPdf)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InputDataReportToXlsx)->Arg(500)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,6 +1,6 @@
 // Timings of the study files: the browser's rebuild of "Studies.std" over
 // 2,000 study files, and a save and an open of a 500-row study.
-#include "platform/MessageService.h"
+#include "BenchBuilding.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/MemoryStudyFields.h"
 #include "studies/StudiesListFile.h"
@@ -22,13 +22,7 @@ namespace {
 using namespace pyrostat;
 namespace fs = std::filesystem;
 
-class SilentMessages : public MessageService {
-public:
-    Answer Show(const std::string&, const std::string&, Icon, Buttons, Answer answer) override {
-        return answer;
-    }
-    void Beep() override {}
-};
+using bench::SilentMessages;
 
 // A program folder of its own, removed at the end.
 struct ProgramFolder {
