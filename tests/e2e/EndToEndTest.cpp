@@ -12,6 +12,7 @@
 #include "distribution/gui/FrmPyrRes.h"
 #include "platform/Codepage1253.h"
 #include "platform/ProgramFolder.h"
+#include "platform/gui/GreekTranslations.h"
 #include "platform/gui/QtClipboard.h"
 #include "platform/gui/QtMessageService.h"
 #include "reports/gui/SheetPreviewDialog.h"
@@ -445,6 +446,12 @@ protected:
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString((folder.Path() / "xdg").string()));
         // The file dialogs remember their last folder in the user's settings.
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((folder.Path() / "config").string()));
+        // Qt's own dialogs speak Greek in the program, so they do here too.
+        static const bool greek = [] {
+            InstallGreekTranslations(*QCoreApplication::instance());
+            return true;
+        }();
+        (void)greek;
     }
 
     // Reports what went wrong in the modal windows since the last report.

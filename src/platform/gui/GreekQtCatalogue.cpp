@@ -93,6 +93,11 @@ constexpr GreekQtEntry kEntries[] = {
     {"QFileSystemModel", "My Computer", "Ο υπολογιστής μου"},
     {"QFileSystemModel", "Computer", "Υπολογιστής"},
     {"QFileSystemModel", "Date Modified", "Ημερομηνία τροποποίησης"},
+    {"QAbstractFileIconProvider", "Folder", "Φάκελος"},
+    {"QAbstractFileIconProvider", "File Folder", "Φάκελος αρχείων"},
+    {"QAbstractFileIconProvider", "Drive", "Μονάδα δίσκου"},
+    {"QAbstractFileIconProvider", "File", "Αρχείο"},
+    {"QAbstractFileIconProvider", "%1 File", "Αρχείο %1"},
 
     // The edit menus of text boxes.
     {"QLineEdit", "Cu&t", "Απο&κοπή"},

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -96,6 +100,17 @@ TEST_F(GreekQtDialogs, FileDialogLabelsAndButtonsAreGreek) {
     EXPECT_TRUE(texts.count(QStringLiteral("&Αποθήκευση")));
     EXPECT_TRUE(texts.count(QStringLiteral("Άκυρο")));
     EXPECT_FALSE(texts.count(QStringLiteral("File &name:")));
+}
+
+TEST_F(GreekQtDialogs, FileListColumnsAndFolderTypeAreGreek) {
+    // The list of the file dialog: its column titles and the type it gives a folder.
+    QFileSystemModel model;
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Όνομα"));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Μέγεθος"));
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(),
+              QStringLiteral("Ημερομηνία τροποποίησης"));
+    QFileIconProvider icons;
+    EXPECT_EQ(icons.type(QFileInfo(QDir::tempPath())), QStringLiteral("Φάκελος"));
 }
 
 // Without the catalogue the same box speaks English: the Greek above came
