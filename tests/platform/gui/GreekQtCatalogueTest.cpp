@@ -1,5 +1,6 @@
 #include "platform/gui/GreekQtCatalogue.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -7,9 +8,14 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +68,41 @@ TEST(GreekQtCatalogueTexts, LookupIsByContextAndSource) {
     EXPECT_EQ(GreekQtText("QPlatformTheme", nullptr), nullptr);
 }
 
+// Every caption of a dialog that is English: only Latin letters and no Greek.
+// Paper sizes and units in the drop-down lists keep their international names
+// and are not looked at; "OK" is what Greek dialogs say too.
+QStringList EnglishCaptions(QWidget& dialog) {
+    QStringList english;
+    auto look = [&](const QString& text) {
+        bool letter = false;
+        for (const QChar c : text) {
+            if (c.unicode() > 127) {
+                return;
+            }
+            letter = letter || c.isLetter();
+        }
+        if (letter && text != QStringLiteral("OK")) {
+            english.push_back(text);
+        }
+    };
+    look(dialog.windowTitle());
+    for (const QLabel* w : dialog.findChildren<QLabel*>()) {
+        look(w->text());
+    }
+    for (const QAbstractButton* w : dialog.findChildren<QAbstractButton*>()) {
+        look(w->text());
+    }
+    for (const QGroupBox* w : dialog.findChildren<QGroupBox*>()) {
+        look(w->title());
+    }
+    for (const QTabWidget* w : dialog.findChildren<QTabWidget*>()) {
+        for (int i = 0; i < w->count(); ++i) {
+            look(w->tabText(i));
+        }
+    }
+    return english;
+}
+
 // The catalogue installed in the application: the standard dialogs built
 // afterwards show Greek.
 class GreekQtDialogs : public ::testing::Test {
@@ -100,6 +141,7 @@ TEST_F(GreekQtDialogs, FileDialogLabelsAndButtonsAreGreek) {
     EXPECT_TRUE(texts.count(QStringLiteral("&Αποθήκευση")));
     EXPECT_TRUE(texts.count(QStringLiteral("Άκυρο")));
     EXPECT_FALSE(texts.count(QStringLiteral("File &name:")));
+    EXPECT_EQ(EnglishCaptions(dialog).join(QStringLiteral(" | ")).toStdString(), "");
 }
 
 TEST_F(GreekQtDialogs, FileListColumnsAndFolderTypeAreGreek) {
@@ -113,12 +155,25 @@ TEST_F(GreekQtDialogs, FileListColumnsAndFolderTypeAreGreek) {
     EXPECT_EQ(icons.type(QFileInfo(QDir::tempPath())), QStringLiteral("Φάκελος"));
 }
 
+TEST_F(GreekQtDialogs, PrintAndPageSetupDialogsHaveNoEnglishCaption) {
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QPrintDialog print(&printer);
+    EXPECT_EQ(EnglishCaptions(print).join(QStringLiteral(" | ")).toStdString(), "");
+    QPageSetupDialog setup(&printer);
+    EXPECT_EQ(EnglishCaptions(setup).join(QStringLiteral(" | ")).toStdString(), "");
+}
+
 // Without the catalogue the same box speaks English: the Greek above came
 // from it and not from somewhere else.
 TEST(GreekQtCatalogueAbsent, MessageBoxStaysEnglish) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("ΠΡΟΣΟΧΗ"), QStringLiteral(";"),
                     QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Yes"));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QPageSetupDialog setup(&printer);
+    EXPECT_TRUE(EnglishCaptions(setup).contains(QStringLiteral("Orientation")));
 }
 
 } // namespace
