@@ -1,5 +1,6 @@
 #include "app/ConvertCommand.h"
 
+#include "platform/FileTests.h"
 #include "platform/RecordFile.h"
 #include "studies/DiskFileStore.h"
 #include "studies/GeneralDataFile.h"
@@ -8,7 +9,6 @@
 #include "studies/StudyText.h"
 #include "workspace/NumberLocale.h"
 
-#include <filesystem>
 #include <ostream>
 
 namespace pyrostat {
@@ -18,15 +18,10 @@ namespace {
 constexpr const char* kUsage = "Χρήση: pyrostat convert ΕΙΣΟΔΟΣ ΕΞΟΔΟΣ\n"
                                "  μελέτη.pyx -> κείμενο.txt   ή   κείμενο.txt -> μελέτη.pyx\n";
 
-bool IsFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-
 int StudyToText(const std::string& in, const std::string& outPath, ProgramState& state,
                 std::ostream& out, std::ostream& err) {
     std::string bytes;
-    if (!IsFile(in) || !ReadWholeFile(in, bytes)) {
+    if (!FileExists(in) || !ReadWholeFile(in, bytes)) {
         err << "Το αρχείο της μελέτης δεν διαβάζεται: " << in << '\n';
         return 1;
     }
@@ -36,7 +31,7 @@ int StudyToText(const std::string& in, const std::string& outPath, ProgramState&
     contents.insulation = study.insulation == -1.0f;
     contents.rows = study.rows;
     std::string companion;
-    if (IsFile(CompanionPathOf(in)) && ReadWholeFile(CompanionPathOf(in), companion)) {
+    if (FileExists(CompanionPathOf(in)) && ReadWholeFile(CompanionPathOf(in), companion)) {
         ParseGeneralData(companion, contents.general);
     }
     if (!WriteWholeFile(outPath, FormatStudyText(contents))) {
@@ -58,7 +53,7 @@ int TextToStudy(const std::string& in, const std::string& outPath, ProgramState&
         return 1;
     }
     std::string text;
-    if (!IsFile(in) || !ReadWholeFile(in, text)) {
+    if (!FileExists(in) || !ReadWholeFile(in, text)) {
         err << "Το αρχείο κειμένου δεν διαβάζεται: " << in << '\n';
         return 1;
     }

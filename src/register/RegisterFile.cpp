@@ -1,5 +1,6 @@
 #include "register/RegisterFile.h"
 
+#include "platform/FileTests.h"
 #include "platform/FixedRecord.h"
 #include "workspace/ProgramState.h"
 
@@ -15,8 +16,7 @@ RegisterFile RegisterFile::InProgramFolder(const ProgramState& state) {
 }
 
 bool RegisterFile::Exists() const {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path_, ec);
+    return FileExists(path_);
 }
 
 std::optional<std::string> RegisterFile::Load() const {

@@ -2,6 +2,7 @@
 
 #include "distribution/MessageByCode.h"
 #include "distribution/PreRunCheck.h"
+#include "distribution/ResultsFiles.h"
 #include "platform/PathRoutines.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
@@ -18,11 +19,6 @@ namespace {
 
 constexpr int16_t kStatusDialogEscaped = -7;
 constexpr int16_t kStatusPrinterCancelled = 327;
-
-bool GeneralDataComplete(const ProgramState& state) {
-    return !TrimBlanks(state.Employer).empty() && !TrimBlanks(state.Project).empty() &&
-           !TrimBlanks(state.Location).empty();
-}
 
 void ShowWait(const ReportCommandHooks& hooks, bool shown) {
     if (hooks.showWait) {

@@ -1,5 +1,6 @@
 #include "studies/StudyCommands.h"
 
+#include "platform/FileTests.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyRecords.h"
 
@@ -8,11 +9,6 @@
 namespace pyrostat {
 
 namespace {
-
-bool IsFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
 
 void RemoveFile(const std::string& path) {
     std::error_code ec;
@@ -33,7 +29,7 @@ std::string StudyCommands::StudyFolder() const {
 bool StudyCommands::New() {
     // The working result file of the calculation run.
     const std::string result = state_.InProgramFolder("PYROSTAT.TMP");
-    if (IsFile(result)) {
+    if (FileExists(result)) {
         const MessageService::Answer answer =
             messages_.Show(kQuestionTitle, kNewStudyPrompt, MessageService::Icon::Question,
                            MessageService::Buttons::YesNo, MessageService::Answer::No);

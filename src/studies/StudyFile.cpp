@@ -1,5 +1,6 @@
 #include "studies/StudyFile.h"
 
+#include "platform/FileTests.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
 #include "studies/DiskFileStore.h"
@@ -7,7 +8,6 @@
 #include "studies/SafeReplace.h"
 #include "studies/StudyRecords.h"
 
-#include <filesystem>
 
 namespace pyrostat {
 
@@ -16,11 +16,6 @@ namespace {
 DiskFileStore& TheDisk() {
     static DiskFileStore disk; // stateless
     return disk;
-}
-
-bool IsFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
 }
 
 } // namespace
@@ -37,7 +32,7 @@ void StudyFile::Wait() {
 
 SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
     const std::string thema = state_.InProgramFolder(kGeneralDataFileName);
-    if (!IsFile(thema)) {
+    if (!FileExists(thema)) {
         if (ShowGeneralData) {
             ShowGeneralData();
         }
@@ -92,7 +87,7 @@ SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
 
 bool StudyFile::OpenFile(const std::string& path) {
     std::string bytes;
-    if (!IsFile(path) || !ReadWholeFile(path, bytes)) {
+    if (!FileExists(path) || !ReadWholeFile(path, bytes)) {
         messages_.ShowWithBeeps(kStudyWarningTitle,
                                 "ΤΟ ΑΡΧΕΙΟ ΤΗΣ ΜΕΛΕΤΗΣ ΔΕΝ ΔΙΑΒΑΖΕΤΑΙ :\n" + path,
                                 MessageService::Icon::Exclamation);
@@ -125,7 +120,7 @@ bool StudyFile::OpenFile(const std::string& path) {
     state_.Location.clear();
     const std::string companionPath = CompanionPathOf(path);
     std::string companion;
-    if (IsFile(companionPath) && ReadWholeFile(companionPath, companion)) {
+    if (FileExists(companionPath) && ReadWholeFile(companionPath, companion)) {
         Wait();
         WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), companion);
         GeneralData general;

@@ -4,6 +4,7 @@
 
 #include "app/CalcCommand.h"
 #include "app/StreamMessages.h"
+#include "distribution/ResultsFiles.h"
 #include "distribution/TitleBoxAccess.h"
 #include "platform/FileTests.h"
 #include "platform/MessageService.h"
@@ -39,11 +40,6 @@ char SystemDecimalSeparator() {
     } catch (const std::exception&) {
         return '.';
     }
-}
-
-bool GeneralDataComplete(const ProgramState& state) {
-    return !TrimBlanks(state.Employer).empty() && !TrimBlanks(state.Project).empty() &&
-           !TrimBlanks(state.Location).empty();
 }
 
 } // namespace
