@@ -27,19 +27,8 @@ void InputDataReport(ReportServices& services, int16_t& Mode, std::string& Print
                        }
 
                        // As many pages as 25 lines need, and never an empty last one.
-                       const size_t extra = n % kDataLinesPerPage != 0 ? n / kDataLinesPerPage
-                                                                       : n / kDataLinesPerPage - 1;
-                       for (size_t p = 1; n > 0 && p <= extra; ++p) {
-                           if (p == 1) {
-                               sheet.SelectRows("1:38");
-                               sheet.CopySelection();
-                           }
-                           const int top = kDataPageRows * static_cast<int>(p) + 1;
-                           sheet.SelectCell(top, 1);
-                           sheet.Paste();
-                           sheet.SelectCell(top, 1);
-                           sheet.AddPageBreakAboveActiveCell();
-                       }
+                       const size_t pages = (n + kDataLinesPerPage - 1) / kDataLinesPerPage;
+                       RepeatFirstPage(sheet, "1:38", kDataPageRows, pages > 1 ? pages - 1 : 0);
 
                        int page = 1;
                        int k = 0;

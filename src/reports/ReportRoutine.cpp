@@ -65,4 +65,20 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
     (void)quitOk; // a failed quit is ignored: the engine is released below either way
 }
 
+void RepeatFirstPage(SheetApplication& sheet, const std::string& firstPageRows, int pageRows,
+                     size_t extraPages) {
+    if (extraPages == 0) {
+        return;
+    }
+    sheet.SelectRows(firstPageRows);
+    sheet.CopySelection();
+    for (size_t p = 1; p <= extraPages; ++p) {
+        const int top = pageRows * static_cast<int>(p) + 1;
+        sheet.SelectCell(top, 1);
+        sheet.Paste();
+        sheet.SelectCell(top, 1);
+        sheet.AddPageBreakAboveActiveCell();
+    }
+}
+
 } // namespace pyrostat

@@ -2,6 +2,7 @@
 
 #include "reports/ReportServices.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -17,5 +18,11 @@ namespace pyrostat {
 void RunSheetReport(ReportServices& services, const std::string& templateName, int generalDataRow,
                     int16_t& Mode, std::string& PrinterName, int16_t& Copies,
                     const std::function<void(SheetApplication&)>& fill);
+
+// Pastes the template's first page (`firstPageRows`, as "1:38") below itself
+// `extraPages` times, page p starting at row pageRows * p + 1 on a new printed
+// page.
+void RepeatFirstPage(SheetApplication& sheet, const std::string& firstPageRows, int pageRows,
+                     size_t extraPages);
 
 } // namespace pyrostat

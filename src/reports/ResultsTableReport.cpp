@@ -99,18 +99,7 @@ void ResultsTableReport(ReportServices& services, int16_t& Mode, std::string& Pr
                    [&](SheetApplication& sheet) {
                        // A last page filled with 31 lines gets one more page for
                        // the totals row.
-                       const size_t extra = n / kTableLinesPerPage;
-                       for (size_t p = 1; p <= extra; ++p) {
-                           if (p == 1) {
-                               sheet.SelectRows("1:41");
-                               sheet.CopySelection();
-                           }
-                           const int top = kTablePageRows * static_cast<int>(p) + 1;
-                           sheet.SelectCell(top, 1);
-                           sheet.Paste();
-                           sheet.SelectCell(top, 1);
-                           sheet.AddPageBreakAboveActiveCell();
-                       }
+                       RepeatFirstPage(sheet, "1:41", kTablePageRows, n / kTableLinesPerPage);
 
                        TableTotals totals;
                        int page = 1;

@@ -439,6 +439,9 @@ struct ProgramRun {
 
 class EndToEndTest : public ::testing::Test {
 protected:
+    // Qt's own dialogs speak Greek in the program, so they do here too.
+    static void SetUpTestSuite() { InstallGreekTranslations(*QCoreApplication::instance()); }
+
     void SetUp() override {
         std::setlocale(LC_NUMERIC, "C");
         home = folder.Path() / "Pyrostat";
@@ -446,12 +449,6 @@ protected:
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString((folder.Path() / "xdg").string()));
         // The file dialogs remember their last folder in the user's settings.
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((folder.Path() / "config").string()));
-        // Qt's own dialogs speak Greek in the program, so they do here too.
-        static const bool greek = [] {
-            InstallGreekTranslations(*QCoreApplication::instance());
-            return true;
-        }();
-        (void)greek;
     }
 
     // Reports what went wrong in the modal windows since the last report.
