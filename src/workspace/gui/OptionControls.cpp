@@ -29,10 +29,11 @@ OptionControls::OptionControls(ProgramState& state, QWidget* parent)
     heightRow->addStretch(1);
     layout->addLayout(heightRow);
 
-    connect(chkInsulation_, &QCheckBox::clicked, this, [this](bool ticked) {
-        options_.SetInsulationTicked(ticked);
-        emit focusGridRequested();
-    });
+    // The tick follows every change, the user's click or a study opened with
+    // its own insulation setting, so that a later Show() puts back the right one.
+    connect(chkInsulation_, &QCheckBox::toggled, this,
+            [this](bool ticked) { options_.SetInsulationTicked(ticked); });
+    connect(chkInsulation_, &QCheckBox::clicked, this, [this] { emit focusGridRequested(); });
     connect(chkHeight_, &QCheckBox::clicked, this, [this](bool ticked) {
         options_.SetHeightTicked(ticked);
         Show();
@@ -52,11 +53,6 @@ void OptionControls::Reset() {
     for (const auto& item : options_.Items()) {
         cboHeight_->addItem(QString::fromStdString(item));
     }
-    Show();
-}
-
-void OptionControls::SetInsulation(bool ticked) {
-    options_.SetInsulationTicked(ticked);
     Show();
 }
 

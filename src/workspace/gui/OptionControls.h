@@ -20,8 +20,6 @@ public:
     HeightOptions& Options() { return options_; }
     // Start-up step 9 (and whatever else wants the start state back).
     void Reset();
-    // Sets the insulation tick (opening a study).
-    void SetInsulation(bool ticked);
 
     QCheckBox* ChkInsulation() const { return chkInsulation_; }
     QCheckBox* ChkHeight() const { return chkHeight_; }

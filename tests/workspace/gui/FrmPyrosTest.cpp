@@ -225,6 +225,24 @@ TEST(FrmPyros, OptionControlsSetTheDefaultHeight) {
     EXPECT_FLOAT_EQ(w.state.DefaultHeight, 3.0f);
 }
 
+// Opening a study sets the insulation tick from the file; a later click on the
+// height option must not put back the tick the window had before.
+TEST(FrmPyros, InsulationSetByAStudySurvivesTheHeightOption) {
+    LoadedWindow w;
+    ASSERT_TRUE(w.Load());
+    w.window->show();
+    OptionControls& options = w.window->Options();
+    const bool before = options.ChkInsulation()->isChecked();
+    options.ChkInsulation()->setChecked(!before); // as a study's file sets it
+    options.ChkHeight()->click();
+    EXPECT_EQ(options.ChkInsulation()->isChecked(), !before);
+    emit options.CboHeight()->activated(2);
+    EXPECT_EQ(options.ChkInsulation()->isChecked(), !before);
+    options.ChkInsulation()->click(); // the user's own click still counts
+    options.ChkHeight()->click();
+    EXPECT_EQ(options.ChkInsulation()->isChecked(), before);
+}
+
 TEST(FrmPyros, KeysReachTheirCommands) {
     LoadedWindow w;
     int news = 0, goes = 0, saves = 0, savesAs = 0, opens = 0, manuals = 0;
