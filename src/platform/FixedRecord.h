@@ -17,7 +17,6 @@ public:
     // Wraps bytes read from a file; `bytes` must be exactly the record length.
     static FixedRecord FromBytes(std::string_view bytes);
 
-    size_t Length() const { return bytes_.size(); }
     const std::string& Bytes() const { return bytes_; }
 
     void PutInt16(size_t offset, int16_t value);

@@ -70,15 +70,6 @@ void WritePropertyLine(SheetApplication& sheet, int row, size_t i, const ResultR
 
 } // namespace
 
-TableTotals ComputeTableTotals(const std::vector<ResultRecord>& records) {
-    TableTotals t;
-    for (const ResultRecord& r : records) {
-        AddToTotals(t, r);
-    }
-    FinishTotals(t);
-    return t;
-}
-
 void ResultsTableReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
                         int16_t& Copies) {
     const std::string folder = AddBackslash(services.state.ProgramFolder);

@@ -39,9 +39,6 @@ float RoundHalfUpSingle(float x, int decimals);
 // KindFactor − (PipeFactor + AreaFactor + ExposureFactor).
 float FixedCoefficientOf(const ResultRecord& r);
 
-// The sums over the records and W and K; K is 0 when the volume is 0.
-TableTotals ComputeTableTotals(const std::vector<ResultRecord>& records);
-
 // The results table report from "PYROSTAT.TMP": one line per property, a
 // highlighted totals row and W and K at the foot of the last page. An empty
 // (or missing) result file makes no report.

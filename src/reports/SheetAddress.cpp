@@ -97,8 +97,4 @@ bool ParseRowsText(std::string_view text, int& first, int& last) {
     return true;
 }
 
-std::string RowsText(int first, int last) {
-    return std::to_string(first) + ":" + std::to_string(last);
-}
-
 } // namespace pyrostat

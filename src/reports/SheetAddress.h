@@ -31,8 +31,6 @@ bool ParseCellName(std::string_view text, int& row, int& col);
 bool ParseRangeName(std::string_view text, CellRange& range);
 // Reads a whole-rows text "1:20" (or "57:57"); first <= last.
 bool ParseRowsText(std::string_view text, int& first, int& last);
-// "1:20".
-std::string RowsText(int first, int last);
 
 // The largest row and column the sheet accepts.
 inline constexpr int kMaxSheetRows = 1048576;

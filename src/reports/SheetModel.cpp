@@ -44,15 +44,6 @@ void SheetModel::SetNumber(int row, int col, double number) {
     v.number = number;
 }
 
-void SheetModel::ClearValue(int row, int col) {
-    auto it = cells_.find({row, col});
-    if (it == cells_.end()) {
-        return;
-    }
-    it->second.value = SheetValue{};
-    DropIfBare(row, col);
-}
-
 const SheetValue& SheetModel::Value(int row, int col) const {
     auto it = cells_.find({row, col});
     return it == cells_.end() ? kEmptyValue : it->second.value;

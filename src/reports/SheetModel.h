@@ -53,7 +53,6 @@ public:
     // Values.
     void SetText(int row, int col, const std::string& text);
     void SetNumber(int row, int col, double number);
-    void ClearValue(int row, int col);
     const SheetValue& Value(int row, int col) const;
 
     // Formats, interned: cells refer to an entry of Formats().
@@ -75,7 +74,6 @@ public:
     // heights in points.
     void SetColumnWidth(int col, double width);
     double ColumnWidth(int col) const;
-    void SetDefaultColumnWidth(double width) { defaultColumnWidth_ = width; }
     void SetRowHeight(int row, double points);
     double RowHeight(int row) const;
     void SetDefaultRowHeight(double points) { defaultRowHeight_ = points; }

@@ -20,7 +20,6 @@ void StudyBrowser::Load() {
     MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_);
     StudiesList list = ReadStudiesList(state_.InProgramFolder(kStudiesListFileName));
     entries_ = std::move(list.entries);
-    damaged_ = list.partial;
     lines_.clear();
     lines_.reserve(entries_.size());
     for (const StudyListEntry& entry : entries_) {

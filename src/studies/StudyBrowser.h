@@ -31,7 +31,6 @@ public:
     void Select(int index);
 
     const std::vector<std::string>& Lines() const { return lines_; }
-    int SelectedIndex() const { return selected_; }
     // "LblNumber": the count with digit grouping, empty for none.
     std::string CountText() const;
     // The list's tool tip over line `index`: the line's whole text, or empty
@@ -39,8 +38,6 @@ public:
     std::string ToolTipFor(int index) const;
     // The path of the selected study, or nothing when no line is selected.
     std::optional<std::string> SelectedPath() const;
-    // True when the list file ended in a partial entry (only whole ones read).
-    bool ListDamaged() const { return damaged_; }
 
     std::string Caption;       // window caption: the selected title
     std::string FileNameLabel; // LblFileName
@@ -54,7 +51,6 @@ private:
     std::vector<StudyListEntry> entries_;
     std::vector<std::string> lines_;
     int selected_ = -1;
-    bool damaged_ = false;
 };
 
 } // namespace pyrostat

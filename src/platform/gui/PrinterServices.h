@@ -25,7 +25,6 @@ public:
     // rebuilt on the per-user family of systems (which Linux is).
     void StartUp();
 
-    PrinterPlatform& Platform() { return *platform_; }
     PrinterSwitching& Switching() { return switching_; }
     PrinterChooser& Chooser() { return chooser_; }
     PrintProtocol& Protocol() { return protocol_; }

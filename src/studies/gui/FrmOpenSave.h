@@ -39,7 +39,6 @@ public:
     QLabel* LblFileDate() const { return lblFileDate_; }
     QLabel* LblFileTime() const { return lblFileTime_; }
     QLabel* LblNumber() const { return lblNumber_; }
-    const StudyBrowser& Browser() const { return browser_; }
 
     // What activation does: no line selected, the labels emptied.
     void Activate();

@@ -22,7 +22,6 @@ public:
                 std::function<bool()> heightTicked, QObject* parent = nullptr);
 
     EditingCommands& Commands() { return commands_; }
-    QUndoStack& UndoStack() { return undo_; }
 
     void CopyUpperValues();
     void DeleteCells();
