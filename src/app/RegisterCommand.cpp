@@ -1,6 +1,7 @@
 #include "app/RegisterCommand.h"
 
 #include "platform/Codepage1253.h"
+#include "platform/FileAccess.h"
 #include "platform/Utf8.h"
 #include "register/ClientRecord.h"
 #include "register/RegisterFile.h"
@@ -13,16 +14,19 @@ namespace pyrostat {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: pyrostat register list [FILE]\n"
-    "       pyrostat register add NAME [FILE]\n"
+    "Χρήση: pyrostat register list [ΑΡΧΕΙΟ]\n"
+    "       pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n"
     "\n"
-    "Lists or extends the engineer register (\"CLIENTS.MIR\" in the program folder\n"
-    "unless FILE is given). When the register is protected, `add` asks for its\n"
-    "password on standard input.\n"
+    "Δείχνει ή συμπληρώνει το μητρώο των μελετητών (\"CLIENTS.MIR\" στον φάκελο του\n"
+    "προγράμματος, εκτός αν δοθεί ΑΡΧΕΙΟ). Όταν το μητρώο έχει κωδικό, το add τον\n"
+    "ζητά από την τυπική είσοδο.\n"
     "\n"
-    "The register password keeps casual users out; it is not encryption. The names\n"
-    "and the password are only scrambled with a key fixed by the file format, and\n"
-    "anyone who knows the format can read them.\n";
+    "Ο κωδικός του μητρώου κρατά μακριά τον περαστικό χρήστη· δεν είναι κρυπτογράφηση.\n"
+    "Τα ονόματα και ο κωδικός είναι μόνο ανακατεμένα με κλειδί που ορίζει η μορφή του\n"
+    "αρχείου, και όποιος ξέρει τη μορφή μπορεί να τα διαβάσει.\n"
+    "\n"
+    "Κατάσταση εξόδου: 0 επιτυχία, 1 το αρχείο λείπει ή δεν διαβάζεται/γράφεται ή λάθος\n"
+    "χρήση, 2 λάθος κωδικός.\n";
 
 RegisterFile FileFor(const std::vector<std::string>& args, size_t index,
                      const ProgramState& state) {
@@ -35,15 +39,16 @@ bool ReadOrReport(const RegisterFile& file, RegisterContents& contents, std::ost
     contents = file.Read();
     switch (contents.status) {
     case RegisterContents::Status::Missing:
-        err << "pyrostat register: no register file " << file.Path() << "\n";
+        err << "pyrostat register: δεν υπάρχει μητρώο μελετητών: " << file.Path() << "\n";
         return false;
     case RegisterContents::Status::Unreadable:
-        err << "pyrostat register: cannot read " << file.Path() << "\n";
+        err << "pyrostat register: " << FileProblemMessage(file.Path(), contents.problem)
+            << "\n";
         return false;
     case RegisterContents::Status::Damaged:
-        err << "pyrostat register: warning: " << file.Path()
-            << " is not a whole number of 100-byte records; " << contents.wholeRecords
-            << " whole record(s) read\n";
+        err << "pyrostat register: προσοχή: το μήκος του " << file.Path()
+            << " δεν είναι πολλαπλάσιο των 100 bytes· διαβάστηκαν " << contents.wholeRecords
+            << " πλήρεις εγγραφές\n";
         return true;
     case RegisterContents::Status::Ok:
         return true;
@@ -64,8 +69,7 @@ int List(const std::vector<std::string>& args, const ProgramState& state, std::o
     for (const std::string& name : contents.names) {
         out << name << "\n";
     }
-    out << (contents.password.empty() ? "(not protected by a password)\n"
-                                      : "(protected by a password)\n");
+    out << (contents.password.empty() ? "(χωρίς κωδικό)\n" : "(με κωδικό)\n");
     return 0;
 }
 
@@ -77,12 +81,12 @@ int Add(const std::vector<std::string>& args, const ProgramState& state, std::is
     }
     const std::string name = TrimBlanks(args[1]);
     if (name.empty()) {
-        err << "pyrostat register: the name is empty\n";
+        err << "pyrostat register: το όνομα είναι κενό\n";
         return 1;
     }
     if (!IsCp1253Encodable(name)) {
-        err << "pyrostat register: the name holds characters that the register (Windows-1253) "
-               "cannot store\n";
+        err << "pyrostat register: το όνομα έχει χαρακτήρες που το μητρώο (Windows-1253) "
+               "δεν αποθηκεύει\n";
         return 1;
     }
     const RegisterFile file = FileFor(args, 2, state);
@@ -91,26 +95,26 @@ int Add(const std::vector<std::string>& args, const ProgramState& state, std::is
         return 1;
     }
     if (!contents.password.empty()) {
-        err << "Password: " << std::flush;
+        err << "Κωδικός: " << std::flush;
         std::string typed;
         std::getline(in, typed);
         if (!typed.empty() && typed.back() == '\r') {
             typed.pop_back();
         }
         if (TrimBlanks(typed) != contents.password) {
-            err << "pyrostat register: wrong password\n";
+            err << "pyrostat register: λάθος κωδικός\n";
             return 2;
         }
     }
     if (Utf8Length(name) > ClientRecord::kNameWidth) {
-        err << "pyrostat register: warning: the name is cut to its first "
-            << ClientRecord::kNameWidth << " characters\n";
+        err << "pyrostat register: προσοχή: το όνομα κόβεται στους πρώτους "
+            << ClientRecord::kNameWidth << " χαρακτήρες\n";
     }
     if (!file.Append(name, contents.password)) {
-        err << "pyrostat register: cannot write " << file.Path() << "\n";
+        err << "pyrostat register: το μητρώο δεν γράφτηκε: " << file.Path() << "\n";
         return 1;
     }
-    out << "added as entry " << contents.wholeRecords + 1 << ": "
+    out << "καταχωρήθηκε ως εγγραφή " << contents.wholeRecords + 1 << ": "
         << Utf8Left(name, ClientRecord::kNameWidth) << "\n";
     return 0;
 }

@@ -1,5 +1,8 @@
 #include "platform/PrinterSwitching.h"
 
+#include "platform/FileAccess.h"
+#include "platform/RecordFile.h"
+
 #include "platform/FixedRecord.h"
 #include "platform/Utf8.h"
 
@@ -62,12 +65,7 @@ bool PrinterSwitching::CachePrinterPorts() {
         return false;
     }
     const std::string path = state_.InProgramFolder(kPrinterPortsFile);
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return false;
-    }
+    std::string bytes;
     int16_t number = 0;
     for (const NamedSettingsValue& port : *ports) {
         if (!port.value.isText || number == INT16_MAX) {
@@ -78,22 +76,20 @@ bool PrinterSwitching::CachePrinterPorts() {
         record.RecordNo = number;
         record.PrinterName = TrimBlanks(Utf8Left(port.name, 255));
         record.DriverAndPort = CutAfterColon(Utf8Left(CutAtZero(port.value.text), 1024));
-        const std::string bytes = record.ToBytes();
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes += record.ToBytes();
     }
-    out.close();
-    return static_cast<bool>(out);
+    return ReplaceFileSafely(path, bytes) == FileProblem::None;
 }
 
 bool PrinterSwitching::FindPrinterPorts(const std::string& name) {
-    std::ifstream in(state_.InProgramFolder(kPrinterPortsFile), std::ios::binary);
-    if (!in) {
+    const RecordFileContents file =
+        ReadRecordFile(state_.InProgramFolder(kPrinterPortsFile), PrinterPortRecord::kLength);
+    if (!file.opened) {
         return false;
     }
     const std::string wanted = TrimBlanks(name);
-    std::string bytes(PrinterPortRecord::kLength, '\0');
     // Only whole records are read; a damaged tail is left alone.
-    while (in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    for (const std::string& bytes : file.records) {
         PrinterPortRecord record = PrinterPortRecord::FromBytes(bytes);
         if (record.PrinterName == wanted) {
             buffer_ = std::move(record);

@@ -1,33 +1,25 @@
 #include "platform/RecordFile.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/FileAccess.h"
 
 namespace pyrostat {
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return ReadRegularFile(path, bytes) == FileProblem::None;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    return static_cast<bool>(out);
+    return ReplaceFileSafely(path, bytes) == FileProblem::None;
 }
 
 RecordFileContents ReadRecordFile(const std::string& path, size_t recordLength) {
     RecordFileContents contents;
     std::string bytes;
-    if (recordLength == 0 || !ReadWholeFile(path, bytes)) {
+    if (recordLength == 0) {
+        return contents;
+    }
+    contents.problem = ReadRegularFile(path, bytes);
+    if (contents.problem != FileProblem::None) {
         return contents;
     }
     contents.opened = true;

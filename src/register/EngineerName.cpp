@@ -1,20 +1,19 @@
 #include "register/EngineerName.h"
 
 #include "platform/Codepage1253.h"
+#include "platform/FileAccess.h"
 #include "platform/Utf8.h"
 #include "workspace/ProgramState.h"
 
-#include <fstream>
 
 namespace pyrostat {
 
 std::string ReadDefaultEngineerText(const std::string& programFolder) {
-    std::ifstream in(programFolder + "Engineer.txt", std::ios::binary);
-    if (!in) {
+    std::string bytes;
+    if (ReadRegularFile(programFolder + "Engineer.txt", bytes) != FileProblem::None) {
         return {};
     }
-    std::string line;
-    std::getline(in, line);
+    std::string line = bytes.substr(0, bytes.find('\n'));
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }

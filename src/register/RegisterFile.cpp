@@ -1,13 +1,13 @@
 #include "register/RegisterFile.h"
 
+#include "platform/FileAccess.h"
 #include "platform/FileTests.h"
 #include "platform/FixedRecord.h"
 #include "workspace/ProgramState.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
+
 
 namespace pyrostat {
 
@@ -20,55 +20,31 @@ bool RegisterFile::Exists() const {
 }
 
 std::optional<std::string> RegisterFile::Load() const {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::string bytes;
+    if (ReadRegularFile(path_, bytes) != FileProblem::None) {
         return std::nullopt;
     }
     return bytes;
 }
 
-// The register is small (a few kilobytes), so every change writes the whole
-// file to a neighbour first and then puts it in place: a failed write never
-// leaves half a register behind.
+// Every change writes the whole register to a neighbour first and then puts
+// it in place: a failed write never leaves half a register behind.
 bool RegisterFile::Store(const std::string& bytes) const {
-    const std::string temporary = path_ + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path_, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    return ReplaceFileSafely(path_, bytes) == FileProblem::None;
 }
 
 RegisterContents RegisterFile::Read() const {
     RegisterContents contents;
-    if (!Exists()) {
+    std::string loaded;
+    contents.problem = ReadRegularFile(path_, loaded);
+    if (contents.problem == FileProblem::Missing) {
         return contents;
     }
-    const auto bytes = Load();
-    if (!bytes) {
+    if (contents.problem != FileProblem::None) {
         contents.status = RegisterContents::Status::Unreadable;
         return contents;
     }
+    const std::optional<std::string> bytes = std::move(loaded);
     const RecordCount count = CountRecords(bytes->size(), ClientRecord::kLength);
     contents.wholeRecords = count.whole;
     contents.status = (count.whole == 0 || count.partial) ? RegisterContents::Status::Damaged

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileAccess.h"
 #include "register/ClientRecord.h"
 
 #include <cstddef>
@@ -23,6 +24,7 @@ struct RegisterContents {
     std::vector<std::string> names; // in record order, trimmed
     std::string password;           // of record 1, trimmed; empty: not protected
     size_t wholeRecords = 0;
+    FileProblem problem = FileProblem::None; // why it is missing or unreadable
 };
 
 // The engineer register file, read and written record by record. Every reader

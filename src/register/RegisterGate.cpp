@@ -1,5 +1,6 @@
 #include "register/RegisterGate.h"
 
+#include "platform/FileAccess.h"
 #include "platform/Utf8.h"
 #include "register/RegisterFile.h"
 #include "workspace/ProgramState.h"
@@ -8,8 +9,12 @@ namespace pyrostat {
 
 RegisterAccess CheckRegisterAccess(ProgramState& state, PasswordDialog& dialog) {
     const RegisterFile file = RegisterFile::InProgramFolder(state);
-    if (!file.Exists()) {
+    const FileProblem problem = ExamineFile(file.Path());
+    if (problem == FileProblem::Missing) {
         return RegisterAccess::NoRegister;
+    }
+    if (problem != FileProblem::None) {
+        return RegisterAccess::NotReadable;
     }
     if (file.ReadPassword().empty()) {
         state.TypedPassword.clear();
@@ -21,6 +26,12 @@ RegisterAccess CheckRegisterAccess(ProgramState& state, PasswordDialog& dialog) 
     const std::string stored = file.ReadPassword();
     return TrimBlanks(state.TypedPassword) == TrimBlanks(stored) ? RegisterAccess::Granted
                                                                  : RegisterAccess::Refused;
+}
+
+std::string RegisterNotReadableMessage(const ProgramState& state) {
+    const RegisterFile file = RegisterFile::InProgramFolder(state);
+    return "ΤΟ ΜΗΤΡΩΟ ΤΩΝ ΜΕΛΕΤΗΤΩΝ ΔΕΝ ΔΙΑΒΑΖΕΤΑΙ :\n" +
+           FileProblemMessage(file.Path(), ExamineFile(file.Path()));
 }
 
 } // namespace pyrostat

@@ -2,12 +2,15 @@
 
 #include "register/PasswordDialog.h"
 
+#include <string>
+
 namespace pyrostat {
 
 struct ProgramState;
 
 enum class RegisterAccess {
     NoRegister, // "CLIENTS.MIR" is not in the program folder: the command does nothing
+    NotReadable, // something else stands in its place (a folder, a FIFO) or it cannot be read
     Refused,    // the password was wrong or not given: nothing is shown, no message
     Granted,    // the register window may open
 };
@@ -18,5 +21,8 @@ enum class RegisterAccess {
 // unprotected register opens without the dialog and clears TypedPassword, so
 // that a password typed for an earlier protection cannot lock it.
 RegisterAccess CheckRegisterAccess(ProgramState& state, PasswordDialog& dialog);
+
+// The message for a register that is there but cannot be read as one.
+std::string RegisterNotReadableMessage(const ProgramState& state);
 
 } // namespace pyrostat

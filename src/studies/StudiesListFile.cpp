@@ -1,5 +1,7 @@
 #include "studies/StudiesListFile.h"
 
+#include "platform/FileAccess.h"
+
 #include "platform/Codepage1253.h"
 #include "platform/RecordFile.h"
 #include "studies/PropertyRecord.h"
@@ -45,12 +47,12 @@ std::u32string FoldedName(const std::string& utf8) {
 
 // The title of the study's first record; blank when there is no whole record.
 std::string FirstRecordTitle(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(PropertyRecord::kLength, '\0');
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    std::string bytes;
+    if (ReadRegularFile(path, bytes) != FileProblem::None ||
+        bytes.size() < PropertyRecord::kLength) {
         return {};
     }
-    return PropertyRecord::Unpack(bytes).Title;
+    return PropertyRecord::Unpack(std::string_view(bytes).substr(0, PropertyRecord::kLength)).Title;
 }
 
 // Whether the text goes into a field of `width` bytes whole.
@@ -85,42 +87,48 @@ std::vector<std::string> ListStudyFileNames(const std::string& folder) {
     return names;
 }
 
+std::vector<StudyListEntry> CollectStudyEntries(const std::string& folder,
+                                                const ShortDateFormatter& formatDate) {
+    const std::string withSlash = folder.empty() || folder.back() != '/' ? folder + "/" : folder;
+    std::vector<StudyListEntry> entries;
+    if (!FitsField(withSlash, StudyListEntry::kFolderWidth)) {
+        return entries;
+    }
+    for (const std::string& name : ListStudyFileNames(withSlash)) {
+        if (!FitsField(name, StudyListEntry::kFileNameWidth) || entries.size() == 32767) {
+            continue;
+        }
+        const std::string path = withSlash + name;
+        StudyListEntry entry;
+        entry.EntryNo = static_cast<int16_t>(entries.size() + 1);
+        entry.ListTitle = FirstRecordTitle(path);
+        entry.StudyFolder = withSlash;
+        entry.StudyFileName = name;
+        bool ok = false;
+        const FileDateParts when = GetFileDateParts(path, formatDate, &ok);
+        if (ok) {
+            char time[16];
+            std::snprintf(time, sizeof time, "%02d:%02d", when.hour, when.minute);
+            entry.StudyDate = when.dateText;
+            entry.StudyTime = time;
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
 int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
                            const ShortDateFormatter& formatDate) {
     const std::string listPath = state.InProgramFolder(kStudiesListFileName);
-    std::error_code ec;
-    std::filesystem::remove(listPath, ec);
-    const std::string withSlash = folder.empty() || folder.back() != '/' ? folder + "/" : folder;
-
     std::string bytes;
-    int count = 0;
-    if (FitsField(withSlash, StudyListEntry::kFolderWidth)) {
-        for (const std::string& name : ListStudyFileNames(withSlash)) {
-            if (!FitsField(name, StudyListEntry::kFileNameWidth) || count == 32767) {
-                continue;
-            }
-            const std::string path = withSlash + name;
-            StudyListEntry entry;
-            entry.EntryNo = static_cast<int16_t>(count + 1);
-            entry.ListTitle = FirstRecordTitle(path);
-            entry.StudyFolder = withSlash;
-            entry.StudyFileName = name;
-            bool ok = false;
-            const FileDateParts when = GetFileDateParts(path, formatDate, &ok);
-            if (ok) {
-                char time[16];
-                std::snprintf(time, sizeof time, "%02d:%02d", when.hour, when.minute);
-                entry.StudyDate = when.dateText;
-                entry.StudyTime = time;
-            }
-            bytes += entry.Pack();
-            ++count;
-        }
+    const std::vector<StudyListEntry> entries = CollectStudyEntries(folder, formatDate);
+    for (const StudyListEntry& entry : entries) {
+        bytes += entry.Pack();
     }
     if (!WriteWholeFile(listPath, bytes)) {
         return -1;
     }
-    return count;
+    return static_cast<int>(entries.size());
 }
 
 StudiesList ReadStudiesList(const std::string& path) {

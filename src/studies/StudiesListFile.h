@@ -23,6 +23,10 @@ std::vector<std::string> ListStudyFileNames(const std::string& folder);
 // folder the list file cannot hold whole (too long, or letters outside the
 // Greek code page) is left out: the entry could not lead back to it. Returns
 // the number of entries, or -1 when the list file could not be written.
+// The entries of that list, built from the folder without writing anything.
+std::vector<StudyListEntry> CollectStudyEntries(const std::string& folder,
+                                                const ShortDateFormatter& formatDate = {});
+
 int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
                            const ShortDateFormatter& formatDate = {});
 

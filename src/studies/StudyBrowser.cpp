@@ -2,10 +2,23 @@
 
 #include "studies/FileDialogService.h"
 #include "studies/StudiesListFile.h"
+#include "studies/StudyRecords.h"
+#include "platform/FileAccess.h"
 
 #include <filesystem>
 
 namespace pyrostat {
+
+namespace {
+
+// Why a file cannot be replaced: what stands in its place, or a write error.
+FileProblem WriteProblemOf(const std::string& path) {
+    FileProblem problem = FileProblem::None;
+    WriteTargetOf(path, problem);
+    return problem == FileProblem::None ? FileProblem::WriteError : problem;
+}
+
+} // namespace
 
 StudyBrowser::StudyBrowser(ProgramState& state, ShortDateFormatter formatDate)
     : state_(state), formatDate_(std::move(formatDate)) {}
@@ -14,12 +27,41 @@ std::string StudyBrowser::StudyFolder() const {
     return state_.ProgramFolder + kStudyFolderName;
 }
 
+bool StudyBrowser::IsStudyOfTheFolder(const StudyListEntry& entry) const {
+    const std::string& name = entry.StudyFileName;
+    return entry.StudyFolder == StudyFolder() && !name.empty() &&
+           name.find('/') == std::string::npos && name != "." && name != ".." &&
+           HasStudyExtension(name) && ExamineFile(StudyFolder() + name) == FileProblem::None;
+}
+
 void StudyBrowser::Load() {
     std::error_code ec;
     std::filesystem::create_directories(StudyFolder(), ec);
-    MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_);
-    StudiesList list = ReadStudiesList(state_.InProgramFolder(kStudiesListFileName));
-    entries_ = std::move(list.entries);
+    Warning.clear();
+    const std::string listPath = state_.InProgramFolder(kStudiesListFileName);
+    const int made = MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_);
+    StudiesList list = ReadStudiesList(listPath);
+    entries_.clear();
+    size_t foreign = 0;
+    for (StudyListEntry& entry : list.entries) {
+        if (IsStudyOfTheFolder(entry)) {
+            entries_.push_back(std::move(entry));
+        } else {
+            ++foreign;
+        }
+    }
+    if (made < 0) {
+        entries_ = CollectStudyEntries(StudyFolder(), formatDate_);
+        Warning = "Ο ΚΑΤΑΛΟΓΟΣ ΤΩΝ ΜΕΛΕΤΩΝ ΔΕΝ ΓΡΑΦΤΗΚΕ :\n" +
+                  FileProblemMessage(listPath, WriteProblemOf(listPath)) +
+                  "\n\nΟι μελέτες του φακέλου δείχνονται από τον ίδιο τον φάκελο.";
+    } else if (foreign != 0 || list.partial || static_cast<size_t>(made) != entries_.size()) {
+        entries_ = CollectStudyEntries(StudyFolder(), formatDate_);
+        Warning = "Ο ΚΑΤΑΛΟΓΟΣ ΤΩΝ ΜΕΛΕΤΩΝ ΗΤΑΝ ΚΑΤΕΣΤΡΑΜΜΕΝΟΣ :\n" + listPath +
+                  "\n\nΚρατήθηκαν μόνο οι μελέτες του φακέλου " + StudyFolder() +
+                  " και ο κατάλογος ξαναφτιάχτηκε.";
+        MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_);
+    }
     lines_.clear();
     lines_.reserve(entries_.size());
     for (const StudyListEntry& entry : entries_) {

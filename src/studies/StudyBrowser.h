@@ -21,7 +21,9 @@ public:
     std::string StudyFolder() const;
 
     // Opening the window: creates the study folder when it is missing,
-    // rebuilds the list file and reads its entries.
+    // rebuilds the list file and reads its entries. Only entries that lead to
+    // a readable study file in the study folder are kept; a list that held
+    // anything else is built again from the folder itself and Warning says so.
     void Load();
     // Each time the window becomes active: no line selected, the folder label
     // shows the study folder, the other labels are empty.
@@ -44,8 +46,14 @@ public:
     std::string FilePathLabel; // LblFilePath
     std::string FileDateLabel; // LblFileDate: " < date > "
     std::string FileTimeLabel; // LblFileTime: " < time > "
+    // After Load: what the user must be told about the list file (it could
+    // not be written, or it held entries that are not studies of the study
+    // folder and was rebuilt); empty when all was well.
+    std::string Warning;
 
 private:
+    bool IsStudyOfTheFolder(const StudyListEntry& entry) const;
+
     ProgramState& state_;
     ShortDateFormatter formatDate_;
     std::vector<StudyListEntry> entries_;

@@ -44,20 +44,20 @@ TEST_F(RegisterCommandTest, ListPrintsTheNamesInOrderAndTheProtection) {
              IndependentRegister({Utf8ToCp1253("Ζήτα"), "Alpha"}, "pw"));
     const CommandRun protectedRun = Call({"list"});
     EXPECT_EQ(protectedRun.status, 0);
-    EXPECT_EQ(protectedRun.out, "Ζήτα\nAlpha\n(protected by a password)\n");
+    EXPECT_EQ(protectedRun.out, "Ζήτα\nAlpha\n(με κωδικό)\n");
 
     WriteAll(folder.File("other.mir"), IndependentRegister({"One"}, ""));
     const CommandRun other = Call({"list", folder.File("other.mir")});
     EXPECT_EQ(other.status, 0);
-    EXPECT_EQ(other.out, "One\n(not protected by a password)\n");
+    EXPECT_EQ(other.out, "One\n(χωρίς κωδικό)\n");
 }
 
 TEST_F(RegisterCommandTest, ListOfADamagedFileWarnsAndListsTheWholeRecords) {
     WriteAll(folder.File("CLIENTS.MIR"), IndependentRegister({"A", "B"}, "") + "xx");
     const CommandRun run = Call({"list"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "A\nB\n(not protected by a password)\n");
-    EXPECT_NE(run.err.find("2 whole record"), std::string::npos);
+    EXPECT_EQ(run.out, "A\nB\n(χωρίς κωδικό)\n");
+    EXPECT_NE(run.err.find("διαβάστηκαν 2 πλήρεις εγγραφές"), std::string::npos);
 }
 
 TEST_F(RegisterCommandTest, AddAppendsARecord) {
@@ -80,7 +80,7 @@ TEST_F(RegisterCommandTest, AddAppendsARecord) {
         WriteAll(folder.File("CLIENTS.MIR"), IndependentRegister({"Alpha"}, c.password));
         const CommandRun run = Call({"add", "  Ωμέγα  "}, c.input);
         EXPECT_EQ(run.status, c.status);
-        EXPECT_EQ(run.err.find("Password:") != std::string::npos, !c.password.empty());
+        EXPECT_EQ(run.err.find("Κωδικός:") != std::string::npos, !c.password.empty());
         const std::vector<std::string> names =
             c.added ? std::vector<std::string>{"Alpha", Utf8ToCp1253("Ωμέγα")}
                     : std::vector<std::string>{"Alpha"};
@@ -115,7 +115,7 @@ TEST_F(RegisterCommandTest, RefusedCalls) {
 TEST_F(RegisterCommandTest, HelpSaysThePasswordIsNotEncryption) {
     const CommandRun run = Call({"help"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("not encryption"), std::string::npos);
+    EXPECT_NE(run.out.find("δεν είναι κρυπτογράφηση"), std::string::npos);
 }
 
 } // namespace

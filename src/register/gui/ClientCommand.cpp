@@ -8,7 +8,13 @@ namespace pyrostat {
 
 void RunClientCommand(QWidget* parent, ProgramState& state, MessageService& messages) {
     QtPasswordDialog dialog(messages, parent);
-    if (CheckRegisterAccess(state, dialog) != RegisterAccess::Granted) {
+    const RegisterAccess access = CheckRegisterAccess(state, dialog);
+    if (access == RegisterAccess::NotReadable) {
+        messages.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", RegisterNotReadableMessage(state),
+                               MessageService::Icon::Exclamation);
+        return;
+    }
+    if (access != RegisterAccess::Granted) {
         return;
     }
     FrmCLient window(state, messages, dialog, parent);

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <qdrawutil.h>
 
@@ -38,8 +39,10 @@ QLabel* Caption(QWidget* parent, const char* name, const char* text) {
 } // namespace
 
 FrmOpenSave::FrmOpenSave(ProgramState& state, std::function<void(const std::string&)> openStudy,
-                         QWidget* parent, ShortDateFormatter formatDate)
-    : QDialog(parent), browser_(state, std::move(formatDate)), openStudy_(std::move(openStudy)) {
+                         QWidget* parent, ShortDateFormatter formatDate,
+                         MessageService* messages)
+    : QDialog(parent), browser_(state, std::move(formatDate)), openStudy_(std::move(openStudy)),
+      messages_(messages) {
     setModal(true);
     setWindowTitle(QString());
 
@@ -112,6 +115,14 @@ FrmOpenSave::FrmOpenSave(ProgramState& state, std::function<void(const std::stri
     lblNumber_->setText(QString::fromStdString(browser_.CountText()));
     FitListScrollWidth(*lstStudies_);
     Activate();
+    if (!browser_.Warning.empty() && messages_ != nullptr) {
+        // Told once the window is on the screen, over it.
+        QTimer::singleShot(0, this, [this] {
+            messages_->ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", browser_.Warning,
+                                    MessageService::Icon::Exclamation);
+            lstStudies_->setFocus();
+        });
+    }
 }
 
 void FrmOpenSave::Activate() {
@@ -157,7 +168,10 @@ void FrmOpenSave::OnClassic() {
 }
 
 bool FrmOpenSave::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
+    // The selection is reset once, when the window opens: coming back to the
+    // program from another application keeps the line the user chose.
+    if (event->type() == QEvent::WindowActivate && !activatedOnce_) {
+        activatedOnce_ = true;
         Activate();
     }
     return QDialog::event(event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MessageService.h"
+
 #include "platform/FileTests.h"
 #include "studies/StudyBrowser.h"
 #include "workspace/ProgramState.h"
@@ -24,8 +26,10 @@ class FrmOpenSave : public QDialog {
 
 public:
     // `openStudy` opens a study of the list (the main window's OpenFile).
+    // `messages` tells of a damaged list file that had to be rebuilt.
     FrmOpenSave(ProgramState& state, std::function<void(const std::string&)> openStudy,
-                QWidget* parent = nullptr, ShortDateFormatter formatDate = {});
+                QWidget* parent = nullptr, ShortDateFormatter formatDate = {},
+                MessageService* messages = nullptr);
 
     // True when the browser was left through CmdClassic: the caller then
     // shows the standard open dialog (ClassicOpenFile).
@@ -58,6 +62,8 @@ private:
     StudyBrowser browser_;
     std::function<void(const std::string&)> openStudy_;
     bool classic_ = false;
+    bool activatedOnce_ = false;
+    MessageService* messages_;
 
     QListWidget* lstStudies_;
     QPushButton* cmdOpenSave_;

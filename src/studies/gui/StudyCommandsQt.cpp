@@ -15,7 +15,8 @@ namespace pyrostat {
 StudyCommandsQt::StudyCommandsQt(QWidget* window, GridContract& grid, QLineEdit* title,
                                  QCheckBox* insulation, ProgramState& state,
                                  MessageService& messages, std::function<void()> showGeneralData)
-    : window_(window), state_(state), fields_(title, insulation), dialogs_(window),
+    : window_(window), state_(state), messages_(messages), fields_(title, insulation),
+      dialogs_(window),
       commands_(grid, state, messages, fields_, dialogs_) {
     commands_.File().ShowGeneralData = std::move(showGeneralData);
     commands_.File().WaitSeconds = [](float seconds) {
@@ -28,7 +29,8 @@ StudyCommandsQt::StudyCommandsQt(QWidget* window, GridContract& grid, QLineEdit*
                 state_, [this](const std::string& path) { commands_.OpenStudy(path); }, window_,
                 [](int year, int month, int day) {
                     return LocaleShortDate(QLocale::system(), year, month, day);
-                });
+                },
+                &messages_);
             browser.exec();
             classic = browser.ClassicChosen();
         }

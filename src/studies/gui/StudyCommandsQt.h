@@ -36,6 +36,7 @@ public:
 private:
     QWidget* window_;
     ProgramState& state_;
+    MessageService& messages_;
     QtStudyFields fields_;
     QtFileDialogs dialogs_;
     StudyCommands commands_;

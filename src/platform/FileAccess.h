@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace pyrostat {
+
+// What kept a file from being read or written. Every reader and writer of the
+// program goes through the two routines below, so a folder, a FIFO, a link
+// loop or a read-only file is met with a message and never with a crash or a
+// hang.
+enum class FileProblem {
+    None,
+    Missing,      // no such file
+    Folder,       // a folder stands where the file belongs
+    NotRegular,   // a FIFO, a device or a socket
+    NoPermission, // the file or its folder may not be read or written
+    LinkLoop,     // symbolic links that point round in a circle
+    TooLarge,     // longer than any file of this kind can be
+    ReadOnly,     // the file is marked read-only
+    NameTooLong,  // a name longer than the file system takes
+    ReadError,    // the medium failed while reading
+    WriteError,   // no space, or the medium failed while writing
+};
+
+// The largest file the program reads (a study of 500 records is 98 kB).
+inline constexpr std::size_t kMaxReadableFile = 16u * 1024u * 1024u;
+
+// Reads a whole regular file. A FIFO is never opened for a blocking read, a
+// folder is never read as a stream.
+FileProblem ReadRegularFile(const std::string& path, std::string& bytes,
+                            std::size_t limit = kMaxReadableFile);
+
+// What stands at `path`, without opening it: None for a regular file the
+// program may read, otherwise why it cannot be read as one.
+FileProblem ExamineFile(const std::string& path);
+
+// Replaces the file with exactly these bytes, as one step: the bytes go to a
+// temporary file beside it, are forced to the disk, and only then take its
+// place, keeping its permissions. A symbolic link is followed: the file it
+// points to is replaced and the link stays. A read-only file, a folder or
+// any other non-regular file in its place is refused and left as it was.
+FileProblem ReplaceFileSafely(const std::string& path, const std::string& bytes);
+
+// The path a write to `path` actually replaces: the end of its chain of
+// symbolic links (relative links are taken from the link's own folder).
+// `problem` tells when the chain loops or names something that is not a
+// regular file.
+std::string WriteTargetOf(const std::string& path, FileProblem& problem);
+
+// Greek text of the problem ("είναι φάκελος", ...), to follow a file name.
+std::string DescribeFileProblem(FileProblem problem);
+
+// "Το αρχείο <path> <problem>": a whole line to show the user.
+std::string FileProblemMessage(const std::string& path, FileProblem problem);
+
+} // namespace pyrostat
