@@ -4,6 +4,8 @@
 
 #include "distribution/CalculationRun.h"
 #include "distribution/ResultsFiles.h"
+#include "app/ExitCodes.h"
+#include "platform/FileAccess.h"
 #include "platform/FileTests.h"
 #include "platform/MessageService.h"
 #include "platform/RecordFile.h"
@@ -56,7 +58,7 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
             if (arg == "--decimal") {
                 if (i + 1 >= args.size()) {
                     Usage(err);
-                    return 1;
+                    return kExitUsage;
                 }
                 value = args[++i];
             } else {
@@ -90,45 +92,51 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
     }
 
     std::string bytes;
-    if (!ReadWholeFile(studyPath, bytes)) {
-        err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: " << studyPath << '\n';
-        return 1;
+    const FileProblem problem = ReadRegularFile(studyPath, bytes);
+    if (problem != FileProblem::None) {
+        err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: " << FileProblemMessage(studyPath, problem)
+            << '\n';
+        return kExitFileProblem;
     }
     MemoryGrid grid(NumberLocale::Of(state));
     const DecodedStudy study = DecodeStudyRecords(bytes, NumberLocale::Of(state), grid.MaxRows());
     if (study.Damaged()) {
-        err << DamagedStudyMessage(study, studyPath) << '\n';
+        // A calculation on part of a study would be signed as the whole one.
+        err << DamagedStudyMessage(study, studyPath) << '\n'
+            << "Ο υπολογισμός δεν έγινε: διορθώστε τη μελέτη στο παράθυρο του προγράμματος και "
+               "αποθηκεύστε την.\n";
+        return kExitRefused;
     }
     for (size_t r = 0; r < study.rows.size(); ++r) {
         for (int c = 1; c <= grid.MaxCols(); ++c) {
             grid.SetCellText(static_cast<int>(r + 1), c, study.rows[r][static_cast<size_t>(c - 1)]);
         }
     }
-    // The insulation box starts ticked and only a stored -1 or 0 changes it.
-    bool insulated = true;
-    if (study.insulation == -1.0f) {
-        insulated = true;
-    } else if (study.insulation == 0.0f && study.records > 0) {
-        insulated = false;
-    }
+    // The insulation box starts ticked; the file's choice decides from there.
+    const bool insulated = study.InsulatedAfterOpening(true);
 
     state.Employer.clear();
     state.Project.clear();
     state.Location.clear();
     const std::string companion = CompanionPathOf(studyPath);
     std::string companionBytes;
-    if (FileExists(companion) && ReadWholeFile(companion, companionBytes)) {
+    const FileProblem companionProblem = ReadRegularFile(companion, companionBytes);
+    if (companionProblem == FileProblem::None) {
         GeneralData data;
         ParseGeneralData(companionBytes, data);
         state.Employer = data.Employer;
         state.Project = data.Project;
         state.Location = data.Location;
+    } else if (companionProblem != FileProblem::Missing) {
+        err << "ΔΕΝ είναι δυνατή η ανάγνωση των γενικών στοιχείων: "
+            << FileProblemMessage(companion, companionProblem) << '\n';
+        return kExitFileProblem;
     }
     if (exportFiles && !GeneralDataComplete(state)) {
         err << "!! ΠΡΟΣΟΧΗ !!\n... Τα Γενικά Στοιχεία του Έργου (ΕΡΓΟΔΟΤΗΣ, ΕΡΓΟ, ΘΕΣΗ ΕΡΓΟΥ) "
                "είναι ελλιπή: συμπληρώστε τα στο "
             << companion << " για την εξαγωγή ...\n";
-        return 2;
+        return kExitRefused;
     }
 
     StreamMessages messages(err);
@@ -139,13 +147,13 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
     switch (RunCalculation(grid, state, messages, titleBox, insulated, &result)) {
     case CalculationOutcome::NothingToDo:
         err << "!! ΠΡΟΣΟΧΗ !!\n... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...\n";
-        return 2;
+        return kExitRefused;
     case CalculationOutcome::Stopped:
-        return 2;
+        return kExitRefused;
     case CalculationOutcome::WriteFailed:
         err << "ΔΕΝ είναι δυνατή η εγγραφή στον φάκελο του προγράμματος: " << state.ProgramFolder
             << '\n';
-        return 1;
+        return kExitFileProblem;
     case CalculationOutcome::Written:
         break;
     }
@@ -155,9 +163,9 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
     if (exportFiles && !ExportForCommonExpenses(state)) {
         err << "ΔΕΝ είναι δυνατή η εγγραφή των αρχείων εξαγωγής στον φάκελο: "
             << state.ProgramFolder << '\n';
-        return 1;
+        return kExitFileProblem;
     }
-    return 0;
+    return kExitOk;
 }
 
 } // namespace pyrostat

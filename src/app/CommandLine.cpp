@@ -2,6 +2,7 @@
 
 #include "app/CalcCommand.h"
 #include "app/ConvertCommand.h"
+#include "app/ExitCodes.h"
 #include "app/RegisterCommand.h"
 #include "platform/ProgramFolder.h"
 #include "workspace/ProgramState.h"
@@ -22,7 +23,9 @@ std::string UsageText() {
            "  pyrostat convert ΕΙΣΟΔΟΣ ΕΞΟΔΟΣ         .pyx <-> κείμενο με tab\n"
            "  pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf Α.pdf] [--xlsx Α.xlsx]\n"
            "  pyrostat register list [ΑΡΧΕΙΟ]\n"
-           "  pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n";
+           "  pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n"
+           "\n" +
+           std::string(kExitStatusText);
 }
 
 std::string PrepareProgramFolder() {

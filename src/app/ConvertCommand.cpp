@@ -1,10 +1,12 @@
 #include "app/ConvertCommand.h"
 
+#include "app/ExitCodes.h"
+#include "platform/FileAccess.h"
 #include "platform/FileTests.h"
 #include "platform/RecordFile.h"
 #include "studies/DiskFileStore.h"
 #include "studies/GeneralDataFile.h"
-#include "studies/SafeReplace.h"
+#include "studies/StudyCommit.h"
 #include "studies/StudyRecords.h"
 #include "studies/StudyText.h"
 #include "workspace/NumberLocale.h"
@@ -20,42 +22,52 @@ constexpr const char* kUsage = "Χρήση: pyrostat convert ΕΙΣΟΔΟΣ ΕΞ
 
 int StudyToText(const std::string& in, const std::string& outPath, ProgramState& state,
                 std::ostream& out, std::ostream& err) {
+    DiskFileStore disk;
+    FinishInterruptedCommit(in, disk);
     std::string bytes;
-    if (!FileExists(in) || !ReadWholeFile(in, bytes)) {
-        err << "Το αρχείο της μελέτης δεν διαβάζεται: " << in << '\n';
-        return 1;
+    const FileProblem problem = ReadRegularFile(in, bytes);
+    if (problem != FileProblem::None) {
+        err << "Το αρχείο της μελέτης δεν διαβάζεται: " << FileProblemMessage(in, problem) << '\n';
+        return kExitFileProblem;
     }
     const DecodedStudy study = DecodeStudyRecords(bytes, NumberLocale::Of(state), kGridRows);
     StudyTextContents contents;
     contents.title = study.title;
-    contents.insulation = study.insulation == -1.0f;
+    contents.insulation = study.InsulatedAfterOpening();
     contents.rows = study.rows;
     std::string companion;
-    if (FileExists(CompanionPathOf(in)) && ReadWholeFile(CompanionPathOf(in), companion)) {
+    const FileProblem companionProblem = ReadRegularFile(CompanionPathOf(in), companion);
+    if (companionProblem == FileProblem::None) {
         ParseGeneralData(companion, contents.general);
+    } else if (companionProblem != FileProblem::Missing) {
+        err << "Τα γενικά στοιχεία δεν διαβάζονται: "
+            << FileProblemMessage(CompanionPathOf(in), companionProblem) << '\n';
+        return kExitFileProblem;
     }
-    if (!WriteWholeFile(outPath, FormatStudyText(contents))) {
-        err << "Το αρχείο δεν γράφτηκε: " << outPath << '\n';
-        return 1;
+    const FileProblem written = ReplaceFileSafely(outPath, FormatStudyText(contents));
+    if (written != FileProblem::None) {
+        err << "Το αρχείο δεν γράφτηκε: " << FileProblemMessage(outPath, written) << '\n';
+        return kExitFileProblem;
     }
     out << study.rows.size() << " σειρές -> " << outPath << '\n';
     if (study.Damaged()) {
         err << DamagedStudyMessage(study, in) << '\n';
-        return 2;
+        return kExitRefused;
     }
-    return 0;
+    return kExitOk;
 }
 
 int TextToStudy(const std::string& in, const std::string& outPath, ProgramState& state,
                 std::ostream& out, std::ostream& err) {
     if (!HasStudyExtension(outPath)) {
         err << "Η μελέτη γράφεται σε αρχείο με κατάληξη .pyx: " << outPath << '\n';
-        return 1;
+        return kExitUsage;
     }
     std::string text;
-    if (!FileExists(in) || !ReadWholeFile(in, text)) {
-        err << "Το αρχείο κειμένου δεν διαβάζεται: " << in << '\n';
-        return 1;
+    const FileProblem problem = ReadRegularFile(in, text);
+    if (problem != FileProblem::None) {
+        err << "Το αρχείο κειμένου δεν διαβάζεται: " << FileProblemMessage(in, problem) << '\n';
+        return kExitFileProblem;
     }
     const ParsedStudyText parsed = ParseStudyText(text, NumberLocale::Of(state));
     if (!parsed.refusals.empty()) {
@@ -63,28 +75,35 @@ int TextToStudy(const std::string& in, const std::string& outPath, ProgramState&
             err << in << ": " << DescribeRefusal(refusal) << '\n';
         }
         err << parsed.refusals.size() << " τιμές δεν γίνονται δεκτές: η μελέτη δεν γράφτηκε.\n";
-        return 2;
+        return kExitRefused;
     }
     const StudyTextContents& c = parsed.contents;
-    std::vector<PendingFile> files{
-        {outPath, EncodeStudyRecords(c.rows, c.title, c.insulation, state)}};
+    if (c.rows.empty() && ExamineFile(outPath) != FileProblem::Missing) {
+        // An empty text over a study would leave an empty study in its place.
+        err << "Το κείμενο " << in << " δεν έχει καμία ιδιοκτησία: η μελέτη " << outPath
+            << " δεν αντικαταστάθηκε.\n";
+        return kExitRefused;
+    }
+    StudyCommit commit;
+    commit.studyPath = outPath;
+    commit.files = {{outPath, EncodeStudyRecords(c.rows, c.title, c.insulation, state)}};
     const bool anyGeneral =
         !c.general.Employer.empty() || !c.general.Project.empty() || !c.general.Location.empty();
     if (anyGeneral) {
-        files.push_back({CompanionPathOf(outPath), FormatGeneralData(c.general)});
+        commit.files.push_back({CompanionPathOf(outPath), FormatGeneralData(c.general)});
+    } else if (ExamineFile(CompanionPathOf(outPath)) != FileProblem::Missing) {
+        // A companion left from an earlier study would give this one its data.
+        commit.removals.push_back(CompanionPathOf(outPath));
     }
     DiskFileStore disk;
-    if (!ReplaceFilesSafely(files, disk)) {
-        err << "Η μελέτη δεν γράφτηκε (τα προηγούμενα αρχεία έμειναν όπως ήταν): " << outPath
-            << '\n';
-        return 1;
-    }
-    if (!anyGeneral) {
-        // A companion left from an earlier study would give this one its data.
-        disk.Remove(CompanionPathOf(outPath));
+    const CommitResult result = CommitStudyFiles(commit, disk);
+    if (!result.Done()) {
+        err << "Η μελέτη δεν γράφτηκε (τα προηγούμενα αρχεία έμειναν όπως ήταν): "
+            << FileProblemMessage(result.path, result.problem) << '\n';
+        return kExitFileProblem;
     }
     out << c.rows.size() << " σειρές -> " << outPath << '\n';
-    return 0;
+    return kExitOk;
 }
 
 } // namespace
@@ -93,14 +112,14 @@ int RunConvertCommand(const std::vector<std::string>& args, ProgramState& state,
                       std::istream& /*in*/, std::ostream& out, std::ostream& err) {
     if (args.size() != 2 || args[0].empty() || args[1].empty()) {
         err << kUsage;
-        return 1;
+        return kExitUsage;
     }
     const std::string& input = args[0];
     const std::string& output = args[1];
     if (HasStudyExtension(input)) {
         if (HasStudyExtension(output)) {
             err << "Μία από τις δύο πλευρές πρέπει να είναι αρχείο κειμένου.\n" << kUsage;
-            return 1;
+            return kExitUsage;
         }
         return StudyToText(input, output, state, out, err);
     }

@@ -91,4 +91,22 @@ std::string TrimBlanks(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+bool IsValidUtf8(std::string_view text) {
+    size_t pos = 0;
+    char32_t codePoint = 0;
+    while (pos < text.size()) {
+        if (!DecodeUtf8(text, pos, codePoint)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ShortenForMessage(std::string_view text, size_t count) {
+    if (Utf8Length(text) <= count) {
+        return std::string(text);
+    }
+    return Utf8Left(text, count) + "…";
+}
+
 } // namespace pyrostat

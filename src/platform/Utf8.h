@@ -19,6 +19,13 @@ size_t Utf8Length(std::string_view text);
 // The first `count` characters of a UTF-8 text.
 std::string Utf8Left(std::string_view text, size_t count);
 
+// Whether the whole text is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
+
+// A text echoed back in a message: at most `count` characters, with "…" when
+// it was longer.
+std::string ShortenForMessage(std::string_view text, size_t count = 40);
+
 // The text without leading and trailing blanks (space characters only, as the
 // record formats pad with them).
 std::string TrimBlanks(std::string_view text);

@@ -5,7 +5,7 @@
 #include "platform/Utf8.h"
 #include "studies/DiskFileStore.h"
 #include "studies/GeneralDataFile.h"
-#include "studies/SafeReplace.h"
+#include "studies/StudyCommit.h"
 #include "studies/StudyRecords.h"
 
 
@@ -55,23 +55,25 @@ SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
     const std::string records = EncodeStudyRecords(ReadGridRows(grid_), fields_.TitleText(),
                                                    fields_.InsulationTicked(), state_);
 
-    std::vector<PendingFile> files{{path, records}, {CompanionPathOf(path), companion}};
+    StudyCommit commit;
+    commit.studyPath = path;
+    commit.files = {{path, records}, {CompanionPathOf(path), companion}};
     bool backupFolderMissing = false;
     // An empty study leaves the previous backup copy alone.
     if (!records.empty()) {
         const std::string backup = BackupPathOf(path);
         if (store_->CreateFolder(FolderOfPath(backup))) {
-            files.push_back({backup, records});
+            commit.files.push_back({backup, records});
         } else {
             backupFolderMissing = true;
         }
     }
-    if (!ReplaceFilesSafely(files, *store_)) {
+    const CommitResult result = CommitStudyFiles(commit, *store_);
+    if (!result.Done()) {
         messages_.ShowWithBeeps(kStudyWarningTitle,
-                                "Η ΑΠΟΘΗΚΕΥΣΗ ΤΗΣ ΜΕΛΕΤΗΣ ΑΠΕΤΥΧΕ :\n" + path +
-                                    "\n\nΤο αρχείο δεν γράφτηκε (δεν υπάρχει χώρος ή δικαίωμα "
-                                    "εγγραφής). Τα προηγούμενα αρχεία της μελέτης έμειναν "
-                                    "όπως ήταν.",
+                                "Η ΑΠΟΘΗΚΕΥΣΗ ΤΗΣ ΜΕΛΕΤΗΣ ΑΠΕΤΥΧΕ :\n" + path + "\n\n" +
+                                    FileProblemMessage(result.path, result.problem) +
+                                    "\nΤα προηγούμενα αρχεία της μελέτης έμειναν όπως ήταν.",
                                 MessageService::Icon::Exclamation);
         return SaveOutcome::Failed;
     }
@@ -86,10 +88,26 @@ SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
 }
 
 bool StudyFile::OpenFile(const std::string& path) {
+    FinishInterruptedCommit(path, *store_);
     std::string bytes;
-    if (!FileExists(path) || !ReadWholeFile(path, bytes)) {
+    const FileProblem problem = ReadRegularFile(path, bytes);
+    if (problem != FileProblem::None) {
         messages_.ShowWithBeeps(kStudyWarningTitle,
-                                "ΤΟ ΑΡΧΕΙΟ ΤΗΣ ΜΕΛΕΤΗΣ ΔΕΝ ΔΙΑΒΑΖΕΤΑΙ :\n" + path,
+                                "ΤΟ ΑΡΧΕΙΟ ΤΗΣ ΜΕΛΕΤΗΣ ΔΕΝ ΔΙΑΒΑΖΕΤΑΙ :\n" + path + "\n\n" +
+                                    FileProblemMessage(path, problem),
+                                MessageService::Icon::Exclamation);
+        return false;
+    }
+    // The companion is read before anything changes: a folder or a FIFO in
+    // its place must not leave a study without its general data unnoticed.
+    const std::string companionPath = CompanionPathOf(path);
+    std::string companion;
+    const FileProblem companionProblem = ReadRegularFile(companionPath, companion);
+    if (companionProblem != FileProblem::None && companionProblem != FileProblem::Missing) {
+        messages_.ShowWithBeeps(kStudyWarningTitle,
+                                "ΤΑ ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΤΗΣ ΜΕΛΕΤΗΣ ΔΕΝ ΔΙΑΒΑΖΟΝΤΑΙ :\n" +
+                                    FileProblemMessage(companionPath, companionProblem) +
+                                    "\n\nΗ μελέτη δεν ανοίχτηκε.",
                                 MessageService::Icon::Exclamation);
         return false;
     }
@@ -106,21 +124,15 @@ bool StudyFile::OpenFile(const std::string& path) {
             grid_.SetCol(c);
             grid_.SetText(study.rows[i][c - 1]);
         }
-        if (i == 0) {
-            if (study.insulation == -1.0f) {
-                fields_.SetInsulationTicked(true);
-            } else if (study.insulation == 0.0f) {
-                fields_.SetInsulationTicked(false);
-            }
+        if (i == 0 && study.InsulationChoice()) {
+            fields_.SetInsulationTicked(*study.InsulationChoice());
         }
     }
 
     state_.Employer.clear();
     state_.Project.clear();
     state_.Location.clear();
-    const std::string companionPath = CompanionPathOf(path);
-    std::string companion;
-    if (FileExists(companionPath) && ReadWholeFile(companionPath, companion)) {
+    if (companionProblem == FileProblem::None) {
         Wait();
         WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), companion);
         GeneralData general;

@@ -89,6 +89,9 @@ DecodedStudy DecodeStudyRecords(std::string_view bytes, NumberLocale locale, int
         if (i == 0) {
             study.title = p.Title;
             study.insulation = p.Insulation;
+            if (!std::isfinite(p.Insulation)) {
+                ++study.nonFiniteValues;
+            }
         }
         StudyRow row;
         row[0] = CellTextFor(kNameColumn, p.PropertyName, locale, study);
@@ -109,6 +112,19 @@ DecodedStudy DecodeStudyRecords(std::string_view bytes, NumberLocale locale, int
         study.rows.push_back(std::move(row));
     }
     return study;
+}
+
+std::optional<bool> DecodedStudy::InsulationChoice() const {
+    if (rows.empty()) {
+        return std::nullopt;
+    }
+    if (insulation == -1.0f) {
+        return true;
+    }
+    if (insulation == 0.0f) {
+        return false;
+    }
+    return std::nullopt;
 }
 
 std::string DamagedStudyMessage(const DecodedStudy& study, const std::string& path) {

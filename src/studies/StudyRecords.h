@@ -6,6 +6,7 @@
 #include "workspace/ProgramState.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,16 @@ struct DecodedStudy {
     int nonFiniteValues = 0;   // NaN or infinity, left empty
     int refusedValues = 0;     // finite but not storable in the cell, left empty
     size_t droppedRecords = 0; // records beyond the grid's last row
+
+    // The insulation choice the file makes: ticked (-1), not ticked (0), or
+    // none (any other value, and a file without records), which leaves the
+    // box as it was. Every reader of a study decides through this one place.
+    std::optional<bool> InsulationChoice() const;
+    // The insulation box after opening the file, given the box before it
+    // (the window's box starts ticked, and so do the commands without one).
+    bool InsulatedAfterOpening(bool boxBefore = true) const {
+        return InsulationChoice().value_or(boxBefore);
+    }
 
     // Whether the user must be told the file is damaged.
     bool Damaged() const {

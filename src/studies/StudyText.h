@@ -50,8 +50,9 @@ struct ParsedStudyText {
 // 99999999.99 in `locale`, the two columns with their lists only, names of at
 // most 35 characters storable in the Greek code page; a title of at most 78
 // such characters; general data without double quotes. Refused values are
-// left empty and listed. Lines may end in LF or CR LF; a UTF-8 byte-order
-// mark is skipped; other lines starting with "#" are comments; empty lines
+// left empty and listed. The text is UTF-8, or Windows-1253 when it is not
+// valid UTF-8. Lines may end in LF or CR LF; a UTF-8 byte-order mark is
+// skipped; other lines starting with "#" are comments; empty lines
 // at the end are dropped, empty lines between rows are empty rows.
 ParsedStudyText ParseStudyText(std::string_view text, NumberLocale locale);
 

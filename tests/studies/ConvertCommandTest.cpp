@@ -159,9 +159,10 @@ TEST(ConvertCommand, UsageAndFileErrors) {
             EXPECT_FALSE(run.err.empty());
         }
     }
-    // An empty study gives only the header lines.
+    // An empty study gives only the header lines; with no record to say
+    // otherwise the insulation is the box's starting tick, as for calc.
     EXPECT_EQ(ReadAll(f.File("empty.txt")),
-              "# ΤΙΤΛΟΣ\t\r\n# ΜΟΝΩΣΗ\tΟΧΙ\r\n# ΕΡΓΟΔΟΤΗΣ\t\r\n# ΕΡΓΟ\t\r\n# ΘΕΣΗ ΕΡΓΟΥ\t\r\n");
+              "# ΤΙΤΛΟΣ\t\r\n# ΜΟΝΩΣΗ\tΝΑΙ\r\n# ΕΡΓΟΔΟΤΗΣ\t\r\n# ΕΡΓΟ\t\r\n# ΘΕΣΗ ΕΡΓΟΥ\t\r\n");
 }
 
 TEST(ConvertCommand, DamagedStudyIsConvertedAsFarAsItGoesAndTold) {
