@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <limits>
+
+#include <sys/stat.h>
 #include <sstream>
 
 namespace pyrostat {
@@ -161,6 +164,74 @@ TEST_F(CalcCommandTest, InsulationMarkOfTheStudyIsUsed) {
     float kind = 0;
     std::memcpy(&kind, result.data() + 93, 4);
     EXPECT_EQ(kind, 0.50f); // the basement without insulation
+}
+
+// Whatever stands in place of the study or its companion, the command ends
+// with a Greek message naming the file and a status that is not 0, and writes
+// no result: never an abort, never a hang on a FIFO.
+TEST_F(CalcCommandTest, WhatIsNotARegularStudyIsRefusedByName) {
+    std::filesystem::create_directory(studies.File("folder.pyx"));
+    ASSERT_EQ(::mkfifo(studies.File("fifo.pyx").c_str(), 0644), 0);
+    std::filesystem::create_symlink("loop2.pyx", studies.File("loop1.pyx"));
+    std::filesystem::create_symlink("loop1.pyx", studies.File("loop2.pyx"));
+    struct Case {
+        std::string path;
+        const char* says;
+    };
+    const Case cases[] = {
+        {studies.File("folder.pyx"), "είναι φάκελος"},
+        {studies.File("fifo.pyx"), "δεν είναι κανονικό αρχείο"},
+        {studies.File("loop1.pyx"), "κύκλο συνδέσμων"},
+        {studies.File("missing.pyx"), "δεν υπάρχει"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const Outcome o = Calc(state, {c.path, "--decimal", "."});
+        EXPECT_EQ(o.status, 1);
+        EXPECT_NE(o.err.find(c.path), std::string::npos) << o.err;
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
+        EXPECT_EQ(o.out, "");
+    }
+    // A companion that is a folder: the general data cannot be told apart
+    // from missing ones, so nothing is computed.
+    std::filesystem::remove(studies.File("Ευριπίδου 14.tpx"));
+    std::filesystem::create_directory(studies.File("Ευριπίδου 14.tpx"));
+    const Outcome o = Calc(state, {study, "--decimal", "."});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("Ευριπίδου 14.tpx"), std::string::npos) << o.err;
+    EXPECT_FALSE(std::filesystem::exists(home.File("PYROSTAT.TMP")));
+}
+
+// A study that could not be read whole is not calculated: a table made from
+// part of it would be signed as the whole building's.
+TEST_F(CalcCommandTest, ADamagedStudyIsToldAndNotCalculated) {
+    const std::string whole = ReadAll(study);
+    std::string nanInsulation = whole;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::memcpy(nanInsulation.data() + 181, &nan, 4); // the insulation of record 1
+    std::string tooMany;
+    for (int i = 0; i < 501; ++i) {
+        tooMany += whole.substr(0, 197);
+    }
+    const std::pair<const char*, std::string> damaged[] = {
+        {"partial record", whole + "abc"},
+        {"more than 500 records", tooMany},
+        {"insulation not a number", nanInsulation},
+    };
+    for (const auto& [name, bytes] : damaged) {
+        SCOPED_TRACE(name);
+        WriteAll(study, bytes);
+        const Outcome o = Calc(state, {study, "--decimal", "."});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_NE(o.err.find("ΚΑΤΕΣΤΡΑΜΜΕΝΟ"), std::string::npos) << o.err;
+        EXPECT_EQ(o.out, "");
+        EXPECT_FALSE(std::filesystem::exists(home.File("PYROSTAT.TMP")));
+    }
+    // A file far larger than any study is refused before it is read.
+    WriteAll(study, std::string(20u * 1024u * 1024u, '\0'));
+    const Outcome big = Calc(state, {study, "--decimal", "."});
+    EXPECT_EQ(big.status, 1);
+    EXPECT_NE(big.err.find("υπερβολικά μεγάλο"), std::string::npos) << big.err;
 }
 
 } // namespace

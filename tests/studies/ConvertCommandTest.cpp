@@ -1,4 +1,5 @@
 #include "app/ConvertCommand.h"
+#include "platform/Codepage1253.h"
 #include "studies/SampleStudy.h"
 #include "support/TestFolder.h"
 
@@ -7,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace pyrostat {
 namespace {
@@ -184,6 +187,88 @@ TEST(ConvertCommand, StaleCompanionIsRemovedWhenTheTextHasNoGeneralData) {
     ASSERT_EQ(Convert({f.File("s.txt"), f.File("s.pyx")}).status, 0);
     EXPECT_FALSE(fs::exists(f.File("s.tpx")));
     EXPECT_EQ(ReadAll(f.File("s.pyx")).size(), 197u);
+}
+
+// A text without a single property never takes the place of a study.
+TEST(ConvertCommand, AnEmptyTextDoesNotReplaceAStudy) {
+    TestFolder f;
+    WriteAll(f.File("s.pyx"), FromHex(kExpectedStudyHex));
+    WriteAll(f.File("s.tpx"), kSampleCompanion);
+    WriteAll(f.File("empty.tsv"), "# ΤΙΤΛΟΣ\tΚενή\r\n");
+    const ConvertRun run = Convert({f.File("empty.tsv"), f.File("s.pyx")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("δεν έχει καμία ιδιοκτησία"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadAll(f.File("s.pyx")), FromHex(kExpectedStudyHex));
+    EXPECT_EQ(ReadAll(f.File("s.tpx")), kSampleCompanion);
+}
+
+// A study marked read-only stays as it is; a study reached through a link is
+// written where the link points and the link stays.
+TEST(ConvertCommand, ReadOnlyStudiesAndLinks) {
+    TestFolder f;
+    WriteAll(f.File("typed.txt"), kSampleText);
+    WriteAll(f.File("ro.pyx"), "old");
+    fs::permissions(f.File("ro.pyx"), fs::perms::owner_read | fs::perms::group_read);
+    const ConvertRun ro = Convert({f.File("typed.txt"), f.File("ro.pyx")});
+    EXPECT_EQ(ro.status, 1);
+    EXPECT_NE(ro.err.find("μόνο για ανάγνωση"), std::string::npos) << ro.err;
+    EXPECT_EQ(ReadAll(f.File("ro.pyx")), "old");
+    EXPECT_FALSE(fs::exists(f.File("ro.tpx")));
+
+    fs::create_directory(f.File("real"));
+    WriteAll(f.File("real/s.pyx"), "old");
+    fs::create_symlink("real/s.pyx", f.File("link.pyx"));
+    const ConvertRun linked = Convert({f.File("typed.txt"), f.File("link.pyx")});
+    ASSERT_EQ(linked.status, 0) << linked.err;
+    EXPECT_TRUE(fs::is_symlink(f.File("link.pyx")));
+    EXPECT_EQ(ReadAll(f.File("real/s.pyx")), ReadAll(f.File("link.pyx")));
+    EXPECT_NE(ReadAll(f.File("real/s.pyx")), "old");
+}
+
+// Text saved by a Greek spreadsheet program in the Greek code page reads as
+// the same text in UTF-8 does.
+TEST(ConvertCommand, TextInTheGreekCodePageReadsAsUtf8Does) {
+    TestFolder f;
+    WriteAll(f.File("utf8.txt"), kSampleText);
+    WriteAll(f.File("greek.txt"), Utf8ToCp1253(kSampleText));
+    ASSERT_NE(ReadAll(f.File("utf8.txt")), ReadAll(f.File("greek.txt")));
+    const ConvertRun a = Convert({f.File("utf8.txt"), f.File("a.pyx")});
+    const ConvertRun b = Convert({f.File("greek.txt"), f.File("b.pyx")});
+    ASSERT_EQ(a.status, 0) << a.err;
+    ASSERT_EQ(b.status, 0) << b.err;
+    EXPECT_EQ(ReadAll(f.File("a.pyx")), ReadAll(f.File("b.pyx")));
+    EXPECT_EQ(ReadAll(f.File("a.tpx")), ReadAll(f.File("b.tpx")));
+}
+
+// A refused value is echoed cut to a length a terminal line can hold.
+TEST(ConvertCommand, ALongRefusedValueIsEchoedShort) {
+    TestFolder f;
+    WriteAll(f.File("long.txt"), "Α1\t" + std::string(5000, '9') + "x\r\n");
+    const ConvertRun run = Convert({f.File("long.txt"), f.File("l.pyx")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_LT(run.err.size(), 400u) << run.err.size();
+    EXPECT_NE(run.err.find("…"), std::string::npos);
+}
+
+// A folder or a FIFO in place of either side is refused by name.
+TEST(ConvertCommand, FoldersAndFifosAreRefusedByName) {
+    TestFolder f;
+    WriteAll(f.File("typed.txt"), kSampleText);
+    fs::create_directory(f.File("dir.pyx"));
+    fs::create_directory(f.File("dir.txt"));
+    ASSERT_EQ(::mkfifo(f.File("fifo.txt").c_str(), 0644), 0);
+    const std::vector<std::vector<std::string>> cases = {
+        {f.File("dir.pyx"), f.File("x.txt")},
+        {f.File("dir.txt"), f.File("x.pyx")},
+        {f.File("fifo.txt"), f.File("x.pyx")},
+        {f.File("typed.txt"), f.File("dir.pyx")},
+    };
+    for (const auto& args : cases) {
+        const ConvertRun run = Convert(args);
+        EXPECT_EQ(run.status, 1) << args[0] << " -> " << args[1];
+        EXPECT_NE(run.err.find("«"), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(fs::is_directory(f.File("dir.pyx")));
 }
 
 } // namespace
