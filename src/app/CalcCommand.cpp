@@ -160,10 +160,13 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
     for (const std::string& line : result.lines) {
         out << line << '\n';
     }
-    if (exportFiles && !ExportForCommonExpenses(state)) {
-        err << "ΔΕΝ είναι δυνατή η εγγραφή των αρχείων εξαγωγής στον φάκελο: "
-            << state.ProgramFolder << '\n';
-        return kExitFileProblem;
+    if (exportFiles) {
+        const ExportResult exported = ExportForCommonExpenses(state);
+        if (!exported) {
+            err << "ΔΕΝ έγινε η εξαγωγή για το πρόγραμμα των κοινοχρήστων: " << exported.problem
+                << '\n';
+            return kExitFileProblem;
+        }
     }
     return kExitOk;
 }

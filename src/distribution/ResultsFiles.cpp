@@ -2,6 +2,7 @@
 
 #include "distribution/FormulaFactors.h"
 #include "distribution/FormulaTextFile.h"
+#include "platform/FileAccess.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
 
@@ -24,12 +25,14 @@ bool Contains(const std::string& line, std::string_view part) {
     return line.find(part) != std::string::npos;
 }
 
-// Deletes a file that may be missing, then writes it.
+// Puts the file in place in one step: the old one stays until the new one
+// is whole on the disk.
 bool Replace(const std::string& path, const std::string& bytes) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
     return WriteWholeFile(path, bytes);
 }
+
+// The longest name one folder entry may have, in bytes.
+constexpr size_t kMaxNameBytes = 255;
 
 } // namespace
 
@@ -116,18 +119,39 @@ std::string GeneralDataName(const ProgramState& state) {
     const std::string joined =
         TrimBlanks(TrimBlanks(state.Employer) + ", " + TrimBlanks(state.Project) + ", " +
                    TrimBlanks(state.Location));
-    return MapForFileName(joined);
+    // The common-expenses program looks the files up by the general data as
+    // they are: only what a Linux file name cannot hold is mapped.
+    std::string name;
+    name.reserve(joined.size());
+    for (const char ch : joined) {
+        name += (ch == '/' || ch == '\0') ? '_' : ch;
+    }
+    return name;
 }
 
-bool ExportForCommonExpenses(const ProgramState& state) {
+ExportResult ExportForCommonExpenses(const ProgramState& state) {
+    ExportResult result;
     if (!GeneralDataComplete(state)) {
-        return false;
+        result.problem = "Τα Γενικά Στοιχεία του Έργου (ΕΡΓΟΔΟΤΗΣ, ΕΡΓΟ, ΘΕΣΗ ΕΡΓΟΥ) είναι ελλιπή.";
+        return result;
     }
     std::string formula;
-    if (!ReadWholeFile(state.InProgramFolder(kFormulaFileName), formula)) {
-        return false;
+    const std::string formulaPath = state.InProgramFolder(kFormulaFileName);
+    const FileProblem read = ReadRegularFile(formulaPath, formula);
+    if (read != FileProblem::None) {
+        result.problem = FileProblemMessage(formulaPath, read);
+        return result;
     }
     const std::string g = GeneralDataName(state);
+    const std::string copyName = "~imirttype_" + g + ".fle";
+    if (copyName.size() > kMaxNameBytes) {
+        result.problem = "Τα ονόματα των αρχείων εξαγωγής (\"TYPES_\" και \"~imirttype_\" με τα "
+                         "Γενικά Στοιχεία) είναι μεγαλύτερα από τα 255 bytes που δέχεται το "
+                         "σύστημα αρχείων κατά " +
+                         std::to_string(copyName.size() - kMaxNameBytes) +
+                         " bytes. Συντομεύστε τα Γενικά Στοιχεία του Έργου.";
+        return result;
+    }
     std::vector<FormulaFactors> rows;
     int k = -2;
     for (const std::string& line : ParseQuotedLines(formula)) {
@@ -137,8 +161,18 @@ bool ExportForCommonExpenses(const ProgramState& state) {
         }
         rows.push_back(FactorsAtPositions(line, k));
     }
-    const bool copied = Replace(state.InProgramFolder("~imirttype_" + g + ".fle"), formula);
-    return Replace(state.InProgramFolder("TYPES_" + g + ".FIL"), CoefficientFile(rows)) && copied;
+    result.copyPath = state.InProgramFolder(copyName);
+    result.coefficientPath = state.InProgramFolder("TYPES_" + g + ".FIL");
+    for (const auto& [path, bytes] : {std::pair{result.copyPath, formula},
+                                      std::pair{result.coefficientPath, CoefficientFile(rows)}}) {
+        const FileProblem written = ReplaceFileSafely(path, bytes);
+        if (written != FileProblem::None) {
+            result.problem = FileProblemMessage(path, written);
+            return result;
+        }
+    }
+    result.written = true;
+    return result;
 }
 
 } // namespace pyrostat

@@ -33,15 +33,24 @@ bool ArchiveResults(ProgramState& state, std::string_view titleText);
 // Whether employer, project and location are all filled in.
 bool GeneralDataComplete(const ProgramState& state);
 
-// The export name: the three general-data texts trimmed, joined by ", ",
-// trimmed, and mapped as the title is.
+// The export name: the three general-data texts trimmed, joined by ", " and
+// trimmed, as they are: only "/" and the NUL byte, which a file name cannot
+// hold, become "_".
 std::string GeneralDataName(const ProgramState& state);
 
 // The export for the common-expenses program into the program folder:
 // "~imirttype_" + G + ".fle" (a copy of "~mirttype.txt") and "TYPES_" + G +
 // ".FIL" read at the fixed places. Writes nothing and returns false when the
 // general data are incomplete or the formula file is missing; false too when
-// a file cannot be written.
-bool ExportForCommonExpenses(const ProgramState& state);
+// a file cannot be written; a name longer than a file name may be is refused
+// before anything is written.
+struct ExportResult {
+    bool written = false;
+    std::string problem;         // Greek, when not written
+    std::string copyPath;        // "~imirttype_<G>.fle"
+    std::string coefficientPath; // "TYPES_<G>.FIL"
+    explicit operator bool() const { return written; }
+};
+ExportResult ExportForCommonExpenses(const ProgramState& state);
 
 } // namespace pyrostat

@@ -183,12 +183,33 @@ TEST_F(ResultsFilesTest, ExportWritesTheTwoFilesUnderTheGeneralData) {
 
 TEST_F(ResultsFilesTest, ExportNameIsMadeFitForAFileName) {
     WriteAll(folder.File("~mirttype.txt"), formula);
-    state.Employer = "Παπαδόπουλος & Σια";
-    state.Project = "Πολυκατοικία 3/5";
-    state.Location = "Αθήνα";
+    state.Employer = "Παπαδόπουλος & Σια Α.Ε.";
+    state.Project = "Κ. Παλαμά 5/7";
+    state.Location = "Αθήνα: \"Κέντρο\"";
+    // The companion program looks the files up by the general data as they
+    // are: only "/", which no file name may hold, is mapped.
     ASSERT_TRUE(ExportForCommonExpenses(state));
-    EXPECT_EQ(ReadAll(folder.File("TYPES_Παπαδόπουλος _ Σια, Πολυκατοικία 3_5, Αθήνα.FIL")),
+    EXPECT_EQ(ReadAll(folder.File(
+                  "TYPES_Παπαδόπουλος & Σια Α.Ε., Κ. Παλαμά 5_7, Αθήνα: \"Κέντρο\".FIL")),
               "0.0641,0.4377,0.1165,0.1165\r\n0.1180,0.4377,0.3373,0.3373\r\n");
+    EXPECT_EQ(ReadAll(folder.File(
+                  "~imirttype_Παπαδόπουλος & Σια Α.Ε., Κ. Παλαμά 5_7, Αθήνα: \"Κέντρο\".fle")),
+              formula);
+}
+
+TEST_F(ResultsFilesTest, AnExportNameLongerThanAFileNameIsRefusedBeforeWriting) {
+    WriteAll(folder.File("~mirttype.txt"), formula);
+    state.Employer = std::string(60, 'E');
+    state.Project = "Πολυκατοικία με πολύ μακρύ όνομα που δεν τελειώνει εύκολα";
+    state.Location = std::string(100, 'L');
+    const ExportResult result = ExportForCommonExpenses(state);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.problem.find("255 bytes"), std::string::npos) << result.problem;
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1); // the formula file alone
 }
 
 TEST_F(ResultsFilesTest, ExportNeedsCompleteGeneralDataAndAFormulaFile) {

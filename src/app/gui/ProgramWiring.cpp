@@ -132,6 +132,9 @@ void ProgramServices::Wire(const std::string& studyPath) {
             RunClientCommand(QApplication::activeWindow(), state_, messages_);
         };
         hooks.manual = [this] { manual_.OpenManual(); };
+        hooks.warn = [this](const std::string& title, const std::string& text) {
+            messages_.ShowWithBeeps(title, text, MessageService::Icon::Exclamation);
+        };
         RunCalculationCommand(&window_, window_.Grid(), state_, messages_, TitleBox(), Insulated(),
                               hooks);
     };

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -136,8 +137,17 @@ void FrmPyrRes::OnPyroTherm() {
     if (!EnsureGeneralData()) {
         return;
     }
-    if (ExportForCommonExpenses(state_)) {
+    const ExportResult exported = ExportForCommonExpenses(state_);
+    if (exported) {
         cmdPyroTherm_->hide();
+        return;
+    }
+    const std::string text = "Η ΕΞΑΓΩΓΗ ΓΙΑ ΤΟ ΠΡΟΓΡΑΜΜΑ ΤΩΝ ΚΟΙΝΟΧΡΗΣΤΩΝ ΔΕΝ ΕΓΙΝΕ :\n\n" +
+                             exported.problem;
+    if (hooks_.warn) {
+        hooks_.warn("!! ΠΡΟΣΟΧΗ !!", text);
+    } else {
+        QMessageBox::warning(this, QStringLiteral("!! ΠΡΟΣΟΧΗ !!"), QString::fromStdString(text));
     }
 }
 

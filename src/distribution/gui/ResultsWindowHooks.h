@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 class QLabel;
 class QWidget;
@@ -24,6 +25,10 @@ struct ResultsWindowHooks {
     std::function<void()> manual;
     // The general data dialog; unset: the program's own dialog.
     std::function<void()> generalData;
+    // A warning box (title, text) for a failure the window cannot mend
+    // itself, such as an export that could not be written; unset: a plain
+    // message box.
+    std::function<void(const std::string& title, const std::string& text)> warn;
 };
 
 } // namespace pyrostat
