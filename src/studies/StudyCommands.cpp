@@ -26,10 +26,28 @@ std::string StudyCommands::StudyFolder() const {
     return state_.ProgramFolder + kStudyFolderName;
 }
 
+bool StudyCommands::ConfirmReplace(bool* asked) {
+    const bool unsaved = HasUnsavedChanges();
+    if (asked != nullptr) {
+        *asked = unsaved;
+    }
+    return pyrostat::ConfirmClose(messages_, unsaved, [this] { return Save(); }) ==
+           CloseDecision::Close;
+}
+
 bool StudyCommands::New() {
+    bool asked = false;
+    if (!ConfirmReplace(&asked)) {
+        grid_.SetFocus();
+        return false;
+    }
     // The working result file of the calculation run.
     const std::string result = state_.InProgramFolder("PYROSTAT.TMP");
-    if (FileExists(result)) {
+    if (FileExists(result) && asked) {
+        // The user has just chosen what becomes of the study: not asked twice.
+        RemoveFile(result);
+        RemoveFile(state_.InProgramFolder(kGeneralDataFileName));
+    } else if (FileExists(result)) {
         const MessageService::Answer answer =
             messages_.Show(kQuestionTitle, kNewStudyPrompt, MessageService::Icon::Question,
                            MessageService::Buttons::YesNo, MessageService::Answer::No);
@@ -51,7 +69,7 @@ bool StudyCommands::New() {
 }
 
 void StudyCommands::Open() {
-    if (ShowBrowser) {
+    if (ConfirmReplace() && ShowBrowser) {
         ShowBrowser();
     }
     grid_.SetFocus();
@@ -96,6 +114,7 @@ SaveOutcome StudyCommands::SaveAs() {
 }
 
 void StudyCommands::ClassicOpenFile() {
+    // Reached from the study browser, after Open has asked about changes.
     const std::optional<std::string> name =
         dialogs_.AskOpenFileName(StudyFolder(), kStudyFileFilter);
     if (!name) {

@@ -27,12 +27,21 @@ public:
     // The study browser, shown modally. Unset: nothing is shown.
     std::function<void()> ShowBrowser;
 
-    // CmdNew. With a calculation result on disk ("PYROSTAT.TMP") it asks
-    // first; No changes nothing (false). Otherwise empties the grid and the
+    // Before a command replaces the grid (New, Open, the open dialog): with
+    // unsaved changes asks as closing the window does; Yes saves first (a
+    // failed or abandoned save keeps the study), No goes on without saving,
+    // Cancel stops. False: the command must not go on. `asked` tells whether
+    // the question was put.
+    bool ConfirmReplace(bool* asked = nullptr);
+
+    // CmdNew. Unsaved changes are asked about first (ConfirmReplace). With a
+    // calculation result on disk ("PYROSTAT.TMP") and nothing asked yet it
+    // asks "ΝΕΑ ΜΕΛΕΤΗ ???"; No changes nothing (false). Otherwise empties the grid and the
     // general data, forgets the current study file and sets the automatic
     // height to 0; the title and the insulation box stay.
     bool New();
-    // CmdOpen: the study browser, then the focus back to the grid.
+    // CmdOpen: unsaved changes asked about, the study browser, then the focus
+    // back to the grid.
     void Open();
     // CmdSave: to the current study file, or to a name asked with the save
     // dialog when there is none.

@@ -2,6 +2,8 @@
 
 #include "platform/Codepage1253.h"
 #include "platform/Utf8.h"
+#include "workspace/CellRules.h"
+#include "workspace/GridLayout.h"
 
 namespace pyrostat {
 
@@ -33,6 +35,11 @@ InputState CheckNumberInput(std::string_view text, NumberLocale locale) {
     if (text.find_first_of("0123456789") == std::string_view::npos) {
         return InputState::Intermediate;
     }
+    // "2.8" in a Greek locale may still become "2.800" as it is typed, but it
+    // is not a number the cell takes as it stands.
+    if (!GroupingWellPlaced(text, locale)) {
+        return InputState::Intermediate;
+    }
     return InputState::Acceptable;
 }
 
@@ -41,6 +48,23 @@ InputState CheckStorableText(std::string_view text, size_t maxChars) {
         return InputState::Invalid;
     }
     return InputState::Acceptable;
+}
+
+std::string TypedCellRefusal(int row, int col, std::string_view text, NumberLocale locale) {
+    const std::string reason = CellRefusalReason(col, text, locale);
+    if (reason.empty()) {
+        return {};
+    }
+    std::string caption;
+    if (col >= 1 && col <= kGridColumns) {
+        for (const char ch : ColumnHeaders()[static_cast<size_t>(col - 1)]) {
+            caption += ch == '\r' ? ' ' : ch;
+        }
+    }
+    return "Η τιμή «" + ShortenForMessage(TrimBlanks(text)) + "» της σειράς " +
+           std::to_string(row) + ", στήλη " + std::to_string(col) + " (" + TrimBlanks(caption) +
+           "), δεν γίνεται δεκτή :\n" + reason +
+           ".\n\nΔιορθώστε την, ή πατήστε Esc για να μείνει η προηγούμενη τιμή.";
 }
 
 } // namespace pyrostat

@@ -11,9 +11,31 @@
 
 namespace pyrostat {
 
+bool GroupingWellPlaced(std::string_view text, NumberLocale locale) {
+    const size_t decimal = text.find(locale.decimal);
+    const std::string_view whole = text.substr(0, decimal);
+    if (whole.find(locale.group) == std::string_view::npos) {
+        return true;
+    }
+    size_t start = 0;
+    bool first = true;
+    for (;;) {
+        const size_t next = whole.find(locale.group, start);
+        const size_t length = (next == std::string_view::npos ? whole.size() : next) - start;
+        if (first ? (length < 1 || length > 3) : length != 3) {
+            return false;
+        }
+        if (next == std::string_view::npos) {
+            return true;
+        }
+        first = false;
+        start = next + 1;
+    }
+}
+
 std::optional<double> ParseCellNumber(std::string_view text, NumberLocale locale) {
     const std::string trimmed = TrimBlanks(text);
-    if (trimmed.empty()) {
+    if (trimmed.empty() || !GroupingWellPlaced(trimmed, locale)) {
         return std::nullopt;
     }
     std::string plain;
@@ -55,6 +77,17 @@ std::string FormatCellNumber(double value, NumberLocale locale) {
     return text;
 }
 
+std::string NumberRefusalReason(std::string_view text, NumberLocale locale) {
+    const std::string decimal(1, locale.decimal);
+    const std::string group(1, locale.group);
+    if (text.find(locale.group) != std::string_view::npos && !GroupingWellPlaced(text, locale)) {
+        return "το «" + group + "» χωρίζει μόνο χιλιάδες (ανά τρία ψηφία)· η υποδιαστολή "
+               "γράφεται «" + decimal + "», π.χ. 2" + decimal + "80";
+    }
+    return "δεν είναι αριθμός από 0 έως 99999999" + decimal + "99 (υποδιαστολή «" + decimal +
+           "»)";
+}
+
 std::string CellRefusalReason(int col, std::string_view text, NumberLocale locale) {
     if (TrimBlanks(text).empty()) {
         return {};
@@ -70,7 +103,7 @@ std::string CellRefusalReason(int col, std::string_view text, NumberLocale local
     }
     if (IsNumberColumn(col)) {
         if (!ParseCellNumber(text, locale)) {
-            return "δεν είναι αριθμός από 0 έως 99999999,99";
+            return NumberRefusalReason(TrimBlanks(text), locale);
         }
         return {};
     }

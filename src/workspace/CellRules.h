@@ -18,13 +18,24 @@ inline constexpr double kMaxCellNumber = 99999999.99;
 // The text the cell stores for `text`, or nothing when the cell refuses it.
 std::optional<std::string> NormaliseCellText(int col, std::string_view text, NumberLocale locale);
 
-// Reads a number cell's text in the locale (grouping separators allowed, no
-// sign); nothing when it is not a number or out of the cell's range.
+// Whether the grouping separators of a number text stand where they group:
+// none at all, or 1 to 3 digits, then groups of exactly three up to the
+// decimal separator ("4.200" and "1.234.567,5" in a Greek locale, not "2.8",
+// "3.25" or "42.00", which are someone else's decimal point).
+bool GroupingWellPlaced(std::string_view text, NumberLocale locale);
+
+// Reads a number cell's text in the locale (grouping separators only where
+// they group, no sign); nothing when it is not a number or out of the cell's
+// range.
 std::optional<double> ParseCellNumber(std::string_view text, NumberLocale locale);
 
 // A number as a number cell shows it: two decimals, the locale's decimal
 // separator, no grouping.
 std::string FormatCellNumber(double value, NumberLocale locale);
+
+// Why a number cell refuses the text, in Greek, naming the locale's decimal
+// separator.
+std::string NumberRefusalReason(std::string_view text, NumberLocale locale);
 
 // Why a cell would refuse the text, in Greek, for the import report; empty when
 // it would take it.

@@ -61,11 +61,13 @@ void ClipboardCommands::CopyWholeRows() {
 
 void ClipboardCommands::PasteFromClipboard() {
     SetGridBlockToSelection();
+    lastReport_ = {};
     if (!copiedRows_.empty()) {
         PasteCopiedRows();
     } else if (selection_.UpperRow == 0 || selection_.LowerRow == 0) {
         // No block: the grid pastes with the cursor's cell as the top-left cell.
         grid_.Action(GridContract::kActionPaste);
+        lastReport_ = grid_.LastPasteReport();
     } else {
         PasteIntoBlock();
     }
@@ -99,6 +101,7 @@ void ClipboardCommands::PasteIntoBlock() {
     // The grid pastes the text into the block's top rows at once, clipped to
     // the block.
     grid_.Action(GridContract::kActionPaste);
+    lastReport_ = grid_.LastPasteReport();
     if (selection_.WholeColumns()) {
         return; // the paste already ran down the columns
     }

@@ -27,6 +27,9 @@ public:
     const std::vector<std::array<std::string, kGridColumns>>& CopiedRows() const {
         return copiedRows_;
     }
+    // What the last PasteFromClipboard could not put in as it was (empty
+    // after a paste of copied rows, whose values came from the grid).
+    const PasteReport& LastPasteReport() const { return lastReport_; }
 
 private:
     void CopyWholeRows();
@@ -38,6 +41,7 @@ private:
     SelectionRange& selection_;
     ClipboardService& clipboard_;
     std::vector<std::array<std::string, kGridColumns>> copiedRows_;
+    PasteReport lastReport_;
 };
 
 } // namespace pyrostat

@@ -45,6 +45,8 @@ public:
 
     void CopyToClipboard() { clipboard_.CopyToClipboard(); }
     void PasteFromClipboard() { clipboard_.PasteFromClipboard(); }
+    // What the last paste could not put in as it was.
+    const PasteReport& LastPasteReport() const { return clipboard_.LastPasteReport(); }
     const std::vector<std::array<std::string, 11>>& CopiedRows() const {
         return clipboard_.CopiedRows();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workspace/PasteReport.h"
+
 #include <functional>
 #include <string>
 
@@ -61,6 +63,9 @@ public:
     virtual void SetHeaderWrap(bool on) = 0;
 
     // Convenience: text of cell (row, col) without moving Row/Col.
+    // What the last paste (Action kActionPaste) could not put in as it was.
+    virtual PasteReport LastPasteReport() const { return {}; }
+
     virtual std::string CellText(int row, int col) const = 0;
     virtual bool SetCellText(int row, int col, const std::string& text) = 0;
 

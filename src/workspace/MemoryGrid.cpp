@@ -1,5 +1,7 @@
 #include "workspace/MemoryGrid.h"
 
+#include "platform/Utf8.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -75,6 +77,7 @@ std::string MemoryGrid::BlockText(int row, int col, int row2, int col2) const {
 }
 
 void MemoryGrid::PasteText(const std::string& text, int row, int col, int lastRow, int lastCol) {
+    lastPaste_ = {};
     std::vector<std::vector<std::string>> lines;
     size_t start = 0;
     while (start < text.size()) {
@@ -110,7 +113,21 @@ void MemoryGrid::PasteText(const std::string& text, int row, int col, int lastRo
             if (c > lastCol || c > kGridColumns) {
                 break;
             }
-            table_->SetCell(r, c, lines[i][j]);
+            const std::string& value = lines[i][j];
+            if (c == kNameColumn) {
+                // As typing does: only the characters that cannot be stored go.
+                const std::string name = StorableName(value);
+                if (name.empty() && !TrimBlanks(value).empty()) {
+                    lastPaste_.refused.push_back({r, c, value}); // nothing of it storable
+                    continue;
+                }
+                if (name != value) {
+                    lastPaste_.trimmed.push_back({r, c, value});
+                }
+                table_->SetCell(r, c, name);
+            } else if (!table_->SetCell(r, c, value)) {
+                lastPaste_.refused.push_back({r, c, value});
+            }
         }
     }
 }

@@ -74,8 +74,11 @@ public:
     // each row.
     std::string BlockText(int row, int col, int row2, int col2) const;
     // Pastes clipboard text with (row, col) as its top-left cell, no further
-    // than (lastRow, lastCol). Cells that refuse a value are skipped.
+    // than (lastRow, lastCol). Cells that refuse a value keep theirs and are
+    // listed in LastPasteReport; a name loses only the characters it cannot
+    // store.
     void PasteText(const std::string& text, int row, int col, int lastRow, int lastCol);
+    PasteReport LastPasteReport() const override { return lastPaste_; }
 
 private:
     struct Block {
@@ -96,6 +99,7 @@ private:
     int activeCol_ = 1;
     bool headerWrap_ = false;
     int focusCount_ = 0;
+    PasteReport lastPaste_;
     int selectionCount_ = 0;
 };
 

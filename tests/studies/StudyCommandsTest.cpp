@@ -82,6 +82,7 @@ TEST(StudyCommandsNew, AsksOnlyWhenTheResultFileExists) {
         if (c.resultFile) {
             WriteAll(w.Program("PYROSTAT.TMP"), std::string(149, '\0'));
         }
+        w.commands.MarkUnchanged(); // as just saved: nothing to lose
         w.messages.AnswerNext(c.answer);
 
         EXPECT_EQ(w.commands.New(), c.expectCleared);
@@ -112,6 +113,7 @@ TEST(StudyCommandsNew, AsksOnlyWhenTheResultFileExists) {
 TEST(StudyCommandsNew, FollowedBySaveWithEmptyDataWritesNothing) {
     Window w;
     w.EnterGeneralData();
+    w.commands.MarkUnchanged();
     w.commands.New(); // no result file: "Thema.tmp" stays on disk
     w.TypeRow(1);
     int dialog = 0;
@@ -120,6 +122,61 @@ TEST(StudyCommandsNew, FollowedBySaveWithEmptyDataWritesNothing) {
     EXPECT_EQ(w.commands.Save(), SaveOutcome::Incomplete);
     EXPECT_EQ(dialog, 0);
     EXPECT_FALSE(fs::exists(w.Study("n.pyx")));
+}
+
+// Typed work is never dropped by a command that replaces the grid: New and
+// Open ask as closing the window does, and only Yes (saved) or No go on.
+TEST(StudyCommandsNew, UnsavedWorkIsAskedAboutBeforeNewAndOpen) {
+    struct Case {
+        const char* name;
+        Answer answer;
+        bool saveNamed; // the save dialog is answered with a name
+        bool cleared;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"Cancel keeps everything", Answer::Cancel, false, false, false},
+        {"No discards, and does not ask again", Answer::No, false, true, false},
+        {"Yes saves first", Answer::Yes, true, true, true},
+        {"Yes with the save abandoned keeps the study", Answer::Yes, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window w;
+        w.EnterGeneralData();
+        w.commands.MarkUnchanged();
+        w.TypeRow(1);
+        WriteAll(w.Program("PYROSTAT.TMP"), std::string(149, '\0'));
+        ASSERT_TRUE(w.commands.HasUnsavedChanges());
+        w.messages.AnswerNext(c.answer);
+        w.dialogs.AnswerNext(c.saveNamed ? std::optional<std::string>(w.Study("kept.pyx"))
+                                         : std::nullopt);
+        EXPECT_EQ(w.commands.New(), c.cleared);
+        ASSERT_EQ(w.messages.shown.size(), 1u);
+        EXPECT_EQ(w.messages.Last().prompt, kUnsavedChangesPrompt);
+        EXPECT_EQ(w.messages.Last().buttons, MessageService::Buttons::YesNoCancel);
+        EXPECT_EQ(w.grid.DataRowCnt(), c.cleared ? 0 : 1);
+        EXPECT_EQ(fs::exists(w.Study("kept.pyx")), c.saved);
+    }
+
+    // Open: Cancel never shows the browser, No does.
+    for (const Answer answer : {Answer::Cancel, Answer::No}) {
+        Window w;
+        w.TypeRow(2);
+        int browserShown = 0;
+        w.commands.ShowBrowser = [&] { ++browserShown; };
+        w.messages.AnswerNext(answer);
+        w.commands.Open();
+        EXPECT_EQ(browserShown, answer == Answer::No ? 1 : 0);
+        EXPECT_EQ(w.messages.shown.size(), 1u);
+    }
+    // Nothing typed: nothing asked.
+    Window quiet;
+    int shown = 0;
+    quiet.commands.ShowBrowser = [&] { ++shown; };
+    quiet.commands.Open();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(quiet.messages.Empty());
 }
 
 TEST(StudyCommandsSave, ChoosesThePath) {

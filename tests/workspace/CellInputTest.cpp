@@ -27,13 +27,38 @@ TEST(CheckNumberInput, RefusesWhatANumberCellWouldNotTake) {
         {"12a", greek, InputState::Invalid},
         {"1 2", greek, InputState::Invalid},
         {"12.5", english, InputState::Acceptable},
-        {"12,5", english, InputState::Acceptable}, // a grouping comma in English
+        // A grouping separator only where it groups: anything else is someone
+        // else's decimal point, not yet a number this cell takes.
+        {"12,5", english, InputState::Intermediate},
+        {"2.8", greek, InputState::Intermediate},
+        {"3.25", greek, InputState::Intermediate},
+        {"42.00", greek, InputState::Intermediate},
+        {"4.200", greek, InputState::Acceptable},
+        {"4.200,5", greek, InputState::Acceptable},
+        {"1.234.567", greek, InputState::Acceptable},
+        {"1234.567", greek, InputState::Intermediate},
+        {"4,200", english, InputState::Acceptable},
         {"12.555", english, InputState::Invalid},
         {"1e5", english, InputState::Invalid},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CheckNumberInput(c.text, c.locale), c.expected) << c.text;
     }
+}
+
+// The message of a typed text the cell refuses names the row, the column and
+// the locale's decimal separator, and is empty for what the cell takes.
+TEST(TypedCellRefusal, NamesTheCellAndTheLocalesSeparator) {
+    const std::string greek = TypedCellRefusal(3, 6, "3.25", NumberLocale::Greek());
+    EXPECT_NE(greek.find("«3.25»"), std::string::npos) << greek;
+    EXPECT_NE(greek.find("σειράς 3, στήλη 6"), std::string::npos) << greek;
+    EXPECT_NE(greek.find("«,»"), std::string::npos) << greek;
+    const std::string english = TypedCellRefusal(1, 5, "2,8", NumberLocale::English());
+    EXPECT_NE(english.find("«.»"), std::string::npos) << english;
+    EXPECT_EQ(TypedCellRefusal(1, 5, "2,8", NumberLocale::Greek()), "");
+    EXPECT_EQ(TypedCellRefusal(1, 5, "4.200", NumberLocale::Greek()), "");
+    EXPECT_EQ(TypedCellRefusal(1, 5, "", NumberLocale::Greek()), "");
+    EXPECT_EQ(TypedCellRefusal(1, 1, "Διαμέρισμα Α1", NumberLocale::Greek()), "");
 }
 
 TEST(CheckStorableText, LengthInCharactersAndTheCodePage) {

@@ -326,7 +326,7 @@ TEST_F(ClipboardTest, ValuesACellRefusesAreSkippedAndTheCellKeepsItsContent) {
         {6, "3,456", "", "3,46"},                               // two decimals
         {7, "", "9,00", ""},                                    // an empty cell empties
         {8, "1,2,3", "4,00", "4,00"},                           // two decimal separators
-        {9, "12.5", "1,00", "125,00"},                          // a dot groups digits here
+        {9, "12.5", "1,00", "1,00"},                            // a dot that does not group
         {10, "ΡΕΤΙΡΕ Α", "ΙΣΟΓΕΙΟ", "ΙΣΟΓΕΙΟ"},                 // not a listed kind
         {11, "ΕΝΤΟΣ ΙΔΙΟΚΤ.", "ΑΛΛΗ ΠΕΡΙΠΤ.", "ΕΝΤΟΣ ΙΔΙΟΚΤ."}, // a listed passage
     };
@@ -350,6 +350,41 @@ TEST_F(ClipboardTest, ValuesACellRefusesAreSkippedAndTheCellKeepsItsContent) {
     EXPECT_EQ(grid.CellText(14, 5), "99999999,99");
     EXPECT_EQ(grid.CellText(14, 11), "ΕΝΤΟΣ ΙΔΙΟΚΤ.");
     EXPECT_EQ(grid.CellText(14, 10), "");
+}
+
+// A paste says what it could not put in: every refused value is counted,
+// the first cells are named with the reason, and a name loses only the
+// characters it cannot store, as typing would.
+TEST_F(ClipboardTest, APasteReportsTheValuesItRefusedAndTheNamesItTrimmed) {
+    ASSERT_TRUE(grid.SetCellText(2, 5, "80,00"));
+    std::string text;
+    for (int r = 0; r < 8; ++r) {
+        text += "Διαμ. Квартира " + std::to_string(r) + "\t100\t-5\t12abc\t2.8\r\n";
+    }
+    clipboard.SetText(text);
+    grid.PlaceCursor(2, 1);
+    commands.PasteFromClipboard();
+    const PasteReport& report = commands.LastPasteReport();
+    EXPECT_EQ(report.refused.size(), 24u); // three refused values on each of eight rows
+    ASSERT_EQ(report.trimmed.size(), 8u);
+    EXPECT_EQ(grid.CellText(2, 1), "Διαμ.  0");
+    EXPECT_EQ(grid.CellText(2, 2), "100,00");
+    EXPECT_EQ(grid.CellText(2, 5), "80,00"); // "2.8" is not 28 in a Greek locale
+    EXPECT_EQ(report.refused[0].row, 2);
+    EXPECT_EQ(report.refused[0].col, 3);
+
+    const std::string message = PasteReportMessage(report, NumberLocale::Greek());
+    EXPECT_NE(message.find("24 τιμές δεν έγιναν δεκτές"), std::string::npos) << message;
+    EXPECT_NE(message.find("σειρά 2, στήλη 3: «-5»"), std::string::npos) << message;
+    EXPECT_NE(message.find("σειρά 2, στήλη 5: «2.8»"), std::string::npos) << message;
+    EXPECT_NE(message.find("και 19 ακόμη"), std::string::npos) << message;
+    EXPECT_NE(message.find("Σε 8 ονομασίες"), std::string::npos) << message;
+
+    // A clean paste after it leaves nothing to tell.
+    clipboard.SetText("Α1\t5\r\n");
+    commands.PasteFromClipboard();
+    EXPECT_TRUE(commands.LastPasteReport().Clean());
+    EXPECT_EQ(PasteReportMessage(commands.LastPasteReport(), NumberLocale::Greek()), "");
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <QStyledItemDelegate>
 
+#include <string>
+
 namespace pyrostat {
 
 // The cell editors of the property grid: a checked number box for columns 2
@@ -22,6 +24,18 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+
+    // Why the cell refuses what its open editor holds (the message to show),
+    // or empty when it takes it.
+    std::string Refusal(QWidget* editor) const;
+
+signals:
+    // Tab or Enter in an editor whose text the cell refuses: the editor stays
+    // open and the view shows the message.
+    void editorRefused(QWidget* editor, const QString& message);
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     NumberLocale locale_;

@@ -74,6 +74,12 @@ FrmPyros::FrmPyros(ProgramState& state, MessageService& messages, ClipboardServi
     connect(txtThema_, &QLineEdit::textChanged, this,
             [this](const QString& text) { state_.StudyTitle = TrimBlanks(text.toStdString()); });
     connect(options_, &OptionControls::focusGridRequested, this, &FrmPyros::GiveFocusToGrid);
+    grid_->EditorRefused = [this](const std::string& message) {
+        messages_.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", message, MessageService::Icon::Exclamation);
+    };
+    editing_->Tell = [this](const std::string& message) {
+        messages_.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", message, MessageService::Icon::Exclamation);
+    };
     auto* keys = new MainKeyFilter(*this);
     connect(keys, &MainKeyFilter::commandRequested, this, &FrmPyros::RunCommand);
     qApp->installEventFilter(keys);
@@ -85,6 +91,8 @@ FrmPyros::~FrmPyros() {
     // (which point at the grid) before the grid.
     grid_->BlockSelected = nullptr;
     grid_->LeaveCell = nullptr;
+    grid_->ClearCells = nullptr;
+    grid_->EditorRefused = nullptr;
     delete editing_;
     delete grid_;
 }
@@ -181,18 +189,40 @@ void FrmPyros::GiveFocusToGrid() {
     grid_->SetFocus();
 }
 
+bool FrmPyros::CommitEditor() {
+    return grid_->CommitEditor();
+}
+
+void FrmPyros::Guarded(const std::function<void()>& command) {
+    // What the engineer typed into an open cell counts before anything runs;
+    // a text the cell refuses stops the command with the refusal shown.
+    if (!CommitEditor()) {
+        return;
+    }
+    command();
+    // After a finished command (and any message it showed) the keys go to
+    // the grid again.
+    if (isVisible() && !unloaded_) {
+        GiveFocusToGrid();
+    }
+}
+
 void FrmPyros::WireButtons() {
     CommandButtons& b = *buttons_;
-    connect(b.CmdNew, &QPushButton::clicked, this, [this] {
+    const auto on = [this](QPushButton* button, std::function<void()> command) {
+        connect(button, &QPushButton::clicked, this,
+                [this, command = std::move(command)] { Guarded(command); });
+    };
+    on(b.CmdNew, [this] {
         Invoke(commands_.onNew);
         editing_->ForgetHistory();
     });
-    connect(b.CmdOpen, &QPushButton::clicked, this, [this] {
+    on(b.CmdOpen, [this] {
         Invoke(commands_.onOpen);
         editing_->ForgetHistory();
     });
-    connect(b.CmdSave, &QPushButton::clicked, this, [this] { Invoke(commands_.onSave); });
-    connect(b.CmdGData, &QPushButton::clicked, this, [this] {
+    on(b.CmdSave, [this] { Invoke(commands_.onSave); });
+    on(b.CmdGData, [this] {
         if (!commands_.onGData) {
             return;
         }
@@ -200,19 +230,17 @@ void FrmPyros::WireButtons() {
         if (state_.StatusCode == -7) {
             state_.StatusCode = 0;
         }
-        GiveFocusToGrid();
     });
-    connect(b.CmdGo, &QPushButton::clicked, this, [this] { Invoke(commands_.onGo); });
-    connect(b.CmdPrevData, &QPushButton::clicked, this, [this] { Invoke(commands_.onPrevData); });
-    connect(b.CmdPrintData, &QPushButton::clicked, this, [this] { Invoke(commands_.onPrintData); });
-    connect(b.Cmd_Client, &QPushButton::clicked, this, [this] { Invoke(commands_.onClient); });
-    connect(b.CmdManual, &QPushButton::clicked, this, [this] { Invoke(commands_.onManual); });
-    connect(b.CmdInsert, &QPushButton::clicked, editing_, &GridEditing::Insert);
-    connect(b.CmdDel, &QPushButton::clicked, editing_, &GridEditing::Delete);
-    connect(b.CmdCopyToClpbrd, &QPushButton::clicked, editing_, &GridEditing::CopyToClipboard);
-    connect(b.CmdPasteFromClpbrd, &QPushButton::clicked, editing_,
-            &GridEditing::PasteFromClipboard);
-    connect(b.CmdRESETCols, &QPushButton::clicked, this, &FrmPyros::CmdRESETCols);
+    on(b.CmdGo, [this] { Invoke(commands_.onGo); });
+    on(b.CmdPrevData, [this] { Invoke(commands_.onPrevData); });
+    on(b.CmdPrintData, [this] { Invoke(commands_.onPrintData); });
+    on(b.Cmd_Client, [this] { Invoke(commands_.onClient); });
+    on(b.CmdManual, [this] { Invoke(commands_.onManual); });
+    on(b.CmdInsert, [this] { editing_->Insert(); });
+    on(b.CmdDel, [this] { editing_->Delete(); });
+    on(b.CmdCopyToClpbrd, [this] { editing_->CopyToClipboard(); });
+    on(b.CmdPasteFromClpbrd, [this] { editing_->PasteFromClipboard(); });
+    on(b.CmdRESETCols, [this] { CmdRESETCols(); });
 }
 
 bool FrmPyros::Load() {
@@ -265,10 +293,13 @@ void FrmPyros::ShowWait(bool on) {
 void FrmPyros::RunCommand(MainCommand command) {
     switch (command) {
     case MainCommand::CopyUpperValues:
-        editing_->CopyUpperValues();
+        Guarded([this] { editing_->CopyUpperValues(); });
         break;
     case MainCommand::ClearRangeBoxes:
+        // Disabling the focused box would pass the focus on to the first
+        // button, where a Space would run it.
         ranges_->ClearAndDisable();
+        GiveFocusToGrid();
         break;
     case MainCommand::CopyToClipboard:
         buttons_->CmdCopyToClpbrd->click();
@@ -277,7 +308,7 @@ void FrmPyros::RunCommand(MainCommand command) {
         buttons_->CmdPasteFromClpbrd->click();
         break;
     case MainCommand::DeleteCells:
-        editing_->DeleteCells();
+        Guarded([this] { editing_->DeleteCells(); });
         break;
     case MainCommand::EditCell:
         if (grid_->hasFocus()) {
@@ -285,13 +316,13 @@ void FrmPyros::RunCommand(MainCommand command) {
         }
         break;
     case MainCommand::Manual:
-        Invoke(commands_.onManual);
+        Guarded([this] { Invoke(commands_.onManual); });
         break;
     case MainCommand::Open:
         buttons_->CmdOpen->click();
         break;
     case MainCommand::SaveAs:
-        Invoke(commands_.onSaveAs);
+        Guarded([this] { Invoke(commands_.onSaveAs); });
         break;
     case MainCommand::Save:
         buttons_->CmdSave->click();
@@ -309,7 +340,7 @@ void FrmPyros::RunCommand(MainCommand command) {
         buttons_->CmdGo->click();
         break;
     case MainCommand::ResetColumns:
-        CmdRESETCols();
+        Guarded([this] { CmdRESETCols(); });
         break;
     case MainCommand::Undo:
     case MainCommand::Redo:
@@ -347,7 +378,7 @@ void FrmPyros::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmPyros::closeEvent(QCloseEvent* event) {
-    if (commands_.onCloseQuestion && !commands_.onCloseQuestion()) {
+    if (!CommitEditor() || (commands_.onCloseQuestion && !commands_.onCloseQuestion())) {
         event->ignore();
         return;
     }

@@ -32,6 +32,9 @@ class FrmPyros : public QWidget {
     Q_OBJECT
 
 public:
+    // Commits an open cell editor as leaving the cell would; false when the
+    // cell refuses the text (the editor stays open and the refusal is shown).
+    bool CommitEditor();
     FrmPyros(ProgramState& state, MessageService& messages, ClipboardService& clipboard,
              MainWindowCommands commands = {}, QWidget* parent = nullptr);
     ~FrmPyros() override;
@@ -75,6 +78,9 @@ private:
     void BuildLayout();
     void WireButtons();
     void Invoke(const std::function<void()>& command);
+    // Runs a command of a button or key: the open cell editor is committed
+    // first (a refused text stops it), the focus is on the grid afterwards.
+    void Guarded(const std::function<void()>& command);
     void GiveFocusToGrid();
 
     ProgramState& state_;

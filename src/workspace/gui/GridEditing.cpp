@@ -17,6 +17,14 @@ GridEditing::GridEditing(fpSpread1& grid, ProgramState& state, ClipboardService&
         Recorded(tr("Αυτόματη καταχώρηση"),
                  [this] { commands_.OnLeaveCell(heightTicked_ && heightTicked_()); });
     };
+    grid_.ClearCells = [this](const std::vector<std::pair<int, int>>& cells) {
+        Recorded(tr("Διαγραφή περιοχής"), [this, &cells] {
+            for (const auto& [row, col] : cells) {
+                grid_.Model().setData(grid_.Model().index(row - 1, col - 1), QString(),
+                                      Qt::EditRole);
+            }
+        });
+    };
     connect(&grid_.Model(), &GridModel::cellEdited, this, &GridEditing::OnCellEdited);
 }
 
@@ -80,6 +88,11 @@ void GridEditing::CopyToClipboard() {
 void GridEditing::PasteFromClipboard() {
     Recorded(tr("Επικόλληση"), [this] { commands_.PasteFromClipboard(); });
     ShowSelectionUsed();
+    const std::string message =
+        PasteReportMessage(commands_.LastPasteReport(), grid_.Table().Locale());
+    if (!message.empty() && Tell) {
+        Tell(message);
+    }
 }
 
 void GridEditing::Undo() {

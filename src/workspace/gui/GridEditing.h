@@ -6,6 +6,7 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <string>
 
 namespace pyrostat {
 
@@ -34,6 +35,9 @@ public:
     // After a command that replaces the whole study (new, open) the earlier
     // steps no longer belong to the table.
     void ForgetHistory() { undo_.clear(); }
+
+    // Tells the user what a paste could not put in (a message box). Unset: nothing.
+    std::function<void(const std::string& message)> Tell;
 
     // Runs `change` and records what it did to the cells as one step.
     void Recorded(const QString& name, const std::function<void()>& change);

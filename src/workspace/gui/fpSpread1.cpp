@@ -54,6 +54,10 @@ fpSpread1::fpSpread1(GridTable& table, ClipboardService* clipboard, QWidget* par
     columns->viewport()->installEventFilter(this);
     rows->viewport()->installEventFilter(this);
     connect(columns, &QHeaderView::sectionResized, this, &fpSpread1::OnSectionResized);
+    connect(delegate_, &CellDelegate::editorRefused, this,
+            [this](QWidget* editor, const QString& message) {
+                ShowRefusal(editor, message.toStdString());
+            });
 
     for (int col = 1; col <= kGridColumns; ++col) {
         SetColWidth(col, table.ColWidth(col));
@@ -158,6 +162,33 @@ void fpSpread1::SetHeaderWrap(bool on) {
                                                : Qt::Alignment(Qt::AlignCenter));
 }
 
+void fpSpread1::ShowRefusal(QWidget* editor, const std::string& message) {
+    if (EditorRefused) {
+        EditorRefused(message);
+    }
+    if (editor != nullptr) {
+        editor->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool fpSpread1::CommitEditor() {
+    if (state() != QAbstractItemView::EditingState) {
+        return true;
+    }
+    QWidget* editor = indexWidget(currentIndex());
+    if (editor == nullptr) {
+        return true;
+    }
+    const std::string refusal = delegate_->Refusal(editor);
+    if (!refusal.empty()) {
+        ShowRefusal(editor, refusal);
+        return false;
+    }
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
 void fpSpread1::EditCurrentCell() {
     if (state() != QAbstractItemView::EditingState && currentIndex().isValid()) {
         edit(currentIndex());
@@ -192,6 +223,10 @@ void fpSpread1::currentChanged(const QModelIndex& current, const QModelIndex& pr
 
 void fpSpread1::mousePressEvent(QMouseEvent* event) {
     headerPick_ = HeaderPick::None;
+    if (!CommitEditor()) {
+        event->accept();
+        return;
+    }
     if (event->button() == Qt::LeftButton && !MayLeaveFor(indexAt(event->position().toPoint()))) {
         event->accept();
         return;
@@ -207,6 +242,9 @@ bool fpSpread1::eventFilter(QObject* watched, QEvent* event) {
         const bool handled = QTableView::eventFilter(watched, event);
         headerPick_ = HeaderPick::None;
         return handled;
+    }
+    if (event->type() == QEvent::MouseButtonPress && onHeader && !CommitEditor()) {
+        return true;
     }
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -243,9 +281,16 @@ void fpSpread1::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier &&
         state() != QAbstractItemView::EditingState) {
-        // Delete empties the cursor's cell (the block commands use Shift/Ctrl).
-        const QModelIndex current = currentIndex();
-        if (current.isValid()) {
+        // Delete empties the selected block, or the cursor's cell when none
+        // is selected, as one step that can be undone.
+        const QModelIndexList selected = selectionModel()->selectedIndexes();
+        if (selected.size() > 1 && ClearCells) {
+            std::vector<std::pair<int, int>> cells;
+            for (const QModelIndex& index : selected) {
+                cells.emplace_back(index.row() + 1, index.column() + 1);
+            }
+            ClearCells(cells);
+        } else if (const QModelIndex current = currentIndex(); current.isValid()) {
             model_->setData(current, QString(), Qt::EditRole);
         }
         event->accept();

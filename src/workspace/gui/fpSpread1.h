@@ -6,6 +6,11 @@
 
 #include <QTableView>
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace pyrostat {
 
 class CellDelegate;
@@ -58,12 +63,23 @@ public:
     void SetFocus() override;
     void SetHeaderWrap(bool on) override;
 
+    PasteReport LastPasteReport() const override { return memory_.LastPasteReport(); }
     std::string CellText(int row, int col) const override { return memory_.CellText(row, col); }
     bool SetCellText(int row, int col, const std::string& text) override {
         return memory_.SetCellText(row, col, text);
     }
 
     bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
+    // Stores what an open cell editor holds, as leaving the cell does, and
+    // closes it. When the cell refuses the typed text the editor stays open
+    // with the focus, EditorRefused shows why, and the result is false: the
+    // command that asked must not run. True when no editor is open.
+    bool CommitEditor();
+    // Empties the given cells (row, column from 1) as one undoable step: the
+    // Delete key on a selected block. Unset: only the cursor's cell is emptied.
+    std::function<void(const std::vector<std::pair<int, int>>& cells)> ClearCells;
+    // Shows the refusal of a typed text (a message box). Unset: none.
+    std::function<void(const std::string& message)> EditorRefused;
     // Opens the editor of the cursor's cell, as Enter does.
     void EditCurrentCell();
     // Wide enough for all eleven columns.
@@ -83,6 +99,7 @@ protected:
 private:
     enum class HeaderPick { None, Rows, Columns };
 
+    void ShowRefusal(QWidget* editor, const std::string& message);
     // Raises LeaveCell for a move to `target`; true when the move may go on.
     bool MayLeaveFor(const QModelIndex& target);
     void RaiseBlockSelected();

@@ -65,8 +65,11 @@ TEST(StudyCommandsQt, WiredCommandsReachTheTitleBoxAndTheCheckBox) {
     EXPECT_EQ(w.generalDataShown, 1);
     EXPECT_EQ(test::ReadAll(path), record);
 
-    // New without a result file: no question, the grid is emptied.
+    // New with the edited title unsaved: asked first; No empties the grid.
+    w.messages.AnswerNext(MessageService::Answer::No);
+    const size_t before = w.messages.shown.size();
     commands.onNew();
+    EXPECT_EQ(w.messages.shown.size(), before + 1);
     EXPECT_EQ(w.grid.DataRowCnt(), 0);
     EXPECT_TRUE(w.state.CurrentStudyFile.empty());
     EXPECT_EQ(w.title->text(), QStringLiteral("EDITED"));
