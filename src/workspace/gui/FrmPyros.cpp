@@ -296,6 +296,9 @@ void FrmPyros::RunCommand(MainCommand command) {
         Guarded([this] { editing_->CopyUpperValues(); });
         break;
     case MainCommand::ClearRangeBoxes:
+        // Esc in an open cell editor gives the cell its old value back: the
+        // move of the focus below must not store the text instead.
+        grid_->CancelEditor();
         // Disabling the focused box would pass the focus on to the first
         // button, where a Space would run it.
         ranges_->ClearAndDisable();

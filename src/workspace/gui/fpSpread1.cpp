@@ -189,6 +189,15 @@ bool fpSpread1::CommitEditor() {
     return true;
 }
 
+void fpSpread1::CancelEditor() {
+    if (state() != QAbstractItemView::EditingState) {
+        return;
+    }
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+}
+
 void fpSpread1::EditCurrentCell() {
     if (state() != QAbstractItemView::EditingState && currentIndex().isValid()) {
         edit(currentIndex());

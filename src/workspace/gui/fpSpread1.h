@@ -78,6 +78,8 @@ public:
     // Empties the given cells (row, column from 1) as one undoable step: the
     // Delete key on a selected block. Unset: only the cursor's cell is emptied.
     std::function<void(const std::vector<std::pair<int, int>>& cells)> ClearCells;
+    // Closes an open cell editor without storing what it holds (Esc).
+    void CancelEditor();
     // Shows the refusal of a typed text (a message box). Unset: none.
     std::function<void(const std::string& message)> EditorRefused;
     // Opens the editor of the cursor's cell, as Enter does.

@@ -1,0 +1,270 @@
+// What the engineer typed is what every command works on, and nothing he typed
+// is dropped: the real main window with its study commands, driven by keys.
+
+#include "studies/GeneralDataFile.h"
+#include "studies/StudyRecords.h"
+#include "studies/gui/StudyCommandsQt.h"
+#include "support/RecordingMessages.h"
+#include "support/TestFolder.h"
+#include "workspace/gui/CommandButtons.h"
+#include "workspace/gui/FrmPyros.h"
+#include "workspace/gui/OptionControls.h"
+#include "workspace/gui/RangeBoxes.h"
+#include "workspace/gui/fpSpread1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace pyrostat {
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = MessageService::Answer;
+
+// The main window, loaded, shown and active, with the program's study
+// commands; the calculation is replaced by a probe that records what the
+// grid held when it ran.
+struct Program {
+    explicit Program(const QLocale& locale = QLocale(QLocale::Greek, QLocale::Greece)) {
+        state.ProgramFolder = folder.WithSlash();
+        fs::create_directories(folder.Path() / "PYXFiles");
+        window = std::make_unique<FrmPyros>(state, messages, clipboard);
+        window->SetLocale(locale);
+        study = std::make_unique<StudyCommandsQt>(
+            window.get(), window->Grid(), window->TxtThema(), window->Options().ChkInsulation(),
+            state, messages, [] {});
+        WireStudyCommands(*study, window->Commands());
+        window->Commands().onGo = [this] { areaWhenRun = window->Grid().CellText(1, 5); };
+        window->Commands().onGData = [] {};
+        EXPECT_TRUE(window->Load());
+        study->Commands().MarkUnchanged();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        Grid().setFocus();
+    }
+    ~Program() {
+        // Closing asks nothing more of a test that is over.
+        window->Commands().onCloseQuestion = nullptr;
+    }
+
+    fpSpread1& Grid() { return window->Grid(); }
+    // Types into a cell as the engineer does: the cursor on it, then the keys,
+    // which open its editor; the editor is left open.
+    void TypeInto(int row, int col, const QString& keys) {
+        Grid().selectionModel()->setCurrentIndex(Grid().model()->index(row - 1, col - 1),
+                                                 QItemSelectionModel::ClearAndSelect);
+        Grid().setFocus();
+        for (const QChar ch : keys) {
+            // Each key to whatever holds the focus: the grid for the first,
+            // which opens the editor, the editor for the rest.
+            QWidget* target = QApplication::focusWidget();
+            QKeyEvent press(QEvent::KeyPress, ch.toUpper().unicode(), Qt::NoModifier, QString(ch));
+            QKeyEvent release(QEvent::KeyRelease, ch.toUpper().unicode(), Qt::NoModifier,
+                              QString(ch));
+            QApplication::sendEvent(target, &press);
+            QApplication::sendEvent(QApplication::focusWidget(), &release);
+        }
+        ASSERT_TRUE(Grid().IsEditing());
+    }
+    QWidget* Focus() const { return QApplication::focusWidget(); }
+    void SaveTo(const std::string& name) {
+        state.CurrentStudyFile = folder.WithSlash() + "PYXFiles/" + name;
+        state.Employer = "Ιδιοκτήτες";
+        state.Project = "Πολυκατοικία";
+        state.Location = "Πάτρα";
+        WriteGeneralDataFile();
+    }
+    void WriteGeneralDataFile() {
+        test::WriteAll(folder.File("Thema.tmp"),
+                       FormatGeneralData({state.Employer, state.Project, state.Location}));
+    }
+
+    test::TestFolder folder;
+    ProgramState state;
+    test::RecordingMessages messages;
+    MemoryClipboard clipboard;
+    std::unique_ptr<FrmPyros> window;
+    std::unique_ptr<StudyCommandsQt> study;
+    std::string areaWhenRun = "(not run)";
+};
+
+TEST(TypedWork, AnOpenEditorIsCommittedBeforeEveryCommand) {
+    // The calculation key runs on the 85 still in the editor.
+    {
+        Program p;
+        p.TypeInto(1, 5, "85");
+        QTest::keyClick(p.Focus(), Qt::Key_G, Qt::ControlModifier);
+        EXPECT_EQ(p.areaWhenRun, "85,00");
+        EXPECT_FALSE(p.Grid().IsEditing());
+        // ... and so does the button.
+        p.TypeInto(1, 5, "90");
+        p.window->Buttons().CmdGo->click();
+        EXPECT_EQ(p.areaWhenRun, "90,00");
+    }
+    // Ctrl+S saves the typed text.
+    {
+        Program p;
+        p.SaveTo("typed.pyx");
+        p.TypeInto(1, 1, "Α1");
+        QTest::keyClick(p.Focus(), Qt::Key_S, Qt::ControlModifier);
+        std::string bytes = test::ReadAll(p.state.CurrentStudyFile);
+        const DecodedStudy saved = DecodeStudyRecords(bytes, NumberLocale::Greek(), 500);
+        ASSERT_EQ(saved.rows.size(), 1u);
+        EXPECT_EQ(saved.rows[0][0], "Α1");
+    }
+    // Inserting a row keeps the typed text (it moves down with its row).
+    {
+        Program p;
+        p.TypeInto(1, 1, "Α1");
+        p.window->Buttons().CmdInsert->click();
+        EXPECT_EQ(p.Grid().CellText(1, 1) + p.Grid().CellText(2, 1), "Α1");
+    }
+    // The close button: the typed text counts as a change, and Cancel keeps it.
+    {
+        Program p;
+        p.TypeInto(2, 2, "77");
+        p.messages.AnswerNext(Answer::Cancel);
+        p.window->close();
+        EXPECT_TRUE(p.window->isVisible());
+        EXPECT_EQ(p.Grid().CellText(2, 2), "77,00");
+        ASSERT_FALSE(p.messages.Empty());
+        EXPECT_EQ(p.messages.Last().prompt, kUnsavedChangesPrompt);
+    }
+}
+
+TEST(TypedWork, EscInARangeBoxGivesTheFocusToTheGridAndSpaceEmptiesNothing) {
+    Program p;
+    p.Grid().SetCellText(1, 1, "Α1");
+    p.Grid().SetCellText(1, 5, "80");
+    p.study->Commands().MarkUnchanged();
+    RangeBoxes& ranges = p.window->Ranges();
+    ranges.TxtUpperRow()->setFocus();
+    QTest::keyClick(ranges.TxtUpperRow(), Qt::Key_Escape);
+    EXPECT_EQ(p.Focus(), &p.Grid());
+    QTest::keyClick(p.Focus(), Qt::Key_Space);
+    EXPECT_EQ(p.Grid().CellText(1, 5), "80,00");
+    // The space went to the grid, as a key typed into the cell.
+    if (p.Grid().IsEditing()) {
+        QTest::keyClick(p.Focus(), Qt::Key_Escape);
+    }
+    EXPECT_EQ(p.Grid().CellText(1, 1), "Α1");
+}
+
+TEST(TypedWork, NewAndOpenAskBeforeDroppingUnsavedWork) {
+    Program p;
+    p.TypeInto(3, 1, "Α3");
+    QTest::keyClick(p.Focus(), Qt::Key_Tab);
+    // New: Cancel keeps the grid.
+    p.messages.AnswerNext(Answer::Cancel);
+    QTest::keyClick(p.Focus(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(p.Grid().CellText(3, 1), "Α3");
+    EXPECT_EQ(p.messages.Last().prompt, kUnsavedChangesPrompt);
+    EXPECT_EQ(p.Focus(), &p.Grid());
+    // Open: Cancel shows no browser and keeps the grid.
+    int browsers = 0;
+    p.study->Commands().ShowBrowser = [&] { ++browsers; };
+    p.messages.AnswerNext(Answer::Cancel);
+    p.window->Buttons().CmdOpen->click();
+    EXPECT_EQ(browsers, 0);
+    EXPECT_EQ(p.Grid().CellText(3, 1), "Α3");
+    // New: No empties it, and asks nothing more.
+    const size_t asked = p.messages.shown.size();
+    p.messages.AnswerNext(Answer::No);
+    p.window->Buttons().CmdNew->click();
+    EXPECT_EQ(p.messages.shown.size(), asked + 1);
+    EXPECT_EQ(p.Grid().DataRowCnt(), 0);
+}
+
+// A number typed with the other locale's decimal point is refused when the
+// cell is left, and the editor stays open with the text, so it is mended, not
+// stored as something a hundred times larger.
+TEST(TypedWork, ADecimalPointOfTheOtherLocaleIsRefusedAndTheEditorStays) {
+    struct Case {
+        QLocale locale;
+        const char* typed;
+        const char* separator;
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::Greek, QLocale::Greece), "2.8", "«,»"},
+        {QLocale(QLocale::Greek, QLocale::Greece), "3.25", "«,»"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "2,8", "«.»"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Program p(c.locale);
+        p.Grid().SetCellText(1, 6, "3");
+        const std::string before = p.Grid().CellText(1, 6);
+        p.TypeInto(1, 6, QString::fromUtf8(c.typed));
+        QTest::keyClick(p.Focus(), Qt::Key_Tab);
+        ASSERT_FALSE(p.messages.Empty());
+        EXPECT_NE(p.messages.Last().prompt.find(c.separator), std::string::npos)
+            << p.messages.Last().prompt;
+        EXPECT_TRUE(p.Grid().IsEditing());
+        EXPECT_EQ(p.Grid().CellText(1, 6), before);
+        // A command does not run on it either.
+        const size_t shown = p.messages.shown.size();
+        QTest::keyClick(p.Focus(), Qt::Key_G, Qt::ControlModifier);
+        EXPECT_EQ(p.areaWhenRun, "(not run)");
+        EXPECT_EQ(p.messages.shown.size(), shown + 1);
+        // Esc gives the old value back.
+        QTest::keyClick(p.Focus(), Qt::Key_Escape);
+        EXPECT_FALSE(p.Grid().IsEditing());
+        EXPECT_EQ(p.Grid().CellText(1, 6), before);
+    }
+    // Grouping where it groups is still a number: 4.200 is 4200 in Greek.
+    Program p;
+    p.TypeInto(1, 2, "4.200");
+    QTest::keyClick(p.Focus(), Qt::Key_Tab);
+    EXPECT_EQ(p.Grid().CellText(1, 2), "4200,00");
+    EXPECT_TRUE(p.messages.Empty());
+    // The keypad's decimal key types the locale's separator.
+    p.TypeInto(1, 6, "2");
+    QTest::keyClick(p.Focus(), Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(p.Focus(), Qt::Key_8);
+    QTest::keyClick(p.Focus(), Qt::Key_Tab);
+    EXPECT_EQ(p.Grid().CellText(1, 6), "2,80");
+}
+
+TEST(TypedWork, APasteTellsOnceWhatItRefused) {
+    Program p;
+    p.clipboard.SetText("Α1\t-5\t12abc\r\nΑ2\t100\tx\r\n");
+    p.Grid().selectionModel()->setCurrentIndex(p.Grid().model()->index(0, 0),
+                                               QItemSelectionModel::ClearAndSelect);
+    p.window->Buttons().CmdPasteFromClpbrd->click();
+    ASSERT_EQ(p.messages.shown.size(), 1u);
+    EXPECT_NE(p.messages.Last().prompt.find("3 τιμές δεν έγιναν δεκτές"), std::string::npos)
+        << p.messages.Last().prompt;
+    EXPECT_EQ(p.Grid().CellText(2, 2), "100,00");
+    EXPECT_EQ(p.Focus(), &p.Grid());
+}
+
+TEST(TypedWork, DeleteOnASelectedBlockEmptiesItAsOneStep) {
+    Program p;
+    for (int r = 1; r <= 3; ++r) {
+        p.Grid().SetCellText(r, 2, "10");
+        p.Grid().SetCellText(r, 3, "20");
+    }
+    p.Grid().selectionModel()->setCurrentIndex(p.Grid().model()->index(0, 1),
+                                               QItemSelectionModel::NoUpdate);
+    p.Grid().selectionModel()->select(
+        QItemSelection(p.Grid().model()->index(0, 1), p.Grid().model()->index(2, 2)),
+        QItemSelectionModel::ClearAndSelect);
+    p.Grid().setFocus();
+    QTest::keyClick(&p.Grid(), Qt::Key_Delete);
+    EXPECT_EQ(p.Grid().DataRowCnt(), 0);
+    QTest::keyClick(&p.Grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(p.Grid().CellText(3, 3), "20,00");
+    EXPECT_EQ(p.Grid().CellText(1, 2), "10,00");
+}
+
+} // namespace
+} // namespace pyrostat
