@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
             pyrostat::ProgramState state;
             state.ProgramFolder = pyrostat::PrepareProgramFolder();
             if (state.ProgramFolder.empty()) {
-                std::cerr << "pyrostat: cannot create the program folder\n";
+                std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
                 return 1;
             }
             return pyrostat::RunReportCommand({args.begin() + 1, args.end()}, state, std::cin,

@@ -28,4 +28,8 @@ bool GeneralDataForm::Confirm(std::string_view employer, std::string_view projec
     return true;
 }
 
+std::string GeneralDataForm::WorkingFilePath() const {
+    return state_.InProgramFolder(kGeneralDataFileName);
+}
+
 } // namespace pyrostat

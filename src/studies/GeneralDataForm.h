@@ -32,6 +32,9 @@ public:
     bool Confirm(std::string_view employer, std::string_view project, std::string_view location,
                  bool* written = nullptr);
 
+    // The working copy "Thema.tmp" in the program folder.
+    std::string WorkingFilePath() const;
+
     // Esc: nothing changes but the status word.
     void Escape() { state_.StatusCode = kEscapeStatus; }
 

@@ -142,6 +142,7 @@ bool StudyFile::OpenFile(const std::string& path) {
         state_.Location = general.Location;
     }
 
+    lastOpenDamaged_ = study.Damaged();
     if (study.Damaged()) {
         messages_.ShowWithBeeps(kStudyWarningTitle, DamagedStudyMessage(study, path),
                                 MessageService::Icon::Exclamation);

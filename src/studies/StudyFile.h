@@ -50,6 +50,9 @@ public:
     // or do not fit their cells) loads what can be read and is told. False
     // only when the file could not be read at all.
     bool OpenFile(const std::string& path);
+    // Whether the last file opened was damaged (it was told, and only part
+    // of it is in the grid).
+    bool LastOpenDamaged() const { return lastOpenDamaged_; }
 
 private:
     void Wait();
@@ -59,6 +62,7 @@ private:
     MessageService& messages_;
     StudyWindowFields& fields_;
     FileStore* store_;
+    bool lastOpenDamaged_ = false;
 };
 
 // The title of the program's warning boxes.

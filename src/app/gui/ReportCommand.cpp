@@ -1,5 +1,8 @@
 #include "app/gui/ReportCommand.h"
 
+#include "app/ExitCodes.h"
+#include "platform/FileAccess.h"
+
 #include "platform/gui/PrinterCommand.h"
 
 #include "app/CalcCommand.h"
@@ -20,6 +23,7 @@
 #include "studies/StudyFile.h"
 #include "workspace/MemoryGrid.h"
 
+#include <charconv>
 #include <locale>
 #include <ostream>
 #include <sstream>
@@ -115,13 +119,20 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
     MemoryGrid grid(NumberLocale::Of(state));
     MemoryStudyFields fields;
     if (kind == "data") {
-        if (!FileExists(studyPath)) {
-            err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: " << studyPath << '\n';
-            return 1;
+        const FileProblem problem = ExamineFile(studyPath);
+        if (problem != FileProblem::None) {
+            err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: "
+                << FileProblemMessage(studyPath, problem) << '\n';
+            return kExitFileProblem;
         }
         StudyFile study(grid, state, messages, fields);
         if (!study.OpenFile(studyPath)) {
-            return 1;
+            return kExitFileProblem;
+        }
+        if (study.LastOpenDamaged()) {
+            // The report would print part of the study as the whole of it.
+            err << "Η αναφορά δεν έγινε: η μελέτη δεν διαβάστηκε ολόκληρη.\n";
+            return kExitRefused;
         }
         if (grid.DataRowCnt() == 0) {
             err << "!! ΠΡΟΣΟΧΗ !!\n... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...\n";
@@ -190,7 +201,17 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
         runReport(kModePreview, {}, 1);
     }
     if (!printerName.empty()) {
-        const int copies = copiesText.empty() ? 1 : std::max(1, std::stoi(copiesText));
+        int copies = 1;
+        if (!copiesText.empty()) {
+            const auto [end, ec] =
+                std::from_chars(copiesText.data(), copiesText.data() + copiesText.size(), copies);
+            if (ec != std::errc() || end != copiesText.data() + copiesText.size() || copies < 1 ||
+                copies > 999) {
+                err << "Το --copies δέχεται αριθμό αντιτύπων από 1 έως 999: " << copiesText
+                    << '\n';
+                return kExitUsage;
+            }
+        }
         bool printed = false;
         const bool known = RunPrintCommand(state, messages, printerName, copies,
                                            [&](const std::string& name, int n) {

@@ -65,7 +65,7 @@ int RunMainWindow(QApplication& app, const WindowStartOptions& options,
     const EnvironmentReader env = SystemEnvironment();
     state.ProgramFolder = ResolveProgramFolder(env);
     if (!SeedProgramFolder(state.ProgramFolder, SeedSourceFolders())) {
-        std::cerr << "pyrostat: cannot create the program folder " << state.ProgramFolder << "\n";
+        std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί: " << state.ProgramFolder << "\n";
         return 1;
     }
 
@@ -97,7 +97,7 @@ int RunMainWindow(QApplication& app, const WindowStartOptions& options,
     QTimer::singleShot(200, &window, [&] {
         const QString path = QString::fromStdString(options.screenshotPath);
         if (!window.grab().save(path, "PNG")) {
-            std::cerr << "pyrostat: cannot write " << options.screenshotPath << "\n";
+            std::cerr << "pyrostat: η εικόνα δεν γράφτηκε: " << options.screenshotPath << "\n";
             app.exit(1);
             return;
         }

@@ -1,5 +1,7 @@
 #include "register/gui/FrmCLPass.h"
 
+#include <QKeyEvent>
+
 #include "platform/gui/WindowHelpers.h"
 #include "register/gui/Cp1253Validator.h"
 #include "register/gui/StarPasswordStyle.h"
@@ -51,6 +53,8 @@ FrmCLPass::FrmCLPass(ProgramState& state, MessageService& messages, QWidget* par
     connect(TxtPass_, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     connect(TxtPassOK_, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     connect(CmdOK_, &QPushButton::clicked, this, &FrmCLPass::OnOk);
+    // Enter (either key) on the focused O.K. presses it, as Space does.
+    CmdOK_->installEventFilter(this);
 
     const PasswordEntry::Layout layout = entry_.Open();
     Label1_->setText(QString::fromStdString(layout.label1));
@@ -90,6 +94,17 @@ void FrmCLPass::OnOk() {
         TxtPass_->setFocus();
         break;
     }
+}
+
+bool FrmCLPass::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == CmdOK_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            CmdOK_->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FrmCLPass::done(int result) {

@@ -41,6 +41,9 @@ public:
     void done(int result) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

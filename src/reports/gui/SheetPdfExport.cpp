@@ -19,12 +19,12 @@ bool WriteSheetPdf(const SheetModel& model, const std::string& path, char decima
         const SheetRenderer renderer(model, decimalSeparator, groupSeparator);
         writer.setPageLayout(renderer.PageLayout());
         if (!renderer.Render(writer)) {
-            error = "cannot write " + path;
+            error = "Το αρχείο PDF δεν γράφτηκε: " + path;
             return false;
         }
     }
     if (!QFile::exists(file) || QFile(file).size() == 0) {
-        error = "cannot write " + path;
+        error = "Το αρχείο PDF δεν γράφτηκε: " + path;
         return false;
     }
     return true;
@@ -42,8 +42,10 @@ bool PrintSheet(const SheetModel& model, int copies, const std::string& printerN
     const SheetRenderer renderer(model, decimalSeparator, groupSeparator);
     printer.setPageLayout(renderer.PageLayout());
     if (!printer.isValid() || !renderer.Render(printer)) {
-        error =
-            "cannot print on " + (printerName.empty() ? std::string("the printer") : printerName);
+        error = printerName.empty()
+                    ? std::string("Δεν υπάρχει εκτυπωτής στο σύστημα, ή ο προεπιλεγμένος "
+                                  "εκτυπωτής δεν είναι διαθέσιμος.")
+                    : "Ο εκτυπωτής < " + printerName + " > δεν είναι διαθέσιμος.";
         return false;
     }
     return true;

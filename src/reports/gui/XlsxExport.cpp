@@ -101,7 +101,7 @@ double MillimetresToInches(double mm) {
 bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::string& error) {
     lxw_workbook* workbook = workbook_new(path.c_str());
     if (!workbook) {
-        error = "cannot create " + path;
+        error = "Το αρχείο .xlsx δεν δημιουργήθηκε: " + path;
         return false;
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Εκτύπωση");
@@ -188,7 +188,7 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
 
     const lxw_error result = workbook_close(workbook);
     if (result != LXW_NO_ERROR) {
-        error = lxw_strerror(result);
+        error = "Το αρχείο .xlsx δεν γράφτηκε: " + path + " (" + lxw_strerror(result) + ")";
         return false;
     }
     return true;
@@ -201,7 +201,7 @@ bool XlsxExportAvailable() {
 }
 
 bool WriteSheetXlsx(const SheetModel&, const std::string&, std::string& error) {
-    error = "this build has no .xlsx writer";
+    error = "Αυτή η έκδοση του προγράμματος δεν γράφει αρχεία .xlsx.";
     return false;
 }
 

@@ -1,9 +1,12 @@
 #include "studies/gui/FrmPyros_GData.h"
 
+#include "platform/FileAccess.h"
+
 #include "platform/gui/WindowHelpers.h"
 #include "studies/gui/GeneralDataValidator.h"
 
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,8 +62,23 @@ FrmPyros_GData::FrmPyros_GData(ProgramState& state, QWidget* parent)
 }
 
 void FrmPyros_GData::OnOK() {
+    bool written = true;
     if (form_.Confirm(text_[0]->text().toStdString(), text_[1]->text().toStdString(),
-                      text_[2]->text().toStdString())) {
+                      text_[2]->text().toStdString(), &written)) {
+        if (!written) {
+            // The data are kept for this run (and saved with the study); only
+            // the working copy in the program folder could not be written.
+            const std::string path = form_.WorkingFilePath();
+            FileProblem problem = FileProblem::None;
+            WriteTargetOf(path, problem);
+            QMessageBox::warning(
+                this, QStringLiteral("!! ΠΡΟΣΟΧΗ !!"),
+                QString::fromStdString(
+                    "Τα Γενικά Στοιχεία κρατήθηκαν για τη μελέτη, αλλά το αρχείο εργασίας δεν "
+                    "γράφτηκε :\n" +
+                    FileProblemMessage(path, problem == FileProblem::None ? FileProblem::WriteError
+                                                                          : problem)));
+        }
         accept();
     }
 }
@@ -68,7 +86,8 @@ void FrmPyros_GData::OnOK() {
 bool FrmPyros_GData::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (IsEnter(key) && key->modifiers() == Qt::NoModifier) {
+        // The numeric keypad's Enter is Enter too.
+        if (IsEnter(key) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             // Enter moves on from box to box and from the last box to O.K.;
             // it never presses O.K. from a box.
             if (watched == text_[0]) {

@@ -151,6 +151,11 @@ void FrmPyros::BuildLayout() {
     waitPalette.setColor(QPalette::WindowText, QColor(192, 0, 0));
     lblWait_->setPalette(waitPalette);
     lblWait_->setAlignment(Qt::AlignCenter);
+    // The label keeps its place while hidden, so showing it during a report
+    // never widens the window.
+    QSizePolicy waitPolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    waitPolicy.setRetainSizeWhenHidden(true);
+    lblWait_->setSizePolicy(waitPolicy);
     lblWait_->setVisible(false);
 
     auto* lower = new QHBoxLayout;
