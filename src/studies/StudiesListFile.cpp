@@ -75,7 +75,9 @@ std::vector<std::string> ListStudyFileNames(const std::string& folder) {
             continue;
         }
         const std::string name = it->path().filename().string();
-        if (HasStudyExtension(name)) {
+        // Only studies the program can read: an unreadable file would be
+        // listed and then refused.
+        if (HasStudyExtension(name) && ExamineFile(it->path().string()) == FileProblem::None) {
             names.push_back(name);
         }
     }
@@ -118,14 +120,18 @@ std::vector<StudyListEntry> CollectStudyEntries(const std::string& folder,
 }
 
 int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
-                           const ShortDateFormatter& formatDate) {
+                           const ShortDateFormatter& formatDate, FileProblem* problem) {
     const std::string listPath = state.InProgramFolder(kStudiesListFileName);
     std::string bytes;
     const std::vector<StudyListEntry> entries = CollectStudyEntries(folder, formatDate);
     for (const StudyListEntry& entry : entries) {
         bytes += entry.Pack();
     }
-    if (!WriteWholeFile(listPath, bytes)) {
+    const FileProblem written = ReplaceFileSafely(listPath, bytes);
+    if (problem != nullptr) {
+        *problem = written;
+    }
+    if (written != FileProblem::None) {
         return -1;
     }
     return static_cast<int>(entries.size());

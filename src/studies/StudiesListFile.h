@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileAccess.h"
 #include "platform/FileTests.h"
 #include "studies/StudyListEntry.h"
 #include "workspace/ProgramState.h"
@@ -27,8 +28,10 @@ std::vector<std::string> ListStudyFileNames(const std::string& folder);
 std::vector<StudyListEntry> CollectStudyEntries(const std::string& folder,
                                                 const ShortDateFormatter& formatDate = {});
 
+// `problem` (when given) tells why the list file could not be written.
 int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
-                           const ShortDateFormatter& formatDate = {});
+                           const ShortDateFormatter& formatDate = {},
+                           FileProblem* problem = nullptr);
 
 // The list file's whole entries; `partial` when a piece of an entry trails.
 struct StudiesList {

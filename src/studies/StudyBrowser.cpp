@@ -9,17 +9,6 @@
 
 namespace pyrostat {
 
-namespace {
-
-// Why a file cannot be replaced: what stands in its place, or a write error.
-FileProblem WriteProblemOf(const std::string& path) {
-    FileProblem problem = FileProblem::None;
-    WriteTargetOf(path, problem);
-    return problem == FileProblem::None ? FileProblem::WriteError : problem;
-}
-
-} // namespace
-
 StudyBrowser::StudyBrowser(ProgramState& state, ShortDateFormatter formatDate)
     : state_(state), formatDate_(std::move(formatDate)) {}
 
@@ -39,7 +28,8 @@ void StudyBrowser::Load() {
     std::filesystem::create_directories(StudyFolder(), ec);
     Warning.clear();
     const std::string listPath = state_.InProgramFolder(kStudiesListFileName);
-    const int made = MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_);
+    FileProblem listProblem = FileProblem::None;
+    const int made = MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_, &listProblem);
     StudiesList list = ReadStudiesList(listPath);
     entries_.clear();
     size_t foreign = 0;
@@ -53,7 +43,7 @@ void StudyBrowser::Load() {
     if (made < 0) {
         entries_ = CollectStudyEntries(StudyFolder(), formatDate_);
         Warning = "Ο ΚΑΤΑΛΟΓΟΣ ΤΩΝ ΜΕΛΕΤΩΝ ΔΕΝ ΓΡΑΦΤΗΚΕ :\n" +
-                  FileProblemMessage(listPath, WriteProblemOf(listPath)) +
+                  FileProblemMessage(listPath, listProblem) +
                   "\n\nΟι μελέτες του φακέλου δείχνονται από τον ίδιο τον φάκελο.";
     } else if (foreign != 0 || list.partial || static_cast<size_t>(made) != entries_.size()) {
         entries_ = CollectStudyEntries(StudyFolder(), formatDate_);

@@ -226,6 +226,49 @@ TEST(StudyBrowser, SelectionFillsTheLabelsAndGivesThePath) {
     EXPECT_EQ(browser.FilePathLabel, p.Studies());
 }
 
+// The browser lists only studies of the study folder that the program can
+// read: an entry of a list it could not rebuild that points elsewhere is
+// dropped, and the user is told about the list.
+TEST(StudyBrowser, OnlyReadableStudiesOfTheFolderAreListed) {
+    Program p;
+    p.AddStudy("Real.pyx", StudyWithTitle("REAL"));
+    ASSERT_EQ(::mkfifo((p.Studies() + "Pipe.pyx").c_str(), 0644), 0);
+    fs::create_directory(p.Studies() + "Folder.pyx");
+    StudyListEntry foreign;
+    foreign.EntryNo = 1;
+    foreign.ListTitle = "PASSWORDS";
+    foreign.StudyFolder = "/etc/";
+    foreign.StudyFileName = "passwd";
+    const std::string listPath = p.state.InProgramFolder("Studies.std");
+    WriteAll(listPath, foreign.Pack());
+    fs::permissions(listPath, fs::perms::owner_read | fs::perms::group_read);
+
+    StudyBrowser browser(p.state);
+    browser.Load();
+    ASSERT_EQ(browser.Lines().size(), 1u);
+    EXPECT_EQ(browser.Lines()[0], "REAL");
+    browser.Select(0);
+    EXPECT_EQ(browser.SelectedPath(), p.Studies() + "Real.pyx");
+    EXPECT_NE(browser.Warning.find("Studies.std"), std::string::npos) << browser.Warning;
+    EXPECT_NE(browser.Warning.find("μόνο για ανάγνωση"), std::string::npos) << browser.Warning;
+
+    // A folder in place of the list: the same, without an abort.
+    fs::permissions(listPath, fs::perms::owner_all);
+    fs::remove(listPath);
+    fs::create_directories(listPath + "/inside");
+    StudyBrowser again(p.state);
+    again.Load();
+    ASSERT_EQ(again.Lines().size(), 1u);
+    EXPECT_NE(again.Warning.find("είναι φάκελος"), std::string::npos) << again.Warning;
+
+    // All well: nothing to tell.
+    fs::remove_all(listPath);
+    StudyBrowser quiet(p.state);
+    quiet.Load();
+    EXPECT_EQ(quiet.Lines().size(), 1u);
+    EXPECT_EQ(quiet.Warning, "");
+}
+
 TEST(StudyBrowser, ThousandsOfStudiesAreCountedWithGrouping) {
     Program p;
     fs::create_directories(p.Studies());

@@ -16,7 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace pyrostat {
 namespace {
@@ -80,6 +83,51 @@ TEST(ClientCommandTest, OpensTheRegisterThroughThePasswordCheck) {
         EXPECT_EQ(driver.registerWindows, c.windows);
         EXPECT_TRUE(messages.Empty());
         EXPECT_EQ(QFileInfo::exists(QString::fromStdString(folder.File("CLIENTS.MIR"))), c.present);
+    }
+}
+
+// A folder or a FIFO where the register belongs: the button says so by name
+// instead of doing nothing, and opens no window.
+TEST(ClientCommandTest, ARegisterThatIsNotAFileIsToldByName) {
+    for (const bool fifo : {false, true}) {
+        SCOPED_TRACE(fifo ? "FIFO" : "folder");
+        test::TestFolder folder;
+        ProgramState state;
+        state.ProgramFolder = folder.WithSlash();
+        test::RecordingMessages messages;
+        if (fifo) {
+            ASSERT_EQ(::mkfifo(folder.File("CLIENTS.MIR").c_str(), 0644), 0);
+        } else {
+            std::filesystem::create_directory(folder.File("CLIENTS.MIR"));
+        }
+        ModalDriver driver("");
+        RunClientCommand(nullptr, state, messages);
+        EXPECT_EQ(driver.passwordDialogs + driver.registerWindows, 0);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.Last().prompt.find("CLIENTS.MIR"), std::string::npos);
+        EXPECT_NE(messages.Last().prompt.find(fifo ? "δεν είναι κανονικό αρχείο" : "είναι φάκελος"),
+                  std::string::npos)
+            << messages.Last().prompt;
+    }
+}
+
+// Enter on the focused O.K. of the password dialog presses it.
+TEST(ClientCommandTest, EnterOnTheFocusedOkPressesIt) {
+    test::TestFolder folder;
+    ProgramState state;
+    state.ProgramFolder = folder.WithSlash();
+    test::WriteAll(folder.File("CLIENTS.MIR"), test::IndependentRegister({"A"}, "pw"));
+    test::RecordingMessages messages;
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        FrmCLPass dialog(state, messages);
+        int presses = 0;
+        QObject::connect(dialog.CmdOK(), &QPushButton::clicked, [&] { ++presses; });
+        dialog.show();
+        dialog.CmdOK()->setFocus();
+        QKeyEvent press(QEvent::KeyPress, key,
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QApplication::sendEvent(dialog.CmdOK(), &press);
+        EXPECT_EQ(presses, 1);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -91,6 +93,45 @@ TEST_F(GDataDialogTest, EnterMovesOnAndTheFourthPressesOK) {
     EXPECT_EQ(state.StatusCode, 0);
     EXPECT_EQ(ReadAll(folder.File("Thema.tmp")), "\"\xC9\xE4\xE9\xEF\xEA\xF4\xDE\xF4\xE5\xF2\"\r\n"
                                                  "\"Block C\"\r\n\"\xD0\xDC\xF4\xF1\xE1\"\r\n");
+}
+
+// The numeric keypad's Enter moves on as Enter does; it never presses O.K.
+// from a box.
+TEST_F(GDataDialogTest, TheKeypadEnterMovesOnToo) {
+    FrmPyros_GData dialog(state);
+    dialog.show();
+    dialog.Text1()->setFocus();
+    Press(dialog.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(dialog.focusWidget(), dialog.Text2());
+    EXPECT_TRUE(dialog.isVisible());
+    Type(dialog.Text2(), QStringLiteral("Block C"));
+    Press(dialog.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(dialog.focusWidget(), dialog.Text3());
+    Press(dialog.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CmdOK());
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+// A folder where the working file belongs: the data are taken all the same,
+// and the user is told the file was not written (no abort, nothing silent).
+TEST_F(GDataDialogTest, AFolderInPlaceOfTheWorkingFileIsToldAndTheDataKept) {
+    std::filesystem::create_directory(folder.File("Thema.tmp"));
+    FrmPyros_GData dialog(state);
+    dialog.show();
+    dialog.Text2()->setText(QStringLiteral("Έργο"));
+    bool told = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                told = box->text().contains(QStringLiteral("είναι φάκελος"));
+                box->accept();
+            }
+        }
+    });
+    dialog.CmdOK()->click();
+    EXPECT_TRUE(told);
+    EXPECT_EQ(state.Project, "Έργο");
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("Thema.tmp")));
 }
 
 TEST_F(GDataDialogTest, OKWithABlankTextKeepsTheDialogOpen) {
