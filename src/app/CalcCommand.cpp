@@ -124,6 +124,10 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
     if (companionProblem == FileProblem::None) {
         GeneralData data;
         ParseGeneralData(companionBytes, data);
+        if (const std::string problem = ControlCharacterProblem(data); !problem.empty()) {
+            err << companion << ": " << problem << '\n';
+            return kExitRefused;
+        }
         state.Employer = data.Employer;
         state.Project = data.Project;
         state.Location = data.Location;

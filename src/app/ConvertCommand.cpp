@@ -39,6 +39,11 @@ int StudyToText(const std::string& in, const std::string& outPath, ProgramState&
     const FileProblem companionProblem = ReadRegularFile(CompanionPathOf(in), companion);
     if (companionProblem == FileProblem::None) {
         ParseGeneralData(companion, contents.general);
+        if (const std::string problem = ControlCharacterProblem(contents.general);
+            !problem.empty()) {
+            err << CompanionPathOf(in) << ": " << problem << '\n';
+            return kExitRefused;
+        }
     } else if (companionProblem != FileProblem::Missing) {
         err << "Τα γενικά στοιχεία δεν διαβάζονται: "
             << FileProblemMessage(CompanionPathOf(in), companionProblem) << '\n';

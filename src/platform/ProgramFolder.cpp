@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/FileAccess.h"
+
 #include "platform/PathRoutines.h"
 
 #include <cstdlib>
@@ -65,6 +67,40 @@ std::vector<std::string> SeedSourceFolders() {
     return {PYROSTAT_SOURCE_DATA_DIR, PYROSTAT_BUILD_DATA_DIR};
 }
 
+namespace {
+
+// Files of the seed that the user changes himself: never seeded over.
+bool UserOwned(const fs::path& destination) {
+    const std::string name = destination.filename().string();
+    return name == "CLIENTS.MIR" || name == "Engineer.txt";
+}
+
+// Whether the seed file must be copied: the program folder lacks it, or holds
+// a copy cut short (the first bytes of the seed and no more, as a full disk
+// leaves it). A file the user changes, or any other content, stays.
+bool NeedsSeeding(const std::string& source, const std::string& destination) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(destination, ec);
+    if (ec || !fs::exists(status)) {
+        return true;
+    }
+    if (!fs::is_regular_file(status) || UserOwned(destination)) {
+        return false;
+    }
+    const auto have = fs::file_size(destination, ec);
+    const auto seed = ec ? 0 : fs::file_size(source, ec);
+    if (ec || have >= seed) {
+        return false;
+    }
+    std::string kept;
+    std::string original;
+    return ReadRegularFile(destination, kept) == FileProblem::None &&
+           ReadRegularFile(source, original) == FileProblem::None &&
+           original.compare(0, kept.size(), kept) == 0;
+}
+
+} // namespace
+
 bool SeedProgramFolder(const std::string& programFolder, const std::vector<std::string>& sources) {
     std::error_code ec;
     fs::create_directories(programFolder, ec);
@@ -87,9 +123,14 @@ bool SeedProgramFolder(const std::string& programFolder, const std::vector<std::
             if (it->is_directory(itemError)) {
                 fs::create_directories(destination, itemError);
             } else if (it->is_regular_file(itemError) && it->path().filename() != ".keep" &&
-                       !fs::exists(destination, itemError)) {
+                       NeedsSeeding(it->path().string(), destination.string())) {
                 fs::create_directories(destination.parent_path(), itemError);
-                fs::copy_file(it->path(), destination, fs::copy_options::skip_existing, itemError);
+                std::string bytes;
+                // Copied whole or not at all: a full disk must not leave half
+                // a manual or template that counts as seeded next time.
+                if (ReadRegularFile(it->path().string(), bytes) == FileProblem::None) {
+                    ReplaceFileSafely(destination.string(), bytes);
+                }
             }
         }
         ec.clear();

@@ -1,5 +1,7 @@
 #include "studies/GeneralDataFile.h"
 
+#include <utility>
+
 #include "platform/Codepage1253.h"
 #include "platform/Utf8.h"
 
@@ -66,6 +68,26 @@ bool ParseGeneralData(std::string_view bytes, GeneralData& data) {
 
 bool IsGeneralDataText(std::string_view utf8) {
     return utf8.find('"') == std::string_view::npos && IsCp1253Encodable(utf8);
+}
+
+std::string ControlCharacterProblem(const GeneralData& data) {
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"ΕΡΓΟΔΟΤΗΣ", &data.Employer}, {"ΕΡΓΟ", &data.Project}, {"ΘΕΣΗ ΕΡΓΟΥ", &data.Location}};
+    std::string which;
+    for (const auto& [label, value] : fields) {
+        for (const char ch : *value) {
+            const auto byte = static_cast<unsigned char>(ch);
+            if (byte < 0x20 || byte == 0x7F) {
+                which += (which.empty() ? "" : ", ") + std::string(label);
+                break;
+            }
+        }
+    }
+    if (which.empty()) {
+        return {};
+    }
+    return "Τα Γενικά Στοιχεία (" + which +
+           ") περιέχουν χαρακτήρες ελέγχου (στηλοθέτες, αλλαγές γραμμής) και δεν έγιναν δεκτά.";
 }
 
 } // namespace pyrostat

@@ -26,6 +26,12 @@ std::string FormatGeneralData(const GeneralData& data);
 // empty and make the result false.
 bool ParseGeneralData(std::string_view bytes, GeneralData& data);
 
+// Control characters (tabs, line feeds, bytes below the blank) would travel
+// into the export file names and the reports: general data read with them
+// are refused. Empty when none holds one; otherwise the Greek text that says
+// which.
+std::string ControlCharacterProblem(const GeneralData& data);
+
 // Whether a text can stand in the file: no double quote, storable in the code page.
 bool IsGeneralDataText(std::string_view utf8);
 

@@ -132,17 +132,29 @@ bool StudyFile::OpenFile(const std::string& path) {
     state_.Employer.clear();
     state_.Project.clear();
     state_.Location.clear();
+    std::string generalProblem;
     if (companionProblem == FileProblem::None) {
-        Wait();
-        WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), companion);
         GeneralData general;
         ParseGeneralData(companion, general);
-        state_.Employer = general.Employer;
-        state_.Project = general.Project;
-        state_.Location = general.Location;
+        generalProblem = ControlCharacterProblem(general);
+        if (generalProblem.empty()) {
+            Wait();
+            WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), companion);
+            state_.Employer = general.Employer;
+            state_.Project = general.Project;
+            state_.Location = general.Location;
+        }
+    }
+    if (!generalProblem.empty()) {
+        // Left empty: the general data dialog asks for them before they are used.
+        messages_.ShowWithBeeps(kStudyWarningTitle,
+                                "ΤΑ ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΤΗΣ ΜΕΛΕΤΗΣ ΕΙΝΑΙ ΚΑΤΕΣΤΡΑΜΜΕΝΑ :\n" +
+                                    companionPath + "\n\n" + generalProblem +
+                                    "\nΣυμπληρώστε τα ξανά πριν την αποθήκευση.",
+                                MessageService::Icon::Exclamation);
     }
 
-    lastOpenDamaged_ = study.Damaged();
+    lastOpenDamaged_ = study.Damaged() || !generalProblem.empty();
     if (study.Damaged()) {
         messages_.ShowWithBeeps(kStudyWarningTitle, DamagedStudyMessage(study, path),
                                 MessageService::Icon::Exclamation);

@@ -234,5 +234,16 @@ TEST_F(CalcCommandTest, ADamagedStudyIsToldAndNotCalculated) {
     EXPECT_NE(big.err.find("υπερβολικά μεγάλο"), std::string::npos) << big.err;
 }
 
+// General data holding a control character would carry it into the export
+// names and the reports: refused, by name of the file.
+TEST_F(CalcCommandTest, GeneralDataWithControlCharactersAreRefused) {
+    WriteAll(studies.File("Ευριπίδου 14.tpx"), "\"\xC1\tB\"\r\n\"\xC5\"\r\n\"\xC8\"\r\n");
+    const Outcome o = Calc(state, {study, "--decimal", ".", "--export"});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("χαρακτήρες ελέγχου"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("ΕΡΓΟΔΟΤΗΣ"), std::string::npos) << o.err;
+    EXPECT_FALSE(std::filesystem::exists(home.File("PYROSTAT.TMP")));
+}
+
 } // namespace
 } // namespace pyrostat

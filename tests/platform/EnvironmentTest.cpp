@@ -109,6 +109,31 @@ TEST(ProgramFolder, SeedingCopiesWhatIsMissingAndNeverOverwrites) {
     EXPECT_EQ(ReadAll(home + "Pyrostat.pdf"), "manual");
 }
 
+// A copy cut short (a full disk during the first start) is seeded again; what
+// the user changed, and any file that is not the seed's beginning, stays.
+TEST(ProgramFolder, ASeededFileFoundShortIsSeededAgain) {
+    TestFolder source;
+    TestFolder target;
+    const std::string manual(5000, 'm');
+    WriteAll(source.File("Pyrostat.pdf"), manual);
+    WriteAll(source.File("LDKOIN_01i.json"), "{\"template\": 1}");
+    WriteAll(source.File("CLIENTS.MIR"), "register A register B");
+    const std::string home = target.WithSlash();
+    WriteAll(home + "Pyrostat.pdf", manual.substr(0, 4096)); // cut short
+    WriteAll(home + "LDKOIN_01i.json", "{\"mine\"}");          // not the seed's beginning
+    WriteAll(home + "CLIENTS.MIR", "register A");              // the user removed a name
+    ASSERT_TRUE(SeedProgramFolder(home, {source.Path().string()}));
+    EXPECT_EQ(ReadAll(home + "Pyrostat.pdf"), manual);
+    EXPECT_EQ(ReadAll(home + "LDKOIN_01i.json"), "{\"mine\"}");
+    EXPECT_EQ(ReadAll(home + "CLIENTS.MIR"), "register A");
+    // No temporary file is left beside them.
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(home)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 3);
+}
+
 TEST(SingleCopyLock, RefusesASecondHolderAndTakesOverAStaleLock) {
     TestFolder folder;
     // A lock file left by a copy that crashed holds no lock.
