@@ -1,5 +1,7 @@
+#include "FuzzSupport.h"
 #include "distribution/FormulaFactors.h"
 #include "distribution/FormulaTextFile.h"
+#include "platform/FileAccess.h"
 
 #include <cstdint>
 #include <string_view>
@@ -8,7 +10,12 @@
 // factors and the export's fixed places, on any line.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace pyrostat;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    // Read from disk as the results window and the export read it.
+    const std::string path = fuzz::PlaceInput("~mirttype.txt", data, size);
+    std::string bytes;
+    if (ReadRegularFile(path, bytes) != FileProblem::None) {
+        return 0;
+    }
     const auto lines = ParseQuotedLines(bytes);
     int k = -2;
     for (const auto& line : lines) {

@@ -1,3 +1,5 @@
+#include "FuzzSupport.h"
+#include "platform/FileAccess.h"
 #include "studies/GeneralDataFile.h"
 
 #include <cstdint>
@@ -8,7 +10,11 @@
 // reading must never fail on any bytes, and what it reads must write back and
 // read again to the same texts.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string path = pyrostat::fuzz::PlaceInput("Thema.tmp", data, size);
+    std::string bytes;
+    if (pyrostat::ReadRegularFile(path, bytes) != pyrostat::FileProblem::None) {
+        return 0;
+    }
     pyrostat::GeneralData first;
     pyrostat::ParseGeneralData(bytes, first);
     if (first.Employer.find('"') != std::string::npos) {

@@ -6,7 +6,7 @@
 // The printer-ports cache "iPrinters.prt" read back by the printer switch.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace pyrostat;
-    fuzz::WriteInput("iPrinters.prt", data, size);
+    fuzz::PlaceInput("iPrinters.prt", data, size);
     ProgramState state;
     state.ProgramFolder = fuzz::Folder();
     PrinterPlatformMemory platform;

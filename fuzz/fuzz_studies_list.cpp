@@ -3,6 +3,6 @@
 
 // "Studies.std" as any program may have left it.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    (void)pyrostat::ReadStudiesList(pyrostat::fuzz::WriteInput("Studies.std", data, size));
+    (void)pyrostat::ReadStudiesList(pyrostat::fuzz::PlaceInput("Studies.std", data, size));
     return 0;
 }

@@ -14,8 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 0) {
         split = std::min<size_t>(size, 1 + static_cast<size_t>(data[0]) * 8);
     }
-    const std::string path = fuzz::WriteInput("s.pyx", data, split);
-    fuzz::WriteInput("s.tpx", data + split, size - split);
+    // Each half chooses, by its first byte, what stands at its path.
+    const uint8_t* studyBytes = data;
+    size_t studySize = split;
+    const uint8_t* companion = data + split;
+    size_t companionSize = size - split;
+    const std::string path = fuzz::PlaceInput("s.pyx", studyBytes, studySize);
+    fuzz::PlaceInput("s.tpx", companion, companionSize);
     MemoryGrid grid(NumberLocale::Greek());
     ProgramState state;
     state.ProgramFolder = fuzz::Folder();

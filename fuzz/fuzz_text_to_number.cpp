@@ -9,7 +9,7 @@
 // and leave the shared status word clear.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    for (const auto [decimal, group] : {std::pair{',', '.'}, std::pair{'.', ','}}) {
+    for (const auto& [decimal, group] : {std::pair{',', '.'}, std::pair{'.', ','}}) {
         pyrostat::ProgramState state;
         state.DecimalSeparatorCode = decimal;
         state.ThousandsSeparatorCode = group;
