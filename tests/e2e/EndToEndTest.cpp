@@ -115,9 +115,8 @@ const QString kTitle = QStringLiteral("ΠΟΛΥΚΑΤΟΙΚΙΑ ΟΔΟΥ ΑΙΟ�
 const QString kEmployer = QStringLiteral("ΠΑΠΑΔΟΠΟΥΛΟΣ Γ.");
 const QString kProject = QStringLiteral("ΠΟΛΥΚΑΤΟΙΚΙΑ");
 const QString kLocation = QStringLiteral("ΑΘΗΝΑ");
-// The general data joined for the export file names, the point of "Γ." made
-// an underscore (worked out by hand).
-const std::string kExportName = "ΠΑΠΑΔΟΠΟΥΛΟΣ Γ_, ΠΟΛΥΚΑΤΟΙΚΙΑ, ΑΘΗΝΑ";
+// The general data joined as the companion program looks them up: as typed.
+const std::string kExportName = "ΠΑΠΑΔΟΠΟΥΛΟΣ Γ., ΠΟΛΥΚΑΤΟΙΚΙΑ, ΑΘΗΝΑ";
 const QString kStudyName = QStringLiteral("polykatoikia_aiolou");
 
 // ---------------------------------------------------------------------------
