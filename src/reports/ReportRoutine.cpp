@@ -1,5 +1,7 @@
 #include "reports/ReportRoutine.h"
 
+#include "platform/FileAccess.h"
+
 #include "distribution/MessageByCode.h"
 #include "platform/FileTests.h"
 #include "platform/PathRoutines.h"
@@ -14,9 +16,14 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
     ProgramState& state = services.state;
     const std::string folder = AddBackslash(state.ProgramFolder);
     const std::string templatePath = folder + templateName;
-    if (!FileExists(templatePath)) {
-        services.messages.Show(kTemplateMissingTitle, kTemplateMissingPrompt,
-                               MessageService::Icon::Exclamation);
+    const FileProblem problem = ExamineFile(templatePath);
+    if (problem != FileProblem::None) {
+        // A folder, a FIFO or an unreadable file is named with its problem.
+        std::string prompt = kTemplateMissingPrompt;
+        if (problem != FileProblem::Missing) {
+            prompt += "\n\n" + FileProblemMessage(templatePath, problem);
+        }
+        services.messages.Show(kTemplateMissingTitle, prompt, MessageService::Icon::Exclamation);
         return;
     }
 

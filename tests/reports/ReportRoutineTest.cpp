@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace pyrostat::test {
 namespace {
 
@@ -30,6 +32,30 @@ TEST_F(ReportRoutineTest, MissingTemplateShowsItsBoxAndStartsNothing) {
     EXPECT_EQ(messages.Last().prompt, "... Λείπει κάποιο βασικό Αρχείο ...");
     EXPECT_EQ(messages.Last().icon, MessageService::Icon::Exclamation);
     EXPECT_TRUE(sheets.made.empty());
+}
+
+// A folder or a FIFO where the template belongs is named with its problem,
+// and nothing waits on the FIFO.
+TEST_F(ReportRoutineTest, ATemplateThatIsNotAFileIsNamed) {
+    for (const bool fifo : {false, true}) {
+        messages.shown.clear();
+        const std::string path = folder.File(kFormulaTemplateName);
+        std::filesystem::remove_all(path);
+        if (fifo) {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        } else {
+            std::filesystem::create_directory(path);
+        }
+        int16_t Mode = kModePreview, copies = 1;
+        std::string printer;
+        RunFormulas(Mode, printer, copies);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.Last().prompt.find(kFormulaTemplateName), std::string::npos);
+        EXPECT_NE(messages.Last().prompt.find(fifo ? "κανονικό αρχείο" : "φάκελος"),
+                  std::string::npos)
+            << messages.Last().prompt;
+        EXPECT_TRUE(sheets.made.empty());
+    }
 }
 
 TEST_F(ReportRoutineTest, NoEngineShowsMessageMinusFour) {

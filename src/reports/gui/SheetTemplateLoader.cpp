@@ -1,5 +1,7 @@
 #include "reports/gui/SheetTemplateLoader.h"
 
+#include "platform/FileAccess.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -138,15 +140,15 @@ bool SheetTemplateLoader::Fail(const QString& message) {
 }
 
 bool SheetTemplateLoader::LoadFile(const QString& path, SheetModel& model) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return Fail(QStringLiteral("cannot open %1").arg(path));
+    // Through the program's own reader: a FIFO or a folder in its place is
+    // told, never waited on. A page block description is small; anything far
+    // larger is not one.
+    std::string bytes;
+    const FileProblem problem = ReadRegularFile(path.toStdString(), bytes, 4 * 1024 * 1024);
+    if (problem != FileProblem::None) {
+        return Fail(QString::fromStdString(FileProblemMessage(path.toStdString(), problem)));
     }
-    // A page block description is small; anything far larger is not one.
-    if (file.size() > 4 * 1024 * 1024) {
-        return Fail(QStringLiteral("%1 is too large for a template").arg(path));
-    }
-    return Load(file.readAll(), model);
+    return Load(QByteArray::fromStdString(bytes), model);
 }
 
 bool SheetTemplateLoader::Load(const QByteArray& json, SheetModel& model) {
