@@ -5,6 +5,7 @@
 #include "studies/SampleStudy.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
+#include "support/Unprivileged.h"
 #include "workspace/MemoryGrid.h"
 
 #include <gtest/gtest.h>
@@ -269,21 +270,77 @@ TEST(SaveAsFile, AFailureHalfWayLeavesTheOldFilesIntact) {
     }
 }
 
+// Run as an ordinary user (a superuser parent drops to "nobody"), where the
+// folder's permissions hold as on an engineer's desktop.
 TEST(SaveAsFile, ReadOnlyFolderFailsWithAMessage) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "the superuser may write into read-only folders";
-    }
     Fixture f;
     f.EnterGeneralData(kGeneral);
     const std::string folder = f.folder.WithSlash() + "locked/";
     fs::create_directories(folder);
     WriteAll(folder + "s.pyx", "old bytes");
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    test::OpenToEveryone(f.folder.Path().string());
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
     ASSERT_TRUE(f.grid.SetCellText(1, 1, "x"));
-    EXPECT_EQ(f.study.SaveAsFile(folder + "s.pyx"), SaveOutcome::Failed);
+    EXPECT_TRUE(test::RunUnprivileged([&] {
+        const bool failed = f.study.SaveAsFile(folder + "s.pyx") == SaveOutcome::Failed;
+        return failed && f.messages.shown.size() == 1u &&
+               f.messages.Last().prompt.find("ΑΠΕΤΥΧΕ") != std::string::npos;
+    }));
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(ReadAll(folder + "s.pyx"), "old bytes");
-    EXPECT_EQ(f.messages.shown.size(), 1u);
+}
+
+// A study the user may read but not write (another user's, or marked
+// read-only) is refused with a message and stays as it was; so does its
+// companion.
+TEST(SaveAsFile, AStudyThatMayNotBeWrittenIsRefusedWhole) {
+    Fixture f;
+    f.EnterGeneralData(kGeneral);
+    const std::string path = f.Study("ro.pyx");
+    ASSERT_TRUE(f.grid.SetCellText(1, 1, "old"));
+    ASSERT_EQ(f.study.SaveAsFile(path), SaveOutcome::Saved);
+    const std::string oldStudy = ReadAll(path);
+    const std::string oldCompanion = ReadAll(f.Study("ro.tpx"));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_TRUE(f.grid.SetCellText(1, 1, "new"));
+    f.EnterGeneralData({"ΑΛΛΟΣ", "ΑΛΛΟ", "ΑΛΛΟΥ"});
+    EXPECT_EQ(f.study.SaveAsFile(path), SaveOutcome::Failed);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_NE(f.messages.Last().prompt.find("μόνο για ανάγνωση"), std::string::npos)
+        << f.messages.Last().prompt;
+    EXPECT_EQ(ReadAll(path), oldStudy);
+    EXPECT_EQ(ReadAll(f.Study("ro.tpx")), oldCompanion);
+
+    // Another user's study in a shared folder: readable, not writable.
+    fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    test::OpenToEveryone(f.folder.Path().string());
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::others_read);
+    fs::permissions(f.Study("ro.tpx"),
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    EXPECT_TRUE(test::RunUnprivileged([&] {
+        f.messages.shown.clear();
+        return f.study.SaveAsFile(path) == SaveOutcome::Failed &&
+               f.messages.Last().prompt.find("δικαιώματα") != std::string::npos;
+    }));
+    EXPECT_EQ(ReadAll(path), oldStudy);
+}
+
+// Saving through a symbolic link replaces the study it points to; the link
+// stays a link.
+TEST(SaveAsFile, ALinkedStudyIsWrittenWhereTheLinkPoints) {
+    Fixture f;
+    f.EnterGeneralData(kGeneral);
+    fs::create_directories(f.folder.Path() / "elsewhere");
+    const std::string real = f.folder.WithSlash() + "elsewhere/real.pyx";
+    WriteAll(real, "");
+    fs::create_symlink(real, f.Study("link.pyx"));
+    ASSERT_TRUE(f.grid.SetCellText(1, 1, "linked"));
+    ASSERT_EQ(f.study.SaveAsFile(f.Study("link.pyx")), SaveOutcome::Saved);
+    EXPECT_TRUE(fs::is_symlink(f.Study("link.pyx")));
+    EXPECT_EQ(ReadAll(real).size(), 197u);
 }
 
 std::string Single(float value) {

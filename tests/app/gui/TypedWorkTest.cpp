@@ -266,5 +266,21 @@ TEST(TypedWork, DeleteOnASelectedBlockEmptiesItAsOneStep) {
     EXPECT_EQ(p.Grid().CellText(1, 2), "10,00");
 }
 
+// The wait label of a report (the data preview) shows without widening the
+// window, and the window keeps its size once it is hidden again.
+TEST(TypedWork, TheWaitLabelNeverWidensTheWindow) {
+    Program p;
+    p.window->resize(p.window->minimumSizeHint());
+    QApplication::processEvents();
+    const QSize before = p.window->size();
+    const QSize hintBefore = p.window->minimumSizeHint();
+    p.window->ShowWait(true);
+    QApplication::processEvents();
+    EXPECT_EQ(p.window->minimumSizeHint(), hintBefore);
+    p.window->ShowWait(false);
+    QApplication::processEvents();
+    EXPECT_EQ(p.window->size(), before);
+}
+
 } // namespace
 } // namespace pyrostat
