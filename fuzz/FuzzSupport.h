@@ -3,9 +3,9 @@
 #include "platform/MessageService.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <string>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -2,9 +2,9 @@
 
 #include "app/StreamMessages.h"
 
+#include "app/ExitCodes.h"
 #include "distribution/CalculationRun.h"
 #include "distribution/ResultsFiles.h"
-#include "app/ExitCodes.h"
 #include "platform/FileAccess.h"
 #include "platform/FileTests.h"
 #include "platform/MessageService.h"

@@ -42,8 +42,7 @@ bool ReadOrReport(const RegisterFile& file, RegisterContents& contents, std::ost
         err << "pyrostat register: δεν υπάρχει μητρώο μελετητών: " << file.Path() << "\n";
         return false;
     case RegisterContents::Status::Unreadable:
-        err << "pyrostat register: " << FileProblemMessage(file.Path(), contents.problem)
-            << "\n";
+        err << "pyrostat register: " << FileProblemMessage(file.Path(), contents.problem) << "\n";
         return false;
     case RegisterContents::Status::Damaged:
         err << "pyrostat register: προσοχή: το μήκος του " << file.Path()

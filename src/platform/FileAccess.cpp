@@ -79,7 +79,8 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 void SyncFolderOf(const std::string& path) {
     const std::string folder = FolderPart(path);
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);

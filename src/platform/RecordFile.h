@@ -12,7 +12,7 @@ namespace pyrostat {
 struct RecordFileContents {
     bool opened = false; // false when the file could not be read
     std::vector<std::string> records;
-    bool partial = false; // length was not a multiple of the record length
+    bool partial = false;                    // length was not a multiple of the record length
     FileProblem problem = FileProblem::None; // why it could not be read
 };
 

@@ -5,7 +5,6 @@
 #include "platform/Utf8.h"
 #include "workspace/ProgramState.h"
 
-
 namespace pyrostat {
 
 std::string ReadDefaultEngineerText(const std::string& programFolder) {

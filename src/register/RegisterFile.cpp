@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <system_error>
 
-
 namespace pyrostat {
 
 RegisterFile RegisterFile::InProgramFolder(const ProgramState& state) {

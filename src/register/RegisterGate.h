@@ -9,10 +9,10 @@ namespace pyrostat {
 struct ProgramState;
 
 enum class RegisterAccess {
-    NoRegister, // "CLIENTS.MIR" is not in the program folder: the command does nothing
+    NoRegister,  // "CLIENTS.MIR" is not in the program folder: the command does nothing
     NotReadable, // something else stands in its place (a folder, a FIFO) or it cannot be read
-    Refused,    // the password was wrong or not given: nothing is shown, no message
-    Granted,    // the register window may open
+    Refused,     // the password was wrong or not given: nothing is shown, no message
+    Granted,     // the register window may open
 };
 
 // The check of the register command Cmd_Client before the register window

@@ -1,9 +1,9 @@
 #include "studies/StudyBrowser.h"
 
+#include "platform/FileAccess.h"
 #include "studies/FileDialogService.h"
 #include "studies/StudiesListFile.h"
 #include "studies/StudyRecords.h"
-#include "platform/FileAccess.h"
 
 #include <filesystem>
 

@@ -185,8 +185,7 @@ void FinishInterruptedCommit(const std::string& studyPath, FileStore& store) {
     if (problem != FileProblem::None && problem != FileProblem::Missing) {
         return;
     }
-    if (!FileExists(CommitNotePathFor(target)) &&
-        !FileExists(TemporaryPathFor(target)) &&
+    if (!FileExists(CommitNotePathFor(target)) && !FileExists(TemporaryPathFor(target)) &&
         !FileExists(TemporaryPathFor(CompanionPathOf(target))) &&
         !FileExists(TemporaryPathFor(BackupPathOf(target)))) {
         return; // the usual case: nothing left behind, no lock needed

@@ -28,9 +28,9 @@ struct PendingFile {
 // copies of the program, or the window and the command line) follow one
 // another instead of mixing their files.
 struct StudyCommit {
-    std::string studyPath;              // the ".pyx" the unit belongs to
-    std::vector<PendingFile> files;     // to write (the study among them)
-    std::vector<std::string> removals;  // to delete in the same unit
+    std::string studyPath;             // the ".pyx" the unit belongs to
+    std::vector<PendingFile> files;    // to write (the study among them)
+    std::vector<std::string> removals; // to delete in the same unit
 };
 
 struct CommitResult {

@@ -8,7 +8,6 @@
 #include "studies/StudyCommit.h"
 #include "studies/StudyRecords.h"
 
-
 namespace pyrostat {
 
 namespace {

@@ -81,11 +81,12 @@ std::string NumberRefusalReason(std::string_view text, NumberLocale locale) {
     const std::string decimal(1, locale.decimal);
     const std::string group(1, locale.group);
     if (text.find(locale.group) != std::string_view::npos && !GroupingWellPlaced(text, locale)) {
-        return "το «" + group + "» χωρίζει μόνο χιλιάδες (ανά τρία ψηφία)· η υποδιαστολή "
-               "γράφεται «" + decimal + "», π.χ. 2" + decimal + "80";
+        return "το «" + group +
+               "» χωρίζει μόνο χιλιάδες (ανά τρία ψηφία)· η υποδιαστολή "
+               "γράφεται «" +
+               decimal + "», π.χ. 2" + decimal + "80";
     }
-    return "δεν είναι αριθμός από 0 έως 99999999" + decimal + "99 (υποδιαστολή «" + decimal +
-           "»)";
+    return "δεν είναι αριθμός από 0 έως 99999999" + decimal + "99 (υποδιαστολή «" + decimal + "»)";
 }
 
 std::string CellRefusalReason(int col, std::string_view text, NumberLocale locale) {

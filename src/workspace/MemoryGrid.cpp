@@ -24,7 +24,9 @@ bool MemoryGrid::SetCellText(int row, int col, const std::string& text) {
     return table_->SetCell(row, col, text);
 }
 
-std::string MemoryGrid::Text() const { return CellText(row_, col_); }
+std::string MemoryGrid::Text() const {
+    return CellText(row_, col_);
+}
 
 bool MemoryGrid::SetText(const std::string& text) {
     if (!blockMode_) {
@@ -40,7 +42,9 @@ bool MemoryGrid::SetText(const std::string& text) {
     return all;
 }
 
-bool MemoryGrid::HasBlock() const { return row_ != 0 && col_ != 0 && row2_ != 0 && col2_ != 0; }
+bool MemoryGrid::HasBlock() const {
+    return row_ != 0 && col_ != 0 && row2_ != 0 && col2_ != 0;
+}
 
 MemoryGrid::Block MemoryGrid::CurrentBlock() const {
     if (!HasBlock()) {
@@ -94,7 +98,7 @@ void MemoryGrid::PasteText(const std::string& text, int row, int col, int lastRo
         while (true) {
             const size_t tab = line.find('\t', cellStart);
             cells.push_back(line.substr(cellStart, tab == std::string::npos ? std::string::npos
-                                                                              : tab - cellStart));
+                                                                            : tab - cellStart));
             if (tab == std::string::npos) {
                 break;
             }

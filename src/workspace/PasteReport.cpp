@@ -59,8 +59,8 @@ std::string PasteReportMessage(const PasteReport& report, NumberLocale locale) {
                 " αφαιρέθηκαν χαρακτήρες που δεν αποθηκεύονται (ή πέρα από τους 35) :\n";
         for (size_t i = 0; i < n && i < kListedCells; ++i) {
             const PasteReport::Refusal& r = report.trimmed[i];
-            text += "  σειρά " + std::to_string(r.row) + ": «" + ShortenForMessage(r.text, 40) +
-                    "»\n";
+            text +=
+                "  σειρά " + std::to_string(r.row) + ": «" + ShortenForMessage(r.text, 40) + "»\n";
         }
         if (n > kListedCells) {
             text += "  ... και " + std::to_string(n - kListedCells) + " ακόμη.\n";

@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <limits>
 
-#include <sys/stat.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace pyrostat {
 namespace {

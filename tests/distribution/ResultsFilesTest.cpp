@@ -189,9 +189,9 @@ TEST_F(ResultsFilesTest, ExportNameIsMadeFitForAFileName) {
     // The companion program looks the files up by the general data as they
     // are: only "/", which no file name may hold, is mapped.
     ASSERT_TRUE(ExportForCommonExpenses(state));
-    EXPECT_EQ(ReadAll(folder.File(
-                  "TYPES_Παπαδόπουλος & Σια Α.Ε., Κ. Παλαμά 5_7, Αθήνα: \"Κέντρο\".FIL")),
-              "0.0641,0.4377,0.1165,0.1165\r\n0.1180,0.4377,0.3373,0.3373\r\n");
+    EXPECT_EQ(
+        ReadAll(folder.File("TYPES_Παπαδόπουλος & Σια Α.Ε., Κ. Παλαμά 5_7, Αθήνα: \"Κέντρο\".FIL")),
+        "0.0641,0.4377,0.1165,0.1165\r\n0.1180,0.4377,0.3373,0.3373\r\n");
     EXPECT_EQ(ReadAll(folder.File(
                   "~imirttype_Παπαδόπουλος & Σια Α.Ε., Κ. Παλαμά 5_7, Αθήνα: \"Κέντρο\".fle")),
               formula);

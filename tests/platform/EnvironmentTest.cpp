@@ -120,8 +120,8 @@ TEST(ProgramFolder, ASeededFileFoundShortIsSeededAgain) {
     WriteAll(source.File("CLIENTS.MIR"), "register A register B");
     const std::string home = target.WithSlash();
     WriteAll(home + "Pyrostat.pdf", manual.substr(0, 4096)); // cut short
-    WriteAll(home + "LDKOIN_01i.json", "{\"mine\"}");          // not the seed's beginning
-    WriteAll(home + "CLIENTS.MIR", "register A");              // the user removed a name
+    WriteAll(home + "LDKOIN_01i.json", "{\"mine\"}");        // not the seed's beginning
+    WriteAll(home + "CLIENTS.MIR", "register A");            // the user removed a name
     ASSERT_TRUE(SeedProgramFolder(home, {source.Path().string()}));
     EXPECT_EQ(ReadAll(home + "Pyrostat.pdf"), manual);
     EXPECT_EQ(ReadAll(home + "LDKOIN_01i.json"), "{\"mine\"}");

@@ -167,10 +167,10 @@ TEST(ReplaceFileSafely, AnOrdinaryUserCannotReplaceAFileOfAFolderHeMayNotWrite) 
 TEST(FileProblemMessage, NamesTheFileAndTheProblemInGreek) {
     EXPECT_EQ(FileProblemMessage("/tmp/a.pyx", FileProblem::Folder),
               "Το αρχείο «/tmp/a.pyx» είναι φάκελος και όχι αρχείο.");
-    for (FileProblem p : {FileProblem::Missing, FileProblem::NotRegular, FileProblem::NoPermission,
-                          FileProblem::LinkLoop, FileProblem::TooLarge, FileProblem::ReadOnly,
-                          FileProblem::NameTooLong, FileProblem::ReadError,
-                          FileProblem::WriteError}) {
+    for (FileProblem p :
+         {FileProblem::Missing, FileProblem::NotRegular, FileProblem::NoPermission,
+          FileProblem::LinkLoop, FileProblem::TooLarge, FileProblem::ReadOnly,
+          FileProblem::NameTooLong, FileProblem::ReadError, FileProblem::WriteError}) {
         std::string text = DescribeFileProblem(p);
         EXPECT_FALSE(text.empty());
         // Greek, with no English word left in it (the unit "bytes" aside).

@@ -2,9 +2,9 @@
 // one on disk, whole: never a damaged file. A child process saves a 500-row
 // study and is killed (SIGKILL) at 200 different moments of the save.
 
+#include "studies/DiskFileStore.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/MemoryStudyFields.h"
-#include "studies/DiskFileStore.h"
 #include "studies/StudyFile.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
@@ -111,8 +111,8 @@ int OpenedVariant(const test::TestFolder& folder, const std::string& path,
         if (cells == expected[v]) {
             if (reader.state.Employer != kGeneral[v].Employer ||
                 reader.state.Location != kGeneral[v].Location) {
-                why = "rows of one save with the general data of the other: " +
-                      reader.state.Employer;
+                why =
+                    "rows of one save with the general data of the other: " + reader.state.Employer;
                 return -1;
             }
             return v;
@@ -194,8 +194,7 @@ TEST(SaveUnderKill, AKillAtEveryStepOfTheSaveLeavesBothOldOrBothNew) {
             waitpid(child, &status, 0);
             EXPECT_EQ(step < steps, WIFSIGNALED(status)) << "step " << step;
             const int opened = OpenedVariant(folder, path, expected, why);
-            ASSERT_GE(opened, 0) << "round " << round << ", killed at step " << step << ": "
-                                 << why;
+            ASSERT_GE(opened, 0) << "round " << round << ", killed at step " << step << ": " << why;
             (opened == after ? sawNew : sawOld)++;
         }
     }
@@ -238,7 +237,8 @@ TEST(SaveUnderKill, TwoSavesAtOnceNeverMixTheirFiles) {
             waitpid(child, &status, 0);
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         }
-        ASSERT_GE(OpenedVariant(folder, path, expected, why), 0) << "round " << round << ": " << why;
+        ASSERT_GE(OpenedVariant(folder, path, expected, why), 0)
+            << "round " << round << ": " << why;
     }
 }
 

@@ -207,8 +207,7 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
                 std::from_chars(copiesText.data(), copiesText.data() + copiesText.size(), copies);
             if (ec != std::errc() || end != copiesText.data() + copiesText.size() || copies < 1 ||
                 copies > 999) {
-                err << "Το --copies δέχεται αριθμό αντιτύπων από 1 έως 999: " << copiesText
-                    << '\n';
+                err << "Το --copies δέχεται αριθμό αντιτύπων από 1 έως 999: " << copiesText << '\n';
                 return kExitUsage;
             }
         }

@@ -65,7 +65,8 @@ int RunMainWindow(QApplication& app, const WindowStartOptions& options,
     const EnvironmentReader env = SystemEnvironment();
     state.ProgramFolder = ResolveProgramFolder(env);
     if (!SeedProgramFolder(state.ProgramFolder, SeedSourceFolders())) {
-        std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί: " << state.ProgramFolder << "\n";
+        std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί: "
+                  << state.ProgramFolder << "\n";
         return 1;
     }
 

@@ -9,8 +9,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -142,8 +142,8 @@ void FrmPyrRes::OnPyroTherm() {
         cmdPyroTherm_->hide();
         return;
     }
-    const std::string text = "Η ΕΞΑΓΩΓΗ ΓΙΑ ΤΟ ΠΡΟΓΡΑΜΜΑ ΤΩΝ ΚΟΙΝΟΧΡΗΣΤΩΝ ΔΕΝ ΕΓΙΝΕ :\n\n" +
-                             exported.problem;
+    const std::string text =
+        "Η ΕΞΑΓΩΓΗ ΓΙΑ ΤΟ ΠΡΟΓΡΑΜΜΑ ΤΩΝ ΚΟΙΝΟΧΡΗΣΤΩΝ ΔΕΝ ΕΓΙΝΕ :\n\n" + exported.problem;
     if (hooks_.warn) {
         hooks_.warn("!! ΠΡΟΣΟΧΗ !!", text);
     } else {

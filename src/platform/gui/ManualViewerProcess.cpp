@@ -13,9 +13,8 @@ namespace {
 // first. True when a viewer is named (or when the question cannot be put).
 bool DesktopHasPdfViewer() {
     QProcess query;
-    query.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"),
-                 QStringLiteral("application/pdf")});
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("application/pdf")});
     if (!query.waitForStarted(3000)) {
         return true; // no xdg-mime: let xdg-open try
     }

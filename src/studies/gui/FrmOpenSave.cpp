@@ -39,8 +39,7 @@ QLabel* Caption(QWidget* parent, const char* name, const char* text) {
 } // namespace
 
 FrmOpenSave::FrmOpenSave(ProgramState& state, std::function<void(const std::string&)> openStudy,
-                         QWidget* parent, ShortDateFormatter formatDate,
-                         MessageService* messages)
+                         QWidget* parent, ShortDateFormatter formatDate, MessageService* messages)
     : QDialog(parent), browser_(state, std::move(formatDate)), openStudy_(std::move(openStudy)),
       messages_(messages) {
     setModal(true);
@@ -119,7 +118,7 @@ FrmOpenSave::FrmOpenSave(ProgramState& state, std::function<void(const std::stri
         // Told once the window is on the screen, over it.
         QTimer::singleShot(0, this, [this] {
             messages_->ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", browser_.Warning,
-                                    MessageService::Icon::Exclamation);
+                                     MessageService::Icon::Exclamation);
             lstStudies_->setFocus();
         });
     }

@@ -6,9 +6,9 @@
 #include "studies/gui/GeneralDataValidator.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 

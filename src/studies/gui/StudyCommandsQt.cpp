@@ -16,8 +16,7 @@ StudyCommandsQt::StudyCommandsQt(QWidget* window, GridContract& grid, QLineEdit*
                                  QCheckBox* insulation, ProgramState& state,
                                  MessageService& messages, std::function<void()> showGeneralData)
     : window_(window), state_(state), messages_(messages), fields_(title, insulation),
-      dialogs_(window),
-      commands_(grid, state, messages, fields_, dialogs_) {
+      dialogs_(window), commands_(grid, state, messages, fields_, dialogs_) {
     commands_.File().ShowGeneralData = std::move(showGeneralData);
     commands_.File().WaitSeconds = [](float seconds) {
         WaitSeconds(seconds, [] { QCoreApplication::processEvents(); });

@@ -39,9 +39,9 @@ struct Program {
         fs::create_directories(folder.Path() / "PYXFiles");
         window = std::make_unique<FrmPyros>(state, messages, clipboard);
         window->SetLocale(locale);
-        study = std::make_unique<StudyCommandsQt>(
-            window.get(), window->Grid(), window->TxtThema(), window->Options().ChkInsulation(),
-            state, messages, [] {});
+        study = std::make_unique<StudyCommandsQt>(window.get(), window->Grid(), window->TxtThema(),
+                                                  window->Options().ChkInsulation(), state,
+                                                  messages, [] {});
         WireStudyCommands(*study, window->Commands());
         window->Commands().onGo = [this] { areaWhenRun = window->Grid().CellText(1, 5); };
         window->Commands().onGData = [] {};

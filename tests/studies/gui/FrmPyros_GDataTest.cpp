@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
