@@ -136,5 +136,40 @@ TEST(ManualViewerCommand, OverrideOrTheDesktopOpener) {
     }
 }
 
+// With no program for PDF files on the desktop, xdg-open would start and fail
+// where nobody sees it: F1 says so instead of doing nothing.
+TEST(ManualViewer, ADesktopWithoutAPdfViewerIsTold) {
+    TestFolder bin;
+    const std::string marker = bin.File("opened");
+    WriteAll(bin.File("xdg-mime"), "#!/bin/sh\nexit 0\n"); // no default for PDF
+    WriteAll(bin.File("xdg-open"), "#!/bin/sh\ntouch " + marker + "\n");
+    std::filesystem::permissions(bin.File("xdg-mime"), std::filesystem::perms::owner_all);
+    std::filesystem::permissions(bin.File("xdg-open"), std::filesystem::perms::owner_all);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin.Path().string()) + ":" + oldPath);
+
+    TestFolder home;
+    WriteAll(home.File("Pyrostat.pdf"), "%PDF-1.4");
+    ProgramState state;
+    state.ProgramFolder = home.WithSlash();
+    RecordingMessages messages;
+    ManualViewerProcess viewer;
+    ManualLauncher launcher(state, viewer, messages, bin.File("xdg-open"));
+    EXPECT_FALSE(launcher.OpenManual());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.Last().prompt.find("Πρόγραμμα Προβολής PDF"), std::string::npos);
+
+    // With a viewer named, it starts.
+    WriteAll(bin.File("xdg-mime"), "#!/bin/sh\necho evince.desktop\n");
+    EXPECT_TRUE(launcher.OpenManual());
+    QElapsedTimer timer;
+    timer.start();
+    while (!std::filesystem::exists(marker) && timer.elapsed() < 5000) {
+        QThread::msleep(20);
+    }
+    EXPECT_TRUE(std::filesystem::exists(marker));
+    qputenv("PATH", oldPath);
+}
+
 } // namespace
 } // namespace pyrostat
