@@ -191,6 +191,24 @@ std::string WriteTargetOf(const std::string& path, FileProblem& problem) {
     return current;
 }
 
+FileProblem ReplaceableProblem(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        return FileProblem::None; // a new file
+    }
+    const FileProblem kind = KindOf(st);
+    if (kind != FileProblem::None) {
+        return kind;
+    }
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return FileProblem::ReadOnly;
+    }
+    if (::access(target.c_str(), W_OK) != 0) {
+        return errno == EROFS ? FileProblem::ReadOnly : FileProblem::NoPermission;
+    }
+    return FileProblem::None;
+}
+
 FileProblem ReplaceFileSafely(const std::string& path, const std::string& bytes) {
     if (path.empty()) {
         return FileProblem::Missing;
@@ -203,16 +221,14 @@ FileProblem ReplaceFileSafely(const std::string& path, const std::string& bytes)
     if (NamePart(target).size() > kMaxNameBytes) {
         return FileProblem::NameTooLong;
     }
+    problem = ReplaceableProblem(target);
+    if (problem != FileProblem::None) {
+        return problem;
+    }
     mode_t mode = 0666;
     bool keepMode = false;
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-            ::access(target.c_str(), W_OK) != 0) {
-            return errno == EROFS || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
-                       ? FileProblem::ReadOnly
-                       : FileProblem::NoPermission;
-        }
         mode = st.st_mode & 07777;
         keepMode = true;
     }

@@ -35,6 +35,11 @@ FileProblem ReadRegularFile(const std::string& path, std::string& bytes,
 // program may read, otherwise why it cannot be read as one.
 FileProblem ExamineFile(const std::string& path);
 
+// Whether the file at `target` (no link followed) may be replaced: None for
+// a writable regular file or no file at all; a folder, another non-regular
+// file, a file marked read-only or one the user may not write is refused.
+FileProblem ReplaceableProblem(const std::string& target);
+
 // Replaces the file with exactly these bytes, as one step: the bytes go to a
 // temporary file beside it, are forced to the disk, and only then take its
 // place, keeping its permissions. A symbolic link is followed: the file it

@@ -58,27 +58,6 @@ private:
     int fd_;
 };
 
-// Whether an existing file may be replaced; None also for a file not there.
-FileProblem ReplaceableProblem(const std::string& target) {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0) {
-        return FileProblem::None;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        return FileProblem::Folder;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        return FileProblem::NotRegular;
-    }
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        return FileProblem::ReadOnly;
-    }
-    if (::access(target.c_str(), W_OK) != 0) {
-        return FileProblem::NoPermission;
-    }
-    return FileProblem::None;
-}
-
 struct NoteLine {
     char action; // 'R' put the temporary file in place, 'D' delete
     std::string path;

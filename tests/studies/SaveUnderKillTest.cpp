@@ -156,15 +156,20 @@ private:
     int killAt_;
 };
 
-TEST(SaveUnderKill, AKillAtEveryStepOfTheSaveLeavesBothOldOrBothNew) {
-    test::TestFolder folder;
-    const std::string path = folder.File("study.pyx");
-    std::vector<std::string> expected[2];
+// The grid cells of the two variants, as a study of each opens.
+void ExpectedCells(const test::TestFolder& folder, std::vector<std::string> (&expected)[2]) {
     for (int v = 0; v < 2; ++v) {
         Session s(folder.WithSlash());
         FillGrid(s.grid, v);
         expected[v] = Snapshot(s.grid);
     }
+}
+
+TEST(SaveUnderKill, AKillAtEveryStepOfTheSaveLeavesBothOldOrBothNew) {
+    test::TestFolder folder;
+    const std::string path = folder.File("study.pyx");
+    std::vector<std::string> expected[2];
+    ExpectedCells(folder, expected);
     // How many steps a save has, counted once without a kill.
     SaveVariant(folder, path, 0, nullptr);
     KillingStore counter(-1);
@@ -213,11 +218,7 @@ TEST(SaveUnderKill, TwoSavesAtOnceNeverMixTheirFiles) {
     test::TestFolder folder;
     const std::string path = folder.File("study.pyx");
     std::vector<std::string> expected[2];
-    for (int v = 0; v < 2; ++v) {
-        Session s(folder.WithSlash());
-        FillGrid(s.grid, v);
-        expected[v] = Snapshot(s.grid);
-    }
+    ExpectedCells(folder, expected);
     SaveVariant(folder, path, 0, nullptr);
     std::string why;
     for (int round = 0; round < 20; ++round) {
