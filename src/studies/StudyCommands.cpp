@@ -93,6 +93,9 @@ SaveOutcome StudyCommands::SaveTo(const std::string& path) {
     if (outcome == SaveOutcome::Saved) {
         state_.CurrentStudyFile = path;
         MarkUnchanged();
+        if (Saved) {
+            Saved(path);
+        }
     }
     grid_.SetFocus();
     return outcome;
@@ -133,7 +136,17 @@ bool StudyCommands::OpenStudy(const std::string& path) {
         return false;
     }
     MarkUnchanged();
+    if (Opened) {
+        Opened(path, grid_.DataRowCnt());
+    }
     return true;
+}
+
+void StudyCommands::OpenWithDialog() {
+    if (ConfirmReplace()) {
+        ClassicOpenFile();
+    }
+    grid_.SetFocus();
 }
 
 bool StudyCommands::HasUnsavedChanges() const {

@@ -26,6 +26,13 @@ public:
 
     // The study browser, shown modally. Unset: nothing is shown.
     std::function<void()> ShowBrowser;
+    // Told of a study opened (with its number of rows) or saved. Unset: nothing.
+    std::function<void(const std::string& path, int rows)> Opened;
+    std::function<void(const std::string& path)> Saved;
+
+    // The open dialog on its own (the file menu): unsaved changes asked
+    // about, then the dialog.
+    void OpenWithDialog();
 
     // Before a command replaces the grid (New, Open, the open dialog): with
     // unsaved changes asks as closing the window does; Yes saves first (a

@@ -2,18 +2,23 @@
 
 #include "distribution/TitleBoxAccess.h"
 #include "distribution/gui/CalculationCommand.h"
+#include "platform/FileAccess.h"
 #include "platform/ManualLauncher.h"
 #include "platform/gui/ManualViewerProcess.h"
 #include "platform/gui/PrinterDialogQt.h"
 #include "platform/gui/PrinterServices.h"
+#include "platform/gui/QtChoicesStore.h"
 #include "register/gui/ClientCommand.h"
 #include "reports/ReportCommands.h"
 #include "reports/ReportServices.h"
 #include "reports/gui/QtSheetApplication.h"
 #include "reports/gui/ReportWindowHooks.h"
+#include "studies/RecentStudies.h"
+#include "studies/StudyRecords.h"
 #include "studies/gui/FrmPyros_GData.h"
 #include "studies/gui/StudyCommandsQt.h"
 #include "workspace/gui/FrmPyros.h"
+#include "workspace/gui/GridModel.h"
 #include "workspace/gui/OptionControls.h"
 #include "workspace/gui/fpSpread1.h"
 
@@ -44,6 +49,15 @@ public:
     void Wire(const std::string& studyPath);
 
 private:
+    // The caption follows the study: its file's name and the mark of changes.
+    void ShowStudy() {
+        window_.ShowStudy(state_.CurrentStudyFile, study_.Commands().HasUnsavedChanges());
+    }
+    void Status(const std::string& text) { window_.ShowStatus(QString::fromStdString(text)); }
+    void OpenRecent(const std::string& path);
+    void RememberChoices();
+    void RestoreChoices();
+
     void ShowGeneralData(QWidget* parent) {
         ShowGeneralDataDialog(parent, state_);
         if (state_.StatusCode == -7) {
@@ -60,11 +74,15 @@ private:
     bool Insulated() const { return window_.Options().ChkInsulation()->isChecked(); }
 
     ReportServices Reports(QWidget* parent) {
+        QtSheetApplication::Outputs outputs;
+        outputs.saved = [this](const std::string& path) {
+            Status("Η αναφορά αποθηκεύτηκε: " + path);
+        };
         return ReportServices{state_,
                               messages_,
                               QtSheetApplication::Factory(state_.DecimalSeparator(),
                                                           state_.ThousandsSeparator(), &messages_,
-                                                          parent),
+                                                          parent, outputs),
                               {}};
     }
 
@@ -105,6 +123,8 @@ private:
     FrmPyros& window_;
     ProgramState& state_;
     MessageService& messages_;
+    QtChoicesStore choices_;
+    RecentStudies recent_;
     PrinterServices printers_;
     ManualViewerProcess viewer_;
     ManualLauncher manual_;
@@ -135,17 +155,84 @@ void ProgramServices::Wire(const std::string& studyPath) {
         hooks.warn = [this](const std::string& title, const std::string& text) {
             messages_.ShowWithBeeps(title, text, MessageService::Icon::Exclamation);
         };
+        hooks.status = [this](const std::string& text) { Status(text); };
         RunCalculationCommand(&window_, window_.Grid(), state_, messages_, TitleBox(), Insulated(),
                               hooks);
     };
+    StudyCommands& studies = study_.Commands();
+    studies.Opened = [this](const std::string& path, int rows) {
+        recent_.Add(path);
+        Status("Ανοίχτηκε η μελέτη " + path + " (" + std::to_string(rows) +
+               (rows == 1 ? " ιδιοκτησία)" : " ιδιοκτησίες)"));
+    };
+    studies.Saved = [this](const std::string& path) {
+        recent_.Add(path);
+        Status("Η μελέτη αποθηκεύτηκε: " + path + " (με το " +
+               CompanionPathOf(path).substr(FolderOfPath(path).size()) + ")");
+    };
+    commands.onOpenFile = [this] { study_.Commands().OpenWithDialog(); };
+    commands.onOpenRecent = [this](const std::string& path) { OpenRecent(path); };
+    commands.recentStudies = [this] { return recent_.Paths(); };
+    commands.afterCommand = [this] { ShowStudy(); };
+    // Every edit moves the mark of unsaved changes.
+    connect(&window_.Grid().Model(), &GridModel::dataChanged, this, [this] { ShowStudy(); });
+    connect(window_.TxtThema(), &QLineEdit::textChanged, this, [this] { ShowStudy(); });
+    connect(window_.Options().ChkInsulation(), &QCheckBox::toggled, this, [this] { ShowStudy(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { RememberChoices(); });
+
     // The study on screen once the window has started counts as unchanged.
     QTimer::singleShot(0, this, [this, studyPath] {
+        RestoreChoices();
         study_.Commands().MarkUnchanged();
         if (!studyPath.empty()) {
             study_.Commands().OpenStudy(studyPath);
             window_.Grid().SetFocus();
         }
+        ShowStudy();
     });
+}
+
+void ProgramServices::OpenRecent(const std::string& path) {
+    const FileProblem problem = ExamineFile(path);
+    if (problem != FileProblem::None) {
+        recent_.Remove(path);
+        messages_.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!",
+                                "Η ΜΕΛΕΤΗ ΔΕΝ ΑΝΟΙΓΕΙ :\n" + FileProblemMessage(path, problem) +
+                                    "\n\nΑφαιρέθηκε από τις πρόσφατες μελέτες.",
+                                MessageService::Icon::Exclamation);
+        return;
+    }
+    if (study_.Commands().ConfirmReplace()) {
+        study_.Commands().OpenStudy(path);
+    }
+}
+
+void ProgramServices::RestoreChoices() {
+    const std::optional<RememberedChoices> choices = choices_.Load();
+    if (!choices) {
+        return; // the first run, or a damaged file: as always
+    }
+    recent_ = RecentStudies(choices->recentStudies);
+    // The register's choice of this run, once made, rules over it.
+    if (state_.ChosenEngineer.empty()) {
+        state_.ChosenEngineer = choices->engineer;
+    }
+    if (!choices->windowGeometry.empty()) {
+        window_.restoreGeometry(
+            QByteArray::fromBase64(QByteArray::fromStdString(choices->windowGeometry)));
+    }
+    study_.Dialogs().lastOpenFolder = choices->openFolder;
+    study_.Dialogs().lastSaveFolder = choices->saveFolder;
+}
+
+void ProgramServices::RememberChoices() {
+    RememberedChoices choices;
+    choices.engineer = state_.ChosenEngineer;
+    choices.recentStudies = recent_.Paths();
+    choices.windowGeometry = window_.saveGeometry().toBase64().toStdString();
+    choices.openFolder = study_.Dialogs().lastOpenFolder;
+    choices.saveFolder = study_.Dialogs().lastSaveFolder;
+    choices_.Save(choices);
 }
 
 } // namespace

@@ -140,6 +140,10 @@ void FrmPyrRes::OnPyroTherm() {
     const ExportResult exported = ExportForCommonExpenses(state_);
     if (exported) {
         cmdPyroTherm_->hide();
+        if (hooks_.status) {
+            hooks_.status("Εξαγωγή για το πρόγραμμα κοινοχρήστων: " + exported.coefficientPath +
+                          " και " + exported.copyPath);
+        }
         return;
     }
     const std::string text =

@@ -29,6 +29,9 @@ struct ResultsWindowHooks {
     // itself, such as an export that could not be written; unset: a plain
     // message box.
     std::function<void(const std::string& title, const std::string& text)> warn;
+    // What a command of the window did (the export, with its two files), for
+    // the main window's status bar. Unset: nothing.
+    std::function<void(const std::string& text)> status;
 };
 
 } // namespace pyrostat

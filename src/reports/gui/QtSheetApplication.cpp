@@ -49,6 +49,11 @@ bool QtSheetApplication::PrintPreview() {
     dialog.SetFailureReporter([this](const QString& message) {
         Tell("... Η αποθήκευση ΔΕΝ έγινε ...\n" + message.toStdString());
     });
+    dialog.SetSavedReporter([this](const QString& path) {
+        if (outputs_.saved) {
+            outputs_.saved(path.toStdString());
+        }
+    });
     dialog.exec();
     return true;
 }

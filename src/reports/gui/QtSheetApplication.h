@@ -23,6 +23,8 @@ public:
         // Prints it. Unset: Qt's printer (an empty name is the current printer).
         std::function<void(const SheetModel&, int copies, const std::string& printer, bool collate)>
             print;
+        // Told the path of a file the preview saved (PDF or .xlsx). Unset: nothing.
+        std::function<void(const std::string& path)> saved;
     };
 
     QtSheetApplication(char decimalSeparator, char groupSeparator, MessageService* messages,

@@ -54,8 +54,12 @@ void SheetPreviewDialog::SavePdf() {
         path += ".pdf";
     }
     std::string error;
-    if (!WriteSheetPdf(model_, path.toStdString(), decimal_, group_, error) && reportFailure_) {
-        reportFailure_(QString::fromStdString(error));
+    if (!WriteSheetPdf(model_, path.toStdString(), decimal_, group_, error)) {
+        if (reportFailure_) {
+            reportFailure_(QString::fromStdString(error));
+        }
+    } else if (reportSaved_) {
+        reportSaved_(path);
     }
 }
 
@@ -70,8 +74,12 @@ void SheetPreviewDialog::SaveXlsx() {
         path += ".xlsx";
     }
     std::string error;
-    if (!WriteSheetXlsx(model_, path.toStdString(), error) && reportFailure_) {
-        reportFailure_(QString::fromStdString(error));
+    if (!WriteSheetXlsx(model_, path.toStdString(), error)) {
+        if (reportFailure_) {
+            reportFailure_(QString::fromStdString(error));
+        }
+    } else if (reportSaved_) {
+        reportSaved_(path);
     }
 }
 

@@ -25,6 +25,10 @@ public:
 
     void SetSaveFileChooser(SaveFileChooser chooser) { chooseFile_ = std::move(chooser); }
     void SetFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+    // Told the path of every file saved.
+    void SetSavedReporter(std::function<void(const QString& path)> reporter) {
+        reportSaved_ = std::move(reporter);
+    }
 
     // The two extra buttons, for the window tests.
     QAction* SavePdfAction() const { return savePdf_; }
@@ -43,6 +47,7 @@ private:
     QAction* saveXlsx_ = nullptr;
     SaveFileChooser chooseFile_;
     FailureReporter reportFailure_;
+    std::function<void(const QString& path)> reportSaved_;
 };
 
 } // namespace pyrostat

@@ -25,12 +25,20 @@ void MakeGreek(QFileDialog& dialog, bool save) {
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Άκυρο"));
 }
 
+// The remembered folder when it is still there, else the command's own.
+QString StartIn(const std::string& remembered, const std::string& startFolder) {
+    if (!remembered.empty() && QFileInfo(QString::fromStdString(remembered)).isDir()) {
+        return QString::fromStdString(remembered);
+    }
+    return QString::fromStdString(startFolder);
+}
+
 } // namespace
 
 std::optional<std::string> QtFileDialogs::AskOpenFileName(const std::string& startFolder,
                                                           const std::string& filter) {
     QFileDialog dialog(parent_, QStringLiteral("ΑΝΑΚΛΗΣΗ ΑΡΧΕΙΟΥ ΜΕΛΕΤΗΣ"),
-                       QString::fromStdString(startFolder), QtFilter(filter));
+                       StartIn(lastOpenFolder, startFolder), QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // The captions last: setting the modes puts Qt's own button texts back.
@@ -38,12 +46,13 @@ std::optional<std::string> QtFileDialogs::AskOpenFileName(const std::string& sta
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    lastOpenFolder = QFileInfo(dialog.selectedFiles().first()).absolutePath().toStdString();
     return dialog.selectedFiles().first().toStdString();
 }
 
 std::optional<std::string> QtFileDialogs::AskSaveFileName(const std::string& startFolder,
                                                           const std::string& filter) {
-    QString folder = QString::fromStdString(startFolder);
+    QString folder = StartIn(lastSaveFolder, startFolder);
     while (true) {
         QFileDialog dialog(parent_, QStringLiteral("ΑΠΟΘΗΚΕΥΣΗ ΜΕΛΕΤΗΣ"), folder, QtFilter(filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -54,6 +63,7 @@ std::optional<std::string> QtFileDialogs::AskSaveFileName(const std::string& sta
             return std::nullopt;
         }
         const QString chosen = dialog.selectedFiles().first();
+        lastSaveFolder = QFileInfo(chosen).absolutePath().toStdString();
         if (!QFileInfo::exists(chosen)) {
             return chosen.toStdString();
         }

@@ -2,6 +2,8 @@
 
 #include "studies/FileDialogService.h"
 
+#include <string>
+
 class QWidget;
 
 namespace pyrostat {
@@ -15,6 +17,11 @@ public:
                                                const std::string& filter) override;
     std::optional<std::string> AskSaveFileName(const std::string& startFolder,
                                                const std::string& filter) override;
+
+    // The folders the dialogs were last left in; empty, or a folder that is
+    // gone, opens them in the folder the command gives.
+    std::string lastOpenFolder;
+    std::string lastSaveFolder;
 
 private:
     QWidget* parent_;

@@ -31,6 +31,7 @@ public:
 
     StudyCommands& Commands() { return commands_; }
     QWidget* Window() const { return window_; }
+    QtFileDialogs& Dialogs() { return dialogs_; }
     ProgramState& State() { return state_; }
 
 private:

@@ -10,6 +10,7 @@
 #include "workspace/gui/CommandButtons.h"
 #include "workspace/gui/GridEditing.h"
 #include "workspace/gui/MainKeyFilter.h"
+#include "workspace/gui/MainMenu.h"
 #include "workspace/gui/OptionControls.h"
 #include "workspace/gui/RangeBoxes.h"
 #include "workspace/gui/StorableTextValidator.h"
@@ -23,7 +24,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace pyrostat {
@@ -44,7 +47,7 @@ FrmPyros::FrmPyros(ProgramState& state, MessageService& messages, ClipboardServi
     : QWidget(parent), state_(state), messages_(messages), clipboard_(clipboard),
       commands_(std::move(commands)), table_(NumberLocale::Of(state)), locale_(QLocale::system()) {
     setObjectName(QStringLiteral("FrmPyros"));
-    setWindowTitle(Caption());
+    setWindowTitle(Caption() + QStringLiteral("[*]"));
     grid_ = new fpSpread1(table_, &clipboard_, this);
     options_ = new OptionControls(state_, this);
     editing_ = new GridEditing(
@@ -70,6 +73,8 @@ FrmPyros::FrmPyros(ProgramState& state, MessageService& messages, ClipboardServi
 
     BuildLayout();
     WireButtons();
+    menu_ = new MainMenu(*this);
+    layout()->setMenuBar(menu_->Bar());
 
     connect(txtThema_, &QLineEdit::textChanged, this,
             [this](const QString& text) { state_.StudyTitle = TrimBlanks(text.toStdString()); });
@@ -177,11 +182,19 @@ void FrmPyros::BuildLayout() {
     left->addWidget(label1_);
     left->addWidget(label4_);
 
-    auto* main = new QHBoxLayout(this);
-    main->setContentsMargins(10, 10, 10, 10);
-    main->setSpacing(10);
-    main->addLayout(left, 1);
-    main->addLayout(side);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("StatusBar"));
+    statusBar_->setSizeGripEnabled(false);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(10);
+    columns->addLayout(left, 1);
+    columns->addLayout(side);
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(10, 4, 10, 4);
+    main->setSpacing(4);
+    main->addLayout(columns, 1);
+    main->addWidget(statusBar_);
 }
 
 void FrmPyros::Invoke(const std::function<void()>& command) {
@@ -210,6 +223,39 @@ void FrmPyros::Guarded(const std::function<void()>& command) {
     if (isVisible() && !unloaded_) {
         GiveFocusToGrid();
     }
+    Invoke(commands_.afterCommand);
+}
+
+void FrmPyros::OpenWithDialog() {
+    Guarded([this] {
+        Invoke(commands_.onOpenFile);
+        editing_->ForgetHistory();
+    });
+}
+
+void FrmPyros::OpenRecent(const std::string& path) {
+    Guarded([this, path] {
+        if (commands_.onOpenRecent) {
+            commands_.onOpenRecent(path);
+        }
+        editing_->ForgetHistory();
+    });
+}
+
+void FrmPyros::ShowStudy(const std::string& studyPath, bool modified) {
+    QString title = Caption();
+    if (!studyPath.empty()) {
+        const size_t slash = studyPath.find_last_of('/');
+        title += QStringLiteral("  -  ") +
+                 QString::fromStdString(slash == std::string::npos ? studyPath
+                                                                   : studyPath.substr(slash + 1));
+    }
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(modified);
+}
+
+void FrmPyros::ShowStatus(const QString& text) {
+    statusBar_->showMessage(text);
 }
 
 void FrmPyros::WireButtons() {
@@ -360,6 +406,7 @@ void FrmPyros::RunCommand(MainCommand command) {
         } else {
             editing_->Redo();
         }
+        Invoke(commands_.afterCommand);
         break;
     case MainCommand::None:
         break;

@@ -15,10 +15,12 @@
 
 class QLabel;
 class QLineEdit;
+class QStatusBar;
 
 namespace pyrostat {
 
 class CommandButtons;
+class MainMenu;
 class GridEditing;
 class OptionControls;
 class RangeBoxes;
@@ -54,6 +56,16 @@ public:
     void CmdRESETCols();
     // Shows or hides the "please wait" notice of the long commands.
     void ShowWait(bool on);
+    // The file menu's open dialog and recent studies, run as commands.
+    void OpenWithDialog();
+    void OpenRecent(const std::string& path);
+    // The caption: the program's own, then the study file's name and the
+    // mark of unsaved changes.
+    void ShowStudy(const std::string& studyPath, bool modified);
+    // What the last command did, in the status bar (nothing modal).
+    void ShowStatus(const QString& text);
+    QStatusBar* StatusBar() const { return statusBar_; }
+    MainMenu& Menu() { return *menu_; }
 
     fpSpread1& Grid() { return *grid_; }
     GridTable& Table() { return table_; }
@@ -98,6 +110,8 @@ private:
     OptionControls* options_;
     RangeBoxes* ranges_;
     CommandButtons* buttons_;
+    MainMenu* menu_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
     QLineEdit* txtThema_;
     QLabel* lblWait_;
     QLabel* label1_;

@@ -35,6 +35,11 @@ public:
     // After a command that replaces the whole study (new, open) the earlier
     // steps no longer belong to the table.
     void ForgetHistory() { undo_.clear(); }
+    // The names of the steps Undo and Redo would take (empty: none).
+    QString UndoText() const { return undo_.undoText(); }
+    QString RedoText() const { return undo_.redoText(); }
+    bool CanUndo() const { return undo_.canUndo(); }
+    bool CanRedo() const { return undo_.canRedo(); }
 
     // Tells the user what a paste could not put in (a message box). Unset: nothing.
     std::function<void(const std::string& message)> Tell;

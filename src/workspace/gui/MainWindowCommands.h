@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace pyrostat {
 
@@ -23,6 +25,14 @@ struct MainWindowCommands {
     std::function<void()> onCachePrinterPorts;
     // Asked before the window closes; false keeps it open. Unset: it closes.
     std::function<bool()> onCloseQuestion;
+    // The open dialog (the file menu's "Άνοιγμα…").
+    std::function<void()> onOpenFile;
+    // A study of the recent list, and the list itself (newest first).
+    std::function<void(const std::string& path)> onOpenRecent;
+    std::function<std::vector<std::string>()> recentStudies;
+    // After every command of a button, key or menu entry (the title and the
+    // status follow what it did).
+    std::function<void()> afterCommand;
 };
 
 } // namespace pyrostat

@@ -4,6 +4,7 @@
 #include "workspace/gui/CellDelegate.h"
 #include "workspace/gui/GridModel.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -83,7 +84,36 @@ int fpSpread1::ActiveCol() const {
 }
 
 double fpSpread1::PixelsPerWidthUnit() const {
-    return std::max(1, fontMetrics().averageCharWidth());
+    // The unit is measured on the Greek capitals the columns hold, not on the
+    // font's average character (mostly narrow Latin letters), and raised
+    // where needed so that every listed kind and pipe text and the largest
+    // number a cell takes show whole at the layout's widths.
+    const QFontMetricsF metrics(font());
+    static const QString capitals = QStringLiteral("ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ");
+    double unit = metrics.horizontalAdvance(capitals) / capitals.size();
+    // Room the cell's own margins take, beyond the column's padding.
+    constexpr double kMargins = 4.0;
+    const auto fit = [&](int col, const QString& text) {
+        const double width = ColumnWidths()[static_cast<size_t>(col - 1)];
+        if (width > 0) {
+            unit = std::max(unit,
+                            (metrics.horizontalAdvance(text) + kMargins - kColumnPadding) / width);
+        }
+    };
+    for (const int col : {kKindColumn, kPipeColumn}) {
+        for (const std::string& text : ListTexts(col)) {
+            fit(col, QString::fromStdString(text));
+        }
+    }
+    // The largest number fits the number columns; the narrow height column
+    // (a few metres) is left at its width, or it alone would double the grid.
+    for (int col = 2; col <= 9; ++col) {
+        if (ColumnWidths()[static_cast<size_t>(col - 1)] >= 8) {
+            fit(col, QStringLiteral("99999999") + QChar(memory_.Table().Locale().decimal) +
+                         QStringLiteral("99"));
+        }
+    }
+    return std::max(1.0, unit);
 }
 
 QSize fpSpread1::sizeHint() const {
