@@ -178,7 +178,7 @@ void ProgramServices::Wire(const std::string& studyPath) {
     connect(&window_.Grid().Model(), &GridModel::dataChanged, this, [this] { ShowStudy(); });
     connect(window_.TxtThema(), &QLineEdit::textChanged, this, [this] { ShowStudy(); });
     connect(window_.Options().ChkInsulation(), &QCheckBox::toggled, this, [this] { ShowStudy(); });
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { RememberChoices(); });
+    commands.onClosing = [this] { RememberChoices(); };
 
     // The study on screen once the window has started counts as unchanged.
     QTimer::singleShot(0, this, [this, studyPath] {

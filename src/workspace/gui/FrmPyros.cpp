@@ -437,6 +437,7 @@ void FrmPyros::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    Invoke(commands_.onClosing);
     // Unload: nothing is asked beyond the hook and nothing saved here.
     RemoveAllWorkingFiles(state_);
     unloaded_ = true;

@@ -33,6 +33,9 @@ struct MainWindowCommands {
     // After every command of a button, key or menu entry (the title and the
     // status follow what it did).
     std::function<void()> afterCommand;
+    // The window is closing (after the question, when it goes): what the
+    // program remembers for the next run is kept now.
+    std::function<void()> onClosing;
 };
 
 } // namespace pyrostat

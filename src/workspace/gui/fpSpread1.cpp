@@ -92,7 +92,7 @@ double fpSpread1::PixelsPerWidthUnit() const {
     static const QString capitals = QStringLiteral("ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ");
     double unit = metrics.horizontalAdvance(capitals) / capitals.size();
     // Room the cell's own margins take, beyond the column's padding.
-    constexpr double kMargins = 4.0;
+    constexpr double kMargins = 5.0;
     const auto fit = [&](int col, const QString& text) {
         const double width = ColumnWidths()[static_cast<size_t>(col - 1)];
         if (width > 0) {
