@@ -23,6 +23,7 @@
 #include "workspace/ProgramState.h"
 #include "workspace/gui/CommandButtons.h"
 #include "workspace/gui/FrmPyros.h"
+#include "workspace/gui/MainMenu.h"
 #include "workspace/gui/OptionControls.h"
 #include "workspace/gui/fpSpread1.h"
 
@@ -37,6 +38,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
@@ -44,6 +46,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -575,6 +578,10 @@ TEST_F(EndToEndTest, TheEngineersWholeRoad) {
     Type(kTitle);
     EXPECT_EQ(window.TxtThema()->text(), kTitle);
     window.Grid().SetFocus();
+    // The typed study is not saved yet: the caption carries the mark, and the
+    // menu bar is on the window (see the screenshot).
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_TRUE(window.Menu().Bar()->isVisible());
     Screenshot(&window, QStringLiteral("1-main-window-typed"));
 
     // ---- The general data, typed into their dialog.
@@ -694,6 +701,12 @@ TEST_F(EndToEndTest, TheEngineersWholeRoad) {
     const std::string stored = ReadAll(study.string());
     ASSERT_EQ(stored.size(), 6u * 197u);
     EXPECT_EQ(stored.substr(3 * 197, 197), ExpectedRecordOfRow4(insulated));
+    // Saved: the caption names the study without the mark, the status bar
+    // says where it went.
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_TRUE(window.windowTitle().contains(kStudyName + QStringLiteral(".pyx")));
+    EXPECT_TRUE(
+        window.StatusBar()->currentMessage().contains(QString::fromStdString(study.string())));
 
     // ---- Close the window: the study is saved, so no question comes.
     EXPECT_TRUE(window.close());

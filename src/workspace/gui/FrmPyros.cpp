@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -302,7 +303,13 @@ bool FrmPyros::Load() {
     // 2. Working files of an earlier run.
     RemoveWorkingFilesAtStart(state_);
     // 3. Placement: centred, a little below the middle.
-    resize(sizeHint().expandedTo(QSize(1100, 720)));
+    QSize size = sizeHint().expandedTo(QSize(1100, 720));
+    if (const QScreen* screen = this->screen()) {
+        // On a small screen the grid scrolls sideways instead of the window
+        // running off the screen.
+        size = size.boundedTo(screen->availableGeometry().size());
+    }
+    resize(size);
     CenterForm(*this, kMainWindowOffsetTwips);
     // 4. The system version decides the printer methods.
     SystemVersionNumbers version;
