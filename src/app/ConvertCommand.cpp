@@ -9,6 +9,7 @@
 #include "studies/StudyCommit.h"
 #include "studies/StudyRecords.h"
 #include "studies/StudyText.h"
+#include "studies/TableImport.h"
 #include "workspace/NumberLocale.h"
 
 #include <ostream>
@@ -18,7 +19,8 @@ namespace pyrostat {
 namespace {
 
 constexpr const char* kUsage = "Χρήση: pyrostat convert ΕΙΣΟΔΟΣ ΕΞΟΔΟΣ\n"
-                               "  μελέτη.pyx -> κείμενο.txt   ή   κείμενο.txt -> μελέτη.pyx\n";
+                               "  μελέτη.pyx -> κείμενο.txt   ή   κείμενο.txt -> μελέτη.pyx\n"
+                               "  πίνακας.xlsx | πίνακας.ods | πίνακας.csv -> μελέτη.pyx\n";
 
 int StudyToText(const std::string& in, const std::string& outPath, ProgramState& state,
                 std::ostream& out, std::ostream& err) {
@@ -68,13 +70,13 @@ int TextToStudy(const std::string& in, const std::string& outPath, ProgramState&
         err << "Η μελέτη γράφεται σε αρχείο με κατάληξη .pyx: " << outPath << '\n';
         return kExitUsage;
     }
-    std::string text;
-    const FileProblem problem = ReadRegularFile(in, text);
-    if (problem != FileProblem::None) {
-        err << "Το αρχείο κειμένου δεν διαβάζεται: " << FileProblemMessage(in, problem) << '\n';
-        return kExitFileProblem;
+    // The program's text form, or a property table of a spreadsheet file.
+    const ImportedTable table = ImportTable(in, NumberLocale::Of(state));
+    if (!table.Read()) {
+        err << "Ο πίνακας δεν διαβάζεται: " << ImportProblemMessage(in, table) << '\n';
+        return table.problem != FileProblem::None ? kExitFileProblem : kExitRefused;
     }
-    const ParsedStudyText parsed = ParseStudyText(text, NumberLocale::Of(state));
+    const ParsedStudyText& parsed = table.parsed;
     if (!parsed.refusals.empty()) {
         for (const TextRefusal& refusal : parsed.refusals) {
             err << in << ": " << DescribeRefusal(refusal) << '\n';
