@@ -93,7 +93,10 @@ int TextToStudy(const std::string& in, const std::string& outPath, ProgramState&
     }
     StudyCommit commit;
     commit.studyPath = outPath;
-    commit.files = {{outPath, EncodeStudyRecords(c.rows, c.title, c.insulation, state)}};
+    // Without its "# ΜΟΝΩΣΗ" line a table takes the box's starting tick, as
+    // the calculation of a study without a choice does.
+    const bool insulation = c.insulationGiven ? c.insulation : true;
+    commit.files = {{outPath, EncodeStudyRecords(c.rows, c.title, insulation, state)}};
     const bool anyGeneral =
         !c.general.Employer.empty() || !c.general.Project.empty() || !c.general.Location.empty();
     if (anyGeneral) {

@@ -47,7 +47,7 @@ std::vector<std::vector<std::string>> Split(std::string_view text, char separato
             records.push_back(std::move(fields));
             fields.clear();
             any = false;
-            if (records.size() >= kMaxSheetRows) {
+            if (records.size() >= kMaxImportRows) {
                 return records;
             }
         } else {
@@ -116,7 +116,7 @@ SheetRows ReadCsvRows(const std::string& path) {
     for (auto& record : Split(text, DetectSeparator(text))) {
         std::vector<SheetCell> cells;
         for (auto& field : record) {
-            if (cells.size() == kMaxSheetColumns) {
+            if (cells.size() == kMaxImportColumns) {
                 break;
             }
             cells.push_back({std::move(field), false});

@@ -99,7 +99,7 @@ SheetRows ReadOdsRows(const std::string& path) {
             const SheetCell value = covered ? SheetCell{} : CellOf(cell);
             // A run of empty cells (to the sheet's edge) adds nothing.
             const long copies = value.text.empty() ? repeat : std::min(repeat, 64L);
-            for (long i = 0; i < copies && cells.size() < kMaxSheetColumns; ++i) {
+            for (long i = 0; i < copies && cells.size() < kMaxImportColumns; ++i) {
                 cells.push_back(value);
             }
         }
@@ -109,10 +109,10 @@ SheetRows ReadOdsRows(const std::string& path) {
         const long repeat =
             std::max(1L, std::atol(row.attribute("table:number-rows-repeated").value()));
         const long copies = cells.empty() ? std::min(repeat, 1L) : repeat;
-        for (long i = 0; i < copies && sheet.rows.size() < kMaxSheetRows; ++i) {
+        for (long i = 0; i < copies && sheet.rows.size() < kMaxImportRows; ++i) {
             sheet.rows.push_back(cells);
         }
-        if (sheet.rows.size() >= kMaxSheetRows) {
+        if (sheet.rows.size() >= kMaxImportRows) {
             break;
         }
     }

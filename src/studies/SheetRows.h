@@ -28,8 +28,8 @@ struct SheetRows {
 // The most rows and columns a property table can have that are worth reading:
 // the grid has 500 rows and 11 columns, and a few lines of general data come
 // before them.
-inline constexpr size_t kMaxSheetRows = 1000;
-inline constexpr size_t kMaxSheetColumns = 64;
+inline constexpr size_t kMaxImportRows = 1000;
+inline constexpr size_t kMaxImportColumns = 64;
 
 // Office Open XML (.xlsx) and OpenDocument (.ods) spreadsheets, read with
 // libzip and pugixml; text separated by commas, semicolons or tabs (.csv,

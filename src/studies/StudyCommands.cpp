@@ -1,6 +1,7 @@
 #include "studies/StudyCommands.h"
 
 #include "platform/FileTests.h"
+#include "platform/RecordFile.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyRecords.h"
 
@@ -146,6 +147,31 @@ void StudyCommands::OpenWithDialog() {
     if (ConfirmReplace()) {
         ClassicOpenFile();
     }
+    grid_.SetFocus();
+}
+
+void StudyCommands::PutTable(const StudyTextContents& table) {
+    ClearGridRows(grid_);
+    for (size_t r = 0; r < table.rows.size() && r < static_cast<size_t>(grid_.MaxRows()); ++r) {
+        for (int c = 1; c <= kGridColumns; ++c) {
+            grid_.SetCellText(static_cast<int>(r + 1), c,
+                              table.rows[r][static_cast<size_t>(c - 1)]);
+        }
+    }
+    if (!table.title.empty()) {
+        fields_.SetTitleText(table.title);
+    }
+    if (table.insulationGiven) {
+        fields_.SetInsulationTicked(table.insulation);
+    }
+    const GeneralData& g = table.general;
+    if (!g.Employer.empty() || !g.Project.empty() || !g.Location.empty()) {
+        state_.Employer = g.Employer;
+        state_.Project = g.Project;
+        state_.Location = g.Location;
+        WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), FormatGeneralData(g));
+    }
+    state_.CurrentStudyFile.clear();
     grid_.SetFocus();
 }
 

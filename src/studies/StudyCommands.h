@@ -5,6 +5,7 @@
 #include "studies/FileDialogService.h"
 #include "studies/StudyFile.h"
 #include "studies/StudySnapshot.h"
+#include "studies/StudyText.h"
 #include "studies/StudyWindowFields.h"
 #include "workspace/GridContract.h"
 #include "workspace/ProgramState.h"
@@ -60,6 +61,12 @@ public:
     // Opens a study (the browser's Open, the open dialog) and remembers it as
     // saved.
     bool OpenStudy(const std::string& path);
+
+    // A property table imported from a file (after ConfirmReplace): its rows
+    // replace the grid's through the cell rules, and the title, insulation
+    // and general data it gives replace the window's. The study counts as
+    // changed (not saved) and has no file yet.
+    void PutTable(const StudyTextContents& table);
 
     // Whether the study differs from what was last saved, opened or started.
     bool HasUnsavedChanges() const;

@@ -118,6 +118,7 @@ ParsedStudyText ParseStudyText(std::string_view text, NumberLocale locale) {
             } else if (label == kInsulationLabel) {
                 if (value == kYes || value.empty() || value == kNo) {
                     c.insulation = value == kYes;
+                    c.insulationGiven = !value.empty();
                 } else {
                     refuse(lineNo, 0, 0, value, "η μόνωση γράφεται ΝΑΙ ή ΟΧΙ");
                 }

@@ -24,6 +24,7 @@ namespace pyrostat {
 struct StudyTextContents {
     std::string title;
     bool insulation = false;
+    bool insulationGiven = false; // the text has its "# ΜΟΝΩΣΗ" line
     GeneralData general;
     std::vector<StudyRow> rows;
 };

@@ -147,7 +147,7 @@ SheetRows ReadXlsxRows(const std::string& path) {
         const char* rowAttribute = row.attribute("r").value();
         const long rowIndex = *rowAttribute != '\0' ? std::atol(rowAttribute) - 1 : nextRow;
         nextRow = rowIndex + 1;
-        if (rowIndex < 0 || static_cast<size_t>(rowIndex) >= kMaxSheetRows) {
+        if (rowIndex < 0 || static_cast<size_t>(rowIndex) >= kMaxImportRows) {
             continue;
         }
         std::vector<SheetCell> cells;
@@ -162,7 +162,7 @@ SheetRows ReadXlsxRows(const std::string& path) {
                 col = -1;
             }
             nextCol = col + 1;
-            if (col < 0 || static_cast<size_t>(col) >= kMaxSheetColumns) {
+            if (col < 0 || static_cast<size_t>(col) >= kMaxImportColumns) {
                 continue;
             }
             const std::string type = cell.attribute("t").value();

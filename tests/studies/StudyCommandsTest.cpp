@@ -179,6 +179,48 @@ TEST(StudyCommandsNew, UnsavedWorkIsAskedAboutBeforeNewAndOpen) {
     EXPECT_TRUE(quiet.messages.Empty());
 }
 
+// A table imported from a file replaces the grid through the cell rules and
+// gives the window its title, insulation and general data; the study has no
+// file yet and counts as changed.
+TEST(StudyCommandsImport, ATableReplacesTheGridAndTheDataItGives) {
+    Window w;
+    w.TypeRow(1);
+    w.TypeRow(7);
+    w.state.CurrentStudyFile = w.Study("old.pyx");
+    w.fields.title = "ΠΑΛΙΟΣ";
+    w.fields.insulation = true;
+    w.commands.MarkUnchanged();
+    StudyTextContents table;
+    table.title = "ΝΕΟΣ ΤΙΤΛΟΣ";
+    table.insulation = false;
+    table.insulationGiven = true;
+    table.general = {"Ε", "Π", "Θ"};
+    StudyRow row;
+    row[0] = "Β1";
+    row[4] = "75.50";
+    row[9] = "ΡΕΤΙΡΕ";
+    table.rows = {row};
+    w.commands.PutTable(table);
+    EXPECT_EQ(w.grid.DataRowCnt(), 1);
+    EXPECT_EQ(w.grid.CellText(1, 1), "Β1");
+    EXPECT_EQ(w.grid.CellText(1, 5), "75.50");
+    EXPECT_EQ(w.grid.CellText(7, 1), "");
+    EXPECT_EQ(w.fields.title, "ΝΕΟΣ ΤΙΤΛΟΣ");
+    EXPECT_FALSE(w.fields.insulation);
+    EXPECT_EQ(w.state.Employer, "Ε");
+    EXPECT_EQ(ReadAll(w.Program("Thema.tmp")), FormatGeneralData({"Ε", "Π", "Θ"}));
+    EXPECT_TRUE(w.state.CurrentStudyFile.empty());
+    EXPECT_TRUE(w.commands.HasUnsavedChanges());
+
+    // A table without title, insulation or general data leaves them.
+    StudyTextContents bare;
+    bare.rows = {row};
+    w.commands.PutTable(bare);
+    EXPECT_EQ(w.fields.title, "ΝΕΟΣ ΤΙΤΛΟΣ");
+    EXPECT_FALSE(w.fields.insulation);
+    EXPECT_EQ(w.state.Employer, "Ε");
+}
+
 TEST(StudyCommandsSave, ChoosesThePath) {
     struct Case {
         const char* name;

@@ -17,6 +17,7 @@
 #include "studies/StudyRecords.h"
 #include "studies/gui/FrmPyros_GData.h"
 #include "studies/gui/StudyCommandsQt.h"
+#include "studies/gui/TableImportDialog.h"
 #include "workspace/gui/FrmPyros.h"
 #include "workspace/gui/GridModel.h"
 #include "workspace/gui/OptionControls.h"
@@ -55,6 +56,7 @@ private:
     }
     void Status(const std::string& text) { window_.ShowStatus(QString::fromStdString(text)); }
     void OpenRecent(const std::string& path);
+    void ImportTableFile();
     void RememberChoices();
     void RestoreChoices();
 
@@ -172,6 +174,7 @@ void ProgramServices::Wire(const std::string& studyPath) {
     };
     commands.onOpenFile = [this] { study_.Commands().OpenWithDialog(); };
     commands.onOpenRecent = [this](const std::string& path) { OpenRecent(path); };
+    commands.onImportTable = [this] { ImportTableFile(); };
     commands.recentStudies = [this] { return recent_.Paths(); };
     commands.afterCommand = [this] { ShowStudy(); };
     // Every edit moves the mark of unsaved changes.
@@ -205,6 +208,36 @@ void ProgramServices::OpenRecent(const std::string& path) {
     if (study_.Commands().ConfirmReplace()) {
         study_.Commands().OpenStudy(path);
     }
+}
+
+void ProgramServices::ImportTableFile() {
+    StudyCommands& studies = study_.Commands();
+    if (!studies.ConfirmReplace()) {
+        return;
+    }
+    const std::string start = study_.Dialogs().lastOpenFolder.empty()
+                                  ? studies.StudyFolder()
+                                  : study_.Dialogs().lastOpenFolder;
+    const std::optional<std::string> path = AskTableFileName(&window_, start);
+    if (!path) {
+        return;
+    }
+    const ImportedTable table = ImportTable(*path, NumberLocale::Of(state_));
+    if (!table.Read()) {
+        messages_.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", ImportProblemMessage(*path, table),
+                                MessageService::Icon::Exclamation);
+        return;
+    }
+    TableImportDialog preview(table, *path, &window_);
+    if (preview.exec() != QDialog::Accepted) {
+        return;
+    }
+    studies.PutTable(table.parsed.contents);
+    const size_t refused = table.parsed.refusals.size();
+    Status(
+        "Εισήχθησαν " + std::to_string(table.parsed.contents.rows.size()) + " ιδιοκτησίες από " +
+        *path +
+        (refused == 0 ? std::string() : " (" + std::to_string(refused) + " τιμές έμειναν κενές)"));
 }
 
 void ProgramServices::RestoreChoices() {

@@ -234,6 +234,13 @@ void FrmPyros::OpenWithDialog() {
     });
 }
 
+void FrmPyros::ImportTable() {
+    Guarded([this] {
+        Invoke(commands_.onImportTable);
+        editing_->ForgetHistory();
+    });
+}
+
 void FrmPyros::OpenRecent(const std::string& path) {
     Guarded([this, path] {
         if (commands_.onOpenRecent) {

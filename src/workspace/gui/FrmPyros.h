@@ -59,6 +59,7 @@ public:
     // The file menu's open dialog and recent studies, run as commands.
     void OpenWithDialog();
     void OpenRecent(const std::string& path);
+    void ImportTable();
     // The caption: the program's own, then the study file's name and the
     // mark of unsaved changes.
     void ShowStudy(const std::string& studyPath, bool modified);

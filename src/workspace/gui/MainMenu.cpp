@@ -35,6 +35,9 @@ MainMenu::MainMenu(FrmPyros& window)
     Add(file, QStringLiteral("Αποθήκευση &ως…"), QStringLiteral("Ctrl+Shift+S"),
         key(MainCommand::SaveAs));
     file->addSeparator();
+    Add(file, QStringLiteral("&Εισαγωγή πίνακα από αρχείο…"), QString(),
+        [&window] { window.ImportTable(); });
+    file->addSeparator();
     Add(file, QStringLiteral("Έ&ξοδος"), QStringLiteral("Alt+F4"), [&window] { window.close(); });
 
     QMenu* edit = bar_->addMenu(QStringLiteral("&Επεξεργασία"));

@@ -27,6 +27,8 @@ struct MainWindowCommands {
     std::function<bool()> onCloseQuestion;
     // The open dialog (the file menu's "Άνοιγμα…").
     std::function<void()> onOpenFile;
+    // A property table from a spreadsheet file (the file menu).
+    std::function<void()> onImportTable;
     // A study of the recent list, and the list itself (newest first).
     std::function<void(const std::string& path)> onOpenRecent;
     std::function<std::vector<std::string>()> recentStudies;

@@ -32,6 +32,7 @@ struct MenuWindow {
         c.onNew = count("new");
         c.onOpen = count("browser");
         c.onOpenFile = count("open dialog");
+        c.onImportTable = count("import table");
         c.onSave = count("save");
         c.onSaveAs = count("save as");
         c.onGData = count("general data");
@@ -75,6 +76,7 @@ TEST(MainMenu, EveryEntryRunsTheCommandOfItsButtonOrKey) {
         {"Κατάλογος μελετών…\tCtrl+O", "browser"},
         {"Αποθήκευση\tCtrl+S", "save"},
         {"Αποθήκευση ως…\tCtrl+Shift+S", "save as"},
+        {"Εισαγωγή πίνακα από αρχείο…", "import table"},
         {"Υπολογισμοί\tCtrl+G", "calculation"},
         {"Γενικά στοιχεία έργου…", "general data"},
         {"Προεπισκόπηση εκτύπωσης δεδομένων πίνακα\tCtrl+R", "preview data"},
