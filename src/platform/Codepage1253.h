@@ -28,4 +28,9 @@ int Cp1253ByteOf(char32_t codePoint);
 // Unicode code point of one Windows-1253 byte.
 char32_t Cp1253CodePointOf(unsigned char byte);
 
+// A text file's bytes as UTF-8: a UTF-8 byte-order mark is dropped, valid
+// UTF-8 stays as it is, and anything else is read as Windows-1253 (Greek
+// spreadsheet programs save text in the code page).
+std::string TextFileToUtf8(std::string_view bytes);
+
 } // namespace pyrostat

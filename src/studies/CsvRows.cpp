@@ -101,16 +101,7 @@ SheetRows ReadCsvRows(const std::string& path) {
     if (sheet.problem != FileProblem::None) {
         return sheet;
     }
-    std::string_view text = bytes;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-        text.remove_prefix(3);
-    }
-    // Valid UTF-8 is UTF-8; anything else is the Greek code page.
-    std::string decoded;
-    if (!IsValidUtf8(text)) {
-        decoded = Cp1253ToUtf8(text);
-        text = decoded;
-    }
+    const std::string text = TextFileToUtf8(bytes);
     // Every field is text, as typed: a number keeps the separators it was
     // written with.
     for (auto& record : Split(text, DetectSeparator(text))) {

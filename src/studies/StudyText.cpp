@@ -74,18 +74,9 @@ std::string FormatStudyText(const StudyTextContents& study) {
     return text;
 }
 
-ParsedStudyText ParseStudyText(std::string_view text, NumberLocale locale) {
+ParsedStudyText ParseStudyText(std::string_view bytes, NumberLocale locale) {
     ParsedStudyText parsed;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-        text.remove_prefix(3);
-    }
-    // Greek spreadsheet programs save text in the Greek code page: a text that
-    // is not valid UTF-8 is read as Windows-1253.
-    std::string decoded;
-    if (!IsValidUtf8(text)) {
-        decoded = Cp1253ToUtf8(text);
-        text = decoded;
-    }
+    const std::string text = TextFileToUtf8(bytes);
     const std::vector<std::string> lines = SplitLines(text);
     const auto refuse = [&parsed](int line, int row, int col, std::string value,
                                   std::string reason) {
