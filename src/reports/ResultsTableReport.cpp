@@ -32,11 +32,20 @@ void AddToTotals(TableTotals& t, const ResultRecord& r) {
     t.fixedPart += FixedCoefficientOf(r) * r.DemandShare;
 }
 
+// ⌊x × 100 + 0.5⌋ / 100 in double precision: the product of a sum of the
+// order of 10^5 by 100 needs more than the 24 bits of a single.
+double RoundHalfUpCents(double x) {
+    return std::floor(x * 100.0 + 0.5) / 100.0;
+}
+
 void FinishTotals(TableTotals& t) {
-    t.distributedLosses = RoundHalfUpSingle(t.totalLosses - t.openingAndVentilation, 2);
+    // The single-precision sums, subtracted and rounded exactly.
+    t.distributedLosses = RoundHalfUpCents(static_cast<double>(t.totalLosses) -
+                                           static_cast<double>(t.openingAndVentilation));
     // A building without volume has nothing to spread per cubic metre.
-    t.lossesPerVolume =
-        t.volume != 0.0f ? RoundHalfUpSingle(t.distributedLosses / t.volume, 2) : 0.0f;
+    t.lossesPerVolume = t.volume != 0.0f
+                            ? RoundHalfUpCents(t.distributedLosses / static_cast<double>(t.volume))
+                            : 0.0;
 }
 
 void WritePropertyLine(SheetApplication& sheet, int row, size_t i, const ResultRecord& r,
@@ -127,8 +136,8 @@ void ResultsTableReport(ReportServices& services, int16_t& Mode, std::string& Pr
                        sheet.SetCellNumber(t, 23, 1.0);
 
                        const int foot = kTablePageRows * page - 1;
-                       sheet.SetCellNumber(foot, 2, static_cast<double>(totals.distributedLosses));
-                       sheet.SetCellNumber(foot, 11, static_cast<double>(totals.lossesPerVolume));
+                       sheet.SetCellNumber(foot, 2, totals.distributedLosses);
+                       sheet.SetCellNumber(foot, 11, totals.lossesPerVolume);
                    });
 }
 

@@ -29,8 +29,8 @@ struct TableTotals {
     float heatDemand = 0;            // ΣQ
     float demandShare = 0;           // ΣE
     float fixedPart = 0;             // ΣFE
-    float distributedLosses = 0;     // W
-    float lossesPerVolume = 0;       // K
+    double distributedLosses = 0;    // W, rounded to cents in double precision
+    double lossesPerVolume = 0;      // K, likewise
 };
 
 // ⌊x × 10^decimals + 0.5⌋ / 10^decimals in single precision.

@@ -148,13 +148,37 @@ TEST_F(ResultsTableReportTest, TotalsAndFootValues) {
     EXPECT_EQ(Number(t, 21), static_cast<double>(fe));
     // W = 7000 - 1100 = 5900; K = 5900 / 600 = 9.8333 -> 9.83.
     EXPECT_EQ(Number(40, 2), 5900.0);
-    EXPECT_EQ(Number(40, 11), static_cast<double>(9.83f));
+    EXPECT_EQ(Number(40, 11), 9.83);
     const std::vector<std::string>& log = sheets.Last().log;
     const int sel = sheets.Last().IndexOf("Range 12,1:12,23");
     ASSERT_GE(sel, 0);
     EXPECT_EQ(log[sel + 1], "Bold");
     EXPECT_EQ(log[sel + 2], "ColorIndex 36");
     EXPECT_EQ(log[sel + 3], "Pattern 1");
+}
+
+// W of a building whose ΣT − ΣOV is 175,312.25: the product by 100 needs
+// more than the 24 bits of a single, and a single-precision rounding prints
+// 175,312.23. The foot carries the sum rounded to cents.
+TEST_F(ResultsTableReportTest, TheFootIsTheSumRoundedToCents) {
+    std::vector<ResultRecord> records = Properties(2);
+    records[0].TotalLosses = 100000.25f;
+    records[1].TotalLosses = 80312.0f;
+    records[0].OpeningLosses = 3000.0f;
+    records[1].OpeningLosses = 2000.0f;
+    records[0].VentilationLosses = 0.0f;
+    records[1].VentilationLosses = 0.0f;
+    records[0].Volume = 300.0f;
+    records[1].Volume = 300.0f;
+    // Both sums are singles exactly: 180,312.25 and 5,000.
+    ASSERT_EQ(static_cast<double>(records[0].TotalLosses + records[1].TotalLosses), 180312.25);
+    Run(records);
+    EXPECT_EQ(Number(40, 2), 175312.25);
+    // K = 175,312.25 / 600 = 292.187... -> 292.19.
+    EXPECT_EQ(Number(40, 11), 292.19);
+    // What single precision gave, for the record: not the sum in cents.
+    const float single = std::floor(175312.25f * 100.0f + 0.5f) / 100.0f;
+    EXPECT_NE(static_cast<double>(single), 175312.25);
 }
 
 TEST_F(ResultsTableReportTest, FurtherPagesAreCopiedOnceAndPastedWithABreak) {

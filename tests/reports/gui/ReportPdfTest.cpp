@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -198,6 +199,22 @@ TEST_F(ReportPdfTest, InputDataReportPdf) {
     EXPECT_NE(text.find("107,00"), std::string::npos);
     EXPECT_NE(text.find("ΕΝΤΟΣ ΙΔΙΟΚΤ."), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(program.File("S_PYROS.TMP")));
+}
+
+// A study whose insulation field makes no choice (0.5) is calculated as
+// insulated (the box starts ticked); the input-data report says the same.
+TEST_F(ReportPdfTest, TheInputDataReportReadsTheInsulationAsTheCalculationDoes) {
+    std::string study = ReadAll(work.File("Sample.pyx"));
+    const float undecided = 0.5f;
+    for (size_t r = 0; r + 197 <= study.size(); r += 197) {
+        std::memcpy(study.data() + r + 181, &undecided, 4);
+    }
+    WriteAll(work.File("Sample.pyx"), study);
+    const std::string pdf = work.File("undecided.pdf");
+    ASSERT_EQ(Run("data", pdf), 0) << errors.str();
+    const std::string text = PdfText(pdf);
+    EXPECT_NE(text.find("ΝΑΙ"), std::string::npos);
+    EXPECT_EQ(text.find("ΟΧΙ"), std::string::npos);
 }
 
 TEST_F(ReportPdfTest, UsageAndMissingStudy) {
