@@ -175,16 +175,11 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
     const int lastRow = std::max(model.LastRow(), 1);
     worksheet_print_area(sheet, 0, 0, static_cast<lxw_row_t>(lastRow - 1),
                          static_cast<lxw_col_t>(columns - 1));
-    // The page block is scaled to the printable width, as on screen and on paper.
-    const double paperWidthMm =
-        setup.paper == "A3" ? (setup.landscape ? 420 : 297) : (setup.landscape ? 297 : 210);
-    const double printableWidthPt =
-        (paperWidthMm - setup.marginLeftMm - setup.marginRightMm) * 72.0 / 25.4;
-    if (sheetWidthPt > 0) {
-        const double scale =
-            std::clamp(std::floor(100.0 * printableWidthPt / sheetWidthPt), 10.0, 400.0);
-        worksheet_set_print_scale(sheet, static_cast<uint16_t>(scale));
-    }
+    // Each page one page wide, whatever the program that opens the file
+    // measures the columns and fonts at; as tall as the page breaks of the
+    // blocks make it.
+    worksheet_fit_to_pages(sheet, 1, 0);
+    (void)sheetWidthPt;
 
     const lxw_error result = workbook_close(workbook);
     if (result != LXW_NO_ERROR) {
