@@ -101,6 +101,15 @@ template <typename Change> void ModelSheetApplication::FormatSelection(Change ch
     }
 }
 
+void ModelSheetApplication::ClearBordersAndFill() {
+    FormatSelection([](CellFormat& f) {
+        f.left = f.top = f.right = f.bottom = BorderLine::None;
+        f.interiorColorIndex = 0;
+        f.interiorPattern = kPatternNone;
+        f.fillRgb = -1;
+    });
+}
+
 void ModelSheetApplication::SetSelectionBold(bool bold) {
     FormatSelection([bold](CellFormat& f) { f.bold = bold; });
 }

@@ -29,6 +29,7 @@ public:
     void CopySelection() override;
     void Paste() override;
     void ClearContents() override;
+    void ClearBordersAndFill() override;
     void AddPageBreakAboveActiveCell() override;
 
     void SetSelectionBold(bool bold) override;

@@ -135,6 +135,15 @@ void ResultsTableReport(ReportServices& services, int16_t& Mode, std::string& Pr
                        single(21, totals.fixedPart);
                        sheet.SetCellNumber(t, 23, 1.0);
 
+                       // The boxes of W and K with their captions belong to the
+                       // foot of the last page only: the pages before it are
+                       // copies of the first and carry them empty.
+                       for (int p = 1; p < page; ++p) {
+                           const int row = kTablePageRows * p - 1;
+                           sheet.SelectRange(row, 1, row, kTableColumns);
+                           sheet.ClearContents();
+                           sheet.ClearBordersAndFill();
+                       }
                        const int foot = kTablePageRows * page - 1;
                        sheet.SetCellNumber(foot, 2, totals.distributedLosses);
                        sheet.SetCellNumber(foot, 11, totals.lossesPerVolume);

@@ -41,6 +41,9 @@ public:
     virtual void Paste() = 0;
     // Removes the values of the selection, keeping the formats.
     virtual void ClearContents() = 0;
+    // Takes the borders and the fill off the selected cells (their text and
+    // number formats stay).
+    virtual void ClearBordersAndFill() = 0;
     // A manual page break above the active cell's row.
     virtual void AddPageBreakAboveActiveCell() = 0;
 

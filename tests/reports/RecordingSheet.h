@@ -65,6 +65,10 @@ public:
         log.push_back("ClearContents");
         ModelSheetApplication::ClearContents();
     }
+    void ClearBordersAndFill() override {
+        log.push_back("ClearBordersAndFill");
+        ModelSheetApplication::ClearBordersAndFill();
+    }
     void AddPageBreakAboveActiveCell() override {
         log.push_back("PageBreak");
         ModelSheetApplication::AddPageBreakAboveActiveCell();

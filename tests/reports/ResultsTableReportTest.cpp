@@ -47,6 +47,36 @@ TEST_F(ResultsTableReportTest, TotalsRowAndFootAtThePageEdges) {
     }
 }
 
+// The boxes of W and K and their captions stand at the foot of the last page
+// only: the pages before it, copies of the first, lose them.
+TEST_F(ResultsTableReportTest, TheBoxesOfWAndKStandOnTheLastPageOnly) {
+    // A first page with the foot of the template: captions and boxed cells.
+    sheets.prepare = [](RecordingSheet& sheet) {
+        sheet.makeTemplate = [](SheetModel& model) {
+            CellFormat box;
+            box.left = box.top = box.right = box.bottom = BorderLine::Medium;
+            model.SetFormat(40, 2, box);
+            model.SetFormat(40, 11, box);
+            model.SetText(40, 3, "kcal/h : W");
+            model.SetText(40, 12, "K = W / ΣV");
+        };
+    };
+    Run(Properties(70)); // three pages
+    ASSERT_EQ(Sheet().Pages().size(), 3u);
+    for (const int foot : {40, 81}) {
+        SCOPED_TRACE(foot);
+        EXPECT_EQ(Sheet().Value(foot, 3).kind, SheetValue::Kind::Empty);
+        EXPECT_EQ(Sheet().Value(foot, 12).kind, SheetValue::Kind::Empty);
+        EXPECT_EQ(Sheet().Value(foot, 2).kind, SheetValue::Kind::Empty);
+        EXPECT_EQ(Sheet().Format(foot, 2).left, BorderLine::None);
+        EXPECT_EQ(Sheet().Format(foot, 11).bottom, BorderLine::None);
+    }
+    EXPECT_EQ(Text(122, 3), "kcal/h : W");
+    EXPECT_EQ(Text(122, 12), "K = W / ΣV");
+    EXPECT_EQ(Sheet().Value(122, 2).kind, SheetValue::Kind::Number);
+    EXPECT_EQ(Sheet().Format(122, 2).left, BorderLine::Medium);
+}
+
 TEST_F(ResultsTableReportTest, ThirtyOnePropertiesFillRowsNineToThirtyNine) {
     Run(Properties(31));
     EXPECT_EQ(Text(9, 1), "1");
