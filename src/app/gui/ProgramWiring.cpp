@@ -1,9 +1,11 @@
 #include "app/gui/ProgramWiring.h"
 
+#include "distribution/ResultsFiles.h"
 #include "distribution/TitleBoxAccess.h"
 #include "distribution/gui/CalculationCommand.h"
 #include "platform/FileAccess.h"
 #include "platform/ManualLauncher.h"
+#include "platform/Utf8.h"
 #include "platform/gui/ManualViewerProcess.h"
 #include "platform/gui/PrinterDialogQt.h"
 #include "platform/gui/PrinterServices.h"
@@ -13,6 +15,7 @@
 #include "reports/ReportServices.h"
 #include "reports/gui/QtSheetApplication.h"
 #include "reports/gui/ReportWindowHooks.h"
+#include "studies/FileDialogService.h"
 #include "studies/RecentStudies.h"
 #include "studies/StudyRecords.h"
 #include "studies/gui/FrmPyros_GData.h"
@@ -75,8 +78,21 @@ private:
 
     bool Insulated() const { return window_.Options().ChkInsulation()->isChecked(); }
 
-    ReportServices Reports(QWidget* parent) {
+    // The folder and name a report's save dialogs suggest: the study's folder
+    // (the study folder for a study not saved yet), the title as the archive
+    // files write it, and the report's kind.
+    std::string SuggestedReportName(const std::string& kind) const {
+        const std::string folder = state_.CurrentStudyFile.empty()
+                                       ? state_.ProgramFolder + kStudyFolderName
+                                       : FolderOfPath(state_.CurrentStudyFile);
+        const std::string title =
+            MapForFileName(TrimBlanks(window_.TxtThema()->text().toStdString()));
+        return folder + (title.empty() ? std::string() : title + " - ") + kind;
+    }
+
+    ReportServices Reports(QWidget* parent, const std::string& kind) {
         QtSheetApplication::Outputs outputs;
+        outputs.suggestedName = SuggestedReportName(kind);
         outputs.saved = [this](const std::string& path) {
             Status("Η αναφορά αποθηκεύτηκε: " + path);
         };
@@ -106,7 +122,8 @@ private:
     }
 
     void ResultsReport(ResultsReportKind kind, int mode, QWidget* window, QLabel* waitLabel) {
-        ReportServices services = Reports(window);
+        ReportServices services = Reports(
+            window, kind == ResultsReportKind::Table ? "Πίνακας συντελεστών" : "Τύποι κατανομής");
         ReportCommandHooks hooks = MakeWaitLabelHooks(waitLabel);
         hooks.showGeneralData = [this, window] { ShowGeneralData(window); };
         AddPrinterHooks(hooks, window);
@@ -114,7 +131,7 @@ private:
     }
 
     void InputDataReport(bool print) {
-        ReportServices services = Reports(&window_);
+        ReportServices services = Reports(&window_, "Δεδομένα πίνακα");
         ReportCommandHooks hooks;
         hooks.showWait = [this](bool on) { window_.ShowWait(on); };
         hooks.showGeneralData = [this] { ShowGeneralData(&window_); };

@@ -49,6 +49,7 @@ bool QtSheetApplication::PrintPreview() {
     dialog.SetFailureReporter([this](const QString& message) {
         Tell("... Η αποθήκευση ΔΕΝ έγινε ...\n" + message.toStdString());
     });
+    dialog.SetSuggestedName(QString::fromStdString(outputs_.suggestedName));
     dialog.SetSavedReporter([this](const QString& path) {
         if (outputs_.saved) {
             outputs_.saved(path.toStdString());

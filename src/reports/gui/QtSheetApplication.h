@@ -25,6 +25,8 @@ public:
             print;
         // Told the path of a file the preview saved (PDF or .xlsx). Unset: nothing.
         std::function<void(const std::string& path)> saved;
+        // The folder and name (no extension) the preview's save dialogs suggest.
+        std::string suggestedName;
     };
 
     QtSheetApplication(char decimalSeparator, char groupSeparator, MessageService* messages,

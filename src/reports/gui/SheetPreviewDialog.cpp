@@ -34,8 +34,8 @@ SheetPreviewDialog::SheetPreviewDialog(const SheetModel& model, char decimalSepa
         addAction(saveXlsx_);
     }
 
-    chooseFile_ = [this](const QString& caption, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, caption, QString(), filter);
+    chooseFile_ = [this](const QString& caption, const QString& filter, const QString& suggested) {
+        return QFileDialog::getSaveFileName(this, caption, suggested, filter);
     };
 }
 
@@ -45,7 +45,8 @@ void SheetPreviewDialog::Paint(QPrinter* printer) {
 
 void SheetPreviewDialog::SavePdf() {
     QString path =
-        chooseFile_ ? chooseFile_(QStringLiteral("Αποθήκευση PDF"), QStringLiteral("PDF (*.pdf)"))
+        chooseFile_ ? chooseFile_(QStringLiteral("Αποθήκευση PDF"), QStringLiteral("PDF (*.pdf)"),
+                                  suggested_.isEmpty() ? QString() : suggested_ + ".pdf")
                     : QString();
     if (path.isEmpty()) {
         return;
@@ -64,9 +65,11 @@ void SheetPreviewDialog::SavePdf() {
 }
 
 void SheetPreviewDialog::SaveXlsx() {
-    QString path = chooseFile_ ? chooseFile_(QStringLiteral("Αποθήκευση .xlsx"),
-                                             QStringLiteral("Excel (*.xlsx)"))
-                               : QString();
+    QString path =
+        chooseFile_
+            ? chooseFile_(QStringLiteral("Αποθήκευση .xlsx"), QStringLiteral("Excel (*.xlsx)"),
+                          suggested_.isEmpty() ? QString() : suggested_ + ".xlsx")
+            : QString();
     if (path.isEmpty()) {
         return;
     }

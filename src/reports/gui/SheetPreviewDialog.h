@@ -16,7 +16,10 @@ class SheetPreviewDialog : public QPrintPreviewDialog {
     Q_OBJECT
 public:
     // Asks for the file to save to (caption, filter); empty when cancelled.
-    using SaveFileChooser = std::function<QString(const QString& caption, const QString& filter)>;
+    // Asks for the file to save: the dialog's caption, the file filter and the
+    // suggested path (folder, name and extension) it opens with.
+    using SaveFileChooser = std::function<QString(const QString& caption, const QString& filter,
+                                                  const QString& suggested)>;
     // Tells the user that a save failed.
     using FailureReporter = std::function<void(const QString& message)>;
 
@@ -24,6 +27,11 @@ public:
                        QWidget* parent = nullptr);
 
     void SetSaveFileChooser(SaveFileChooser chooser) { chooseFile_ = std::move(chooser); }
+    // The folder and the name (without extension) the save dialogs suggest;
+    // empty: the process's working folder and no name.
+    void SetSuggestedName(const QString& pathWithoutExtension) {
+        suggested_ = pathWithoutExtension;
+    }
     void SetFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
     // Told the path of every file saved.
     void SetSavedReporter(std::function<void(const QString& path)> reporter) {
@@ -46,6 +54,7 @@ private:
     QAction* savePdf_ = nullptr;
     QAction* saveXlsx_ = nullptr;
     SaveFileChooser chooseFile_;
+    QString suggested_;
     FailureReporter reportFailure_;
     std::function<void(const QString& path)> reportSaved_;
 };

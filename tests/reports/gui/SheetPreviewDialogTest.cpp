@@ -33,11 +33,15 @@ TEST(SheetPreviewDialogTest, SaveButtonsSitOnTheToolbarAndWriteTheirFiles) {
     EXPECT_TRUE(bar->actions().contains(dialog.SaveXlsxAction()));
 
     QStringList captions;
+    QStringList suggestions;
     QString answer = QString::fromStdString(folder.File("report")); // no extension given
-    dialog.SetSaveFileChooser([&](const QString& caption, const QString&) {
-        captions << caption;
-        return answer;
-    });
+    dialog.SetSaveFileChooser(
+        [&](const QString& caption, const QString&, const QString& suggested) {
+            captions << caption;
+            suggestions << suggested;
+            return answer;
+        });
+    dialog.SetSuggestedName(QStringLiteral("/studies/Αιόλου 12 - Πίνακας συντελεστών"));
     QStringList failures;
     dialog.SetFailureReporter([&](const QString& m) { failures << m; });
     dialog.SavePdfAction()->trigger();
@@ -47,6 +51,12 @@ TEST(SheetPreviewDialogTest, SaveButtonsSitOnTheToolbarAndWriteTheirFiles) {
         EXPECT_TRUE(std::filesystem::exists(folder.File("report.xlsx")));
     }
     EXPECT_EQ(captions.first(), "Αποθήκευση PDF");
+    // The dialogs open in the study's folder with the title and the report's kind.
+    EXPECT_EQ(suggestions.first(), QStringLiteral("/studies/Αιόλου 12 - Πίνακας συντελεστών.pdf"));
+    if (XlsxExportAvailable()) {
+        EXPECT_EQ(suggestions.last(),
+                  QStringLiteral("/studies/Αιόλου 12 - Πίνακας συντελεστών.xlsx"));
+    }
     EXPECT_TRUE(failures.isEmpty());
 
     // A cancelled choice writes nothing; an unwritable place is told.
