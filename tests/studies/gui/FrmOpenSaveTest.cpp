@@ -174,5 +174,24 @@ TEST_F(FrmOpenSaveTest, ActivationClearsTheSelection) {
     EXPECT_TRUE(opened.empty());
 }
 
+// Coming back to the program from another application keeps the line the
+// user chose: only opening the window resets it.
+TEST_F(FrmOpenSaveTest, ReactivationKeepsTheChosenLine) {
+    AddStudy("a.pyx", "FIRST");
+    AddStudy("b.pyx", "SECOND");
+    FrmOpenSave* w = Make();
+    w->show();
+    QEvent first(QEvent::WindowActivate);
+    QApplication::sendEvent(w, &first);
+    w->LstStudies()->setCurrentRow(1);
+    EXPECT_EQ(w->LblFileName()->text(), QStringLiteral("b.pyx"));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(w, &deactivate);
+    QEvent again(QEvent::WindowActivate);
+    QApplication::sendEvent(w, &again);
+    EXPECT_EQ(w->LstStudies()->currentRow(), 1);
+    EXPECT_EQ(w->LblFileName()->text(), QStringLiteral("b.pyx"));
+}
+
 } // namespace
 } // namespace pyrostat
