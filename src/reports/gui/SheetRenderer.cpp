@@ -6,10 +6,13 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QVector>
 
 #include <algorithm>
 #include <memory>
 #include <vector>
+
+#include <map>
 
 namespace pyrostat {
 
@@ -248,13 +251,33 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         }
         painter.setPen(Rgb(f.fontRgb));
         const QRectF inner = rect.adjusted(pad, k * 0.5, -pad, -k * 1.0);
-        painter.save();
-        painter.setClipRect(rect);
-        painter.drawText(inner, flags, text);
-        painter.restore();
+        if (!f.wrap && textW <= inner.width()) {
+            // One line that fits: drawn at its baseline, with no layout and no
+            // clip (the common case, and most of the time a page takes).
+            const QFontMetricsF drawn(painter.font(), &device);
+            double x = inner.left();
+            if (align == HorizontalAlign::Right) {
+                x = inner.right() - textW;
+            } else if (align == HorizontalAlign::Center) {
+                x = inner.left() + (inner.width() - textW) / 2.0;
+            }
+            double y = inner.bottom() - drawn.descent();
+            if (f.vAlign == VerticalAlign::Top) {
+                y = inner.top() + drawn.ascent();
+            } else if (f.vAlign == VerticalAlign::Center) {
+                y = inner.top() + (inner.height() + drawn.ascent() - drawn.descent()) / 2.0;
+            }
+            painter.drawText(QPointF(x, y), text);
+        } else {
+            painter.save();
+            painter.setClipRect(rect);
+            painter.drawText(inner, flags, text);
+            painter.restore();
+        }
     }
 
-    // Lines.
+    // Lines: gathered by their width and drawn in one call each.
+    std::map<double, QVector<QLineF>> lines;
     for (auto it = begin; it != end; ++it) {
         const auto [r, c] = it->first;
         if (c > columns) {
@@ -270,20 +293,24 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             if (line == BorderLine::None) {
                 return;
             }
-            QPen pen(Qt::black);
-            pen.setWidthF(LinePoints(line) * k);
-            pen.setCapStyle(Qt::SquareCap);
-            painter.setPen(pen);
-            painter.drawLine(a, b);
+            QVector<QLineF>& batch = lines[LinePoints(line) * k];
+            batch.append(QLineF(a, b));
             if (line == BorderLine::Double) {
                 const QPointF d = inward * (1.2 * k);
-                painter.drawLine(a + d, b + d);
+                batch.append(QLineF(a + d, b + d));
             }
         };
         side(f.top, rect.topLeft(), rect.topRight(), QPointF(0, 1));
         side(f.bottom, rect.bottomLeft(), rect.bottomRight(), QPointF(0, -1));
         side(f.left, rect.topLeft(), rect.bottomLeft(), QPointF(1, 0));
         side(f.right, rect.topRight(), rect.bottomRight(), QPointF(-1, 0));
+    }
+    for (const auto& [width, batch] : lines) {
+        QPen pen(Qt::black);
+        pen.setWidthF(width);
+        pen.setCapStyle(Qt::SquareCap);
+        painter.setPen(pen);
+        painter.drawLines(batch);
     }
     painter.restore();
 

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Times each report of a 500-property building, end to end as a user runs it
+# (`pyrostat report KIND STUDY --pdf`), against LibreOffice Calc headless
+# printing the same sheet (our .xlsx of it) to PDF, and prints the medians and
+# their ratio. Usage: bench/report-vs-libreoffice.sh [BUILD] [RUNS]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+runs=${2:-7}
+pyrostat="$build/pyrostat"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export PYROSTAT_HOME="$work/home"
+
+# The building: 500 properties, every kind and pipe passage, fixed numbers.
+python3 - "$work/b500.txt" <<'PY'
+import random, sys
+random.seed(500)
+kinds = ["PILOTIS ΚΑΤΩ", "ΙΣΟΓΕΙΟ", "ΥΠΟΓ.-ΗΜΙΫΠΟΓ.", "ΕΝΔΙΑΜΕΣΟ", "ΡΕΤΙΡΕ"]
+pipes = ["ΕΚΤΟΣ ΙΔΙΟΚΤ.", "ΕΝΤΟΣ ΙΔΙΟΚΤ.", "ΑΛΛΗ ΠΕΡΙΠΤ."]
+lines = ["# ΤΙΤΛΟΣ\tΠολυκατοικία 500 ιδιοκτησιών", "# ΜΟΝΩΣΗ\tΝΑΙ",
+         "# ΕΡΓΟΔΟΤΗΣ\tΙδιοκτήτες", "# ΕΡΓΟ\tΚατανομή θέρμανσης", "# ΘΕΣΗ ΕΡΓΟΥ\tΠάτρα"]
+for i in range(500):
+    t = random.randint(2000, 9000)
+    lines.append("\t".join(["Διαμέρισμα %d" % (i + 1), "%d.00" % t, "%d.00" % (t // 6),
+                            "%d.00" % (t // 10), "%.2f" % random.uniform(40, 130), "3.00",
+                            "%.2f" % random.uniform(1, 20), "%.2f" % random.uniform(0, 8),
+                            "%.2f" % random.uniform(0, 12), random.choice(kinds),
+                            random.choice(pipes)]))
+open(sys.argv[1], "w", encoding="utf-8").write("\r\n".join(lines) + "\r\n")
+PY
+"$pyrostat" convert "$work/b500.txt" "$work/b500.pyx" >/dev/null
+
+# Milliseconds of one run of a command.
+elapsed() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000000))
+}
+median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+
+printf '%-10s %12s %16s %8s\n' report "pyrostat ms" "LibreOffice ms" ratio
+for kind in formulas table data; do
+    "$pyrostat" report "$kind" "$work/b500.pyx" --xlsx "$work/$kind.xlsx" >/dev/null 2>&1
+    # LibreOffice's first start builds its profile: not counted.
+    soffice --headless -env:UserInstallation="file://$work/lo-profile" --convert-to pdf \
+        --outdir "$work/lo" "$work/$kind.xlsx" >/dev/null 2>&1
+    ours=$(for _ in $(seq "$runs"); do
+        elapsed "$pyrostat" report "$kind" "$work/b500.pyx" --pdf "$work/$kind.pdf"
+    done | median)
+    theirs=$(for _ in $(seq "$runs"); do
+        elapsed soffice --headless -env:UserInstallation="file://$work/lo-profile" \
+            --convert-to pdf --outdir "$work/lo" "$work/$kind.xlsx"
+    done | median)
+    printf '%-10s %12s %16s %8s\n' "$kind" "$ours" "$theirs" \
+        "$(awk -v a="$theirs" -v b="$ours" 'BEGIN {printf "%.1f", a / b}')"
+done
