@@ -9,10 +9,9 @@
 #include <QVector>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <vector>
-
-#include <map>
 
 namespace pyrostat {
 
