@@ -17,6 +17,9 @@ namespace pyrostat {
 
 namespace {
 
+// The smallest size a text is printed at; below it, it wraps instead.
+constexpr double kLegibleFloorPoints = 6.5;
+
 QColor Rgb(int64_t rgb) {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
@@ -84,10 +87,147 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             colX[static_cast<size_t>(c)] + ColumnPoints(model_.ColumnWidth(c)) * k;
     }
     const int rows = last - first + 1;
+
+    // The merged ranges that touch this page.
+    std::vector<CellRange> merges;
+    for (const CellRange& m : model_.Merges()) {
+        if (m.row2 >= first && m.row1 <= last) {
+            merges.push_back(m);
+        }
+    }
+    auto mergeAt = [&](int r, int c) -> const CellRange* {
+        for (const CellRange& m : merges) {
+            if (m.Contains(r, c)) {
+                return &m;
+            }
+        }
+        return nullptr;
+    };
+
+    const auto& cells = model_.Cells();
+    const auto begin = cells.lower_bound({first, 0});
+    const auto end = cells.lower_bound({last + 1, 0});
+    const double pad = 2.0 * k;
+
+    // One font and its metrics per format, made on first use.
+    std::vector<std::unique_ptr<QFont>> fonts(model_.Formats().size());
+    std::vector<std::unique_ptr<QFontMetricsF>> metricsOf(model_.Formats().size());
+    auto fontOf = [&](size_t formatId) -> const QFont& {
+        if (!fonts[formatId]) {
+            const CellFormat& f = model_.Formats()[formatId];
+            auto made = std::make_unique<QFont>(QString::fromStdString(f.fontName));
+            made->setPointSizeF(f.fontSize);
+            made->setBold(f.bold);
+            made->setItalic(f.italic);
+            metricsOf[formatId] = std::make_unique<QFontMetricsF>(*made, &device);
+            fonts[formatId] = std::move(made);
+        }
+        return *fonts[formatId];
+    };
+
+    // The width a text of a cell has, in device pixels: its cell or merged
+    // range, and for a text too long for its cell the empty cells to its
+    // right it runs on over, as on a spreadsheet.
+    auto textSpan = [&](int r, int c, const CellRange* m, const CellFormat& f, bool number,
+                        double textW, HorizontalAlign align) {
+        double left = colX[static_cast<size_t>(m ? m->col1 : c)];
+        double right = colX[static_cast<size_t>(std::min(m ? m->col2 : c, columns) + 1)];
+        if (!m && !f.wrap && !number && align == HorizontalAlign::Left &&
+            textW + 2 * pad > right - left) {
+            for (int next = c + 1; next <= columns && textW + 2 * pad > right - left; ++next) {
+                if (model_.Value(r, next).kind != SheetValue::Kind::Empty || mergeAt(r, next)) {
+                    break;
+                }
+                right = colX[static_cast<size_t>(next + 1)];
+            }
+        }
+        return std::pair{left, right};
+    };
+
+    // How each text that does not fit is set: smaller, down to a legible
+    // floor, and below it wrapped onto more lines (its row grows to hold
+    // them). Nothing is cut.
+    struct TextFit {
+        double size = 0; // points
+        bool wrap = false;
+        int wrapFlags = 0;
+    };
+    std::map<std::pair<int, int>, TextFit> fits;
+    std::vector<double> rowNeed(static_cast<size_t>(rows), 0.0);
+    for (auto it = begin; it != end; ++it) {
+        const auto [r, c] = it->first;
+        const SheetValue& v = it->second.value;
+        if (c > columns || v.kind != SheetValue::Kind::Text || v.text.empty()) {
+            continue;
+        }
+        const CellRange* m = mergeAt(r, c);
+        if (m && !(m->row1 == r && m->col1 == c)) {
+            continue;
+        }
+        const size_t formatId = static_cast<size_t>(it->second.format);
+        const CellFormat& f = model_.Formats()[formatId];
+        if (f.wrap) {
+            continue; // the template's own wrapped captions: see the values below
+        }
+        fontOf(formatId);
+        const QFontMetricsF& metrics = *metricsOf[formatId];
+        const QString text = QString::fromStdString(v.text);
+        HorizontalAlign align =
+            f.hAlign == HorizontalAlign::General ? HorizontalAlign::Left : f.hAlign;
+        const double textW = metrics.horizontalAdvance(text);
+        const auto [left, right] = textSpan(r, c, m, f, false, textW, align);
+        const double width = right - left - 2 * pad;
+        if (textW <= width || width <= 0) {
+            continue;
+        }
+        TextFit fit;
+        fit.size = f.fontSize * width / textW;
+        if (fit.size < kLegibleFloorPoints) {
+            // Wrapped at the largest size from the floor up that keeps it to
+            // two lines, or at the floor on as many lines as it needs.
+            fit.wrap = true;
+            fit.size = kLegibleFloorPoints;
+            fit.wrapFlags = Qt::TextWordWrap;
+            QFont trial = fontOf(formatId);
+            for (double size = std::min(f.fontSize, 2.0 * kLegibleFloorPoints);
+                 size >= kLegibleFloorPoints; size -= 0.25) {
+                trial.setPointSizeF(size);
+                const QFontMetricsF at(trial, &device);
+                const QRectF box =
+                    at.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text);
+                if (box.width() <= width + 0.5 && box.height() <= 2.05 * at.lineSpacing()) {
+                    fit.size = size;
+                    break;
+                }
+            }
+            trial.setPointSizeF(fit.size);
+            const QFontMetricsF at(trial, &device);
+            // A word wider than the cell even at the floor breaks where it must.
+            for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+                if (at.horizontalAdvance(word) > width) {
+                    fit.wrapFlags = Qt::TextWrapAnywhere;
+                }
+            }
+            const double height =
+                at.boundingRect(QRectF(0, 0, width, 1e6), fit.wrapFlags, text).height() + 1.5 * k;
+            const int lastRow = m ? std::min(m->row2, last) : r;
+            double have = 0;
+            for (int row = r; row <= lastRow; ++row) {
+                have += model_.RowHeight(row) * k;
+            }
+            if (height > have) {
+                double& need = rowNeed[static_cast<size_t>(lastRow - first)];
+                need = std::max(need, model_.RowHeight(lastRow) * k + (height - have));
+            }
+        }
+        fits[{r, c}] = fit;
+    }
+
     std::vector<double> rowY(static_cast<size_t>(rows) + 1, 0.0);
     for (int i = 0; i < rows; ++i) {
         rowY[static_cast<size_t>(i + 1)] =
-            rowY[static_cast<size_t>(i)] + model_.RowHeight(first + i) * k;
+            rowY[static_cast<size_t>(i)] +
+            std::max(model_.RowHeight(first + i) * k, rowNeed[static_cast<size_t>(i)]);
     }
     const double sheetW = colX[static_cast<size_t>(columns + 1)];
     const double sheetH = rowY[static_cast<size_t>(rows)];
@@ -107,30 +247,10 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             QPointF(colX[static_cast<size_t>(c2 + 1)], rowY[static_cast<size_t>(r2 - first + 1)]));
     };
 
-    // The merged ranges that touch this page.
-    std::vector<CellRange> merges;
-    for (const CellRange& m : model_.Merges()) {
-        if (m.row2 >= first && m.row1 <= last) {
-            merges.push_back(m);
-        }
-    }
-    auto mergeAt = [&](int r, int c) -> const CellRange* {
-        for (const CellRange& m : merges) {
-            if (m.Contains(r, c)) {
-                return &m;
-            }
-        }
-        return nullptr;
-    };
-
     painter.save();
     painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-
-    const auto& cells = model_.Cells();
-    const auto begin = cells.lower_bound({first, 0});
-    const auto end = cells.lower_bound({last + 1, 0});
 
     // Interiors first, so that text and lines lie on top.
     for (auto it = begin; it != end; ++it) {
@@ -152,8 +272,6 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
     }
 
     // Values.
-    std::vector<std::unique_ptr<QFont>> fonts(model_.Formats().size());
-    std::vector<std::unique_ptr<QFontMetricsF>> metricsOf(model_.Formats().size());
     for (auto it = begin; it != end; ++it) {
         const auto [r, c] = it->first;
         const SheetValue& v = it->second.value;
@@ -170,47 +288,28 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             number ? FormatSheetNumber(v.number, f.numberFormat, decimal_, group_) : v.text);
         QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
 
-        // One font and its metrics per format, made on first use.
         const size_t formatId = static_cast<size_t>(it->second.format);
-        if (!fonts[formatId]) {
-            auto made = std::make_unique<QFont>(QString::fromStdString(f.fontName));
-            made->setPointSizeF(f.fontSize);
-            made->setBold(f.bold);
-            made->setItalic(f.italic);
-            metricsOf[formatId] = std::make_unique<QFontMetricsF>(*made, &device);
-            fonts[formatId] = std::move(made);
-        }
-        QFont font = *fonts[formatId];
+        QFont font = fontOf(formatId);
         painter.setFont(font);
         const QFontMetricsF& metrics = *metricsOf[formatId];
-        const double pad = 2.0 * k;
 
         HorizontalAlign align = f.hAlign;
         if (align == HorizontalAlign::General) {
             align = number ? HorizontalAlign::Right : HorizontalAlign::Left;
         }
         double textW = metrics.horizontalAdvance(text);
-        // A text too long for its cell runs on over the empty cells to its
-        // right, as on a spreadsheet.
-        if (!m && !f.wrap && !number && align == HorizontalAlign::Left &&
-            textW + 2 * pad > rect.width()) {
-            for (int next = c + 1; next <= columns && textW + 2 * pad > rect.width(); ++next) {
-                if (model_.Value(r, next).kind != SheetValue::Kind::Empty || mergeAt(r, next)) {
-                    break;
-                }
-                rect.setRight(colX[static_cast<size_t>(next + 1)]);
-            }
-        }
-        // A number or a shrinking text that still does not fit is drawn smaller.
-        if ((number || f.shrink) && !f.wrap && textW + 2 * pad > rect.width() && textW > 0) {
+        const auto [left, right] = textSpan(r, c, m, f, number, textW, align);
+        rect.setLeft(left);
+        rect.setRight(right);
+        // A number that does not fit is drawn smaller.
+        if (number && !f.wrap && textW + 2 * pad > rect.width() && textW > 0) {
             const double factor = std::max(0.5, (rect.width() - 2 * pad) / textW);
             font.setPointSizeF(f.fontSize * factor);
             painter.setFont(font);
             textW *= factor;
         }
-
-        // A wrapped text breaks between words only: a word wider than the cell
-        // makes the whole text smaller.
+        // A caption the template wraps breaks between words only: a word
+        // wider than the cell makes the whole caption smaller.
         if (f.wrap) {
             double widest = 0;
             for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
@@ -219,6 +318,16 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             if (widest + 2 * pad > rect.width() && widest > 0) {
                 font.setPointSizeF(f.fontSize * std::max(0.5, (rect.width() - 2 * pad) / widest));
                 painter.setFont(font);
+            }
+        }
+        // A text set smaller or wrapped (see above).
+        int wrapFlags = f.wrap ? static_cast<int>(Qt::TextWordWrap) : 0;
+        if (const auto fit = fits.find({r, c}); fit != fits.end()) {
+            font.setPointSizeF(fit->second.size);
+            painter.setFont(font);
+            textW *= fit->second.size / f.fontSize;
+            if (fit->second.wrap) {
+                wrapFlags = fit->second.wrapFlags;
             }
         }
 
@@ -245,12 +354,10 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             flags |= Qt::AlignBottom;
             break;
         }
-        if (f.wrap) {
-            flags |= Qt::TextWordWrap;
-        }
+        flags |= wrapFlags;
         painter.setPen(Rgb(f.fontRgb));
         const QRectF inner = rect.adjusted(pad, k * 0.5, -pad, -k * 1.0);
-        if (!f.wrap && textW <= inner.width()) {
+        if (wrapFlags == 0 && textW <= inner.width() + 0.5) {
             // One line that fits: drawn at its baseline, with no layout and no
             // clip (the common case, and most of the time a page takes).
             const QFontMetricsF drawn(painter.font(), &device);
@@ -269,7 +376,11 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             painter.drawText(QPointF(x, y), text);
         } else {
             painter.save();
-            painter.setClipRect(rect);
+            // Only a number drawn at its smallest may still need its cell's
+            // edges; a text has been made to fit.
+            if (number) {
+                painter.setClipRect(rect);
+            }
             painter.drawText(inner, flags, text);
             painter.restore();
         }

@@ -1,9 +1,11 @@
 #include "reports/gui/XlsxExport.h"
 
+#include "platform/Utf8.h"
 #include "reports/gui/SheetRenderer.h"
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #ifdef PYROSTAT_HAVE_XLSXWRITER
@@ -128,6 +130,7 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
             static_cast<lxw_row_t>(m.row2 - 1), static_cast<lxw_col_t>(m.col2 - 1), "",
             formats[static_cast<size_t>(model.FormatId(m.row1, m.col1))]);
     }
+    std::map<int, lxw_format*> shrinking; // shrink-to-fit variants of the formats
     for (const auto& [key, cell] : model.Cells()) {
         const lxw_row_t r = static_cast<lxw_row_t>(key.first - 1);
         const lxw_col_t c = static_cast<lxw_col_t>(key.second - 1);
@@ -136,9 +139,37 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
         case SheetValue::Kind::Number:
             worksheet_write_number(sheet, r, c, cell.value.number, f);
             break;
-        case SheetValue::Kind::Text:
+        case SheetValue::Kind::Text: {
+            // A text longer than its cell (or merged range) can hold at the
+            // template's size is shrunk to fit by the program that opens the
+            // file, never cut.
+            const CellFormat& own = model.Formats()[static_cast<size_t>(cell.format)];
+            if (!own.wrap && !own.shrink) {
+                const CellRange* merge = model.MergeStartingAt(key.first, key.second);
+                double width = 0;
+                for (int col = key.second; col <= (merge ? merge->col2 : key.second); ++col) {
+                    width += model.ColumnWidth(col);
+                }
+                // Characters of the template's size a column of `width` holds,
+                // with room for wide capitals.
+                const double fits = width * 9.0 / std::max(6.0, own.fontSize) / 1.2;
+                if (static_cast<double>(Utf8Length(cell.value.text)) > fits && !merge &&
+                    key.second < columns &&
+                    model.Value(key.first, key.second + 1).kind == SheetValue::Kind::Empty) {
+                    // A text with empty cells to its right runs on over them.
+                } else if (static_cast<double>(Utf8Length(cell.value.text)) > fits) {
+                    lxw_format*& shrunk = shrinking[cell.format];
+                    if (shrunk == nullptr) {
+                        CellFormat variant = own;
+                        variant.shrink = true;
+                        shrunk = MakeFormat(workbook, variant);
+                    }
+                    f = shrunk;
+                }
+            }
             worksheet_write_string(sheet, r, c, cell.value.text.c_str(), f);
             break;
+        }
         case SheetValue::Kind::Empty:
             if (!model.IsCoveredByMerge(key.first, key.second) &&
                 !model.MergeStartingAt(key.first, key.second)) {

@@ -1,4 +1,5 @@
 #include "app/gui/ReportCommand.h"
+#include "platform/Utf8.h"
 #include "reports/gui/SheetTemplateLoader.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyRecords.h"
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 namespace pyrostat::test {
@@ -215,6 +217,58 @@ TEST_F(ReportPdfTest, TheInputDataReportReadsTheInsulationAsTheCalculationDoes) 
     const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("ΝΑΙ"), std::string::npos);
     EXPECT_EQ(text.find("ΟΧΙ"), std::string::npos);
+}
+
+// Long texts are never cut: an engineer name of 78 characters, general data
+// of 150 and property names of 35 wide capitals come out whole, every word,
+// in each report (smaller, or on more lines).
+TEST_F(ReportPdfTest, LongTextsComeOutWhole) {
+    state.ChosenEngineer =
+        "Αριστοτέλης Παπαγεωργόπουλος-Κωνσταντινίδης, Διπλ. Μηχανολόγος Μηχανικός Ε.Μ.Π";
+    ASSERT_EQ(Utf8Length(state.ChosenEngineer), 78u);
+    std::string employer = "Σύλλογος Ιδιοκτητών Πολυκατοικίας Οδού Αριστοτέλους Και Πλατείας "
+                           "Ελευθερίας Με Πολύ Μεγάλη Επωνυμία Που Δεν Χωρά Πουθενά Στη Σελίδα";
+    while (Utf8Length(employer) < 150) {
+        employer += " Τέλος";
+    }
+    std::vector<StudyRow> rows;
+    for (int i = 1; i <= 12; ++i) {
+        StudyRow row = SampleRow(i);
+        row[0] = "ΩΜΩΜΩΜΩΜ ΨΨΨΨΨΨΨ ΩΩΩΩΩΩ ΜΜΜΜΜΜΜΜΜ" + std::string(i < 10 ? "0" : "") +
+                 std::to_string(i);
+        rows.push_back(row);
+    }
+    ASSERT_EQ(Utf8Length(rows[0][0]), 35u);
+    ProgramState encoding;
+    WriteAll(work.File("Sample.pyx"), EncodeStudyRecords(rows, "Μακριά ονόματα", true, encoding));
+    WriteAll(work.File("Sample.tpx"), FormatGeneralData({employer, "Κατανομή θέρμανσης", "Πάτρα"}));
+    for (const char* kind : {"formulas", "table", "data"}) {
+        SCOPED_TRACE(kind);
+        const std::string pdf = work.File(std::string(kind) + "-long.pdf");
+        ASSERT_EQ(Run(kind, pdf), 0) << errors.str();
+        std::istringstream words(PdfText(pdf));
+        std::multiset<std::string> found;
+        for (std::string word; words >> word;) {
+            // Dot leaders run into the word before them.
+            found.insert(word.substr(0, word.find("...")));
+        }
+        std::vector<std::string> expected;
+        for (const std::string& text : {state.ChosenEngineer, employer}) {
+            std::istringstream in(text);
+            for (std::string word; in >> word;) {
+                expected.push_back(word);
+            }
+        }
+        for (const StudyRow& row : rows) {
+            std::istringstream in(row[0]);
+            for (std::string word; in >> word;) {
+                expected.push_back(word);
+            }
+        }
+        for (const std::string& word : expected) {
+            EXPECT_GT(found.count(word), 0u) << "«" << word << "» is not whole in the " << kind;
+        }
+    }
 }
 
 TEST_F(ReportPdfTest, UsageAndMissingStudy) {
