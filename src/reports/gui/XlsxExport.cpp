@@ -3,6 +3,11 @@
 #include "platform/Utf8.h"
 #include "reports/gui/SheetRenderer.h"
 
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QString>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -94,6 +99,30 @@ lxw_format* MakeFormat(lxw_workbook* workbook, const CellFormat& f) {
     return x;
 }
 
+// The padding a cell keeps on each side of its text, in points.
+constexpr double kCellPaddingPoints = 2.0;
+
+// The width of the widest word of a text in the format's font, in points.
+double WidestWordPoints(const CellFormat& format, const std::string& text) {
+    QFont font(QString::fromStdString(format.fontName));
+    font.setPointSizeF(format.fontSize);
+    font.setBold(format.bold);
+    font.setItalic(format.italic);
+    // A device of 72 dots an inch measures in points.
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        image.setDotsPerMeterX(2835);
+        image.setDotsPerMeterY(2835);
+        return image;
+    }();
+    const QFontMetricsF metrics(font, &device);
+    double widest = 0;
+    for (const QString& word : QString::fromStdString(text).split(' ', Qt::SkipEmptyParts)) {
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    }
+    return widest;
+}
+
 double MillimetresToInches(double mm) {
     return mm / 25.4;
 }
@@ -130,7 +159,8 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
             static_cast<lxw_row_t>(m.row2 - 1), static_cast<lxw_col_t>(m.col2 - 1), "",
             formats[static_cast<size_t>(model.FormatId(m.row1, m.col1))]);
     }
-    std::map<int, lxw_format*> shrinking; // shrink-to-fit variants of the formats
+    std::map<int, lxw_format*> shrinking;                   // shrink-to-fit variants of the formats
+    std::map<std::pair<int, double>, lxw_format*> captions; // smaller wrapped captions
     for (const auto& [key, cell] : model.Cells()) {
         const lxw_row_t r = static_cast<lxw_row_t>(key.first - 1);
         const lxw_col_t c = static_cast<lxw_col_t>(key.second - 1);
@@ -165,6 +195,29 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
                         shrunk = MakeFormat(workbook, variant);
                     }
                     f = shrunk;
+                }
+            }
+            if (own.wrap) {
+                // A caption the template wraps: a word wider than the column
+                // makes the whole caption smaller, as the preview and the PDF
+                // draw it, instead of being broken between its letters.
+                const CellRange* merge = model.MergeStartingAt(key.first, key.second);
+                double widthPt = 0;
+                for (int col = key.second; col <= (merge ? merge->col2 : key.second); ++col) {
+                    widthPt += SheetRenderer::ColumnPoints(model.ColumnWidth(col));
+                }
+                const double widest = WidestWordPoints(own, cell.value.text);
+                const double room = widthPt - 2 * kCellPaddingPoints;
+                if (widest > room && room > 0) {
+                    const double size =
+                        std::floor(2.0 * own.fontSize * room / widest) / 2.0; // in half points
+                    lxw_format*& smaller = captions[{cell.format, size}];
+                    if (smaller == nullptr) {
+                        CellFormat variant = own;
+                        variant.fontSize = std::max(1.0, size);
+                        smaller = MakeFormat(workbook, variant);
+                    }
+                    f = smaller;
                 }
             }
             worksheet_write_string(sheet, r, c, cell.value.text.c_str(), f);
