@@ -216,6 +216,14 @@ bool fpSpread1::CommitEditor() {
     }
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
+    // What leaving the cell does follows (the automatic height of the row),
+    // as if the engineer had pressed Tab; the cursor stays.
+    if (LeaveCell && currentIndex().isValid()) {
+        const int row = currentIndex().row() + 1;
+        const int col = currentIndex().column() + 1;
+        bool cancel = false;
+        LeaveCell(col, row, col, row, cancel);
+    }
     return true;
 }
 

@@ -141,6 +141,21 @@ TEST(TypedWork, AnOpenEditorIsCommittedBeforeEveryCommand) {
     }
 }
 
+// A command on an open editor does what leaving the cell would: with the
+// automatic height on, the row of a typed area gets its height before the
+// calculation reads it.
+TEST(TypedWork, ACommittedEditorFillsTheAutomaticHeightAsLeavingTheCellWould) {
+    Program p;
+    p.window->Options().ChkHeight()->click(); // 3,0 m
+    p.Grid().SetCellText(1, 1, "Α1");
+    std::string heightWhenRun;
+    p.window->Commands().onGo = [&] { heightWhenRun = p.Grid().CellText(1, 6); };
+    p.TypeInto(1, 5, "85");
+    QTest::keyClick(p.Focus(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(p.Grid().CellText(1, 5), "85,00");
+    EXPECT_EQ(heightWhenRun, "3,00");
+}
+
 TEST(TypedWork, EscInARangeBoxGivesTheFocusToTheGridAndSpaceEmptiesNothing) {
     Program p;
     p.Grid().SetCellText(1, 1, "Α1");
