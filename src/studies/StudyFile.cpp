@@ -45,10 +45,16 @@ SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
     }
     Wait();
 
-    // The companion is a copy of the working file; should that have gone
-    // missing meanwhile, the data in memory stand in for it.
+    // The companion is a copy of the working file, when that file holds the
+    // general data the program works with; should it have gone missing, or
+    // still hold another study's (its rewriting failed), the data in memory
+    // stand in for it.
     std::string companion;
-    if (!ReadWholeFile(thema, companion)) {
+    GeneralData inFile;
+    if (!ReadWholeFile(thema, companion) || !ParseGeneralData(companion, inFile) ||
+        TrimBlanks(inFile.Employer) != TrimBlanks(general.Employer) ||
+        TrimBlanks(inFile.Project) != TrimBlanks(general.Project) ||
+        TrimBlanks(inFile.Location) != TrimBlanks(general.Location)) {
         companion = FormatGeneralData(general);
     }
     const std::string records = EncodeStudyRecords(ReadGridRows(grid_), fields_.TitleText(),

@@ -272,6 +272,27 @@ TEST(SaveAsFile, AFailureHalfWayLeavesTheOldFilesIntact) {
 
 // Run as an ordinary user (a superuser parent drops to "nobody"), where the
 // folder's permissions hold as on an engineer's desktop.
+// A working file that still holds another study's general data (its
+// rewriting failed when this study was opened) never becomes this study's
+// companion: the data the program works with are saved.
+TEST(SaveAsFile, TheCompanionCarriesTheGeneralDataInUse) {
+    Fixture f;
+    f.EnterGeneralData(kGeneral);
+    ASSERT_TRUE(f.grid.SetCellText(1, 1, "x"));
+    // Another study's data left in the working file.
+    WriteAll(f.folder.File("Thema.tmp"), FormatGeneralData({"ΑΛΛΟΣ", "ΑΛΛΟ", "ΑΛΛΟΥ"}));
+    ASSERT_EQ(f.study.SaveAsFile(f.Study("mine.pyx")), SaveOutcome::Saved);
+    EXPECT_EQ(ReadAll(f.Study("mine.tpx")), FormatGeneralData(kGeneral));
+    // The working file of this study's data is copied byte for byte.
+    const std::string own = "\"" + std::string("\xC1") + "\"\r\n\"\xC2\"\r\n\"\xC3\"\r\n";
+    WriteAll(f.folder.File("Thema.tmp"), own);
+    f.state.Employer = "Α";
+    f.state.Project = "Β";
+    f.state.Location = "Γ";
+    ASSERT_EQ(f.study.SaveAsFile(f.Study("mine.pyx")), SaveOutcome::Saved);
+    EXPECT_EQ(ReadAll(f.Study("mine.tpx")), own);
+}
+
 TEST(SaveAsFile, ReadOnlyFolderFailsWithAMessage) {
     Fixture f;
     f.EnterGeneralData(kGeneral);
