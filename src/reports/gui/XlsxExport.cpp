@@ -142,11 +142,9 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
     }
 
     const int columns = std::max(model.PrintColumns(), 1);
-    double sheetWidthPt = 0;
     for (int c = 1; c <= columns; ++c) {
         worksheet_set_column(sheet, static_cast<lxw_col_t>(c - 1), static_cast<lxw_col_t>(c - 1),
                              model.ColumnWidth(c), nullptr);
-        sheetWidthPt += SheetRenderer::ColumnPoints(model.ColumnWidth(c));
     }
     worksheet_set_default_row(sheet, model.DefaultRowHeight(), LXW_FALSE);
     for (const auto& [row, height] : model.RowHeights()) {
@@ -263,7 +261,6 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
     // measures the columns and fonts at; as tall as the page breaks of the
     // blocks make it.
     worksheet_fit_to_pages(sheet, 1, 0);
-    (void)sheetWidthPt;
 
     const lxw_error result = workbook_close(workbook);
     if (result != LXW_NO_ERROR) {
