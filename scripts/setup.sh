@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need, when
 # they are missing. Safe to run again.
 set -euo pipefail
-packages=(build-essential cmake pkg-config clang libclang-rt-14-dev
+packages=(build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
           qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev
           libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev libcups2-dev
           libzip-dev libpugixml-dev python3-openpyxl libreoffice-calc-nogui

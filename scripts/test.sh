@@ -7,6 +7,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 jobs=$(nproc)
 
+# Every source in the project's format.
+find "$root/src" "$root/tests" "$root/bench" "$root/fuzz" \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run --Werror
+
 "$root/scripts/build.sh" "$root/build-ci" -DPYROSTAT_WERROR=ON
 (cd "$root/build-ci" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
 

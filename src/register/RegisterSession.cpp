@@ -229,7 +229,7 @@ void RegisterSession::Cmd_OK() {
 }
 
 void RegisterSession::AcceptEdit() {
-    // 3.
+    // 3. The typed name is taken: its box is locked and marked.
     clientLocked_ = true;
     clientColour_ = BoxColour::LightYellow;
     const std::string text = StorableName(clientText_);
@@ -242,7 +242,7 @@ void RegisterSession::AcceptEdit() {
         ShowRegisterMessage(2, state_, messages_);
         return;
     }
-    // 4.
+    // 4. The engineer confirms the name before it is added or corrected.
     ShowRegisterMessage(adding_ ? 1 : 6, state_, messages_);
     const bool yes = state_.MessageAnswer == "YES";
     state_.MessageAnswer.clear();
@@ -303,7 +303,7 @@ void RegisterSession::ConfirmChoice() {
 }
 
 void RegisterSession::FinishAccept() {
-    // 7.
+    // 7. The window's controls are given back.
     EnableAll(true);
     if (!TrimBlanks(panelText_).empty()) {
         clientText_ = panelText_;

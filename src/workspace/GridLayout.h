@@ -18,8 +18,12 @@ inline constexpr int kPipeColumn = 11;
 inline constexpr size_t kMaxNameLength = 35;
 inline constexpr size_t kMaxTitleLength = 78;
 
-inline bool IsNumberColumn(int col) { return col >= 2 && col <= 9; }
-inline bool IsListColumn(int col) { return col == kKindColumn || col == kPipeColumn; }
+inline bool IsNumberColumn(int col) {
+    return col >= 2 && col <= 9;
+}
+inline bool IsListColumn(int col) {
+    return col == kKindColumn || col == kPipeColumn;
+}
 
 // Header captions of columns 1 to 11 (index 0 is column 1); the pieces of a
 // caption are joined by a carriage return.

@@ -127,7 +127,9 @@ void GridTable::SetColWidth(int col, double width) {
     }
 }
 
-double GridTable::RowHeight(int row) const { return row == 0 ? headerHeight_ : rowHeight_; }
+double GridTable::RowHeight(int row) const {
+    return row == 0 ? headerHeight_ : rowHeight_;
+}
 
 void GridTable::SetRowHeight(int row, double height) {
     if (row == 0) {

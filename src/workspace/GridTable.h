@@ -49,7 +49,7 @@ private:
     void Notify(int first, int last);
 
     NumberLocale locale_;
-    std::vector<std::array<std::string, kGridColumns + 1>> rows_;  // [0..500][0..11]
+    std::vector<std::array<std::string, kGridColumns + 1>> rows_; // [0..500][0..11]
     std::array<double, kGridColumns + 1> widths_{};
     double headerHeight_ = kHeaderRowHeight;
     double rowHeight_ = 1.0;

@@ -18,10 +18,10 @@ struct ProgramState {
     // on a value sets it back to 0.
     int16_t StatusCode = 0;
 
-    std::string StudyTitle;      // trimmed title box text
-    int MessageRow = 0;          // row named by message -3
+    std::string StudyTitle; // trimmed title box text
+    int MessageRow = 0;     // row named by message -3
 
-    float DefaultHeight = 3.0f;  // automatic mean height
+    float DefaultHeight = 3.0f; // automatic mean height
     int DecimalSeparatorCode = '.';
     int ThousandsSeparatorCode = ',';
 
@@ -35,7 +35,7 @@ struct ProgramState {
     // Engineer register.
     std::string CurrentEngineer;
     std::string ChosenEngineer;
-    std::string MessageAnswer;  // "YES", "NO" or empty
+    std::string MessageAnswer; // "YES", "NO" or empty
     std::string DefaultEngineerText;
     std::string TypedPassword;
     bool NewPasswordMode = false;

@@ -38,10 +38,10 @@ TEST(Codepage1253, GreekLettersMapToTheirBytes) {
 
 TEST(Codepage1253, TextOutsideTheCodePageIsRefused) {
     EXPECT_TRUE(IsCp1253Encodable("ΙΣΟΓΕΙΟ Block A-1 €"));
-    EXPECT_FALSE(IsCp1253Encodable("Ж"));       // Cyrillic
+    EXPECT_FALSE(IsCp1253Encodable("Ж")); // Cyrillic
     EXPECT_FALSE(IsCp1253Encodable("漢"));
-    EXPECT_FALSE(IsCp1253Encodable("ő"));       // Latin-2 only
-    EXPECT_FALSE(IsCp1253Encodable("\xC3"));    // broken UTF-8
+    EXPECT_FALSE(IsCp1253Encodable("ő"));    // Latin-2 only
+    EXPECT_FALSE(IsCp1253Encodable("\xC3")); // broken UTF-8
     bool ok = true;
     EXPECT_EQ(Utf8ToCp1253("aЖb", &ok), "a?b");
     EXPECT_FALSE(ok);
@@ -53,7 +53,7 @@ TEST(Utf8Helpers, LengthLeftAndTrimCountCharactersNotBytes) {
     EXPECT_EQ(Utf8Left("ab", 5), "ab");
     EXPECT_EQ(TrimBlanks("  a b  "), "a b");
     EXPECT_EQ(TrimBlanks("   "), "");
-    EXPECT_EQ(TrimBlanks("\ta\t"), "\ta\t");  // only blanks pad the records
+    EXPECT_EQ(TrimBlanks("\ta\t"), "\ta\t"); // only blanks pad the records
 }
 
 TEST(FixedRecord, FieldsArePackedLittleEndianAndPadded) {
@@ -61,8 +61,8 @@ TEST(FixedRecord, FieldsArePackedLittleEndianAndPadded) {
     r.PutInt16(0, -2);
     r.PutText(2, 5, "  ΑΒ ");
     r.PutSingle(7, 1.0f);
-    const std::string expected = std::string("\xFE\xFF", 2) + "\xC1\xC2   " +
-                                 std::string("\x00\x00\x80\x3F", 4);
+    const std::string expected =
+        std::string("\xFE\xFF", 2) + "\xC1\xC2   " + std::string("\x00\x00\x80\x3F", 4);
     EXPECT_EQ(r.Bytes(), expected);
     EXPECT_EQ(r.GetInt16(0), -2);
     EXPECT_EQ(r.GetText(2, 5), "ΑΒ");

@@ -10,8 +10,8 @@ TestFolder::TestFolder() {
     static std::atomic<int> counter{0};
     std::random_device rd;
     path_ = std::filesystem::temp_directory_path() /
-            ("pyrostat-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
-             "-" + std::to_string(rd()));
+            ("pyrostat-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+             std::to_string(rd()));
     std::filesystem::create_directories(path_);
 }
 

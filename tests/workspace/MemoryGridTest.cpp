@@ -1,6 +1,6 @@
+#include "workspace/MemoryGrid.h"
 #include "workspace/CellRules.h"
 #include "workspace/GridLayout.h"
-#include "workspace/MemoryGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,7 @@ TEST_F(MemoryGridTest, DeleteAndInsertKeepFiveHundredRows) {
     EXPECT_EQ(grid.CellText(500, 1), "LAST");
     grid.SetRow(1);
     grid.Action(GridContract::kActionInsertRow);
-    EXPECT_EQ(grid.CellText(500, 1), "");  // pushed off the end
+    EXPECT_EQ(grid.CellText(500, 1), ""); // pushed off the end
 }
 
 TEST_F(MemoryGridTest, ClearCopyCutPasteBlocks) {

@@ -329,7 +329,7 @@ bool FrmPyros::Load() {
     }
     // 5. The grid's layout, cursor on row 1, column 1.
     ApplyStartupLayout(*grid_);
-    // 6.
+    // 6. The automatic height starts at 3 m.
     state_.DefaultHeight = 3.0f;
     // 7. The locale's separators.
     SetSeparatorCodes(state_, FormatSeparatorSample(locale_));
@@ -339,7 +339,7 @@ bool FrmPyros::Load() {
     options_->Reset();
     // 10. The study title.
     txtThema_->setText(QString::fromStdString(TrimBlanks(state_.StudyTitle)));
-    // 11.
+    // 11. No working file of an earlier calculation or report is left.
     RemoveAllWorkingFiles(state_);
     return true;
 }
