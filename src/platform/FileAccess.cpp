@@ -62,7 +62,9 @@ std::string NamePart(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+} // namespace
+
+bool WriteAllDurably(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -74,11 +76,10 @@ bool WriteAll(int fd, const std::string& bytes) {
         }
         done += static_cast<size_t>(n);
     }
-    return true;
+    return ::fsync(fd) == 0;
 }
 
-void SyncFolderOf(const std::string& path) {
-    const std::string folder = FolderPart(path);
+void SyncFolder(const std::string& folder) {
     const int fd =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -86,8 +87,6 @@ void SyncFolderOf(const std::string& path) {
         ::close(fd);
     }
 }
-
-} // namespace
 
 FileProblem ReadRegularFile(const std::string& path, std::string& bytes, std::size_t limit) {
     bytes.clear();
@@ -240,17 +239,13 @@ FileProblem ReplaceFileSafely(const std::string& path, const std::string& bytes)
         return ProblemOfErrno(errno, FileProblem::WriteError);
     }
     temp.assign(name.data());
-    bool ok = WriteAll(fd, bytes);
-    if (ok) {
-        if (keepMode) {
-            ::fchmod(fd, mode);
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd, 0666 & ~mask);
-        }
-        ok = ::fsync(fd) == 0;
+    if (!keepMode) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
+    ::fchmod(fd, mode);
+    bool ok = WriteAllDurably(fd, bytes);
     if (::close(fd) != 0) {
         ok = false;
     }
@@ -263,7 +258,7 @@ FileProblem ReplaceFileSafely(const std::string& path, const std::string& bytes)
         ::unlink(temp.c_str());
         return ProblemOfErrno(error, FileProblem::WriteError);
     }
-    SyncFolderOf(target);
+    SyncFolder(FolderPart(target));
     return FileProblem::None;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace pyrostat {
 
@@ -52,6 +53,14 @@ FileProblem ReplaceFileSafely(const std::string& path, const std::string& bytes)
 // `problem` tells when the chain loops or names something that is not a
 // regular file.
 std::string WriteTargetOf(const std::string& path, FileProblem& problem);
+
+// Writes all the bytes to an open file and forces them to the disk; false on
+// any error.
+bool WriteAllDurably(int fd, std::string_view bytes);
+
+// Forces a folder's entries (after a rename) to the disk; errors are ignored.
+// An empty folder is the working folder.
+void SyncFolder(const std::string& folder);
 
 // Greek text of the problem ("είναι φάκελος", ...), to follow a file name.
 std::string DescribeFileProblem(FileProblem problem);

@@ -1,6 +1,7 @@
 #include "studies/DiskFileStore.h"
 
-#include <cerrno>
+#include "platform/FileAccess.h"
+
 #include <cstdio>
 #include <filesystem>
 
@@ -14,26 +15,8 @@ bool DiskFileStore::WriteDurably(const std::string& path, const std::string& byt
     if (fd < 0) {
         return false;
     }
-    size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-    }
-    if (::close(fd) != 0) {
-        ok = false;
-    }
-    return ok;
+    const bool ok = WriteAllDurably(fd, bytes);
+    return ::close(fd) == 0 && ok;
 }
 
 bool DiskFileStore::Rename(const std::string& from, const std::string& to) {
@@ -52,11 +35,7 @@ bool DiskFileStore::CreateFolder(const std::string& path) {
 }
 
 void DiskFileStore::SyncFolder(const std::string& path) {
-    const int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    pyrostat::SyncFolder(path);
 }
 
 } // namespace pyrostat

@@ -19,11 +19,6 @@ namespace {
 constexpr const char* kNoteHeader = "PYROSTAT-COMMIT 1";
 constexpr const char* kNoteEnd = "END";
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 std::string Absolute(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(path, ec);
@@ -111,10 +106,10 @@ std::vector<std::string> DerivedTargets(const std::string& studyTarget) {
 
 void FinishLocked(const std::string& studyTarget, FileStore& store) {
     const std::string notePath = CommitNotePathFor(studyTarget);
-    std::set<std::string> folders{FolderOf(studyTarget)};
+    std::set<std::string> folders{FolderOfPath(studyTarget)};
     std::string text;
     std::vector<NoteLine> lines;
-    if (FileExists(notePath) && ReadWholeFile(notePath, text) && ParseNote(text, lines)) {
+    if (ReadWholeFile(notePath, text) && ParseNote(text, lines)) {
         // The save had committed: complete its renames and deletions.
         for (const NoteLine& line : lines) {
             if (line.action == 'R') {
@@ -125,14 +120,14 @@ void FinishLocked(const std::string& studyTarget, FileStore& store) {
             } else {
                 store.Remove(line.path);
             }
-            folders.insert(FolderOf(line.path));
+            folders.insert(FolderOfPath(line.path));
         }
     } else {
         // No note (or not one of ours): the save never committed.
         for (const std::string& target : DerivedTargets(studyTarget)) {
             if (FileExists(TemporaryPathFor(target))) {
                 store.Remove(TemporaryPathFor(target));
-                folders.insert(FolderOf(target));
+                folders.insert(FolderOfPath(target));
             }
         }
     }
@@ -142,19 +137,19 @@ void FinishLocked(const std::string& studyTarget, FileStore& store) {
     store.Remove(notePath + ".new");
     if (FileExists(notePath)) {
         store.Remove(notePath);
-        store.SyncFolder(FolderOf(notePath));
+        store.SyncFolder(FolderOfPath(notePath));
     }
 }
 
 } // namespace
 
 std::string TemporaryPathFor(const std::string& path) {
-    const std::string folder = FolderOf(path);
+    const std::string folder = FolderOfPath(path);
     return folder + "." + path.substr(folder.size()) + ".saving";
 }
 
 std::string CommitNotePathFor(const std::string& studyPath) {
-    const std::string folder = FolderOf(studyPath);
+    const std::string folder = FolderOfPath(studyPath);
     return folder + "." + studyPath.substr(folder.size()) + ".commit";
 }
 
@@ -169,12 +164,11 @@ void FinishInterruptedCommit(const std::string& studyPath, FileStore& store) {
         !FileExists(TemporaryPathFor(BackupPathOf(target)))) {
         return; // the usual case: nothing left behind, no lock needed
     }
-    FolderLock lock(FolderOf(target));
+    FolderLock lock(FolderOfPath(target));
     FinishLocked(target, store);
 }
 
 CommitResult CommitStudyFiles(const StudyCommit& commit, FileStore& store) {
-    CommitResult result;
     FileProblem problem = FileProblem::None;
     const std::string studyTarget = ResolvedTarget(commit.studyPath, problem);
     if (problem != FileProblem::None) {
@@ -193,7 +187,7 @@ CommitResult CommitStudyFiles(const StudyCommit& commit, FileStore& store) {
         targets.push_back(target);
     }
 
-    FolderLock lock(FolderOf(studyTarget));
+    FolderLock lock(FolderOfPath(studyTarget));
     FinishLocked(studyTarget, store);
 
     std::vector<std::string> written;
@@ -211,14 +205,14 @@ CommitResult CommitStudyFiles(const StudyCommit& commit, FileStore& store) {
         }
     }
     std::vector<NoteLine> lines;
-    std::set<std::string> folders{FolderOf(studyTarget)};
+    std::set<std::string> folders{FolderOfPath(studyTarget)};
     for (const std::string& target : targets) {
         lines.push_back({'R', target});
-        folders.insert(FolderOf(target));
+        folders.insert(FolderOfPath(target));
     }
     for (const std::string& removal : commit.removals) {
         lines.push_back({'D', Absolute(removal)});
-        folders.insert(FolderOf(Absolute(removal)));
+        folders.insert(FolderOfPath(Absolute(removal)));
     }
     for (const std::string& folder : folders) {
         store.SyncFolder(folder); // the temporary files' names are on the disk
@@ -231,7 +225,7 @@ CommitResult CommitStudyFiles(const StudyCommit& commit, FileStore& store) {
         dropWritten();
         return {FileProblem::WriteError, commit.studyPath};
     }
-    store.SyncFolder(FolderOf(notePath));
+    store.SyncFolder(FolderOfPath(notePath));
     // From here the new files win: what a failure leaves is completed later.
     bool renamed = true;
     for (size_t i = 0; i < targets.size(); ++i) {
@@ -243,13 +237,12 @@ CommitResult CommitStudyFiles(const StudyCommit& commit, FileStore& store) {
     for (const std::string& folder : folders) {
         store.SyncFolder(folder);
     }
-    if (!renamed) {
-        // The note stays: the next open or save of the study completes it.
-        return result;
+    if (renamed) {
+        store.Remove(notePath);
+        store.SyncFolder(FolderOfPath(notePath));
     }
-    store.Remove(notePath);
-    store.SyncFolder(FolderOf(notePath));
-    return result;
+    // Otherwise the note stays: the next open or save of the study completes it.
+    return {};
 }
 
 } // namespace pyrostat

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace pyrostat {
 
@@ -24,6 +25,12 @@ std::string LowerExtension(const std::string& path) {
     }
     return ext;
 }
+
+constexpr std::pair<char32_t, char32_t> kPlainLetters[] = {
+    {U'ά', U'Α'}, {U'Ά', U'Α'}, {U'έ', U'Ε'}, {U'Έ', U'Ε'}, {U'ή', U'Η'}, {U'Ή', U'Η'},
+    {U'ί', U'Ι'}, {U'Ί', U'Ι'}, {U'ϊ', U'Ι'}, {U'ΐ', U'Ι'}, {U'Ϊ', U'Ι'}, {U'ό', U'Ο'},
+    {U'Ό', U'Ο'}, {U'ύ', U'Υ'}, {U'Ύ', U'Υ'}, {U'ϋ', U'Υ'}, {U'ΰ', U'Υ'}, {U'Ϋ', U'Υ'},
+    {U'ώ', U'Ω'}, {U'Ώ', U'Ω'}, {U'ς', U'Σ'}};
 
 // A column title as compared: Greek capitals without accents, Latin letters
 // in capitals, digits; the unit in brackets, blanks, hyphens, full stops and
@@ -49,47 +56,12 @@ std::string FoldTitle(std::string_view text) {
         if (bracket > 0) {
             continue;
         }
-        // Accented Greek to the plain capital.
-        switch (cp) {
-        case U'ά':
-        case U'Ά':
-            cp = U'Α';
-            break;
-        case U'έ':
-        case U'Έ':
-            cp = U'Ε';
-            break;
-        case U'ή':
-        case U'Ή':
-            cp = U'Η';
-            break;
-        case U'ί':
-        case U'Ί':
-        case U'ϊ':
-        case U'ΐ':
-        case U'Ϊ':
-            cp = U'Ι';
-            break;
-        case U'ό':
-        case U'Ό':
-            cp = U'Ο';
-            break;
-        case U'ύ':
-        case U'Ύ':
-        case U'ϋ':
-        case U'ΰ':
-        case U'Ϋ':
-            cp = U'Υ';
-            break;
-        case U'ώ':
-        case U'Ώ':
-            cp = U'Ω';
-            break;
-        case U'ς':
-            cp = U'Σ';
-            break;
-        default:
-            break;
+        // Accented Greek to the plain letter, final sigma to sigma.
+        for (const auto& [accented, plain] : kPlainLetters) {
+            if (cp == accented) {
+                cp = plain;
+                break;
+            }
         }
         if (cp >= U'α' && cp <= U'ω') {
             cp = cp - U'α' + U'Α';

@@ -144,6 +144,7 @@ private:
     MessageService& messages_;
     QtChoicesStore choices_;
     RecentStudies recent_;
+    QTimer captionTimer_;
     PrinterServices printers_;
     ManualViewerProcess viewer_;
     ManualLauncher manual_;
@@ -194,10 +195,14 @@ void ProgramServices::Wire(const std::string& studyPath) {
     commands.onImportTable = [this] { ImportTableFile(); };
     commands.recentStudies = [this] { return recent_.Paths(); };
     commands.afterCommand = [this] { ShowStudy(); };
-    // Every edit moves the mark of unsaved changes.
-    connect(&window_.Grid().Model(), &GridModel::dataChanged, this, [this] { ShowStudy(); });
-    connect(window_.TxtThema(), &QLineEdit::textChanged, this, [this] { ShowStudy(); });
-    connect(window_.Options().ChkInsulation(), &QCheckBox::toggled, this, [this] { ShowStudy(); });
+    // Every edit moves the mark of unsaved changes: once the edits of one
+    // event are all in (a paste changes thousands of cells, one by one).
+    captionTimer_.setSingleShot(true);
+    connect(&captionTimer_, &QTimer::timeout, this, [this] { ShowStudy(); });
+    const auto later = [this] { captionTimer_.start(0); };
+    connect(&window_.Grid().Model(), &GridModel::dataChanged, this, later);
+    connect(window_.TxtThema(), &QLineEdit::textChanged, this, later);
+    connect(window_.Options().ChkInsulation(), &QCheckBox::toggled, this, later);
     commands.onClosing = [this] { RememberChoices(); };
 
     // The study on screen once the window has started counts as unchanged.

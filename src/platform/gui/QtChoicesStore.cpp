@@ -40,8 +40,7 @@ std::optional<RememberedChoices> QtChoicesStore::Load() {
     for (const QString& path : settings.value(QStringLiteral("recentStudies")).toStringList()) {
         choices.recentStudies.push_back(path.toStdString());
     }
-    choices.windowGeometry =
-        settings.value(QStringLiteral("windowGeometry")).toByteArray().toBase64().toStdString();
+    choices.windowGeometry = Text(settings, "windowGeometry");
     choices.openFolder = Text(settings, "openFolder");
     choices.saveFolder = Text(settings, "saveFolder");
     return choices;
@@ -59,7 +58,7 @@ bool QtChoicesStore::Save(const RememberedChoices& choices) {
     }
     settings.setValue(QStringLiteral("recentStudies"), recent);
     settings.setValue(QStringLiteral("windowGeometry"),
-                      QByteArray::fromBase64(QByteArray::fromStdString(choices.windowGeometry)));
+                      QString::fromStdString(choices.windowGeometry));
     settings.setValue(QStringLiteral("openFolder"), QString::fromStdString(choices.openFolder));
     settings.setValue(QStringLiteral("saveFolder"), QString::fromStdString(choices.saveFolder));
     settings.sync();

@@ -131,6 +131,7 @@ TEST(RememberedChoices, TheCaptionCarriesTheMarkUntilTheSave) {
     ProgramRun run(folder);
     EXPECT_FALSE(run.window->isWindowModified());
     run.window->Grid().SetCellText(2, 5, "80");
+    QApplication::processEvents(); // the caption follows once the edit's event is over
     EXPECT_TRUE(run.window->isWindowModified());
     test::WriteAll(run.state.InProgramFolder("Thema.tmp"), FormatGeneralData({"Ε", "Π", "Θ"}));
     run.state.Employer = "Ε";
