@@ -119,19 +119,20 @@ std::vector<StudyListEntry> CollectStudyEntries(const std::string& folder,
     return entries;
 }
 
-int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
-                           const ShortDateFormatter& formatDate, FileProblem* problem) {
-    const std::string listPath = state.InProgramFolder(kStudiesListFileName);
+FileProblem WriteStudiesList(const std::string& listPath,
+                             const std::vector<StudyListEntry>& entries) {
     std::string bytes;
-    const std::vector<StudyListEntry> entries = CollectStudyEntries(folder, formatDate);
     for (const StudyListEntry& entry : entries) {
         bytes += entry.Pack();
     }
-    const FileProblem written = ReplaceFileSafely(listPath, bytes);
-    if (problem != nullptr) {
-        *problem = written;
-    }
-    if (written != FileProblem::None) {
+    return ReplaceFileSafely(listPath, bytes);
+}
+
+int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
+                           const ShortDateFormatter& formatDate) {
+    const std::vector<StudyListEntry> entries = CollectStudyEntries(folder, formatDate);
+    if (WriteStudiesList(state.InProgramFolder(kStudiesListFileName), entries) !=
+        FileProblem::None) {
         return -1;
     }
     return static_cast<int>(entries.size());

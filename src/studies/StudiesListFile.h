@@ -28,10 +28,12 @@ std::vector<std::string> ListStudyFileNames(const std::string& folder);
 std::vector<StudyListEntry> CollectStudyEntries(const std::string& folder,
                                                 const ShortDateFormatter& formatDate = {});
 
-// `problem` (when given) tells why the list file could not be written.
 int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
-                           const ShortDateFormatter& formatDate = {},
-                           FileProblem* problem = nullptr);
+                           const ShortDateFormatter& formatDate = {});
+
+// Writes the list file with these entries, in one step; why not, when not.
+FileProblem WriteStudiesList(const std::string& listPath,
+                             const std::vector<StudyListEntry>& entries);
 
 // The list file's whole entries; `partial` when a piece of an entry trails.
 struct StudiesList {

@@ -27,30 +27,34 @@ void StudyBrowser::Load() {
     std::error_code ec;
     std::filesystem::create_directories(StudyFolder(), ec);
     Warning.clear();
+    // The folder is read once; the list file is written from it and read back.
     const std::string listPath = state_.InProgramFolder(kStudiesListFileName);
-    FileProblem listProblem = FileProblem::None;
-    const int made = MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_, &listProblem);
-    StudiesList list = ReadStudiesList(listPath);
-    entries_.clear();
-    size_t foreign = 0;
-    for (StudyListEntry& entry : list.entries) {
-        if (IsStudyOfTheFolder(entry)) {
-            entries_.push_back(std::move(entry));
-        } else {
-            ++foreign;
-        }
-    }
-    if (made < 0) {
-        entries_ = CollectStudyEntries(StudyFolder(), formatDate_);
+    std::vector<StudyListEntry> collected = CollectStudyEntries(StudyFolder(), formatDate_);
+    const FileProblem written = WriteStudiesList(listPath, collected);
+    if (written != FileProblem::None) {
         Warning = "Ο ΚΑΤΑΛΟΓΟΣ ΤΩΝ ΜΕΛΕΤΩΝ ΔΕΝ ΓΡΑΦΤΗΚΕ :\n" +
-                  FileProblemMessage(listPath, listProblem) +
+                  FileProblemMessage(listPath, written) +
                   "\n\nΟι μελέτες του φακέλου δείχνονται από τον ίδιο τον φάκελο.";
-    } else if (foreign != 0 || list.partial || static_cast<size_t>(made) != entries_.size()) {
-        entries_ = CollectStudyEntries(StudyFolder(), formatDate_);
-        Warning = "Ο ΚΑΤΑΛΟΓΟΣ ΤΩΝ ΜΕΛΕΤΩΝ ΗΤΑΝ ΚΑΤΕΣΤΡΑΜΜΕΝΟΣ :\n" + listPath +
-                  "\n\nΚρατήθηκαν μόνο οι μελέτες του φακέλου " + StudyFolder() +
-                  " και ο κατάλογος ξαναφτιάχτηκε.";
-        MakeCurrentStudiesFile(state_, StudyFolder(), formatDate_);
+        entries_ = std::move(collected);
+    } else {
+        StudiesList list = ReadStudiesList(listPath);
+        entries_.clear();
+        size_t foreign = 0;
+        for (StudyListEntry& entry : list.entries) {
+            if (IsStudyOfTheFolder(entry)) {
+                entries_.push_back(std::move(entry));
+            } else {
+                ++foreign;
+            }
+        }
+        if (foreign != 0 || list.partial || entries_.size() != collected.size()) {
+            // Changed under us between the writing and the reading.
+            Warning = "Ο ΚΑΤΑΛΟΓΟΣ ΤΩΝ ΜΕΛΕΤΩΝ ΗΤΑΝ ΚΑΤΕΣΤΡΑΜΜΕΝΟΣ :\n" + listPath +
+                      "\n\nΚρατήθηκαν μόνο οι μελέτες του φακέλου " + StudyFolder() +
+                      " και ο κατάλογος ξαναφτιάχτηκε.";
+            WriteStudiesList(listPath, collected);
+            entries_ = std::move(collected);
+        }
     }
     lines_.clear();
     lines_.reserve(entries_.size());
