@@ -1,6 +1,5 @@
 #include "reports/gui/XlsxExport.h"
 
-#include "platform/Utf8.h"
 #include "reports/gui/SheetRenderer.h"
 
 #include <QFont>
@@ -102,8 +101,9 @@ lxw_format* MakeFormat(lxw_workbook* workbook, const CellFormat& f) {
 // The padding a cell keeps on each side of its text, in points.
 constexpr double kCellPaddingPoints = 2.0;
 
-// The width of the widest word of a text in the format's font, in points.
-double WidestWordPoints(const CellFormat& format, const std::string& text) {
+// The width of a text in the format's font, in points: the whole text, or
+// (`widestWord`) its widest word.
+double TextPoints(const CellFormat& format, const std::string& text, bool widestWord) {
     QFont font(QString::fromStdString(format.fontName));
     font.setPointSizeF(format.fontSize);
     font.setBold(format.bold);
@@ -116,8 +116,12 @@ double WidestWordPoints(const CellFormat& format, const std::string& text) {
         return image;
     }();
     const QFontMetricsF metrics(font, &device);
+    const QString all = QString::fromStdString(text);
+    if (!widestWord) {
+        return metrics.horizontalAdvance(all);
+    }
     double widest = 0;
-    for (const QString& word : QString::fromStdString(text).split(' ', Qt::SkipEmptyParts)) {
+    for (const QString& word : all.split(' ', Qt::SkipEmptyParts)) {
         widest = std::max(widest, metrics.horizontalAdvance(word));
     }
     return widest;
@@ -168,47 +172,35 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
             worksheet_write_number(sheet, r, c, cell.value.number, f);
             break;
         case SheetValue::Kind::Text: {
-            // A text longer than its cell (or merged range) can hold at the
-            // template's size is shrunk to fit by the program that opens the
-            // file, never cut.
+            // A text is never cut: one longer than its cell (or merged range)
+            // is shrunk to fit by the program that opens the file, unless it
+            // runs on over empty cells to its right; a caption the template
+            // wraps, whose widest word is wider than the column, is set
+            // smaller as the preview and the PDF draw it, not broken between
+            // its letters.
             const CellFormat& own = model.Formats()[static_cast<size_t>(cell.format)];
-            if (!own.wrap && !own.shrink) {
-                const CellRange* merge = model.MergeStartingAt(key.first, key.second);
-                double width = 0;
-                for (int col = key.second; col <= (merge ? merge->col2 : key.second); ++col) {
-                    width += model.ColumnWidth(col);
-                }
-                // Characters of the template's size a column of `width` holds,
-                // with room for wide capitals.
-                const double fits = width * 9.0 / std::max(6.0, own.fontSize) / 1.2;
-                if (static_cast<double>(Utf8Length(cell.value.text)) > fits && !merge &&
-                    key.second < columns &&
-                    model.Value(key.first, key.second + 1).kind == SheetValue::Kind::Empty) {
-                    // A text with empty cells to its right runs on over them.
-                } else if (static_cast<double>(Utf8Length(cell.value.text)) > fits) {
-                    lxw_format*& shrunk = shrinking[cell.format];
-                    if (shrunk == nullptr) {
-                        CellFormat variant = own;
-                        variant.shrink = true;
-                        shrunk = MakeFormat(workbook, variant);
-                    }
-                    f = shrunk;
-                }
+            const CellRange* merge = model.MergeStartingAt(key.first, key.second);
+            double room = -2 * kCellPaddingPoints;
+            for (int col = key.second; col <= (merge ? merge->col2 : key.second); ++col) {
+                room += SheetRenderer::ColumnPoints(model.ColumnWidth(col));
             }
-            if (own.wrap) {
-                // A caption the template wraps: a word wider than the column
-                // makes the whole caption smaller, as the preview and the PDF
-                // draw it, instead of being broken between its letters.
-                const CellRange* merge = model.MergeStartingAt(key.first, key.second);
-                double widthPt = 0;
-                for (int col = key.second; col <= (merge ? merge->col2 : key.second); ++col) {
-                    widthPt += SheetRenderer::ColumnPoints(model.ColumnWidth(col));
+            const bool runsOn =
+                !merge && key.second < columns &&
+                model.Value(key.first, key.second + 1).kind == SheetValue::Kind::Empty;
+            if (!own.wrap && !own.shrink && !runsOn &&
+                TextPoints(own, cell.value.text, false) > room) {
+                lxw_format*& shrunk = shrinking[cell.format];
+                if (shrunk == nullptr) {
+                    CellFormat variant = own;
+                    variant.shrink = true;
+                    shrunk = MakeFormat(workbook, variant);
                 }
-                const double widest = WidestWordPoints(own, cell.value.text);
-                const double room = widthPt - 2 * kCellPaddingPoints;
-                if (widest > room && room > 0) {
-                    const double size =
-                        std::floor(2.0 * own.fontSize * room / widest) / 2.0; // in half points
+                f = shrunk;
+            } else if (own.wrap && room > 0) {
+                const double widest = TextPoints(own, cell.value.text, true);
+                if (widest > room) {
+                    // In half points.
+                    const double size = std::floor(2.0 * own.fontSize * room / widest) / 2.0;
                     lxw_format*& smaller = captions[{cell.format, size}];
                     if (smaller == nullptr) {
                         CellFormat variant = own;

@@ -80,12 +80,12 @@ FrmPyros::FrmPyros(ProgramState& state, MessageService& messages, ClipboardServi
     connect(txtThema_, &QLineEdit::textChanged, this,
             [this](const QString& text) { state_.StudyTitle = TrimBlanks(text.toStdString()); });
     connect(options_, &OptionControls::focusGridRequested, this, &FrmPyros::GiveFocusToGrid);
-    grid_->EditorRefused = [this](const std::string& message) {
+    // A typed value a cell refuses, and what a paste could not put in.
+    const auto warn = [this](const std::string& message) {
         messages_.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", message, MessageService::Icon::Exclamation);
     };
-    editing_->Tell = [this](const std::string& message) {
-        messages_.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", message, MessageService::Icon::Exclamation);
-    };
+    grid_->EditorRefused = warn;
+    editing_->Tell = warn;
     auto* keys = new MainKeyFilter(*this);
     connect(keys, &MainKeyFilter::commandRequested, this, &FrmPyros::RunCommand);
     qApp->installEventFilter(keys);
