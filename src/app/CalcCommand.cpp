@@ -115,27 +115,20 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
     // The insulation box starts ticked; the file's choice decides from there.
     const bool insulated = study.InsulatedAfterOpening(true);
 
-    state.Employer.clear();
-    state.Project.clear();
-    state.Location.clear();
     const std::string companion = CompanionPathOf(studyPath);
-    std::string companionBytes;
-    const FileProblem companionProblem = ReadRegularFile(companion, companionBytes);
-    if (companionProblem == FileProblem::None) {
-        GeneralData data;
-        ParseGeneralData(companionBytes, data);
-        if (const std::string problem = ControlCharacterProblem(data); !problem.empty()) {
-            err << companion << ": " << problem << '\n';
-            return kExitRefused;
-        }
-        state.Employer = data.Employer;
-        state.Project = data.Project;
-        state.Location = data.Location;
-    } else if (companionProblem != FileProblem::Missing) {
+    const GeneralDataRead general = ReadGeneralDataFile(companion);
+    if (general.problem != FileProblem::None && general.problem != FileProblem::Missing) {
         err << "ΔΕΝ είναι δυνατή η ανάγνωση των γενικών στοιχείων: "
-            << FileProblemMessage(companion, companionProblem) << '\n';
+            << FileProblemMessage(companion, general.problem) << '\n';
         return kExitFileProblem;
     }
+    if (!general.refusal.empty()) {
+        err << companion << ": " << general.refusal << '\n';
+        return kExitRefused;
+    }
+    state.Employer = general.data.Employer;
+    state.Project = general.data.Project;
+    state.Location = general.data.Location;
     if (exportFiles && !GeneralDataComplete(state)) {
         err << "!! ΠΡΟΣΟΧΗ !!\n... Τα Γενικά Στοιχεία του Έργου (ΕΡΓΟΔΟΤΗΣ, ΕΡΓΟ, ΘΕΣΗ ΕΡΓΟΥ) "
                "είναι ελλιπή: συμπληρώστε τα στο "

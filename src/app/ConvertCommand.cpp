@@ -37,20 +37,17 @@ int StudyToText(const std::string& in, const std::string& outPath, ProgramState&
     contents.title = study.title;
     contents.insulation = study.InsulatedAfterOpening();
     contents.rows = study.rows;
-    std::string companion;
-    const FileProblem companionProblem = ReadRegularFile(CompanionPathOf(in), companion);
-    if (companionProblem == FileProblem::None) {
-        ParseGeneralData(companion, contents.general);
-        if (const std::string problem = ControlCharacterProblem(contents.general);
-            !problem.empty()) {
-            err << CompanionPathOf(in) << ": " << problem << '\n';
-            return kExitRefused;
-        }
-    } else if (companionProblem != FileProblem::Missing) {
+    const GeneralDataRead general = ReadGeneralDataFile(CompanionPathOf(in));
+    if (general.problem != FileProblem::None && general.problem != FileProblem::Missing) {
         err << "Τα γενικά στοιχεία δεν διαβάζονται: "
-            << FileProblemMessage(CompanionPathOf(in), companionProblem) << '\n';
+            << FileProblemMessage(CompanionPathOf(in), general.problem) << '\n';
         return kExitFileProblem;
     }
+    if (!general.refusal.empty()) {
+        err << CompanionPathOf(in) << ": " << general.refusal << '\n';
+        return kExitRefused;
+    }
+    contents.general = general.data;
     const FileProblem written = ReplaceFileSafely(outPath, FormatStudyText(contents));
     if (written != FileProblem::None) {
         err << "Το αρχείο δεν γράφτηκε: " << FileProblemMessage(outPath, written) << '\n';

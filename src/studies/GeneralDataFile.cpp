@@ -90,4 +90,14 @@ std::string ControlCharacterProblem(const GeneralData& data) {
            ") περιέχουν χαρακτήρες ελέγχου (στηλοθέτες, αλλαγές γραμμής) και δεν έγιναν δεκτά.";
 }
 
+GeneralDataRead ReadGeneralDataFile(const std::string& path) {
+    GeneralDataRead read;
+    read.problem = ReadRegularFile(path, read.bytes);
+    if (read.problem == FileProblem::None) {
+        ParseGeneralData(read.bytes, read.data);
+        read.refusal = ControlCharacterProblem(read.data);
+    }
+    return read;
+}
+
 } // namespace pyrostat

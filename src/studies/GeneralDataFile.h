@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileAccess.h"
+
 #include <string>
 #include <string_view>
 
@@ -31,6 +33,19 @@ bool ParseGeneralData(std::string_view bytes, GeneralData& data);
 // are refused. Empty when none holds one; otherwise the Greek text that says
 // which.
 std::string ControlCharacterProblem(const GeneralData& data);
+
+// A study's companion file (or the working file) as read: the problem that
+// kept it from being read (Missing: there is none, and the data stay empty),
+// its bytes and the data in them, and the refusal of data that hold control
+// characters (they are then not to be used).
+struct GeneralDataRead {
+    FileProblem problem = FileProblem::None;
+    std::string bytes;
+    GeneralData data;
+    std::string refusal;
+    bool Usable() const { return problem == FileProblem::None && refusal.empty(); }
+};
+GeneralDataRead ReadGeneralDataFile(const std::string& path);
 
 // Whether a text can stand in the file: no double quote, storable in the code page.
 bool IsGeneralDataText(std::string_view utf8);

@@ -106,12 +106,11 @@ bool StudyFile::OpenFile(const std::string& path) {
     // The companion is read before anything changes: a folder or a FIFO in
     // its place must not leave a study without its general data unnoticed.
     const std::string companionPath = CompanionPathOf(path);
-    std::string companion;
-    const FileProblem companionProblem = ReadRegularFile(companionPath, companion);
-    if (companionProblem != FileProblem::None && companionProblem != FileProblem::Missing) {
+    const GeneralDataRead companion = ReadGeneralDataFile(companionPath);
+    if (companion.problem != FileProblem::None && companion.problem != FileProblem::Missing) {
         messages_.ShowWithBeeps(kStudyWarningTitle,
                                 "ΤΑ ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΤΗΣ ΜΕΛΕΤΗΣ ΔΕΝ ΔΙΑΒΑΖΟΝΤΑΙ :\n" +
-                                    FileProblemMessage(companionPath, companionProblem) +
+                                    FileProblemMessage(companionPath, companion.problem) +
                                     "\n\nΗ μελέτη δεν ανοίχτηκε.",
                                 MessageService::Icon::Exclamation);
         return false;
@@ -137,29 +136,23 @@ bool StudyFile::OpenFile(const std::string& path) {
     state_.Employer.clear();
     state_.Project.clear();
     state_.Location.clear();
-    std::string generalProblem;
-    if (companionProblem == FileProblem::None) {
-        GeneralData general;
-        ParseGeneralData(companion, general);
-        generalProblem = ControlCharacterProblem(general);
-        if (generalProblem.empty()) {
-            Wait();
-            WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), companion);
-            state_.Employer = general.Employer;
-            state_.Project = general.Project;
-            state_.Location = general.Location;
-        }
+    if (companion.Usable()) {
+        Wait();
+        WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), companion.bytes);
+        state_.Employer = companion.data.Employer;
+        state_.Project = companion.data.Project;
+        state_.Location = companion.data.Location;
     }
-    if (!generalProblem.empty()) {
+    if (!companion.refusal.empty()) {
         // Left empty: the general data dialog asks for them before they are used.
         messages_.ShowWithBeeps(kStudyWarningTitle,
                                 "ΤΑ ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΤΗΣ ΜΕΛΕΤΗΣ ΕΙΝΑΙ ΚΑΤΕΣΤΡΑΜΜΕΝΑ :\n" +
-                                    companionPath + "\n\n" + generalProblem +
+                                    companionPath + "\n\n" + companion.refusal +
                                     "\nΣυμπληρώστε τα ξανά πριν την αποθήκευση.",
                                 MessageService::Icon::Exclamation);
     }
 
-    lastOpenDamaged_ = study.Damaged() || !generalProblem.empty();
+    lastOpenDamaged_ = study.Damaged() || !companion.refusal.empty();
     if (study.Damaged()) {
         messages_.ShowWithBeeps(kStudyWarningTitle, DamagedStudyMessage(study, path),
                                 MessageService::Icon::Exclamation);
