@@ -84,6 +84,10 @@ int fpSpread1::ActiveCol() const {
 }
 
 double fpSpread1::PixelsPerWidthUnit() const {
+    const char decimal = memory_.Table().Locale().decimal;
+    if (unit_ > 0 && unitFont_ == font() && unitDecimal_ == decimal) {
+        return unit_; // measured once for this font and locale
+    }
     // The unit is measured on the Greek capitals the columns hold, not on the
     // font's average character (mostly narrow Latin letters), and raised
     // where needed so that every listed kind and pipe text and the largest
@@ -109,11 +113,13 @@ double fpSpread1::PixelsPerWidthUnit() const {
     // (a few metres) is left at its width, or it alone would double the grid.
     for (int col = 2; col <= 9; ++col) {
         if (ColumnWidths()[static_cast<size_t>(col - 1)] >= 8) {
-            fit(col, QStringLiteral("99999999") + QChar(memory_.Table().Locale().decimal) +
-                         QStringLiteral("99"));
+            fit(col, QStringLiteral("99999999") + QChar(decimal) + QStringLiteral("99"));
         }
     }
-    return std::max(1.0, unit);
+    unit_ = std::max(1.0, unit);
+    unitFont_ = font();
+    unitDecimal_ = decimal;
+    return unit_;
 }
 
 QSize fpSpread1::sizeHint() const {

@@ -112,6 +112,10 @@ private:
     CellDelegate* delegate_;
     HeaderPick headerPick_ = HeaderPick::None;
     bool settingWidth_ = false;
+    // The width unit as last measured, with the font and separator it was for.
+    mutable double unit_ = 0;
+    mutable QFont unitFont_;
+    mutable char unitDecimal_ = 0;
 };
 
 } // namespace pyrostat
