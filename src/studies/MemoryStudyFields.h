@@ -13,7 +13,7 @@ public:
     void SetInsulationTicked(bool ticked) override { insulation = ticked; }
 
     std::string title;
-    bool insulation = false;
+    bool insulation = true; // the window's box starts ticked, and so does this one
 };
 
 } // namespace pyrostat

@@ -195,6 +195,13 @@ private:
                 ++running_;
                 QPointer<QWidget> target(modal);
                 QTimer::singleShot(0, this, [this, step, target] {
+                    // Keys go to the active window: under load the new one
+                    // may take a moment to become it.
+                    if (target) {
+                        target->activateWindow();
+                        (void)QTest::qWaitForWindowActive(target, 5000);
+                        QApplication::processEvents();
+                    }
                     if (target) {
                         step.act(target);
                     } else {

@@ -337,8 +337,9 @@ TEST(StudyCommandsChanges, FollowEveryPartOfTheStudy) {
          [](Window& x) { x.grid.SetCellText(7, 3, ""); }},
         {"the title", [](Window& x) { x.fields.title = "Τ"; },
          [](Window& x) { x.fields.title = ""; }},
-        {"the insulation box", [](Window& x) { x.fields.insulation = true; },
-         [](Window& x) { x.fields.insulation = false; }},
+        // (the box starts ticked)
+        {"the insulation box", [](Window& x) { x.fields.insulation = false; },
+         [](Window& x) { x.fields.insulation = true; }},
         {"the general data", [](Window& x) { x.state.Project = "Π"; },
          [](Window& x) { x.state.Project = ""; }},
     };

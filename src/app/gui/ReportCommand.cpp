@@ -117,11 +117,10 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
 
     StreamMessages messages(err);
     MemoryGrid grid(NumberLocale::Of(state));
+    // Its insulation box starts ticked, as in the window and for calc: a file
+    // that makes no choice leaves it so, and every report reads the choice
+    // the calculation uses.
     MemoryStudyFields fields;
-    // The insulation box starts ticked, as in the window and for calc: a file
-    // that makes no choice (a value other than -1 or 0) leaves it so, and
-    // every report reads the choice the calculation uses.
-    fields.insulation = true;
     if (kind == "data") {
         const FileProblem problem = ExamineFile(studyPath);
         if (problem != FileProblem::None) {
