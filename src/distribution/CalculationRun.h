@@ -11,11 +11,9 @@
 
 namespace pyrostat {
 
-// One ResultRecord per grid row 1..DataRowCnt, read left to right: the name,
-// the numbers through TextToNumber held as singles, the volume, the area,
-// exposure, kind and pipe factors. A kind or pipe text outside its list
-// (ruled out by the check) gets the factor 0.
-std::vector<ResultRecord> BuildResultRecords(GridContract& grid, ProgramState& state,
+// One ResultRecord per grid row 1..DataRowCnt (ResultRecordsOf the grid's
+// rows with the state's separators).
+std::vector<ResultRecord> BuildResultRecords(GridContract& grid, const ProgramState& state,
                                              bool insulated);
 
 enum class CalculationOutcome {

@@ -64,7 +64,7 @@ std::string FormulaLine(int number, const std::string& fe, const std::string& om
 }
 
 DistributionResult CalculateDistribution(const std::vector<ResultRecord>& input,
-                                         const ProgramState& state) {
+                                         NumberLocale locale) {
     DistributionResult result;
     result.records = input;
     std::vector<ResultRecord>& records = result.records;
@@ -121,8 +121,8 @@ DistributionResult CalculateDistribution(const std::vector<ResultRecord>& input,
     result.S = S;
 
     // Fifth pass: the formula lines.
-    const char decimal = state.DecimalSeparator();
-    const char group = state.ThousandsSeparator();
+    const char decimal = locale.decimal;
+    const char group = locale.group;
     const float roundedS = RoundFourDecimals(S);
     const std::string oms = FormatFourDecimals(Single(1.0 - D(roundedS)), decimal, group);
     result.lines.push_back(kFormulaHeading);
@@ -201,7 +201,7 @@ bool ComputeDistribution(ProgramState& state, MessageService& messages) {
     for (const std::string& bytes : file.records) {
         records.push_back(ResultRecord::Unpack(bytes));
     }
-    const DistributionResult result = CalculateDistribution(records, state);
+    const DistributionResult result = CalculateDistribution(records, NumberLocale::Of(state));
     if (result.stop == DistributionStop::NoRecords) {
         state.StatusCode = -1;
         return false;

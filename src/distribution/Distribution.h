@@ -2,6 +2,7 @@
 
 #include "distribution/ResultRecord.h"
 #include "platform/MessageService.h"
+#include "workspace/NumberLocale.h"
 #include "workspace/ProgramState.h"
 
 #include <string>
@@ -57,7 +58,7 @@ struct DistributionResult {
 // rounded to single. Nothing is written here, so that a result that cannot
 // stand is refused before any file changes.
 DistributionResult CalculateDistribution(const std::vector<ResultRecord>& records,
-                                         const ProgramState& state);
+                                         NumberLocale locale);
 
 // The Greek prompt for a stop (empty for None and NoRecords).
 std::string DistributionStopPrompt(const DistributionResult& result);

@@ -1,27 +1,13 @@
 #include "studies/StudyRecords.h"
 
-#include "distribution/TextToNumber.h"
 #include "platform/Utf8.h"
 #include "studies/PropertyRecord.h"
 #include "workspace/CellRules.h"
+#include "workspace/NumberText.h"
 
 #include <cmath>
 
 namespace pyrostat {
-
-std::vector<StudyRow> ReadGridRows(GridContract& grid) {
-    std::vector<StudyRow> rows;
-    const int last = grid.DataRowCnt();
-    rows.reserve(last > 0 ? static_cast<size_t>(last) : 0);
-    for (int r = 1; r <= last; ++r) {
-        StudyRow row;
-        for (int c = 1; c <= kGridColumns; ++c) {
-            row[c - 1] = TextAt(grid, r, c);
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
 
 void ClearGridRows(GridContract& grid) {
     const int last = grid.DataRowCnt();
@@ -49,7 +35,8 @@ std::string EncodeStudyRecords(const std::vector<StudyRow>& rows, std::string_vi
         p.Title = trimmedTitle;
         p.PropertyName = TrimBlanks(row[0]);
         for (int c = 2; c <= 9; ++c) {
-            p.SetColumnValue(c, static_cast<float>(TextToNumber(state, row[c - 1])));
+            p.SetColumnValue(c,
+                             static_cast<float>(TextToNumber(row[c - 1], NumberLocale::Of(state))));
         }
         p.Volume = p.Area * p.MeanHeight;
         p.Kind = TrimBlanks(row[kKindColumn - 1]);

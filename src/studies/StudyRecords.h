@@ -2,6 +2,7 @@
 
 #include "workspace/GridContract.h"
 #include "workspace/GridLayout.h"
+#include "workspace/GridRows.h"
 #include "workspace/NumberLocale.h"
 #include "workspace/ProgramState.h"
 
@@ -12,13 +13,6 @@
 #include <vector>
 
 namespace pyrostat {
-
-// The eleven cell texts of one grid row; index 0 is column 1.
-using StudyRow = std::array<std::string, kGridColumns>;
-
-// The texts of grid rows 1 to the last row holding data, read cell by cell
-// through the grid's current cell (as the save does).
-std::vector<StudyRow> ReadGridRows(GridContract& grid);
 
 // Empties rows 1 to the last row holding data, columns 1 to 11, as one block.
 void ClearGridRows(GridContract& grid);

@@ -1,10 +1,10 @@
 #include "workspace/EditingCommands.h"
 
-#include "distribution/TextToNumber.h"
 #include "platform/Utf8.h"
 #include "workspace/CellRules.h"
 #include "workspace/GridLayout.h"
 #include "workspace/NumberLocale.h"
+#include "workspace/NumberText.h"
 
 #include <algorithm>
 
@@ -116,7 +116,7 @@ void EditingCommands::CmdDel() {
 
 void EditingCommands::OnLeaveCell(bool heightTicked) {
     const int row = grid_.ActiveRow();
-    if (TextToNumber(state_, TextAt(grid_, row, kAreaColumn)) == 0.0) {
+    if (TextToNumber(TextAt(grid_, row, kAreaColumn), NumberLocale::Of(state_)) == 0.0) {
         grid_.SetText("");
     }
     if (!heightTicked) {
@@ -127,7 +127,7 @@ void EditingCommands::OnLeaveCell(bool heightTicked) {
         return;
     }
     const std::string designation = TrimBlanks(TextAt(grid_, row, kNameColumn));
-    const double area = TextToNumber(state_, TextAt(grid_, row, kAreaColumn));
+    const double area = TextToNumber(TextAt(grid_, row, kAreaColumn), NumberLocale::Of(state_));
     if (!designation.empty() && area != 0.0) {
         grid_.SetRow(row);
         grid_.SetCol(kHeightColumn);

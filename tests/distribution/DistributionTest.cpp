@@ -255,7 +255,7 @@ TEST(Distribution, SumsAreAccumulatedAsSingles) {
     ProgramState state;
     const DistributionResult r = CalculateDistribution(
         {Property("a", 16777216.0f, 0, 100), Property("b", 1, 0, 100), Property("c", 1, 0, 100)},
-        state);
+        NumberLocale::Of(state));
     EXPECT_EQ(r.T, 16777216.0f);
     EXPECT_EQ(r.V, 300.0f);
     // K = 2^24 / 300 held as a single; each q = 100 K.
@@ -269,7 +269,8 @@ TEST(Distribution, ResultsThatCannotStandAreRefused) {
     // Openings larger than the building's losses allow: T − W = 2000 − 3000,
     // K = −1000 / 200 = −5, q2 = 100 × −5 = −500 < 0 while q1 = 2500.
     const DistributionResult negative = CalculateDistribution(
-        {Property("Κατάστημα", 1000, 3000, 100), Property("Αποθήκη", 1000, 0, 100)}, state);
+        {Property("Κατάστημα", 1000, 3000, 100), Property("Αποθήκη", 1000, 0, 100)},
+        NumberLocale::Of(state));
     EXPECT_EQ(negative.stop, DistributionStop::NegativeShare);
     EXPECT_EQ(negative.stopRow, 2);
     EXPECT_EQ(negative.stopName, "Αποθήκη");
@@ -278,17 +279,17 @@ TEST(Distribution, ResultsThatCannotStandAreRefused) {
 
     // W = 21000, T = 1000, K = −100: q1 = 11000, q2 = −10000, Q = 1000 and
     // e1 = 11: "11.0000" would not fit six characters (row 1 is met first).
-    const DistributionResult wide =
-        CalculateDistribution({Property("Α", 1000, 21000, 100), Property("Β", 0, 0, 100)}, state);
+    const DistributionResult wide = CalculateDistribution(
+        {Property("Α", 1000, 21000, 100), Property("Β", 0, 0, 100)}, NumberLocale::Of(state));
     EXPECT_EQ(wide.stop, DistributionStop::WideNumber);
     EXPECT_EQ(wide.stopRow, 1);
 
-    const DistributionResult none = CalculateDistribution({}, state);
+    const DistributionResult none = CalculateDistribution({}, NumberLocale::Of(state));
     EXPECT_EQ(none.stop, DistributionStop::NoRecords);
 
     // Zero losses everywhere: Q = 0, never a division.
-    const DistributionResult zero =
-        CalculateDistribution({Property("Α", 0, 0, 100), Property("Β", 0, 0, 100)}, state);
+    const DistributionResult zero = CalculateDistribution(
+        {Property("Α", 0, 0, 100), Property("Β", 0, 0, 100)}, NumberLocale::Of(state));
     EXPECT_EQ(zero.stop, DistributionStop::ZeroDemand);
 }
 
