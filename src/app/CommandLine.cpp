@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/BillCommand.h"
 #include "app/CalcCommand.h"
 #include "app/ConvertCommand.h"
 #include "app/ExitCodes.h"
@@ -13,7 +14,7 @@ namespace pyrostat {
 
 bool IsSubcommand(const std::string& word) {
     return word == "calc" || word == "convert" || word == "register" || word == "report" ||
-           word == "help" || word == "--help" || word == "-h";
+           word == "bill" || word == "help" || word == "--help" || word == "-h";
 }
 
 std::string UsageText() {
@@ -23,6 +24,10 @@ std::string UsageText() {
            "  pyrostat convert ΕΙΣΟΔΟΣ ΕΞΟΔΟΣ         .pyx <-> κείμενο με tab,\n"
            "                                          .xlsx | .ods | .csv -> .pyx\n"
            "  pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf Α.pdf] [--xlsx Α.xlsx]\n"
+           "  pyrostat bill ΣΥΝΤΕΛΕΣΤΕΣ ΕΝΔΕΙΞΕΙΣ --cost ΠΟΣΟ [--method hours|energy]\n"
+           "        [--from ΗΜΕΡ. --to ΗΜΕΡ.] [--estimate] [--tsv Α] [--pdf Α.pdf] [--xlsx "
+           "Α.xlsx]\n"
+           "        [--notices Α.pdf]                 ο λογαριασμός μιας περιόδου θέρμανσης\n"
            "  pyrostat register list [ΑΡΧΕΙΟ]\n"
            "  pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n"
            "\n" +
@@ -46,6 +51,13 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ist
     if (word == "help" || word == "--help" || word == "-h") {
         out << UsageText();
         return 0;
+    }
+    if (word == "bill") {
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (BillWantsSheets(rest)) {
+            return std::nullopt; // the sheets need the renderer: the program starts it
+        }
+        return RunBillCommand(rest, in, out, err, nullptr);
     }
     using Command = int (*)(const std::vector<std::string>&, ProgramState&, std::istream&,
                             std::ostream&, std::ostream&);

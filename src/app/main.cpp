@@ -1,8 +1,10 @@
+#include "app/BillCommand.h"
 #include "app/CommandLine.h"
 #include "app/gui/ProgramWiring.h"
 #include "app/gui/ReportCommand.h"
 #include "app/gui/WindowStart.h"
 #include "platform/gui/GreekTranslations.h"
+#include "reports/gui/QtSheetWriter.h"
 #include "workspace/ProgramState.h"
 
 #include <QApplication>
@@ -44,6 +46,16 @@ int main(int argc, char** argv) {
             }
             return pyrostat::RunReportCommand({args.begin() + 1, args.end()}, state, std::cin,
                                               std::cout, std::cerr);
+        }
+        if (args.front() == "bill") {
+            if (pyrostat::NoDisplay()) {
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            }
+            QApplication app(argc, argv);
+            KeepNumbersInTheCLocale();
+            pyrostat::QtSheetWriter writer;
+            return pyrostat::RunBillCommand({args.begin() + 1, args.end()}, std::cin, std::cout,
+                                            std::cerr, &writer);
         }
         std::cerr << pyrostat::UsageText();
         return 1;

@@ -1,0 +1,204 @@
+#include "app/BillCommand.h"
+
+#include "app/ExitCodes.h"
+#include "billing/BillSheets.h"
+#include "billing/BillTsv.h"
+#include "billing/PeriodBill.h"
+#include "platform/FileAccess.h"
+
+#include <istream>
+#include <iterator>
+#include <ostream>
+
+namespace pyrostat {
+
+namespace {
+
+void Usage(std::ostream& err) {
+    err << "Χρήση: pyrostat bill ΣΥΝΤΕΛΕΣΤΕΣ ΕΝΔΕΙΞΕΙΣ --cost ΠΟΣΟ [--method hours|energy]\n"
+           "         [--from ΗΜΕΡΟΜΗΝΙΑ --to ΗΜΕΡΟΜΗΝΙΑ] [--estimate] [--tsv Α] [--pdf Α.pdf]\n"
+           "         [--xlsx Α.xlsx] [--notices Α.pdf]\n"
+           "  ΣΥΝΤΕΛΕΣΤΕΣ: μελέτη .pyx, αρχείο TYPES_*.FIL ή πίνακας με tab «όνομα, e, f»\n"
+           "               ή «όνομα, FE, ΟΜΣ, e»\n"
+           "  ΕΝΔΕΙΞΕΙΣ:   πίνακας με tab «Ιδιοκτησία (όνομα ή αριθμός), ώρες» ή\n"
+           "               «Ιδιοκτησία, προηγούμενη, τρέχουσα», με σημειώσεις «κλειστό» και\n"
+           "               «αντικατάσταση ΠΑΛΙΑ_ΤΕΛΙΚΗ ΝΕΑ_ΑΡΧΙΚΗ»; «-» για την είσοδο\n"
+           "  ΗΜΕΡΟΜΗΝΙΑ:  15/10/2026 ή 2026-10-15\n"
+           "  Κατάσταση εξόδου: 0 ο λογαριασμός έγινε, 1 χρήση ή αρχείο, 2 σφάλμα στους\n"
+           "  συντελεστές ή στις ενδείξεις (δεν γράφεται τίποτα)\n";
+}
+
+struct Options {
+    std::string coefficients, readings, cost, method = "hours", from, to;
+    std::string tsv, pdf, xlsx, notices;
+    bool estimate = false;
+};
+
+bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) {
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::string* value = nullptr;
+        if (arg == "--cost") {
+            value = &o.cost;
+        } else if (arg == "--method") {
+            value = &o.method;
+        } else if (arg == "--from") {
+            value = &o.from;
+        } else if (arg == "--to") {
+            value = &o.to;
+        } else if (arg == "--tsv") {
+            value = &o.tsv;
+        } else if (arg == "--pdf") {
+            value = &o.pdf;
+        } else if (arg == "--xlsx") {
+            value = &o.xlsx;
+        } else if (arg == "--notices") {
+            value = &o.notices;
+        } else if (arg == "--estimate") {
+            o.estimate = true;
+            continue;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            err << "Άγνωστη επιλογή: " << arg << '\n';
+            return false;
+        } else {
+            files.push_back(arg);
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            err << "Η επιλογή " << arg << " θέλει τιμή.\n";
+            return false;
+        }
+        *value = args[++i];
+    }
+    if (files.size() != 2) {
+        err << "Δώστε το αρχείο των συντελεστών και το αρχείο των ενδείξεων.\n";
+        return false;
+    }
+    o.coefficients = files[0];
+    o.readings = files[1];
+    if (o.cost.empty()) {
+        err << "Δώστε τη δαπάνη της περιόδου με --cost.\n";
+        return false;
+    }
+    return true;
+}
+
+bool WriteText(const std::string& path, const std::string& text, std::ostream& err) {
+    const FileProblem problem = ReplaceFileSafely(path, text);
+    if (problem != FileProblem::None) {
+        err << "ΔΕΝ γράφτηκε: " << FileProblemMessage(path, problem) << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool BillWantsSheets(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--pdf" || arg == "--xlsx" || arg == "--notices") {
+            return true;
+        }
+    }
+    return false;
+}
+
+int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, SheetWriter* writer) {
+    Options o;
+    if (!Parse(args, o, err)) {
+        Usage(err);
+        return kExitUsage;
+    }
+    BillRequest request;
+    const std::optional<int64_t> cost = ParseEuroCents(o.cost);
+    if (!cost) {
+        err << "Η δαπάνη «" << o.cost
+            << "» δεν είναι ποσό σε ευρώ (μη αρνητικό, με έως δύο δεκαδικά).\n";
+        return kExitUsage;
+    }
+    request.costCents = *cost;
+    if (o.method == "hours") {
+        request.method = MeterMethod::Hours;
+    } else if (o.method == "energy") {
+        request.method = MeterMethod::Energy;
+    } else {
+        err << "Το --method δέχεται μόνο hours (ωρομετρητές) ή energy (θερμιδομετρητές).\n";
+        return kExitUsage;
+    }
+    for (auto [text, date] : {std::pair{&o.from, &request.from}, std::pair{&o.to, &request.to}}) {
+        if (!text->empty()) {
+            *date = ParseBillDate(*text);
+            if (!*date) {
+                err << "Η ημερομηνία «" << *text
+                    << "» δεν είναι έγκυρη (π.χ. 15/10/2026 ή 2026-10-15).\n";
+                return kExitUsage;
+            }
+        }
+    }
+    request.estimate = o.estimate;
+    if ((!o.pdf.empty() || !o.xlsx.empty() || !o.notices.empty()) && writer == nullptr) {
+        err << "Τα φύλλα (--pdf, --xlsx, --notices) δεν γράφονται χωρίς τον σχεδιαστή των "
+               "εκτυπώσεων.\n";
+        return kExitUsage;
+    }
+
+    const BillingCoefficients coefficients = LoadCoefficients(o.coefficients);
+    std::string readingsBytes;
+    if (o.readings == "-") {
+        readingsBytes.assign(std::istreambuf_iterator<char>(in), {});
+    } else {
+        const FileProblem problem = ReadRegularFile(o.readings, readingsBytes);
+        if (problem != FileProblem::None) {
+            err << "ΔΕΝ είναι δυνατή η ανάγνωση των ενδείξεων: "
+                << FileProblemMessage(o.readings, problem) << '\n';
+            return kExitFileProblem;
+        }
+    }
+    if (coefficients.unreadable) {
+        err << coefficients.faults.front() << '\n';
+        return kExitFileProblem;
+    }
+    const PeriodBill bill = MakePeriodBill(coefficients, ParseReadings(readingsBytes), request);
+    if (!bill.Ok()) {
+        for (const std::string& fault : bill.faults) {
+            err << fault << '\n';
+        }
+        err << "Ο λογαριασμός της περιόδου ΔΕΝ έγινε.\n";
+        return kExitRefused;
+    }
+    const std::string tsv = BillTsv(bill);
+    bool written = true;
+    if (o.tsv.empty()) {
+        out << tsv;
+    } else {
+        written = WriteText(o.tsv, tsv, err) && written;
+    }
+    std::string error;
+    if (!o.pdf.empty() || !o.xlsx.empty()) {
+        const SheetModel sheet = PeriodSheet(bill, coefficients);
+        if (!o.pdf.empty() && !writer->WritePdf(sheet, o.pdf, error)) {
+            err << "ΔΕΝ γράφτηκε το " << o.pdf << ": " << error << '\n';
+            written = false;
+        }
+        if (!o.xlsx.empty() && !writer->WriteXlsx(sheet, o.xlsx, error)) {
+            err << "ΔΕΝ γράφτηκε το " << o.xlsx << ": " << error << '\n';
+            written = false;
+        }
+    }
+    if (!o.notices.empty() &&
+        !writer->WritePdf(NoticesSheet(bill, coefficients), o.notices, error)) {
+        err << "ΔΕΝ γράφτηκε το " << o.notices << ": " << error << '\n';
+        written = false;
+    }
+    if (bill.manyEstimates) {
+        err << ManyEstimatesWarning(bill) << '\n';
+    }
+    if (bill.scaled) {
+        err << ScaleFactorNote(bill) << '\n';
+    }
+    return written ? kExitOk : kExitFileProblem;
+}
+
+} // namespace pyrostat

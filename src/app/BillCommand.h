@@ -1,0 +1,26 @@
+#pragma once
+
+#include "reports/SheetWriter.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace pyrostat {
+
+// `pyrostat bill COEFFICIENTS READINGS --cost AMOUNT [--method hours|energy]
+// [--from DATE --to DATE] [--estimate] [--tsv F] [--pdf F] [--xlsx F]
+// [--notices F]`: the bill of a heating period. COEFFICIENTS is a study, a
+// TYPES_*.FIL export or a table; READINGS a tab-separated table ("-" reads it
+// from `in`). Without --tsv the tab-separated bill is printed on `out`. The
+// sheet (--pdf, --xlsx) and the notices (--notices, PDF) go through `writer`.
+// Exit status: 0 billed, 1 usage or file error, 2 a fault in the coefficients
+// or the readings (each printed on `err`; nothing is written).
+int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, SheetWriter* writer);
+
+// Whether the arguments ask for a sheet (PDF or .xlsx), which needs the
+// renderer.
+bool BillWantsSheets(const std::vector<std::string>& args);
+
+} // namespace pyrostat

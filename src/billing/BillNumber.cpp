@@ -1,0 +1,123 @@
+#include "billing/BillNumber.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace pyrostat {
+
+std::optional<BillNumber> ParseBillNumber(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    bool negative = false;
+    if (!text.empty() && text.front() == '-') {
+        negative = true;
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    int points = 0, commas = 0;
+    size_t lastSeparator = std::string_view::npos;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch == '.' || ch == ',') {
+            (ch == '.' ? points : commas) += 1;
+            lastSeparator = i;
+        } else if (ch < '0' || ch > '9') {
+            return std::nullopt;
+        }
+    }
+    // The decimal separator: the last separator, when it is the only one of
+    // its kind; a kind that repeats only groups ("1.234.567").
+    char decimal = 0;
+    if (lastSeparator != std::string_view::npos) {
+        const char last = text[lastSeparator];
+        if ((last == '.' ? points : commas) == 1) {
+            decimal = last;
+        }
+    }
+    std::string plain;
+    int decimals = 0;
+    bool afterDecimal = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch == decimal && i == lastSeparator) {
+            plain += '.';
+            afterDecimal = true;
+        } else if (ch == '.' || ch == ',') {
+            // A grouping separator groups three digits, before the decimals.
+            if (afterDecimal || i == 0 || i + 4 > text.size() ||
+                (i + 4 < text.size() && text[i + 4] != '.' && text[i + 4] != ',')) {
+                return std::nullopt;
+            }
+        } else {
+            plain += ch;
+            decimals += afterDecimal ? 1 : 0;
+        }
+    }
+    if (plain == "." || plain.empty() || plain.front() == '.' || plain.back() == '.') {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto parsed = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (parsed.ec != std::errc() || parsed.ptr != plain.data() + plain.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return BillNumber{negative && value != 0 ? -value : value, decimals};
+}
+
+std::optional<int64_t> ParseEuroCents(std::string_view text) {
+    const std::optional<BillNumber> number = ParseBillNumber(text);
+    if (!number || number->value < 0 || number->decimals > 2 || number->value > 1e13) {
+        return std::nullopt;
+    }
+    return static_cast<int64_t>(std::llround(number->value * 100.0));
+}
+
+std::string FormatFixed(double value, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text(buffer);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
+        text.erase(text.begin());
+    }
+    return text;
+}
+
+std::string FormatCents(int64_t cents) {
+    const bool negative = cents < 0;
+    const uint64_t magnitude =
+        negative ? static_cast<uint64_t>(-(cents + 1)) + 1u : static_cast<uint64_t>(cents);
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%s%llu.%02llu", negative ? "-" : "",
+                  static_cast<unsigned long long>(magnitude / 100),
+                  static_cast<unsigned long long>(magnitude % 100));
+    return buffer;
+}
+
+std::string FormatEuroText(int64_t cents) {
+    const std::string plain = FormatCents(cents);
+    const size_t point = plain.find('.');
+    std::string whole = plain.substr(0, point);
+    std::string sign;
+    if (!whole.empty() && whole.front() == '-') {
+        sign = "-";
+        whole.erase(whole.begin());
+    }
+    std::string grouped;
+    for (size_t i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0) {
+            grouped += '.';
+        }
+        grouped += whole[i];
+    }
+    return sign + grouped + "," + plain.substr(point + 1);
+}
+
+} // namespace pyrostat

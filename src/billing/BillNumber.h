@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pyrostat {
+
+// A number as typed in a readings table or for a cost: "." or "," as the
+// decimal separator, the other one (or a repeated one) as a grouping
+// separator, an optional leading minus sign. Nothing else may stand in it.
+struct BillNumber {
+    double value = 0;
+    int decimals = 0; // digits after the decimal separator
+};
+std::optional<BillNumber> ParseBillNumber(std::string_view text);
+
+// An amount in euros with at most two decimals, as whole cents; nothing for
+// a text that is not such an amount (a negative one included).
+std::optional<int64_t> ParseEuroCents(std::string_view text);
+
+// The number with exactly `decimals` decimals and the full stop ("-0" never).
+std::string FormatFixed(double value, int decimals);
+
+// Cents as euros with two decimals and the full stop: 28501 -> "285.01".
+std::string FormatCents(int64_t cents);
+
+// Cents as the sheets show euros: "1.234,56" (grouping full stop, decimal
+// comma).
+std::string FormatEuroText(int64_t cents);
+
+} // namespace pyrostat

@@ -1,0 +1,307 @@
+#include "billing/PeriodBill.h"
+
+#include "billing/MoneyRounding.h"
+#include "platform/TextFold.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace pyrostat {
+
+namespace {
+
+// A difference of two readings with no more decimals than they were typed
+// with: 1234.5 − 1000.2 is 234.3, not 234.29999999999995.
+double Rounded(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+// The property a reading names: its name as written, else its number.
+int FindProperty(const BillingCoefficients& c, const std::string& key, std::string& fault) {
+    int found = -1;
+    int matches = 0;
+    for (size_t i = 0; i < c.lines.size(); ++i) {
+        if (!c.lines[i].name.empty() && c.lines[i].name == key) {
+            found = static_cast<int>(i);
+            ++matches;
+        }
+    }
+    if (matches == 0) {
+        // The same name with other capitals or accents.
+        const std::string folded = FoldTitle(key);
+        for (size_t i = 0; i < c.lines.size() && !folded.empty(); ++i) {
+            if (FoldTitle(c.lines[i].name) == folded) {
+                found = static_cast<int>(i);
+                ++matches;
+            }
+        }
+    }
+    if (matches > 1) {
+        fault = "Η Ιδιοκτησία «" + key +
+                "» των ενδείξεων ταιριάζει σε περισσότερες από μία Ιδιοκτησίες: δώστε τον "
+                "αριθμό της.";
+        return -1;
+    }
+    if (matches == 1) {
+        return found;
+    }
+    if (AllDigits(key) && key.size() < 6) {
+        const int number = std::stoi(key);
+        for (size_t i = 0; i < c.lines.size(); ++i) {
+            if (c.lines[i].number == number) {
+                return static_cast<int>(i);
+            }
+        }
+    }
+    fault = "Η Ιδιοκτησία «" + key + "» των ενδείξεων δεν υπάρχει στους συντελεστές.";
+    return -1;
+}
+
+std::string Shown(double value, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text(buffer);
+    for (char& ch : text) {
+        if (ch == '.') {
+            ch = ',';
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const ReadingsTable& readings,
+                          const BillRequest& request) {
+    PeriodBill bill;
+    bill.request = request;
+    bill.faults = coefficients.faults;
+    bill.faults.insert(bill.faults.end(), readings.faults.begin(), readings.faults.end());
+    if (coefficients.lines.empty()) {
+        if (bill.faults.empty()) {
+            bill.faults.push_back("Οι συντελεστές δεν έχουν καμία Ιδιοκτησία.");
+        }
+        return bill;
+    }
+    if (request.from.has_value() != request.to.has_value()) {
+        bill.faults.push_back("Η περίοδος θέλει και την αρχή και το τέλος της.");
+    } else if (request.from) {
+        bill.periodHours = DaysCounted(*request.from, *request.to) * kHoursPerDay;
+        if (bill.periodHours == 0) {
+            bill.faults.push_back("Η περίοδος τελειώνει (" + FormatBillDate(*request.to) +
+                                  ") πριν αρχίσει (" + FormatBillDate(*request.from) + ").");
+        }
+    }
+
+    // Every property once in the readings, and every reading of a property.
+    bill.lines.resize(coefficients.lines.size());
+    for (size_t i = 0; i < coefficients.lines.size(); ++i) {
+        bill.lines[i].coefficients = coefficients.lines[i];
+        bill.lines[i].name = coefficients.DisplayName(coefficients.lines[i]);
+    }
+    std::map<int, int> readAt; // property index -> line of the readings
+    for (const ReadingLine& r : readings.lines) {
+        std::string fault;
+        const int index = FindProperty(coefficients, r.property, fault);
+        if (index < 0) {
+            bill.faults.push_back(fault);
+            continue;
+        }
+        BilledLine& line = bill.lines[static_cast<size_t>(index)];
+        if (line.reading) {
+            bill.faults.push_back(
+                "Η Ιδιοκτησία «" + line.name + "» έχει δύο γραμμές ενδείξεων (γραμμές " +
+                std::to_string(line.reading->lineNo) + " και " + std::to_string(r.lineNo) + ").");
+            continue;
+        }
+        line.reading = r;
+        readAt[index] = r.lineNo;
+    }
+
+    // The measure of each property.
+    std::vector<size_t> missing;
+    for (size_t i = 0; i < bill.lines.size(); ++i) {
+        BilledLine& line = bill.lines[i];
+        if (!line.reading) {
+            bill.faults.push_back("Η Ιδιοκτησία «" + line.name +
+                                  "» δεν έχει γραμμή στις ενδείξεις.");
+            continue;
+        }
+        const ReadingLine& r = *line.reading;
+        line.closed = r.closed;
+        if (r.closed) {
+            line.omega = 0; // a closed property bills its fixed part only
+            continue;
+        }
+        if (r.Missing()) {
+            missing.push_back(i);
+            continue;
+        }
+        if (r.measure) {
+            line.omega = r.measure->value;
+            line.omegaDecimals = r.measure->decimals;
+        } else if (r.replaced) {
+            line.omegaDecimals = std::max({r.previous->decimals, r.current->decimals,
+                                           r.oldFinal.decimals, r.newStart.decimals});
+            if (r.oldFinal.value < r.previous->value) {
+                bill.faults.push_back("Η Ιδιοκτησία «" + line.name +
+                                      "»: η τελική ένδειξη του παλιού μετρητή (" +
+                                      Shown(r.oldFinal.value, r.oldFinal.decimals) +
+                                      ") είναι μικρότερη από την προηγούμενη (" +
+                                      Shown(r.previous->value, r.previous->decimals) + ").");
+                continue;
+            }
+            if (r.current->value < r.newStart.value) {
+                bill.faults.push_back("Η Ιδιοκτησία «" + line.name + "»: η τρέχουσα ένδειξη (" +
+                                      Shown(r.current->value, r.current->decimals) +
+                                      ") είναι μικρότερη από την αρχική του νέου μετρητή (" +
+                                      Shown(r.newStart.value, r.newStart.decimals) + ").");
+                continue;
+            }
+            line.omega = Rounded((r.oldFinal.value - r.previous->value) +
+                                     (r.current->value - r.newStart.value),
+                                 line.omegaDecimals);
+        } else {
+            line.omegaDecimals = std::max(r.previous->decimals, r.current->decimals);
+            if (r.current->value < r.previous->value) {
+                bill.faults.push_back(
+                    "Η Ιδιοκτησία «" + line.name + "»: η τρέχουσα ένδειξη (" +
+                    Shown(r.current->value, r.current->decimals) +
+                    ") είναι μικρότερη από την προηγούμενη (" +
+                    Shown(r.previous->value, r.previous->decimals) +
+                    "). Αν άλλαξε ο μετρητής, σημειώστε «αντικατάσταση» με την τελική ένδειξη "
+                    "του παλιού και την αρχική του νέου.");
+                continue;
+            }
+            line.omega = Rounded(r.current->value - r.previous->value, line.omegaDecimals);
+        }
+        if (request.method == MeterMethod::Hours && bill.periodHours > 0 &&
+            line.omega > static_cast<double>(bill.periodHours)) {
+            bill.faults.push_back("Η Ιδιοκτησία «" + line.name + "» έχει " +
+                                  Shown(line.omega, line.omegaDecimals) +
+                                  " ώρες, περισσότερες από τις " +
+                                  std::to_string(bill.periodHours) + " ώρες της περιόδου.");
+        }
+    }
+    if (!missing.empty()) {
+        if (!request.estimate) {
+            for (const size_t i : missing) {
+                bill.faults.push_back("Η Ιδιοκτησία «" + bill.lines[i].name +
+                                      "» δεν έχει ένδειξη (για εκτίμηση από τον μέσο όρο του "
+                                      "κτιρίου ζητήστε την εκτίμηση).");
+            }
+        } else {
+            // The building's mean measure per unit of e, over the properties
+            // that were read.
+            double sumOmega = 0, sumE = 0;
+            for (const BilledLine& line : bill.lines) {
+                if (line.reading && !line.closed && !line.reading->Missing()) {
+                    sumOmega += line.omega;
+                    sumE += line.coefficients.e;
+                }
+            }
+            if (sumE <= 0) {
+                bill.faults.push_back("Καμία Ιδιοκτησία δεν έχει ένδειξη: η εκτίμηση δεν "
+                                      "είναι δυνατή.");
+            } else {
+                for (const size_t i : missing) {
+                    BilledLine& line = bill.lines[i];
+                    line.estimated = true;
+                    line.omegaDecimals = 2;
+                    line.omega = Rounded(line.coefficients.e * sumOmega / sumE, 2);
+                    ++bill.estimatedCount;
+                }
+            }
+        }
+    }
+    if (!bill.Ok()) {
+        return bill;
+    }
+
+    // The percentages.
+    double weightSum = 0;
+    for (BilledLine& line : bill.lines) {
+        bill.sumOmega += line.omega;
+        bill.omegaDecimals = std::max(bill.omegaDecimals, line.omegaDecimals);
+        bill.sumFe += line.coefficients.fe;
+        weightSum +=
+            request.method == MeterMethod::Hours ? line.coefficients.e * line.omega : line.omega;
+    }
+    bill.sumOmega = Rounded(bill.sumOmega, bill.omegaDecimals);
+    bill.oms = coefficients.lines.front().oms;
+    if (weightSum <= 0 && request.costCents > 0) {
+        bill.faults.push_back(
+            request.method == MeterMethod::Hours
+                ? "Καμία Ιδιοκτησία δεν έχει ώρες λειτουργίας (ή όσες έχουν έχουν e = 0): το "
+                  "μεταβλητό μέρος της δαπάνης δεν μπορεί να κατανεμηθεί."
+                : "Καμία Ιδιοκτησία δεν έχει κατανάλωση: το μεταβλητό μέρος της δαπάνης δεν "
+                  "μπορεί να κατανεμηθεί.");
+        return bill;
+    }
+    const double total = bill.sumFe + bill.oms;
+    if (std::fabs(total - 1.0) > 1e-9 && total > 0) {
+        bill.factor = 1.0 / total;
+        bill.scaled = true;
+    }
+    const double cost = static_cast<double>(request.costCents);
+    std::vector<double> exact;
+    std::vector<double> fixedExact;
+    for (BilledLine& line : bill.lines) {
+        const double weight =
+            request.method == MeterMethod::Hours ? line.coefficients.e * line.omega : line.omega;
+        const double variableShare = weightSum > 0 ? bill.oms * weight / weightSum : 0.0;
+        const double fixedShare = line.coefficients.fe;
+        line.percent = (fixedShare + variableShare) * bill.factor * 100.0;
+        const double fixedCents = cost * fixedShare * bill.factor;
+        const double variableCents = cost * variableShare * bill.factor;
+        line.exactCents = fixedCents + variableCents;
+        exact.push_back(line.exactCents);
+        fixedExact.push_back(fixedCents);
+    }
+    const std::vector<int64_t> amounts = ShareCents(exact, request.costCents);
+    for (size_t i = 0; i < bill.lines.size(); ++i) {
+        BilledLine& line = bill.lines[i];
+        line.amountCents = amounts[i];
+        // The fixed part in the same proportion to the amount as exactly.
+        int64_t fixed = line.amountCents;
+        if (exact[i] > 0 && fixedExact[i] < exact[i]) {
+            fixed =
+                RoundCentsHalfUp(static_cast<double>(line.amountCents) * fixedExact[i] / exact[i]);
+        }
+        line.fixedCents = std::clamp<int64_t>(fixed, 0, line.amountCents);
+        line.variableCents = line.amountCents - line.fixedCents;
+        bill.fixedTotal += line.fixedCents;
+        bill.variableTotal += line.variableCents;
+    }
+    bill.manyEstimates = bill.estimatedCount * 4 > static_cast<int>(bill.lines.size());
+    return bill;
+}
+
+std::string ManyEstimatesWarning(const PeriodBill& bill) {
+    return "ΠΡΟΣΟΧΗ: " + std::to_string(bill.estimatedCount) + " από τις " +
+           std::to_string(bill.lines.size()) +
+           " Ιδιοκτησίες χρεώνονται με εκτίμηση (περισσότερες από το ένα τέταρτο).";
+}
+
+std::string ScaleFactorNote(const PeriodBill& bill) {
+    auto comma = [](const char* format, double value) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, format, value);
+        std::string text(buffer);
+        std::replace(text.begin(), text.end(), '.', ',');
+        return text;
+    };
+    return "Οι τυπωμένοι συντελεστές αθροίζουν ΣFE + ΟΜΣ = " + comma("%.4f", bill.sumFe) + " + " +
+           comma("%.4f", bill.oms) + " = " + comma("%.4f", bill.sumFe + bill.oms) +
+           " αντί για 1: τα ποσοστά πολλαπλασιάστηκαν με τον συντελεστή αναγωγής " +
+           comma("%.8f", bill.factor) + " ώστε να αθροίζουν 100%.";
+}
+
+} // namespace pyrostat

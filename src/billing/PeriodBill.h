@@ -1,0 +1,72 @@
+#pragma once
+
+#include "billing/BillDate.h"
+#include "billing/BillingCoefficients.h"
+#include "billing/Readings.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pyrostat {
+
+// What the meters count: hours of heating (the study's formula weighs them by
+// e) or units of energy (heat meters, shared as they are).
+enum class MeterMethod { Hours, Energy };
+
+struct BillRequest {
+    MeterMethod method = MeterMethod::Hours;
+    int64_t costCents = 0;
+    std::optional<BillDate> from, to;
+    bool estimate = false; // estimate the missing readings
+};
+
+// One property's line of the period's bill.
+struct BilledLine {
+    CoefficientLine coefficients;
+    std::string name; // as the sheet shows it
+    std::optional<ReadingLine> reading;
+    double omega = 0;      // the period's hours or units, as billed and printed
+    int omegaDecimals = 0; // the decimals it is printed with
+    bool closed = false;
+    bool estimated = false;
+    double percent = 0; // Π, of 100
+    double exactCents = 0;
+    int64_t fixedCents = 0, variableCents = 0, amountCents = 0;
+};
+
+struct PeriodBill {
+    BillRequest request;
+    std::vector<BilledLine> lines;
+    double sumOmega = 0;
+    int omegaDecimals = 0;
+    double sumFe = 0;
+    double oms = 0;
+    // The printed coefficients add up to ΣFE + OMS; when that is not 1 every
+    // percentage is multiplied by `factor` so that they add up to 100.
+    double factor = 1;
+    bool scaled = false;
+    int estimatedCount = 0;
+    bool manyEstimates = false; // more than a quarter of the properties
+    long periodHours = 0;       // 0 without dates
+    int64_t fixedTotal = 0, variableTotal = 0;
+    std::vector<std::string> faults; // Greek; nothing is billed while there is one
+
+    bool Ok() const { return faults.empty(); }
+};
+
+// The bill of a period: each property's measure from its readings (or its
+// estimate), its percentage by the method, and the cost shared to the cent.
+PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const ReadingsTable& readings,
+                          const BillRequest& request);
+
+// The warning printed when more than a quarter of the properties are estimated.
+std::string ManyEstimatesWarning(const PeriodBill& bill);
+// The line that explains the scale factor.
+std::string ScaleFactorNote(const PeriodBill& bill);
+
+// Hours per day, for the length of a period.
+inline constexpr long kHoursPerDay = 24;
+
+} // namespace pyrostat

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "billing/BillNumber.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pyrostat {
+
+// One line of a readings table: the property (its name or its number), then
+// one number (the hours or units of the period) or two (the previous and the
+// current meter reading), then marks: "κλειστό" (closed: only the fixed part
+// is billed) and "αντικατάσταση OLD NEW" (the meter was replaced: OLD is the
+// old meter's final reading, NEW the new meter's first one). A line with no
+// number is a missing reading.
+struct ReadingLine {
+    int lineNo = 0; // in the text, from 1
+    std::string property;
+    std::optional<BillNumber> measure;  // one number: hours or units
+    std::optional<BillNumber> previous; // two numbers
+    std::optional<BillNumber> current;
+    bool closed = false;
+    bool replaced = false;
+    BillNumber oldFinal, newStart;
+
+    bool Missing() const { return !measure && !current; }
+};
+
+struct ReadingsTable {
+    std::vector<ReadingLine> lines;
+    std::vector<std::string> faults; // Greek, naming the line
+};
+
+// Tab-separated text, UTF-8 or Windows-1253. Blank lines and lines starting
+// with "#" are skipped, and so is a first line of headings.
+ReadingsTable ParseReadings(std::string_view text);
+
+// The words of the marks, as the sheet prints them.
+inline constexpr const char* kClosedMark = "κλειστό";
+inline constexpr const char* kReplacedMark = "αντικατάσταση";
+
+} // namespace pyrostat
