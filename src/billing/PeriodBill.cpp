@@ -23,8 +23,9 @@ bool AllDigits(const std::string& text) {
            std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
-// The property a reading names: its name as written, else its number.
-int FindProperty(const BillingCoefficients& c, const std::string& key, std::string& fault) {
+} // namespace
+
+int MatchProperty(const BillingCoefficients& c, const std::string& key, std::string& fault) {
     int found = -1;
     int matches = 0;
     for (size_t i = 0; i < c.lines.size(); ++i) {
@@ -63,6 +64,8 @@ int FindProperty(const BillingCoefficients& c, const std::string& key, std::stri
     fault = "Η Ιδιοκτησία «" + key + "» των ενδείξεων δεν υπάρχει στους συντελεστές.";
     return -1;
 }
+
+namespace {
 
 std::string Shown(double value, int decimals) {
     char buffer[64];
@@ -109,7 +112,8 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
     std::map<int, int> readAt; // property index -> line of the readings
     for (const ReadingLine& r : readings.lines) {
         std::string fault;
-        const int index = FindProperty(coefficients, r.property, fault);
+        const int index =
+            r.propertyIndex >= 0 ? r.propertyIndex : MatchProperty(coefficients, r.property, fault);
         if (index < 0) {
             bill.faults.push_back(fault);
             continue;

@@ -61,6 +61,12 @@ struct PeriodBill {
 PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const ReadingsTable& readings,
                           const BillRequest& request);
 
+// The property a reading names: its name as written, else the same name with
+// other capitals or accents, else its number; -1 with a Greek `fault` when
+// none or more than one.
+int MatchProperty(const BillingCoefficients& coefficients, const std::string& key,
+                  std::string& fault);
+
 // The warning printed when more than a quarter of the properties are estimated.
 std::string ManyEstimatesWarning(const PeriodBill& bill);
 // The line that explains the scale factor.

@@ -44,7 +44,7 @@ std::vector<std::string> Fields(const std::string& line) {
 
 } // namespace
 
-ReadingsTable ParseReadings(std::string_view text) {
+ReadingsTable ParseReadings(std::string_view text, bool headings) {
     ReadingsTable table;
     const std::vector<std::string> lines = SplitLines(TextFileToUtf8(text));
     bool first = true;
@@ -57,8 +57,8 @@ ReadingsTable ParseReadings(std::string_view text) {
         const std::string where = "Γραμμή " + std::to_string(n + 1) + " των ενδείξεων";
         // Headings: a first line whose second field is neither a number nor
         // a mark ("Ιδιοκτησία  Προηγούμενη  Τρέχουσα").
-        if (first && fields.size() > 1 && !ParseBillNumber(fields[1]) && fields[1] != "-" &&
-            !IsMark(FoldTitle(fields[1]))) {
+        if (headings && first && fields.size() > 1 && !ParseBillNumber(fields[1]) &&
+            fields[1] != "-" && !IsMark(FoldTitle(fields[1]))) {
             first = false;
             continue;
         }

@@ -24,6 +24,7 @@ struct ReadingLine {
     bool closed = false;
     bool replaced = false;
     BillNumber oldFinal, newStart;
+    int propertyIndex = -1; // set by a caller that knows the property already
 
     bool Missing() const { return !measure && !current; }
 };
@@ -34,8 +35,9 @@ struct ReadingsTable {
 };
 
 // Tab-separated text, UTF-8 or Windows-1253. Blank lines and lines starting
-// with "#" are skipped, and so is a first line of headings.
-ReadingsTable ParseReadings(std::string_view text);
+// with "#" are skipped, and so is a first line of headings (unless
+// `headings` is false: then such a line is a fault like any other).
+ReadingsTable ParseReadings(std::string_view text, bool headings = true);
 
 // The words of the marks, as the sheet prints them.
 inline constexpr const char* kClosedMark = "κλειστό";

@@ -1,6 +1,9 @@
 #include "app/gui/ProgramWiring.h"
 
+#include "billing/gui/FrmBilling.h"
+#include "distribution/MessageByCode.h"
 #include "distribution/ResultsFiles.h"
+#include "distribution/StudyCalculation.h"
 #include "distribution/TitleBoxAccess.h"
 #include "distribution/gui/CalculationCommand.h"
 #include "platform/FileAccess.h"
@@ -68,6 +71,39 @@ private:
         if (state_.StatusCode == -7) {
             state_.StatusCode = 0;
         }
+    }
+
+    // The period billing of the study as the window holds it: calculated as
+    // the calculation button does, and refused with the same message when it
+    // cannot be.
+    void PeriodBilling(QWidget* owner) {
+        const StudyCalculation run =
+            CalculateStudy(ReadGridRows(window_.Grid()), Insulated(), NumberLocale::Of(state_));
+        if (!run.Ok()) {
+            std::string title, prompt;
+            StudyCheckMessage(run.checked, title, prompt);
+            if (run.checked.check == StudyCheck::NoProperties) {
+                title = kAttentionTitle;
+                prompt = "... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...";
+            } else if (run.checked.check == StudyCheck::Passed) {
+                title = kAttentionTitle;
+                prompt = DistributionStopPrompt(run.result);
+            }
+            messages_.ShowWithBeeps(title, prompt, MessageService::Icon::Critical);
+            return;
+        }
+        BillingCoefficients coefficients = CoefficientsFromDistribution(run.result);
+        coefficients.title = TrimBlanks(TitleBox().Text());
+        coefficients.employer = state_.Employer;
+        coefficients.project = state_.Project;
+        coefficients.location = state_.Location;
+        FrmBilling billing(std::move(coefficients), owner);
+        const std::string study = state_.CurrentStudyFile;
+        if (!study.empty()) {
+            billing.SetSuggestedName(QString::fromStdString(
+                FolderOfPath(study) + MapForFileName(TrimBlanks(TitleBox().Text()))));
+        }
+        billing.exec();
     }
 
     TitleBoxAccess TitleBox() {
@@ -176,6 +212,7 @@ void ProgramServices::Wire(const std::string& studyPath) {
             messages_.ShowWithBeeps(title, text, MessageService::Icon::Exclamation);
         };
         hooks.status = [this](const std::string& text) { Status(text); };
+        hooks.periodBilling = [this](QWidget* owner) { PeriodBilling(owner); };
         RunCalculationCommand(&window_, window_.Grid(), state_, messages_, TitleBox(), Insulated(),
                               hooks);
     };
@@ -193,6 +230,7 @@ void ProgramServices::Wire(const std::string& studyPath) {
     commands.onOpenFile = [this] { study_.Commands().OpenWithDialog(); };
     commands.onOpenRecent = [this](const std::string& path) { OpenRecent(path); };
     commands.onImportTable = [this] { ImportTableFile(); };
+    commands.onPeriodBilling = [this] { PeriodBilling(&window_); };
     commands.recentStudies = [this] { return recent_.Paths(); };
     commands.afterCommand = [this] { ShowStudy(); };
     // Every edit moves the mark of unsaved changes: once the edits of one

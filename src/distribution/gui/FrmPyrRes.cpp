@@ -55,6 +55,8 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::s
     cmdGData_ = Button("CmdGData", "ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΕΡΓΟΥ");
     cmdClient_ = Button("Cmd_Client", " ΕΠΙΛΟΓΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ");
     cmdBack_ = Button("CmdBack", "ΚΛΕΙΣΙΜΟ ΦΟΡΜΑΣ ΚΑΙ ΕΠΙΣΤΡΟΦΗ");
+    cmdBilling_ = Button("CmdBilling", " ΚΑΤΑΝΟΜΗ ΔΑΠΑΝΗΣ ΠΕΡΙΟΔΟΥ ");
+    cmdBilling_->setVisible(static_cast<bool>(hooks_.periodBilling));
     cmdPyroTherm_ =
         Button("CmdPyroTherm", "Δημιουργία των αρχείων \"~imirttype.fle\" και \"TYPES.FIL\" για "
                                "χρήση στο πρόγραμμα Κοινοχρήστων Πολυκατοικίας");
@@ -69,6 +71,7 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::s
     auto* others = new QHBoxLayout;
     others->addWidget(cmdGData_);
     others->addWidget(cmdClient_);
+    others->addWidget(cmdBilling_);
     others->addWidget(cmdBack_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -90,6 +93,11 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::s
         }
     });
     connect(cmdBack_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdBilling_, &QPushButton::clicked, this, [this] {
+        if (hooks_.periodBilling) {
+            hooks_.periodBilling(this);
+        }
+    });
     connect(cmdPyroTherm_, &QPushButton::clicked, this, &FrmPyrRes::OnPyroTherm);
 
     // Opening: the list from the formula file, then the archive copy.

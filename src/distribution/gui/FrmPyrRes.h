@@ -34,6 +34,7 @@ public:
     QPushButton* Cmd_Client() const { return cmdClient_; }
     QPushButton* CmdBack() const { return cmdBack_; }
     QPushButton* CmdPyroTherm() const { return cmdPyroTherm_; }
+    QPushButton* CmdBilling() const { return cmdBilling_; }
     QLabel* LblWait() const { return lblWait_; }
     // Whether the archive copy could be written when the window opened.
     bool Archived() const { return archived_; }
@@ -68,6 +69,7 @@ private:
     QPushButton* cmdClient_;
     QPushButton* cmdBack_;
     QPushButton* cmdPyroTherm_;
+    QPushButton* cmdBilling_;
     QLabel* lblWait_;
 };
 

@@ -21,6 +21,9 @@ struct ResultsWindowHooks {
     std::function<void(int mode, QWidget* window, QLabel* waitLabel)> formulaReport;
     // The engineer register window.
     std::function<void()> engineerRegister;
+    // The period billing of the building just calculated, over `window`.
+    // Unset: the window has no billing button.
+    std::function<void(QWidget* window)> periodBilling;
     // The user manual (F1).
     std::function<void()> manual;
     // The general data dialog; unset: the program's own dialog.

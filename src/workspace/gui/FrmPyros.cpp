@@ -241,6 +241,10 @@ void FrmPyros::ImportTable() {
     });
 }
 
+void FrmPyros::PeriodBilling() {
+    Guarded([this] { Invoke(commands_.onPeriodBilling); });
+}
+
 void FrmPyros::OpenRecent(const std::string& path) {
     Guarded([this, path] {
         if (commands_.onOpenRecent) {

@@ -60,6 +60,7 @@ public:
     void OpenWithDialog();
     void OpenRecent(const std::string& path);
     void ImportTable();
+    void PeriodBilling();
     // The caption: the program's own, then the study file's name and the
     // mark of unsaved changes.
     void ShowStudy(const std::string& studyPath, bool modified);

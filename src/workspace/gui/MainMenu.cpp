@@ -59,6 +59,9 @@ MainMenu::MainMenu(FrmPyros& window)
     QMenu* run = bar_->addMenu(QStringLiteral("&Υπολογισμοί"));
     Add(run, QStringLiteral("&Υπολογισμοί"), QStringLiteral("Ctrl+G"), click(b.CmdGo));
     Add(run, QStringLiteral("&Γενικά στοιχεία έργου…"), QString(), click(b.CmdGData));
+    run->addSeparator();
+    Add(run, QStringLiteral("&Κατανομή δαπάνης περιόδου…"), QString(),
+        [&window] { window.PeriodBilling(); });
 
     QMenu* print = bar_->addMenu(QStringLiteral("Εκ&τυπώσεις"));
     Add(print, QStringLiteral("&Προεπισκόπηση εκτύπωσης δεδομένων πίνακα"),

@@ -29,6 +29,8 @@ struct MainWindowCommands {
     std::function<void()> onOpenFile;
     // A property table from a spreadsheet file (the file menu).
     std::function<void()> onImportTable;
+    // The period billing of the study in the window (the calculation menu).
+    std::function<void()> onPeriodBilling;
     // A study of the recent list, and the list itself (newest first).
     std::function<void(const std::string& path)> onOpenRecent;
     std::function<std::vector<std::string>()> recentStudies;

@@ -1,0 +1,130 @@
+#include "billing/gui/FrmBilling.h"
+
+#include "billing/BillTsv.h"
+#include "distribution/SampleStudy.h"
+#include "distribution/StudyCalculation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace pyrostat {
+namespace {
+
+std::vector<StudyRow> SampleRows() {
+    const std::vector<test::GridRowTexts> grid = test::SampleGrid();
+    return {grid.begin(), grid.end()};
+}
+
+// The sample building's coefficients, as the window gets them after the
+// calculation.
+BillingCoefficients Sample() {
+    const StudyCalculation run = CalculateStudy(SampleRows(), true, NumberLocale::English());
+    BillingCoefficients c = CoefficientsFromDistribution(run.result);
+    c.title = test::kSampleTitle;
+    return c;
+}
+
+const char* kReadings = "Ιδιοκτησία\tΠροηγούμενη\tΤρέχουσα\n"
+                        "Υ1 Αποθήκη-Γραφείο\t1000\t1400\n2\t500\t900\n3\t333,5\n4\t10\t10\n"
+                        "5\t100\t800\n6\t0\t100\tκλειστό\n7\t1000\t20\tαντικατάσταση 1500 0\n"
+                        "8\t300\n9\t582,78\n";
+
+QString Cell(const FrmBilling& w, int row, int col) {
+    return w.Grid()->item(row, col)->text();
+}
+
+struct Window : public ::testing::Test {
+    Window() : window(Sample()) {
+        window.SetPreview([this](const SheetModel& sheet, const QString& title) {
+            previews.push_back({title, sheet});
+        });
+        window.SetWarn([this](const QString& text) { warnings << text; });
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    FrmBilling window;
+    std::vector<std::pair<QString, SheetModel>> previews;
+    QStringList warnings;
+};
+
+TEST_F(Window, PastedReadingsAndATypedCostShowTheAmounts) {
+    QApplication::clipboard()->setText(QString::fromUtf8(kReadings));
+    QTest::mouseClick(window.CmdPaste(), Qt::LeftButton);
+    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("1000"));
+    EXPECT_EQ(Cell(window, 5, 5), QStringLiteral("κλειστό"));
+    EXPECT_TRUE(window.Grid()->hasFocus());
+    // No cost yet: nothing is shown and the previews wait.
+    EXPECT_TRUE(Cell(window, 0, 9).isEmpty());
+    EXPECT_FALSE(window.CmdSheet()->isEnabled());
+    EXPECT_TRUE(window.Faults()->text().contains(QStringLiteral("δαπάνη")));
+
+    QTest::keyClicks(window.Cost(), QStringLiteral("2.850,00"));
+    ASSERT_TRUE(window.Session().Bill().Ok());
+    // The window shows what the bill holds, line by line, in Greek figures.
+    const PeriodBill bill = window.Session().Bill();
+    for (int r = 0; r < 9; ++r) {
+        const BilledLine& line = bill.lines[static_cast<size_t>(r)];
+        EXPECT_EQ(Cell(window, r, 9).toStdString(), FormatEuroText(line.amountCents)) << r;
+    }
+    EXPECT_EQ(Cell(window, 5, 8), QStringLiteral("0,00")); // closed: no variable part
+    EXPECT_TRUE(window.Totals()->text().contains(QStringLiteral("σύνολο 2.850,00 €")));
+    EXPECT_TRUE(window.Totals()->text().contains(QStringLiteral("συντελεστή αναγωγής")));
+
+    // A reading typed into its cell bills again at once.
+    const QString before = Cell(window, 7, 9);
+    window.Grid()->item(7, 4)->setText(QStringLiteral("900"));
+    EXPECT_NE(Cell(window, 7, 9), before);
+    EXPECT_EQ(window.Session().Rows()[7].measure, "900");
+
+    // Energy units share as they are: other amounts, the same total.
+    window.Method()->setCurrentIndex(1);
+    EXPECT_EQ(window.Session().Bill().request.method, MeterMethod::Energy);
+    EXPECT_TRUE(window.Totals()->text().contains(QStringLiteral("σύνολο 2.850,00 €")));
+
+    QTest::mouseClick(window.CmdSheet(), Qt::LeftButton);
+    QTest::mouseClick(window.CmdNotices(), Qt::LeftButton);
+    ASSERT_EQ(previews.size(), 2u);
+    EXPECT_EQ(previews[0].first, QStringLiteral("Φύλλο περιόδου"));
+    EXPECT_EQ(previews[0].second.Value(1, 1).text, "ΚΑΤΑΝΟΜΗ ΔΑΠΑΝΗΣ ΘΕΡΜΑΝΣΗΣ ΠΕΡΙΟΔΟΥ");
+    EXPECT_EQ(previews[1].second.PageBreaks().size(), 4u);
+    EXPECT_TRUE(window.Grid()->hasFocus());
+}
+
+TEST_F(Window, ARefusedPasteChangesNothingAndFaultsNameTheProperty) {
+    ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
+    EXPECT_FALSE(window.PasteText(QStringLiteral("Υ1 Αποθήκη-Γραφείο\t5\n99\t7\n")));
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("«99»")));
+    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("1000")); // the first line was not taken
+
+    window.Cost()->setText(QStringLiteral("100"));
+    window.Grid()->item(1, 3)->setText(QStringLiteral("400")); // below its previous 500
+    EXPECT_TRUE(window.Faults()->text().contains(QStringLiteral("«Ι1 Κατάστημα»")));
+    EXPECT_TRUE(Cell(window, 0, 9).isEmpty());
+    EXPECT_FALSE(window.CmdNotices()->isEnabled());
+
+    // Left out, then estimated on request, and shown as an estimate.
+    window.Grid()->item(1, 2)->setText(QString());
+    window.Grid()->item(1, 3)->setText(QString());
+    EXPECT_TRUE(window.Faults()->text().contains(QStringLiteral("δεν έχει ένδειξη")));
+    window.Estimate()->setChecked(true);
+    EXPECT_TRUE(window.Faults()->text().isEmpty()) << window.Faults()->text().toStdString();
+    EXPECT_TRUE(Cell(window, 1, 4).endsWith(QStringLiteral("(εκτίμηση)")));
+    EXPECT_FALSE(Cell(window, 1, 9).isEmpty());
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace
+} // namespace pyrostat
