@@ -3,11 +3,15 @@
 #include "app/ExitCodes.h"
 #include "billing/BillSheets.h"
 #include "billing/BillTsv.h"
+#include "billing/BillingHistory.h"
+#include "billing/CarryForward.h"
 #include "billing/PeriodBill.h"
 #include "platform/FileAccess.h"
 
+#include <filesystem>
 #include <istream>
 #include <iterator>
+#include <memory>
 #include <ostream>
 
 namespace pyrostat {
@@ -16,7 +20,8 @@ namespace {
 
 void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat bill ΣΥΝΤΕΛΕΣΤΕΣ ΕΝΔΕΙΞΕΙΣ --cost ΠΟΣΟ [--method hours|energy]\n"
-           "         [--from ΗΜΕΡΟΜΗΝΙΑ --to ΗΜΕΡΟΜΗΝΙΑ] [--estimate] [--tsv Α] [--pdf Α.pdf]\n"
+           "         [--from ΗΜΕΡΟΜΗΝΙΑ --to ΗΜΕΡΟΜΗΝΙΑ] [--estimate] [--save] [--carry]\n"
+           "         [--tsv Α] [--pdf Α.pdf]\n"
            "         [--xlsx Α.xlsx] [--notices Α.pdf]\n"
            "  ΣΥΝΤΕΛΕΣΤΕΣ: μελέτη .pyx, αρχείο TYPES_*.FIL ή πίνακας με tab «όνομα, e, f»\n"
            "               ή «όνομα, FE, ΟΜΣ, e»\n"
@@ -24,6 +29,9 @@ void Usage(std::ostream& err) {
            "               «Ιδιοκτησία, προηγούμενη, τρέχουσα», με σημειώσεις «κλειστό» και\n"
            "               «αντικατάσταση ΠΑΛΙΑ_ΤΕΛΙΚΗ ΝΕΑ_ΑΡΧΙΚΗ»; «-» για την είσοδο\n"
            "  ΗΜΕΡΟΜΗΝΙΑ:  15/10/2026 ή 2026-10-15\n"
+           "  --save       αποθήκευση στο ιστορικό του κτιρίου\n"
+           "  --carry      προηγούμενες ενδείξεις από την τελευταία αποθηκευμένη περίοδο: οι\n"
+           "               ΕΝΔΕΙΞΕΙΣ έχουν μόνο την τρέχουσα ένδειξη κάθε Ιδιοκτησίας\n"
            "  Κατάσταση εξόδου: 0 ο λογαριασμός έγινε, 1 χρήση ή αρχείο, 2 σφάλμα στους\n"
            "  συντελεστές ή στις ενδείξεις (δεν γράφεται τίποτα)\n";
 }
@@ -31,7 +39,7 @@ void Usage(std::ostream& err) {
 struct Options {
     std::string coefficients, readings, cost, method = "hours", from, to;
     std::string tsv, pdf, xlsx, notices;
-    bool estimate = false;
+    bool estimate = false, save = false, carry = false;
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) {
@@ -58,6 +66,12 @@ bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) 
         } else if (arg == "--estimate") {
             o.estimate = true;
             continue;
+        } else if (arg == "--save") {
+            o.save = true;
+            continue;
+        } else if (arg == "--carry") {
+            o.carry = true;
+            continue;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             err << "Άγνωστη επιλογή: " << arg << '\n';
             return false;
@@ -79,6 +93,10 @@ bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) 
     o.readings = files[1];
     if (o.cost.empty()) {
         err << "Δώστε τη δαπάνη της περιόδου με --cost.\n";
+        return false;
+    }
+    if (o.save && (o.from.empty() || o.to.empty())) {
+        err << "Για την αποθήκευση (--save) δώστε τις ημερομηνίες της περιόδου (--from, --to).\n";
         return false;
     }
     return true;
@@ -105,7 +123,8 @@ bool BillWantsSheets(const std::vector<std::string>& args) {
 }
 
 int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                   std::ostream& err, SheetWriter* writer) {
+                   std::ostream& err, const BillContext& context) {
+    SheetWriter* writer = context.writer;
     Options o;
     if (!Parse(args, o, err)) {
         Usage(err);
@@ -160,7 +179,45 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         err << coefficients.faults.front() << '\n';
         return kExitFileProblem;
     }
-    const PeriodBill bill = MakePeriodBill(coefficients, ParseReadings(readingsBytes), request);
+    ReadingsTable readings = ParseReadings(readingsBytes);
+
+    // The stored history of the building, when the bill needs it: to store,
+    // to carry the readings forward, to estimate and to compare.
+    std::unique_ptr<BillingHistory> history;
+    std::vector<StoredPeriod> latest;
+    const BuildingKey key = BuildingKeyOf(o.coefficients, coefficients);
+    const bool historyExists =
+        !context.historyPath.empty() && std::filesystem::exists(context.historyPath);
+    if (o.save || o.carry || historyExists) {
+        if (context.historyPath.empty()) {
+            err << "Δεν υπάρχει φάκελος του προγράμματος για το ιστορικό.\n";
+            return kExitFileProblem;
+        }
+        try {
+            history = std::make_unique<BillingHistory>(context.historyPath);
+            if (const auto building = history->FindBuilding(key)) {
+                latest = history->LatestPeriods(*building);
+            }
+        } catch (const HistoryError& e) {
+            err << e.what() << '\n';
+            return kExitFileProblem;
+        }
+    }
+    if (o.carry) {
+        const std::vector<std::string> faults =
+            CarryReadingsForward(readings, coefficients, latest, request.from);
+        readings.faults.insert(readings.faults.end(), faults.begin(), faults.end());
+    }
+    if (o.estimate) {
+        std::vector<StoredPeriod> others;
+        for (const StoredPeriod& p : latest) {
+            if (!(request.from && p.from == *request.from && request.to && p.to == *request.to)) {
+                others.push_back(p);
+            }
+        }
+        request.historicalShares = HistoricalShares(others, request.method);
+    }
+    const PeriodBill bill = MakePeriodBill(coefficients, readings, request);
     if (!bill.Ok()) {
         for (const std::string& fault : bill.faults) {
             err << fault << '\n';
@@ -168,6 +225,21 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         err << "Ο λογαριασμός της περιόδου ΔΕΝ έγινε.\n";
         return kExitRefused;
     }
+    if (o.save) {
+        try {
+            const StoredPeriod stored = history->Save(key, bill);
+            err << "Αποθηκεύτηκε στο ιστορικό: περίοδος " << FormatBillDate(stored.from) << " – "
+                << FormatBillDate(stored.to) << ", έκδοση " << stored.version << ".\n";
+        } catch (const HistoryError& e) {
+            err << e.what() << '\n';
+            return kExitFileProblem;
+        }
+    }
+    std::vector<PropertyComparison> comparisons;
+    if (history) {
+        comparisons = ComparePeriod(bill, latest);
+    }
+    const std::vector<PropertyComparison>* compared = history ? &comparisons : nullptr;
     const std::string tsv = BillTsv(bill);
     bool written = true;
     if (o.tsv.empty()) {
@@ -177,7 +249,7 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
     }
     std::string error;
     if (!o.pdf.empty() || !o.xlsx.empty()) {
-        const SheetModel sheet = PeriodSheet(bill, coefficients);
+        const SheetModel sheet = PeriodSheet(bill, coefficients, compared);
         if (!o.pdf.empty() && !writer->WritePdf(sheet, o.pdf, error)) {
             err << "ΔΕΝ γράφτηκε το " << o.pdf << ": " << error << '\n';
             written = false;
@@ -188,7 +260,7 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         }
     }
     if (!o.notices.empty() &&
-        !writer->WritePdf(NoticesSheet(bill, coefficients), o.notices, error)) {
+        !writer->WritePdf(NoticesSheet(bill, coefficients, compared), o.notices, error)) {
         err << "ΔΕΝ γράφτηκε το " << o.notices << ": " << error << '\n';
         written = false;
     }

@@ -8,16 +8,25 @@
 
 namespace pyrostat {
 
+// What the bill command works with besides its arguments.
+struct BillContext {
+    SheetWriter* writer = nullptr; // the renderer of the sheets; none: no sheets
+    std::string historyPath;       // the database of the stored periods
+};
+
 // `pyrostat bill COEFFICIENTS READINGS --cost AMOUNT [--method hours|energy]
-// [--from DATE --to DATE] [--estimate] [--tsv F] [--pdf F] [--xlsx F]
-// [--notices F]`: the bill of a heating period. COEFFICIENTS is a study, a
-// TYPES_*.FIL export or a table; READINGS a tab-separated table ("-" reads it
-// from `in`). Without --tsv the tab-separated bill is printed on `out`. The
-// sheet (--pdf, --xlsx) and the notices (--notices, PDF) go through `writer`.
+// [--from DATE --to DATE] [--estimate] [--save] [--carry] [--tsv F] [--pdf F]
+// [--xlsx F] [--notices F]`: the bill of a heating period. COEFFICIENTS is a
+// study, a TYPES_*.FIL export or a table; READINGS a tab-separated table ("-"
+// reads it from `in`). Without --tsv the tab-separated bill is printed on
+// `out`. The sheet (--pdf, --xlsx) and the notices (--notices, PDF) go
+// through the writer. --save stores the bill in the history (the dates are
+// needed), --carry takes each previous reading from the last stored period,
+// and the notices compare with the stored periods.
 // Exit status: 0 billed, 1 usage or file error, 2 a fault in the coefficients
 // or the readings (each printed on `err`; nothing is written).
 int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                   std::ostream& err, SheetWriter* writer);
+                   std::ostream& err, const BillContext& context);
 
 // Whether the arguments ask for a sheet (PDF or .xlsx), which needs the
 // renderer.

@@ -4,7 +4,9 @@
 #include "app/CalcCommand.h"
 #include "app/ConvertCommand.h"
 #include "app/ExitCodes.h"
+#include "app/HistoryCommand.h"
 #include "app/RegisterCommand.h"
+#include "billing/BillingHistory.h"
 #include "platform/ProgramFolder.h"
 #include "workspace/ProgramState.h"
 
@@ -14,7 +16,8 @@ namespace pyrostat {
 
 bool IsSubcommand(const std::string& word) {
     return word == "calc" || word == "convert" || word == "register" || word == "report" ||
-           word == "bill" || word == "help" || word == "--help" || word == "-h";
+           word == "bill" || word == "history" || word == "help" || word == "--help" ||
+           word == "-h";
 }
 
 std::string UsageText() {
@@ -27,7 +30,9 @@ std::string UsageText() {
            "  pyrostat bill ΣΥΝΤΕΛΕΣΤΕΣ ΕΝΔΕΙΞΕΙΣ --cost ΠΟΣΟ [--method hours|energy]\n"
            "        [--from ΗΜΕΡ. --to ΗΜΕΡ.] [--estimate] [--tsv Α] [--pdf Α.pdf] [--xlsx "
            "Α.xlsx]\n"
-           "        [--notices Α.pdf]                 ο λογαριασμός μιας περιόδου θέρμανσης\n"
+           "        [--notices Α.pdf] [--save] [--carry]  ο λογαριασμός μιας περιόδου θέρμανσης\n"
+           "  pyrostat history ΣΥΝΤΕΛΕΣΤΕΣ [--tsv Α] [--export Α]   οι αποθηκευμένες περίοδοι\n"
+           "  pyrostat history --import Α\n"
            "  pyrostat register list [ΑΡΧΕΙΟ]\n"
            "  pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n"
            "\n" +
@@ -52,12 +57,22 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ist
         out << UsageText();
         return 0;
     }
-    if (word == "bill") {
+    if (word == "bill" || word == "history") {
         const std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (BillWantsSheets(rest)) {
+        if (word == "bill" && BillWantsSheets(rest)) {
             return std::nullopt; // the sheets need the renderer: the program starts it
         }
-        return RunBillCommand(rest, in, out, err, nullptr);
+        const std::string folder = PrepareProgramFolder();
+        if (folder.empty()) {
+            err << "Ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
+            return 1;
+        }
+        if (word == "history") {
+            return RunHistoryCommand(rest, folder + kHistoryFileName, out, err);
+        }
+        BillContext context;
+        context.historyPath = folder + kHistoryFileName;
+        return RunBillCommand(rest, in, out, err, context);
     }
     using Command = int (*)(const std::vector<std::string>&, ProgramState&, std::istream&,
                             std::ostream&, std::ostream&);

@@ -3,6 +3,7 @@
 #include "app/gui/ProgramWiring.h"
 #include "app/gui/ReportCommand.h"
 #include "app/gui/WindowStart.h"
+#include "billing/BillingHistory.h"
 #include "platform/gui/GreekTranslations.h"
 #include "reports/gui/QtSheetWriter.h"
 #include "workspace/ProgramState.h"
@@ -54,8 +55,16 @@ int main(int argc, char** argv) {
             QApplication app(argc, argv);
             KeepNumbersInTheCLocale();
             pyrostat::QtSheetWriter writer;
+            pyrostat::BillContext context;
+            context.writer = &writer;
+            const std::string folder = pyrostat::PrepareProgramFolder();
+            if (folder.empty()) {
+                std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
+                return 1;
+            }
+            context.historyPath = folder + pyrostat::kHistoryFileName;
             return pyrostat::RunBillCommand({args.begin() + 1, args.end()}, std::cin, std::cout,
-                                            std::cerr, &writer);
+                                            std::cerr, context);
         }
         std::cerr << pyrostat::UsageText();
         return 1;

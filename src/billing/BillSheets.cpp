@@ -3,6 +3,7 @@
 #include "billing/BillNumber.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -130,6 +131,52 @@ int Heading(Writer& w, int row, int lastCol, const std::string& title, const Per
     return row;
 }
 
+std::string PeriodText(const PeriodFigure& f) {
+    return FormatBillDate(f.from) + " – " + FormatBillDate(f.to);
+}
+
+// The block of a notice that compares: two lines of figures, the average per
+// unit of e, and a bar per period drawn with block characters.
+int Comparison(Writer& w, int row, const PropertyComparison& c, bool hours) {
+    CellFormat label = w.Base();
+    CellFormat bold = w.Base();
+    bold.bold = true;
+    ++row;
+    w.Text(row++, 1, "Σύγκριση", bold);
+    const std::string unit = hours ? " ώρες" : " μονάδες";
+    auto figure = [&](const char* caption, const std::optional<PeriodFigure>& f) {
+        w.Text(row, 1, caption, label);
+        if (!f) {
+            w.Text(row++, 2, "—", label);
+            return;
+        }
+        w.Text(row, 2, PeriodText(*f), label);
+        w.Number(row, 3, f->omega, DecimalsFormat(f->omegaDecimals), false, false);
+        w.Number(row++, 4, static_cast<double>(f->amountCents) / 100.0, "#,##0.00", false, false);
+    };
+    figure("Προηγούμενη περίοδος", c.previous);
+    figure("Ίδια περίοδος πέρσι", c.yearBefore);
+    w.Text(row, 1, "Ω ανά μονάδα e: η Ιδιοκτησία", label);
+    w.Number(row, 2, c.perE, "#,##0.00", false, false);
+    w.Text(row, 3, "ο μέσος όρος του κτιρίου", label);
+    w.Number(row++, 4, c.buildingPerE, "#,##0.00", false, false);
+    double top = 0;
+    for (const PeriodFigure& f : c.recent) {
+        top = std::max(top, f.omega);
+    }
+    for (const PeriodFigure& f : c.recent) {
+        const int blocks = top > 0 ? static_cast<int>(std::lround(f.omega / top * 24)) : 0;
+        std::string bar;
+        for (int k = 0; k < blocks; ++k) {
+            bar += "█";
+        }
+        w.Text(row, 1, PeriodText(f) + (f.estimated ? " (εκτίμηση)" : ""), label);
+        w.Number(row, 2, f.omega, DecimalsFormat(f.omegaDecimals), false, false);
+        w.Text(row++, 3, bar, label);
+    }
+    return row;
+}
+
 } // namespace
 
 std::string MethodText(MeterMethod method) {
@@ -137,7 +184,8 @@ std::string MethodText(MeterMethod method) {
                                         : "Θερμιδομετρητές (μονάδες ενέργειας)";
 }
 
-SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c) {
+SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
+                       const std::vector<PropertyComparison>* comparisons) {
     SheetModel sheet;
     Writer w(sheet);
     constexpr int kCols = 12;
@@ -191,7 +239,9 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c) {
     CellFormat centre = text;
     centre.hAlign = HorizontalAlign::Center;
     int onPage = 0;
-    for (const BilledLine& line : bill.lines) {
+    int implausible = 0;
+    for (size_t i = 0; i < bill.lines.size(); ++i) {
+        const BilledLine& line = bill.lines[i];
         if (onPage == kSheetLinesPerPage) {
             sheet.AddPageBreak(row);
             headings(row++);
@@ -215,7 +265,12 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c) {
         w.Number(row, 9, static_cast<double>(line.fixedCents) / 100.0, "#,##0.00");
         w.Number(row, 10, static_cast<double>(line.variableCents) / 100.0, "#,##0.00");
         w.Number(row, 11, static_cast<double>(line.amountCents) / 100.0, "#,##0.00", true);
-        w.Text(row, 12, Marks(line), text);
+        std::string marks = Marks(line);
+        if (comparisons != nullptr && i < comparisons->size() && (*comparisons)[i].implausible) {
+            marks += (marks.empty() ? "" : ", ") + std::string(kImplausibleMark);
+            ++implausible;
+        }
+        w.Text(row, 12, marks, text);
         ++row;
     }
     CellFormat total = text;
@@ -250,6 +305,18 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c) {
                      std::to_string(bill.estimatedCount) + " Ιδιοκτησίες).",
                  wrapped);
     }
+    if (implausible > 0) {
+        sheet.SetRowHeight(row, 24);
+        w.Merged(row++, 1, kCols,
+                 "«" + std::string(kImplausibleMark) +
+                     "»: το μερίδιο της Ιδιοκτησίας στη "
+                     "μέτρηση του κτιρίου άλλαξε περισσότερο από το μισό έναντι των αποθηκευμένων "
+                     "περιόδων της (" +
+                     std::to_string(implausible) +
+                     " Ιδιοκτησίες): ελέγξτε την "
+                     "ένδειξη.",
+                 wrapped);
+    }
     if (bill.manyEstimates) {
         CellFormat warning = wrapped;
         warning.bold = true;
@@ -258,7 +325,8 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c) {
     return sheet;
 }
 
-SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c) {
+SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c,
+                        const std::vector<PropertyComparison>* comparisons) {
     SheetModel sheet;
     Writer w(sheet);
     constexpr int kCols = 4;
@@ -282,7 +350,7 @@ SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c) {
         weightSum += hours ? line.coefficients.e * line.omega : line.omega;
     }
     // Each notice takes the same rows, so that two fill a page.
-    constexpr int kNoticeRows = 27;
+    const int kNoticeRows = comparisons != nullptr ? 36 : 27;
     int first = 1;
     for (size_t i = 0; i < bill.lines.size(); ++i) {
         const BilledLine& line = bill.lines[i];
@@ -348,6 +416,9 @@ SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c) {
         w.Text(row, 3, "Κτίριο: μεταβλητό μέρος €", label);
         w.Number(row++, 4, static_cast<double>(bill.variableTotal) / 100.0, "#,##0.00", false,
                  false);
+        if (comparisons != nullptr && i < comparisons->size()) {
+            row = Comparison(w, row, (*comparisons)[i], hours);
+        }
         first += kNoticeRows;
         // A cut line between the two notices of a page.
         if (i % 2 == 0) {

@@ -215,11 +215,26 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
                 bill.faults.push_back("Καμία Ιδιοκτησία δεν έχει ένδειξη: η εκτίμηση δεν "
                                       "είναι δυνατή.");
             } else {
+                // The property's own share of the stored periods, against
+                // the shares of the properties read now, when both are known.
+                const auto& shares = request.historicalShares;
+                double readShares = 0, readOmega = 0;
+                for (const BilledLine& line : bill.lines) {
+                    const auto share = shares.find(line.coefficients.number);
+                    if (line.reading && !line.closed && !line.reading->Missing() &&
+                        share != shares.end()) {
+                        readShares += share->second;
+                        readOmega += line.omega;
+                    }
+                }
                 for (const size_t i : missing) {
                     BilledLine& line = bill.lines[i];
                     line.estimated = true;
                     line.omegaDecimals = 2;
-                    line.omega = Rounded(line.coefficients.e * sumOmega / sumE, 2);
+                    const auto share = shares.find(line.coefficients.number);
+                    line.omega = share != shares.end() && readShares > 0
+                                     ? Rounded(share->second * readOmega / readShares, 2)
+                                     : Rounded(line.coefficients.e * sumOmega / sumE, 2);
                     ++bill.estimatedCount;
                 }
             }

@@ -5,6 +5,7 @@
 #include "billing/Readings.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ struct BillRequest {
     int64_t costCents = 0;
     std::optional<BillDate> from, to;
     bool estimate = false; // estimate the missing readings
+    // Each property's (by number) share of the building's measure in the
+    // stored periods; an estimate uses it before the building's mean.
+    std::map<int, double> historicalShares;
 };
 
 // One property's line of the period's bill.

@@ -149,10 +149,13 @@ struct CommandRun {
 };
 
 CommandRun Bill(const std::vector<std::string>& args, SheetWriter* writer = nullptr,
-                const std::string& input = "") {
+                const std::string& input = "", const std::string& history = "") {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = RunBillCommand(args, in, out, err, writer);
+    BillContext context;
+    context.writer = writer;
+    context.historyPath = history;
+    const int status = RunBillCommand(args, in, out, err, context);
     return {status, out.str(), err.str()};
 }
 

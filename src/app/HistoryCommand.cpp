@@ -1,0 +1,129 @@
+#include "app/HistoryCommand.h"
+
+#include "app/ExitCodes.h"
+#include "billing/BillNumber.h"
+#include "billing/BillingHistory.h"
+#include "platform/FileAccess.h"
+
+#include <ostream>
+
+namespace pyrostat {
+
+namespace {
+
+void Usage(std::ostream& err) {
+    err << "Χρήση: pyrostat history ΣΥΝΤΕΛΕΣΤΕΣ [--tsv Α] [--export Α]\n"
+           "       pyrostat history --import Α\n";
+}
+
+const char* MethodWord(MeterMethod method) {
+    return method == MeterMethod::Energy ? "energy" : "hours";
+}
+
+std::string Optional(const std::optional<BillNumber>& n) {
+    return n ? FormatFixed(n->value, n->decimals) : std::string();
+}
+
+// Every stored line: the period, its version and method, then the property's
+// readings and amounts, the full stop as the decimal point.
+std::string LinesTsv(const std::vector<StoredPeriod>& periods) {
+    std::string text = "from\tto\tversion\tmethod\tnumber\tname\tprevious\tcurrent\tomega\t"
+                       "estimated\tclosed\tpercent\tfixed\tvariable\tamount\n";
+    for (const StoredPeriod& p : periods) {
+        for (const StoredLine& l : p.lines) {
+            text += FormatBillDate(p.from) + '\t' + FormatBillDate(p.to) + '\t' +
+                    std::to_string(p.version) + '\t' + MethodWord(p.method) + '\t' +
+                    std::to_string(l.number) + '\t' + l.name + '\t' + Optional(l.previous) + '\t' +
+                    Optional(l.current) + '\t' + FormatFixed(l.omega, l.omegaDecimals) + '\t' +
+                    (l.estimated ? "1" : "0") + '\t' + (l.closed ? "1" : "0") + '\t' +
+                    FormatFixed(l.percent, 5) + '\t' + FormatCents(l.fixedCents) + '\t' +
+                    FormatCents(l.variableCents) + '\t' + FormatCents(l.amountCents) + '\n';
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+int RunHistoryCommand(const std::vector<std::string>& args, const std::string& historyPath,
+                      std::ostream& out, std::ostream& err) {
+    std::string coefficientsPath, tsv, exportPath, importPath;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string* value = nullptr;
+        if (args[i] == "--tsv") {
+            value = &tsv;
+        } else if (args[i] == "--export") {
+            value = &exportPath;
+        } else if (args[i] == "--import") {
+            value = &importPath;
+        } else if (!args[i].empty() && args[i][0] == '-') {
+            err << "Άγνωστη επιλογή: " << args[i] << '\n';
+            Usage(err);
+            return kExitUsage;
+        } else if (coefficientsPath.empty()) {
+            coefficientsPath = args[i];
+            continue;
+        } else {
+            Usage(err);
+            return kExitUsage;
+        }
+        if (i + 1 >= args.size()) {
+            Usage(err);
+            return kExitUsage;
+        }
+        *value = args[++i];
+    }
+    if (importPath.empty() == coefficientsPath.empty()) {
+        Usage(err);
+        return kExitUsage;
+    }
+    try {
+        BillingHistory history(historyPath);
+        if (!importPath.empty()) {
+            const int added = history.Import(importPath);
+            out << "Προστέθηκαν " << added << " περίοδοι από το " << importPath << ".\n";
+            return kExitOk;
+        }
+        const BillingCoefficients coefficients = LoadCoefficients(coefficientsPath);
+        if (coefficients.unreadable) {
+            err << coefficients.faults.front() << '\n';
+            return kExitFileProblem;
+        }
+        const auto building = history.FindBuilding(BuildingKeyOf(coefficientsPath, coefficients));
+        if (!building) {
+            err << "Το ιστορικό δεν έχει περιόδους του κτιρίου " << coefficientsPath << ".\n";
+            return exportPath.empty() ? kExitOk : kExitFileProblem;
+        }
+        if (!exportPath.empty()) {
+            history.ExportBuilding(*building, exportPath);
+            out << "Το ιστορικό του κτιρίου γράφτηκε στο " << exportPath << ".\n";
+            return kExitOk;
+        }
+        const std::vector<StoredPeriod> periods = history.Periods(*building);
+        if (!tsv.empty()) {
+            const FileProblem problem = ReplaceFileSafely(tsv, LinesTsv(periods));
+            if (problem != FileProblem::None) {
+                err << "ΔΕΝ γράφτηκε: " << FileProblemMessage(tsv, problem) << '\n';
+                return kExitFileProblem;
+            }
+            return kExitOk;
+        }
+        out << "Από\tΈως\tΈκδοση\tΜετρητές\tΔαπάνη €\tΣΩ\tΕκτιμήσεις\tΑποθηκεύτηκε\n";
+        for (const StoredPeriod& p : periods) {
+            int decimals = 0;
+            for (const StoredLine& l : p.lines) {
+                decimals = std::max(decimals, l.omegaDecimals);
+            }
+            out << FormatBillDate(p.from) << '\t' << FormatBillDate(p.to) << '\t' << p.version
+                << '\t' << (p.method == MeterMethod::Energy ? "θερμιδομετρητές" : "ωρομετρητές")
+                << '\t' << FormatCents(p.costCents) << '\t' << FormatFixed(p.SumOmega(), decimals)
+                << '\t' << p.Estimates() << '\t' << p.storedAt << '\n';
+        }
+        return kExitOk;
+    } catch (const HistoryError& e) {
+        err << e.what() << '\n';
+        return kExitFileProblem;
+    }
+}
+
+} // namespace pyrostat

@@ -1,0 +1,572 @@
+#include "billing/BillingHistory.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <set>
+
+namespace pyrostat {
+
+namespace {
+
+// The first version of the schema, as the first program that stored bills
+// made it. Later versions are reached by the migrations below, so a new
+// database walks the same road as an old one.
+constexpr const char* kSchemaV1 = R"sql(
+CREATE TABLE building (
+    id INTEGER PRIMARY KEY,
+    study_path TEXT NOT NULL,
+    title TEXT NOT NULL,
+    employer TEXT NOT NULL,
+    project TEXT NOT NULL,
+    location TEXT NOT NULL,
+    UNIQUE (study_path, employer, project, location));
+CREATE TABLE property (
+    id INTEGER PRIMARY KEY,
+    building_id INTEGER NOT NULL REFERENCES building(id),
+    number INTEGER NOT NULL,
+    name TEXT NOT NULL,
+    UNIQUE (building_id, number, name));
+CREATE TABLE period (
+    id INTEGER PRIMARY KEY,
+    building_id INTEGER NOT NULL REFERENCES building(id),
+    date_from TEXT NOT NULL,
+    date_to TEXT NOT NULL,
+    version INTEGER NOT NULL,
+    method TEXT NOT NULL CHECK (method IN ('hours', 'energy')),
+    cost_cents INTEGER NOT NULL,
+    scale_factor REAL NOT NULL,
+    stored_at TEXT NOT NULL,
+    UNIQUE (building_id, date_from, date_to, version));
+CREATE TABLE reading (
+    period_id INTEGER NOT NULL REFERENCES period(id),
+    property_id INTEGER NOT NULL REFERENCES property(id),
+    fe REAL NOT NULL, oms REAL NOT NULL, e REAL NOT NULL,
+    previous REAL, current REAL,
+    omega REAL NOT NULL,
+    closed INTEGER NOT NULL, replaced INTEGER NOT NULL,
+    old_final REAL, new_start REAL,
+    estimated INTEGER NOT NULL,
+    percent REAL NOT NULL,
+    fixed_cents INTEGER NOT NULL, variable_cents INTEGER NOT NULL, amount_cents INTEGER NOT NULL,
+    PRIMARY KEY (period_id, property_id));
+CREATE TRIGGER period_kept BEFORE UPDATE ON period
+    BEGIN SELECT RAISE(ABORT, 'a stored bill is never changed'); END;
+CREATE TRIGGER period_not_deleted BEFORE DELETE ON period
+    BEGIN SELECT RAISE(ABORT, 'a stored bill is never deleted'); END;
+CREATE TRIGGER reading_kept BEFORE UPDATE ON reading
+    BEGIN SELECT RAISE(ABORT, 'a stored bill is never changed'); END;
+CREATE TRIGGER reading_not_deleted BEFORE DELETE ON reading
+    BEGIN SELECT RAISE(ABORT, 'a stored bill is never deleted'); END;
+PRAGMA user_version = 1;
+)sql";
+
+// Version 2 keeps the decimals each number was typed with, so that a stored
+// bill prints as it was billed, and the count of its lines, so that a bill
+// can be told whole.
+constexpr const char* kMigrationV2 = R"sql(
+ALTER TABLE reading ADD COLUMN omega_decimals INTEGER NOT NULL DEFAULT 2;
+ALTER TABLE reading ADD COLUMN previous_decimals INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE reading ADD COLUMN current_decimals INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE reading ADD COLUMN old_final_decimals INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE reading ADD COLUMN new_start_decimals INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE period ADD COLUMN line_count INTEGER NOT NULL DEFAULT 0;
+CREATE INDEX reading_by_property ON reading(property_id);
+CREATE INDEX period_by_building ON period(building_id, date_from);
+PRAGMA user_version = 2;
+)sql";
+
+std::string IsoDate(const BillDate& d) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return buffer;
+}
+
+std::string NowUtc() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&now, &tm);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &tm);
+    return buffer;
+}
+
+std::optional<BillNumber> NumberAt(const SqliteStatement& s, int value, int decimals) {
+    if (s.IsNull(value)) {
+        return std::nullopt;
+    }
+    return BillNumber{s.Real(value), static_cast<int>(s.Int(decimals))};
+}
+
+void BindNumber(SqliteStatement& s, int index, const std::optional<BillNumber>& n) {
+    if (n) {
+        s.Bind(index, n->value);
+    } else {
+        s.BindNull(index);
+    }
+}
+
+std::string Described(const std::string& path, const SqliteError& error) {
+    if (error.Code() == SQLITE_NOTADB || error.Code() == SQLITE_CORRUPT) {
+        return "Η βάση του ιστορικού " + path +
+               " είναι κατεστραμμένη ή δεν είναι βάση του προγράμματος: έμεινε όπως είναι (" +
+               error.what() + ").";
+    }
+    return "Η βάση του ιστορικού " + path + " δεν ανοίγει: " + error.what() + ".";
+}
+
+constexpr const char* kPeriodColumns =
+    "id, version, date_from, date_to, method, cost_cents, scale_factor, stored_at";
+
+StoredPeriod PeriodFrom(const SqliteStatement& s) {
+    StoredPeriod p;
+    p.id = s.Int(0);
+    p.version = static_cast<int>(s.Int(1));
+    p.from = ParseBillDate(s.Text(2)).value_or(BillDate{});
+    p.to = ParseBillDate(s.Text(3)).value_or(BillDate{});
+    p.method = s.Text(4) == "energy" ? MeterMethod::Energy : MeterMethod::Hours;
+    p.costCents = s.Int(5);
+    p.factor = s.Real(6);
+    p.storedAt = s.Text(7);
+    return p;
+}
+
+void ReadLines(SqliteDatabase& db, StoredPeriod& p) {
+    SqliteStatement s = db.Prepare(
+        "SELECT property.number, property.name, fe, oms, e, previous, previous_decimals, current, "
+        "current_decimals, omega, omega_decimals, closed, replaced, old_final, "
+        "old_final_decimals, new_start, new_start_decimals, estimated, percent, fixed_cents, "
+        "variable_cents, amount_cents FROM reading JOIN property ON property.id = "
+        "reading.property_id WHERE period_id = ? ORDER BY property.number");
+    s.Bind(1, p.id);
+    while (s.Step()) {
+        StoredLine l;
+        l.number = static_cast<int>(s.Int(0));
+        l.name = s.Text(1);
+        l.fe = s.Real(2);
+        l.oms = s.Real(3);
+        l.e = s.Real(4);
+        l.previous = NumberAt(s, 5, 6);
+        l.current = NumberAt(s, 7, 8);
+        l.omega = s.Real(9);
+        l.omegaDecimals = static_cast<int>(s.Int(10));
+        l.closed = s.Int(11) != 0;
+        l.replaced = s.Int(12) != 0;
+        l.oldFinal = NumberAt(s, 13, 14).value_or(BillNumber{});
+        l.newStart = NumberAt(s, 15, 16).value_or(BillNumber{});
+        l.estimated = s.Int(17) != 0;
+        l.percent = s.Real(18);
+        l.fixedCents = s.Int(19);
+        l.variableCents = s.Int(20);
+        l.amountCents = s.Int(21);
+        p.lines.push_back(std::move(l));
+    }
+}
+
+} // namespace
+
+const std::vector<const char*>& HistorySchemaSteps() {
+    static const std::vector<const char*> steps = {kSchemaV1, kMigrationV2};
+    return steps;
+}
+
+BuildingKey BuildingKeyOf(const std::string& path, const BillingCoefficients& c) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::weakly_canonical(path, error);
+    if (error) {
+        absolute = std::filesystem::absolute(path, error);
+    }
+    return {absolute.string(), c.title, c.employer, c.project, c.location};
+}
+
+double StoredPeriod::SumOmega() const {
+    double sum = 0;
+    for (const StoredLine& l : lines) {
+        sum += l.omega;
+    }
+    return sum;
+}
+
+int StoredPeriod::Estimates() const {
+    int count = 0;
+    for (const StoredLine& l : lines) {
+        count += l.estimated ? 1 : 0;
+    }
+    return count;
+}
+
+BillingHistory::BillingHistory(const std::string& path) : path_(path) {
+    std::error_code error;
+    const std::filesystem::path file(path);
+    if (file.has_parent_path()) {
+        std::filesystem::create_directories(file.parent_path(), error);
+    }
+    if (std::filesystem::is_directory(file, error)) {
+        throw HistoryError("Η βάση του ιστορικού " + path + " είναι φάκελος, όχι αρχείο.");
+    }
+    try {
+        db_ = std::make_unique<SqliteDatabase>(path, true);
+        // Reading the version reads the file's header: a damaged file or one
+        // of another kind fails here, before anything is written to it.
+        const int version = SchemaVersion();
+        if (version > kSchemaVersion) {
+            throw HistoryError("Η βάση του ιστορικού " + path +
+                               " είναι από νεότερη έκδοση του προγράμματος (σχήμα " +
+                               std::to_string(version) + ", αυτή η έκδοση γνωρίζει έως το " +
+                               std::to_string(kSchemaVersion) +
+                               "): δεν αλλάζει. Χρησιμοποιήστε τη νεότερη έκδοση.");
+        }
+        if (version == 0 && db_->IntOf("SELECT count(*) FROM sqlite_master").value_or(0) != 0) {
+            throw HistoryError("Το αρχείο " + path +
+                               " είναι βάση δεδομένων άλλου προγράμματος: έμεινε όπως είναι.");
+        }
+        db_->Exec("PRAGMA foreign_keys = ON");
+        db_->Exec("PRAGMA journal_mode = WAL");
+        db_->Exec("PRAGMA synchronous = FULL");
+        Migrate();
+    } catch (const SqliteError& e) {
+        throw HistoryError(Described(path, e));
+    }
+}
+
+int BillingHistory::SchemaVersion() {
+    return static_cast<int>(db_->IntOf("PRAGMA user_version").value_or(0));
+}
+
+void BillingHistory::Migrate() {
+    int version = SchemaVersion();
+    const std::vector<const char*>& steps = HistorySchemaSteps();
+    while (version < kSchemaVersion) {
+        SqliteDatabase::Transaction transaction(*db_);
+        db_->Exec(steps[version]);
+        transaction.Commit();
+        version = SchemaVersion();
+    }
+}
+
+std::optional<int64_t> BillingHistory::FindBuilding(const BuildingKey& key) {
+    SqliteStatement s = db_->Prepare("SELECT id FROM building WHERE study_path = ? AND employer = "
+                                     "? AND project = ? AND location = ?");
+    s.Bind(1, key.studyPath).Bind(2, key.employer).Bind(3, key.project).Bind(4, key.location);
+    if (s.Step()) {
+        return s.Int(0);
+    }
+    return std::nullopt;
+}
+
+int64_t BillingHistory::FindOrAddBuilding(const BuildingKey& key) {
+    if (const auto id = FindBuilding(key)) {
+        return *id;
+    }
+    SqliteStatement s = db_->Prepare("INSERT INTO building (study_path, title, employer, "
+                                     "project, location) VALUES (?, ?, ?, ?, ?)");
+    s.Bind(1, key.studyPath).Bind(2, key.title).Bind(3, key.employer).Bind(4, key.project);
+    s.Bind(5, key.location).Step();
+    return db_->LastInsertId();
+}
+
+std::vector<std::pair<int64_t, BuildingKey>> BillingHistory::Buildings() {
+    std::vector<std::pair<int64_t, BuildingKey>> out;
+    SqliteStatement s = db_->Prepare(
+        "SELECT id, study_path, title, employer, project, location FROM building ORDER BY id");
+    while (s.Step()) {
+        out.push_back({s.Int(0), {s.Text(1), s.Text(2), s.Text(3), s.Text(4), s.Text(5)}});
+    }
+    return out;
+}
+
+StoredPeriod BillingHistory::Save(const BuildingKey& key, const PeriodBill& bill) {
+    if (!bill.Ok() || !bill.request.from || !bill.request.to) {
+        throw HistoryError("Μόνο λογαριασμός που έγινε, με τις ημερομηνίες της περιόδου, "
+                           "αποθηκεύεται στο ιστορικό.");
+    }
+    try {
+        SqliteDatabase::Transaction transaction(*db_);
+        const int64_t building = FindOrAddBuilding(key);
+        SqliteStatement version = db_->Prepare(
+            "SELECT coalesce(max(version), 0) + 1 FROM period WHERE building_id = ? AND "
+            "date_from = ? AND date_to = ?");
+        version.Bind(1, building)
+            .Bind(2, IsoDate(*bill.request.from))
+            .Bind(3, IsoDate(*bill.request.to));
+        version.Step();
+        const int64_t next = version.Int(0);
+        SqliteStatement period = db_->Prepare(
+            "INSERT INTO period (building_id, date_from, date_to, version, method, cost_cents, "
+            "scale_factor, stored_at, line_count) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        period.Bind(1, building)
+            .Bind(2, IsoDate(*bill.request.from))
+            .Bind(3, IsoDate(*bill.request.to))
+            .Bind(4, next)
+            .Bind(5, bill.request.method == MeterMethod::Energy ? "energy" : "hours")
+            .Bind(6, bill.request.costCents)
+            .Bind(7, bill.factor)
+            .Bind(8, NowUtc())
+            .Bind(9, static_cast<int64_t>(bill.lines.size()));
+        period.Step();
+        const int64_t periodId = db_->LastInsertId();
+
+        SqliteStatement findProperty = db_->Prepare(
+            "SELECT id FROM property WHERE building_id = ? AND number = ? AND name = ?");
+        SqliteStatement addProperty =
+            db_->Prepare("INSERT INTO property (building_id, number, name) VALUES (?, ?, ?)");
+        SqliteStatement reading = db_->Prepare(
+            "INSERT INTO reading (period_id, property_id, fe, oms, e, previous, previous_decimals, "
+            "current, current_decimals, omega, omega_decimals, closed, replaced, old_final, "
+            "old_final_decimals, new_start, new_start_decimals, estimated, percent, fixed_cents, "
+            "variable_cents, amount_cents) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?, ?, ?, ?, ?, ?)");
+        for (const BilledLine& line : bill.lines) {
+            findProperty.Reset();
+            findProperty.Bind(1, building)
+                .Bind(2, static_cast<int64_t>(line.coefficients.number))
+                .Bind(3, line.name);
+            int64_t property = 0;
+            if (findProperty.Step()) {
+                property = findProperty.Int(0);
+            } else {
+                addProperty.Reset();
+                addProperty.Bind(1, building)
+                    .Bind(2, static_cast<int64_t>(line.coefficients.number))
+                    .Bind(3, line.name);
+                addProperty.Step();
+                property = db_->LastInsertId();
+            }
+            const ReadingLine* r = line.reading ? &*line.reading : nullptr;
+            reading.Reset();
+            reading.Bind(1, periodId).Bind(2, property);
+            reading.Bind(3, line.coefficients.fe).Bind(4, line.coefficients.oms);
+            reading.Bind(5, line.coefficients.e);
+            BindNumber(reading, 6, r ? r->previous : std::nullopt);
+            reading.Bind(7, static_cast<int64_t>(r && r->previous ? r->previous->decimals : 0));
+            BindNumber(reading, 8, r ? r->current : std::nullopt);
+            reading.Bind(9, static_cast<int64_t>(r && r->current ? r->current->decimals : 0));
+            reading.Bind(10, line.omega).Bind(11, static_cast<int64_t>(line.omegaDecimals));
+            reading.Bind(12, static_cast<int64_t>(line.closed));
+            reading.Bind(13, static_cast<int64_t>(r && r->replaced));
+            BindNumber(reading, 14,
+                       r && r->replaced ? std::optional<BillNumber>(r->oldFinal) : std::nullopt);
+            reading.Bind(15, static_cast<int64_t>(r && r->replaced ? r->oldFinal.decimals : 0));
+            BindNumber(reading, 16,
+                       r && r->replaced ? std::optional<BillNumber>(r->newStart) : std::nullopt);
+            reading.Bind(17, static_cast<int64_t>(r && r->replaced ? r->newStart.decimals : 0));
+            reading.Bind(18, static_cast<int64_t>(line.estimated)).Bind(19, line.percent);
+            reading.Bind(20, line.fixedCents).Bind(21, line.variableCents);
+            reading.Bind(22, line.amountCents);
+            reading.Step();
+        }
+        transaction.Commit();
+        SqliteStatement back =
+            db_->Prepare(std::string("SELECT ") + kPeriodColumns + " FROM period WHERE id = ?");
+        back.Bind(1, periodId);
+        back.Step();
+        StoredPeriod stored = PeriodFrom(back);
+        ReadLines(*db_, stored);
+        return stored;
+    } catch (const SqliteError& e) {
+        throw HistoryError("Ο λογαριασμός ΔΕΝ αποθηκεύτηκε στο ιστορικό " + path_ + ": " +
+                           e.what() + ".");
+    }
+}
+
+std::vector<StoredPeriod> BillingHistory::Periods(int64_t building, bool withLines) {
+    std::vector<StoredPeriod> out;
+    SqliteStatement s = db_->Prepare(std::string("SELECT ") + kPeriodColumns +
+                                     " FROM period WHERE building_id = ? ORDER BY date_from, "
+                                     "date_to, version");
+    s.Bind(1, building);
+    while (s.Step()) {
+        out.push_back(PeriodFrom(s));
+    }
+    if (withLines) {
+        for (StoredPeriod& p : out) {
+            ReadLines(*db_, p);
+        }
+    }
+    return out;
+}
+
+std::vector<StoredPeriod> BillingHistory::LatestPeriods(int64_t building) {
+    std::vector<StoredPeriod> all = Periods(building, false);
+    std::vector<StoredPeriod> latest;
+    for (size_t i = 0; i < all.size(); ++i) {
+        const bool corrected =
+            i + 1 < all.size() && all[i + 1].from == all[i].from && all[i + 1].to == all[i].to;
+        if (!corrected) {
+            latest.push_back(all[i]);
+        }
+    }
+    for (StoredPeriod& p : latest) {
+        ReadLines(*db_, p);
+    }
+    return latest;
+}
+
+void BillingHistory::ExportBuilding(int64_t building, const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        throw HistoryError("Το αρχείο " + path + " υπάρχει ήδη: η εξαγωγή δεν το αντικαθιστά.");
+    }
+    try {
+        {
+            // A database of its own, made by the same schema road.
+            BillingHistory out(path);
+        }
+        SqliteStatement attach = db_->Prepare("ATTACH DATABASE ? AS target");
+        attach.Bind(1, path).Step();
+        try {
+            SqliteDatabase::Transaction transaction(*db_);
+            const std::string id = std::to_string(building);
+            db_->Exec("INSERT INTO target.building SELECT * FROM main.building WHERE id = " + id);
+            db_->Exec("INSERT INTO target.property SELECT * FROM main.property WHERE "
+                      "building_id = " +
+                      id);
+            db_->Exec("INSERT INTO target.period SELECT * FROM main.period WHERE building_id = " +
+                      id);
+            db_->Exec("INSERT INTO target.reading SELECT reading.* FROM main.reading JOIN "
+                      "main.period ON period.id = reading.period_id WHERE period.building_id = " +
+                      id);
+            transaction.Commit();
+        } catch (...) {
+            db_->Exec("DETACH DATABASE target");
+            throw;
+        }
+        db_->Exec("DETACH DATABASE target");
+        // One file to carry: the journal goes into it.
+        SqliteDatabase carried(path, false);
+        carried.Exec("PRAGMA journal_mode = DELETE");
+    } catch (const SqliteError& e) {
+        throw HistoryError("Η εξαγωγή του ιστορικού στο " + path + " ΔΕΝ έγινε: " + e.what() + ".");
+    }
+}
+
+int BillingHistory::Import(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw HistoryError("Το αρχείο ιστορικού " + path + " δεν υπάρχει ή δεν είναι αρχείο.");
+    }
+    // Opening it checks it (and brings an older one up to date in place).
+    BillingHistory source(path);
+    int added = 0;
+    try {
+        SqliteDatabase::Transaction transaction(*db_);
+        for (const auto& [sourceId, key] : source.Buildings()) {
+            const int64_t building = FindOrAddBuilding(key);
+            std::set<std::tuple<std::string, std::string, int>> have;
+            for (const StoredPeriod& p : Periods(building, false)) {
+                have.insert({IsoDate(p.from), IsoDate(p.to), p.version});
+            }
+            for (const StoredPeriod& p : source.Periods(sourceId, true)) {
+                if (have.count({IsoDate(p.from), IsoDate(p.to), p.version}) != 0) {
+                    continue;
+                }
+                SqliteStatement period = db_->Prepare(
+                    "INSERT INTO period (building_id, date_from, date_to, version, method, "
+                    "cost_cents, scale_factor, stored_at, line_count) VALUES (?, ?, ?, ?, ?, ?, "
+                    "?, ?, ?)");
+                period.Bind(1, building)
+                    .Bind(2, IsoDate(p.from))
+                    .Bind(3, IsoDate(p.to))
+                    .Bind(4, static_cast<int64_t>(p.version))
+                    .Bind(5, p.method == MeterMethod::Energy ? "energy" : "hours")
+                    .Bind(6, p.costCents)
+                    .Bind(7, p.factor)
+                    .Bind(8, p.storedAt)
+                    .Bind(9, static_cast<int64_t>(p.lines.size()));
+                period.Step();
+                const int64_t periodId = db_->LastInsertId();
+                for (const StoredLine& l : p.lines) {
+                    SqliteStatement find = db_->Prepare("SELECT id FROM property WHERE building_id "
+                                                        "= ? AND number = ? AND name = ?");
+                    find.Bind(1, building).Bind(2, static_cast<int64_t>(l.number)).Bind(3, l.name);
+                    int64_t property = 0;
+                    if (find.Step()) {
+                        property = find.Int(0);
+                    } else {
+                        SqliteStatement add = db_->Prepare(
+                            "INSERT INTO property (building_id, number, name) VALUES (?, ?, ?)");
+                        add.Bind(1, building).Bind(2, static_cast<int64_t>(l.number));
+                        add.Bind(3, l.name).Step();
+                        property = db_->LastInsertId();
+                    }
+                    SqliteStatement reading = db_->Prepare(
+                        "INSERT INTO reading (period_id, property_id, fe, oms, e, previous, "
+                        "previous_decimals, current, current_decimals, omega, omega_decimals, "
+                        "closed, replaced, old_final, old_final_decimals, new_start, "
+                        "new_start_decimals, estimated, percent, fixed_cents, variable_cents, "
+                        "amount_cents) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                        "?, ?, ?, ?, ?)");
+                    reading.Bind(1, periodId).Bind(2, property).Bind(3, l.fe).Bind(4, l.oms);
+                    reading.Bind(5, l.e);
+                    BindNumber(reading, 6, l.previous);
+                    reading.Bind(7, static_cast<int64_t>(l.previous ? l.previous->decimals : 0));
+                    BindNumber(reading, 8, l.current);
+                    reading.Bind(9, static_cast<int64_t>(l.current ? l.current->decimals : 0));
+                    reading.Bind(10, l.omega).Bind(11, static_cast<int64_t>(l.omegaDecimals));
+                    reading.Bind(12, static_cast<int64_t>(l.closed));
+                    reading.Bind(13, static_cast<int64_t>(l.replaced));
+                    BindNumber(reading, 14,
+                               l.replaced ? std::optional<BillNumber>(l.oldFinal) : std::nullopt);
+                    reading.Bind(15, static_cast<int64_t>(l.oldFinal.decimals));
+                    BindNumber(reading, 16,
+                               l.replaced ? std::optional<BillNumber>(l.newStart) : std::nullopt);
+                    reading.Bind(17, static_cast<int64_t>(l.newStart.decimals));
+                    reading.Bind(18, static_cast<int64_t>(l.estimated)).Bind(19, l.percent);
+                    reading.Bind(20, l.fixedCents).Bind(21, l.variableCents);
+                    reading.Bind(22, l.amountCents).Step();
+                }
+                ++added;
+            }
+        }
+        transaction.Commit();
+    } catch (const SqliteError& e) {
+        throw HistoryError("Η εισαγωγή του ιστορικού από το " + path + " ΔΕΝ έγινε: " + e.what() +
+                           ".");
+    }
+    return added;
+}
+
+std::map<int, BillNumber> CarriedReadings(const std::vector<StoredPeriod>& latest) {
+    std::map<int, BillNumber> carried;
+    for (const StoredPeriod& p : latest) { // oldest first: the last one wins
+        for (const StoredLine& l : p.lines) {
+            if (l.current) {
+                carried[l.number] = *l.current;
+            }
+        }
+    }
+    return carried;
+}
+
+std::map<int, double> HistoricalShares(const std::vector<StoredPeriod>& latest,
+                                       MeterMethod method) {
+    // Over the periods in which the property was read: its measure against
+    // the building's measure of the properties read.
+    std::map<int, double> own, building;
+    for (const StoredPeriod& p : latest) {
+        if (p.method != method) {
+            continue;
+        }
+        double total = 0;
+        for (const StoredLine& l : p.lines) {
+            total += !l.estimated && !l.closed ? l.omega : 0.0;
+        }
+        for (const StoredLine& l : p.lines) {
+            if (!l.estimated && !l.closed) {
+                own[l.number] += l.omega;
+                building[l.number] += total;
+            }
+        }
+    }
+    std::map<int, double> shares;
+    for (const auto& [number, omega] : own) {
+        if (building[number] > 0) {
+            shares[number] = omega / building[number];
+        }
+    }
+    return shares;
+}
+
+} // namespace pyrostat

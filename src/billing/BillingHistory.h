@@ -1,0 +1,122 @@
+#pragma once
+
+#include "billing/PeriodBill.h"
+#include "billing/SqliteDatabase.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pyrostat {
+
+// The building a bill belongs to: the coefficients' file and its general data.
+struct BuildingKey {
+    std::string studyPath; // absolute
+    std::string title, employer, project, location;
+};
+
+// One property's line of a stored bill.
+struct StoredLine {
+    int number = 0;
+    std::string name;
+    double fe = 0, oms = 0, e = 0;
+    std::optional<BillNumber> previous, current;
+    double omega = 0;
+    int omegaDecimals = 0;
+    bool closed = false, replaced = false, estimated = false;
+    BillNumber oldFinal, newStart;
+    double percent = 0;
+    int64_t fixedCents = 0, variableCents = 0, amountCents = 0;
+};
+
+// A stored bill of a period. A correction is another version of the same
+// dates; the earlier versions stay.
+struct StoredPeriod {
+    int64_t id = 0;
+    int version = 1;
+    BillDate from, to;
+    MeterMethod method = MeterMethod::Hours;
+    int64_t costCents = 0;
+    double factor = 1;
+    std::string storedAt; // "2026-12-07 10:15:00", UTC
+    std::vector<StoredLine> lines;
+
+    double SumOmega() const;
+    int Estimates() const;
+};
+
+// Every bill of every building, in one SQLite database: a schema version with
+// its migrations, foreign keys on, a WAL journal, each bill written in one
+// transaction, and stored bills that cannot be changed or deleted.
+class BillingHistory {
+public:
+    static constexpr int kSchemaVersion = 2;
+
+    // Opens the database, creating it (and its folder) when missing, and
+    // brings an older schema up to date. Throws HistoryError with a Greek
+    // text for a database of a newer program, a damaged file or one that
+    // cannot be opened; such a file is left as it is.
+    explicit BillingHistory(const std::string& path);
+
+    const std::string& Path() const { return path_; }
+    int SchemaVersion();
+
+    std::optional<int64_t> FindBuilding(const BuildingKey& key);
+    int64_t FindOrAddBuilding(const BuildingKey& key);
+    std::vector<std::pair<int64_t, BuildingKey>> Buildings();
+
+    // Stores the bill of a period (its dates are needed) as the next version
+    // of those dates; returns it as stored.
+    StoredPeriod Save(const BuildingKey& building, const PeriodBill& bill);
+
+    // The building's periods, oldest first, every version.
+    std::vector<StoredPeriod> Periods(int64_t building, bool withLines = true);
+    // The latest version of each period, oldest first.
+    std::vector<StoredPeriod> LatestPeriods(int64_t building);
+
+    // One building's whole history to a new database file, and back in: the
+    // periods a database holds already (same dates and version) are skipped.
+    // Import returns how many periods it added.
+    void ExportBuilding(int64_t building, const std::string& path);
+    int Import(const std::string& path);
+
+    SqliteDatabase& Database() { return *db_; }
+
+private:
+    void Migrate();
+    std::string path_;
+    std::unique_ptr<SqliteDatabase> db_;
+};
+
+class HistoryError : public std::exception {
+public:
+    explicit HistoryError(std::string text) : text_(std::move(text)) {}
+    const char* what() const noexcept override { return text_.c_str(); }
+
+private:
+    std::string text_;
+};
+
+// The schema's steps: the first version, then each migration; step k brings
+// a database of version k to version k + 1.
+const std::vector<const char*>& HistorySchemaSteps();
+
+// The building of a coefficients file: its absolute path, and the title and
+// general data the coefficients carry.
+BuildingKey BuildingKeyOf(const std::string& path, const BillingCoefficients& coefficients);
+
+// "PYXFiles/Billing.sqlite" in the program folder.
+inline constexpr const char* kHistoryFileName = "PYXFiles/Billing.sqlite";
+
+// The latest stored current reading of each property (by number), for a
+// period carried forward; only properties read from meters have one.
+std::map<int, BillNumber> CarriedReadings(const std::vector<StoredPeriod>& latest);
+
+// Each property's (by number) share of the building's measure over the
+// stored periods of a method, for estimates; a property never measured has
+// none.
+std::map<int, double> HistoricalShares(const std::vector<StoredPeriod>& latest, MeterMethod method);
+
+} // namespace pyrostat

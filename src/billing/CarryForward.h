@@ -1,0 +1,22 @@
+#pragma once
+
+#include "billing/BillingHistory.h"
+#include "billing/Readings.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pyrostat {
+
+// A period carried forward from the stored history: a readings line with one
+// number holds the property's current reading, and its previous reading is
+// the last current reading stored for it (in the periods that end before
+// `from`, when given). A line with two numbers stands as it is. The faults
+// name the properties without a stored reading.
+std::vector<std::string> CarryReadingsForward(ReadingsTable& readings,
+                                              const BillingCoefficients& coefficients,
+                                              const std::vector<StoredPeriod>& latest,
+                                              const std::optional<BillDate>& from);
+
+} // namespace pyrostat

@@ -1,0 +1,149 @@
+#include "billing/SqliteDatabase.h"
+
+#include <sqlite3.h>
+
+namespace pyrostat {
+
+namespace {
+
+[[noreturn]] void Fail(sqlite3* db, int code) {
+    throw SqliteError(code, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+}
+
+} // namespace
+
+SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db) {
+    const int code =
+        sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr);
+    if (code != SQLITE_OK) {
+        Fail(db, code);
+    }
+}
+
+SqliteStatement::~SqliteStatement() {
+    sqlite3_finalize(statement_);
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, int64_t value) {
+    if (const int code = sqlite3_bind_int64(statement_, index, value); code != SQLITE_OK) {
+        Fail(db_, code);
+    }
+    return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, double value) {
+    if (const int code = sqlite3_bind_double(statement_, index, value); code != SQLITE_OK) {
+        Fail(db_, code);
+    }
+    return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
+    if (const int code = sqlite3_bind_text(statement_, index, text.data(),
+                                           static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        code != SQLITE_OK) {
+        Fail(db_, code);
+    }
+    return *this;
+}
+
+SqliteStatement& SqliteStatement::BindNull(int index) {
+    if (const int code = sqlite3_bind_null(statement_, index); code != SQLITE_OK) {
+        Fail(db_, code);
+    }
+    return *this;
+}
+
+bool SqliteStatement::Step() {
+    const int code = sqlite3_step(statement_);
+    if (code == SQLITE_ROW) {
+        return true;
+    }
+    if (code == SQLITE_DONE) {
+        return false;
+    }
+    Fail(db_, code);
+}
+
+void SqliteStatement::Reset() {
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+}
+
+int64_t SqliteStatement::Int(int column) const {
+    return sqlite3_column_int64(statement_, column);
+}
+
+double SqliteStatement::Real(int column) const {
+    return sqlite3_column_double(statement_, column);
+}
+
+std::string SqliteStatement::Text(int column) const {
+    const unsigned char* text = sqlite3_column_text(statement_, column);
+    return text != nullptr
+               ? std::string(reinterpret_cast<const char*>(text),
+                             static_cast<size_t>(sqlite3_column_bytes(statement_, column)))
+               : std::string();
+}
+
+bool SqliteStatement::IsNull(int column) const {
+    return sqlite3_column_type(statement_, column) == SQLITE_NULL;
+}
+
+SqliteDatabase::SqliteDatabase(const std::string& path, bool create) {
+    const int flags =
+        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOFOLLOW;
+    const int code = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+    if (code != SQLITE_OK) {
+        const std::string text = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw SqliteError(code, text);
+    }
+    sqlite3_busy_timeout(db_, 5000);
+    sqlite3_extended_result_codes(db_, 0);
+}
+
+SqliteDatabase::~SqliteDatabase() {
+    sqlite3_close(db_);
+}
+
+void SqliteDatabase::Exec(std::string_view sql) {
+    const std::string text(sql);
+    char* error = nullptr;
+    const int code = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &error);
+    if (code != SQLITE_OK) {
+        const std::string message = error != nullptr ? error : sqlite3_errstr(code);
+        sqlite3_free(error);
+        throw SqliteError(code, message);
+    }
+}
+
+int64_t SqliteDatabase::LastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+std::optional<int64_t> SqliteDatabase::IntOf(std::string_view sql) {
+    SqliteStatement statement(db_, sql);
+    if (statement.Step() && !statement.IsNull(0)) {
+        return statement.Int(0);
+    }
+    return std::nullopt;
+}
+
+SqliteDatabase::Transaction::Transaction(SqliteDatabase& db) : db_(db) {
+    db_.Exec("BEGIN IMMEDIATE");
+}
+
+SqliteDatabase::Transaction::~Transaction() {
+    if (!done_) {
+        sqlite3_exec(db_.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
+void SqliteDatabase::Transaction::Commit() {
+    db_.Exec("COMMIT");
+    done_ = true;
+}
+
+} // namespace pyrostat

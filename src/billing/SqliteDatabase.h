@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace pyrostat {
+
+// A thin owner of an SQLite connection and its statements. Every failure is
+// a SqliteError with SQLite's own text; the caller turns it into Greek.
+class SqliteError : public std::exception {
+public:
+    SqliteError(int code, std::string text) : code_(code), text_(std::move(text)) {}
+    const char* what() const noexcept override { return text_.c_str(); }
+    int Code() const { return code_; }
+
+private:
+    int code_;
+    std::string text_;
+};
+
+class SqliteStatement {
+public:
+    SqliteStatement(sqlite3* db, std::string_view sql);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+    // Parameters from 1, as SQLite counts them.
+    SqliteStatement& Bind(int index, int64_t value);
+    SqliteStatement& Bind(int index, double value);
+    SqliteStatement& Bind(int index, std::string_view text);
+    SqliteStatement& BindNull(int index);
+    // True while a row is there to read.
+    bool Step();
+    void Reset();
+
+    int64_t Int(int column) const;
+    double Real(int column) const;
+    std::string Text(int column) const;
+    bool IsNull(int column) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+class SqliteDatabase {
+public:
+    // Opens (creating when `create`) the database file; the file is not read
+    // yet, so a damaged one shows at the first statement.
+    SqliteDatabase(const std::string& path, bool create);
+    ~SqliteDatabase();
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    void Exec(std::string_view sql);
+    SqliteStatement Prepare(std::string_view sql) { return SqliteStatement(db_, sql); }
+    int64_t LastInsertId() const;
+    // The first column of the first row, when there is one.
+    std::optional<int64_t> IntOf(std::string_view sql);
+    sqlite3* Handle() const { return db_; }
+
+    // BEGIN IMMEDIATE ... COMMIT, rolled back when left by an exception.
+    class Transaction {
+    public:
+        explicit Transaction(SqliteDatabase& db);
+        ~Transaction();
+        void Commit();
+
+    private:
+        SqliteDatabase& db_;
+        bool done_ = false;
+    };
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+} // namespace pyrostat

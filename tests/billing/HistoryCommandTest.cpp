@@ -1,0 +1,123 @@
+#include "app/HistoryCommand.h"
+#include "app/BillCommand.h"
+#include "billing/BillingHistory.h"
+#include "distribution/SampleStudy.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace pyrostat {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+class HistoryCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        study = folder.File("Ευριπίδου 14.pyx");
+        WriteAll(study, test::StudyBytes(test::SampleGrid(), test::kSampleTitle, true));
+        WriteAll(folder.File("Ευριπίδου 14.tpx"), FormatGeneralData(test::SampleGeneralData()));
+        db = folder.File("home/PYXFiles/Billing.sqlite");
+    }
+    Outcome Bill(std::vector<std::string> args, const std::string& readings) {
+        WriteAll(folder.File("r.tsv"), readings);
+        args.insert(args.begin(), {study, folder.File("r.tsv")});
+        std::istringstream in;
+        std::ostringstream out, err;
+        BillContext context;
+        context.historyPath = db;
+        const int status = RunBillCommand(args, in, out, err, context);
+        return {status, out.str(), err.str()};
+    }
+    Outcome History(const std::vector<std::string>& args, const std::string& path = "") {
+        std::ostringstream out, err;
+        const int status = RunHistoryCommand(args, path.empty() ? db : path, out, err);
+        return {status, out.str(), err.str()};
+    }
+    test::TestFolder folder;
+    std::string study, db;
+};
+
+const char* kAutumn = "1\t1000\t1400\n2\t500\t900\n3\t0\t333.5\n4\t10\t10\n5\t100\t800\n"
+                      "6\t0\t100\tκλειστό\n7\t1000\t20\tαντικατάσταση 1500 0\n8\t0\t300\n"
+                      "9\t0\t582.78\n";
+
+TEST_F(HistoryCommand, SavedPeriodsAreListedCarriedAndMoved) {
+    EXPECT_EQ(Bill({"--cost", "2850", "--save"}, kAutumn).status, 1); // no dates
+    const Outcome first =
+        Bill({"--cost", "2850", "--from", "15/10/2025", "--to", "30/04/2026", "--save"}, kAutumn);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.err.find("έκδοση 1"), std::string::npos);
+    // A correction of the same period: version 2 beside version 1.
+    const Outcome corrected =
+        Bill({"--cost", "2860", "--from", "15/10/2025", "--to", "30/04/2026", "--save"}, kAutumn);
+    EXPECT_NE(corrected.err.find("έκδοση 2"), std::string::npos);
+
+    // The next winter carried forward: one number per property, the previous
+    // reading the last stored current one (333.5 for the third, 20 for the
+    // seventh's new meter).
+    const Outcome next =
+        Bill({"--cost", "3000", "--from", "15/10/2026", "--to", "30/04/2027", "--carry", "--save"},
+             "1\t1600\n2\t1300\n3\t400\n4\t10\n5\t1500\n6\t100\n7\t500\n8\t350\n"
+             "9\t2600\n");
+    ASSERT_EQ(next.status, 0) << next.err;
+    EXPECT_NE(next.out.find("1\tΥ1 Αποθήκη-Γραφείο\t200\t"), std::string::npos);
+    EXPECT_NE(next.out.find("7\tΓ1 Διαμέρισμα\t480\t"), std::string::npos);
+    EXPECT_NE(next.out.find("ΣΥΝΟΛΟ\t\t3913.72\t100.00000\t"), std::string::npos);
+
+    const Outcome listed = History({study});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    std::istringstream lines(listed.out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);) {
+        rows.push_back(line);
+    }
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].substr(0, rows[1].find("\t2026-")),
+              "15/10/2025\t30/04/2026\t1\tωρομετρητές\t2850.00\t3236.28\t0");
+    EXPECT_EQ(rows[2].rfind("15/10/2025\t30/04/2026\t2\tωρομετρητές\t2860.00\t", 0), 0u);
+    EXPECT_NE(rows[3].find("\t3000.00\t3913.72\t0\t"), std::string::npos);
+
+    ASSERT_EQ(History({study, "--tsv", folder.File("all.tsv")}).status, 0);
+    const std::string all = ReadAll(folder.File("all.tsv"));
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 1 + 3 * 9);
+    EXPECT_NE(all.find("15/10/2026\t30/04/2027\t1\thours\t7\tΓ1 Διαμέρισμα\t20\t500\t480\t0\t0\t"),
+              std::string::npos);
+
+    const std::string carried = folder.File("μεταφορά.sqlite");
+    ASSERT_EQ(History({study, "--export", carried}).status, 0);
+    const std::string elsewhere = folder.File("άλλο/Billing.sqlite");
+    const Outcome imported = History({"--import", carried}, elsewhere);
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("Προστέθηκαν 3"), std::string::npos);
+    EXPECT_EQ(History({study}, elsewhere).out, listed.out);
+}
+
+TEST_F(HistoryCommand, ARefusedDatabaseStopsTheBillWithAMessage) {
+    {
+        BillingHistory history(db);
+        history.Database().Exec("PRAGMA user_version = 7");
+    }
+    const std::string before = ReadAll(db);
+    const Outcome refused = Bill({"--cost", "100", "--from", "1/1/2026", "--to", "31/1/2026",
+                                  "--save", "--tsv", folder.File("out.tsv")},
+                                 kAutumn);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("νεότερη έκδοση"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("out.tsv")));
+    EXPECT_EQ(History({study}).status, 1);
+    EXPECT_EQ(ReadAll(db), before);
+    EXPECT_EQ(History({}).status, 1);
+    EXPECT_EQ(History({study, "--import", "x"}).status, 1);
+}
+
+} // namespace
+} // namespace pyrostat
