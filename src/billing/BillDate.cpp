@@ -74,6 +74,16 @@ long DaysCounted(const BillDate& from, const BillDate& to) {
     return days > 0 ? days : 0;
 }
 
+BillDate NextDay(const BillDate& date) {
+    const auto day = Calendar(date);
+    if (!day) {
+        return date;
+    }
+    const std::chrono::year_month_day next{std::chrono::sys_days(*day) + std::chrono::days(1)};
+    return {static_cast<int>(next.year()), static_cast<int>(static_cast<unsigned>(next.month())),
+            static_cast<int>(static_cast<unsigned>(next.day()))};
+}
+
 std::string FormatBillDate(const BillDate& date) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", date.day, date.month, date.year);

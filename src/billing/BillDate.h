@@ -19,6 +19,9 @@ std::optional<BillDate> ParseBillDate(std::string_view text);
 // Days from `from` to `to`, both counted; 0 when `to` is before `from`.
 long DaysCounted(const BillDate& from, const BillDate& to);
 
+// The day after.
+BillDate NextDay(const BillDate& date);
+
 // "15/10/2026".
 std::string FormatBillDate(const BillDate& date);
 

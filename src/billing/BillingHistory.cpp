@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -166,6 +168,62 @@ void ReadLines(SqliteDatabase& db, StoredPeriod& p) {
 }
 
 } // namespace
+
+PeriodBill BillOfStored(const StoredPeriod& p) {
+    PeriodBill bill;
+    bill.request.method = p.method;
+    bill.request.costCents = p.costCents;
+    bill.request.from = p.from;
+    bill.request.to = p.to;
+    bill.periodHours = DaysCounted(p.from, p.to) * kHoursPerDay;
+    bill.factor = p.factor;
+    bill.scaled = p.factor != 1.0;
+    for (const StoredLine& l : p.lines) {
+        BilledLine line;
+        line.coefficients = {l.number, l.name, l.fe, l.oms, l.e};
+        line.name = l.name;
+        ReadingLine reading;
+        reading.property = std::to_string(l.number);
+        reading.previous = l.previous;
+        reading.current = l.current;
+        if (!l.current && !l.estimated && !l.closed) {
+            reading.measure = BillNumber{l.omega, l.omegaDecimals};
+        }
+        reading.closed = l.closed;
+        reading.replaced = l.replaced;
+        reading.oldFinal = l.oldFinal;
+        reading.newStart = l.newStart;
+        line.reading = reading;
+        line.omega = l.omega;
+        line.omegaDecimals = l.omegaDecimals;
+        line.closed = l.closed;
+        line.estimated = l.estimated;
+        line.percent = l.percent;
+        line.fixedCents = l.fixedCents;
+        line.variableCents = l.variableCents;
+        line.amountCents = l.amountCents;
+        bill.sumOmega += l.omega;
+        bill.omegaDecimals = std::max(bill.omegaDecimals, l.omegaDecimals);
+        bill.sumFe += l.fe;
+        bill.oms = l.oms;
+        bill.estimatedCount += l.estimated ? 1 : 0;
+        bill.fixedTotal += l.fixedCents;
+        bill.variableTotal += l.variableCents;
+        bill.lines.push_back(std::move(line));
+    }
+    const double scale = std::pow(10.0, bill.omegaDecimals);
+    bill.sumOmega = std::round(bill.sumOmega * scale) / scale;
+    bill.manyEstimates = bill.estimatedCount * 4 > static_cast<int>(bill.lines.size());
+    return bill;
+}
+
+BillingCoefficients CoefficientsOfStored(const StoredPeriod& p) {
+    BillingCoefficients c;
+    for (const StoredLine& l : p.lines) {
+        c.lines.push_back({l.number, l.name, l.fe, l.oms, l.e});
+    }
+    return c;
+}
 
 const std::vector<const char*>& HistorySchemaSteps() {
     static const std::vector<const char*> steps = {kSchemaV1, kMigrationV2};

@@ -99,6 +99,12 @@ private:
     std::string text_;
 };
 
+// A stored bill as the bill it was, for the window and the sheets: the same
+// lines, amounts and totals, read back rather than billed again.
+PeriodBill BillOfStored(const StoredPeriod& period);
+// The coefficients a stored bill was made with.
+BillingCoefficients CoefficientsOfStored(const StoredPeriod& period);
+
 // The schema's steps: the first version, then each migration; step k brings
 // a database of version k to version k + 1.
 const std::vector<const char*>& HistorySchemaSteps();

@@ -1,4 +1,5 @@
 #include "billing/BillingHistory.h"
+#include "billing/BillTsv.h"
 #include "billing/CarryForward.h"
 #include "billing/PeriodComparison.h"
 #include "support/TestFolder.h"
@@ -82,6 +83,8 @@ TEST_F(History, ABillIsStoredAndReadBackAsBilled) {
     EXPECT_TRUE(p.lines[1].replaced);
     EXPECT_EQ(p.lines[1].oldFinal.value, 10000);
     EXPECT_EQ(p.SumOmega(), 150);
+    // Read back as a bill, it prints as the bill that was stored.
+    EXPECT_EQ(BillTsv(BillOfStored(p)), BillTsv(bill));
 
     // A bill that was not made, or has no dates, is not stored.
     EXPECT_THROW(

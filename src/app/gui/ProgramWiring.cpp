@@ -97,11 +97,23 @@ private:
         coefficients.employer = state_.Employer;
         coefficients.project = state_.Project;
         coefficients.location = state_.Location;
+        const BillingCoefficients building = coefficients;
         FrmBilling billing(std::move(coefficients), owner);
         const std::string study = state_.CurrentStudyFile;
+        // The history belongs to a study on the disk: its file names the
+        // building.
+        std::unique_ptr<BillingHistory> history;
         if (!study.empty()) {
             billing.SetSuggestedName(QString::fromStdString(
                 FolderOfPath(study) + MapForFileName(TrimBlanks(TitleBox().Text()))));
+            try {
+                history =
+                    std::make_unique<BillingHistory>(state_.InProgramFolder(kHistoryFileName));
+                billing.SetHistory(history.get(), BuildingKeyOf(study, building));
+            } catch (const HistoryError& e) {
+                messages_.ShowWithBeeps(kAttentionTitle, e.what(),
+                                        MessageService::Icon::Exclamation);
+            }
         }
         billing.exec();
     }

@@ -11,11 +11,13 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -128,10 +130,28 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
         buttons->addWidget(b);
     }
 
+    historyBox_ = new QGroupBox(QStringLiteral(" Ιστορικό του κτιρίου "), this);
+    historyBox_->setObjectName(QStringLiteral("FraHistory"));
+    periods_ = new QListWidget(historyBox_);
+    periods_->setObjectName(QStringLiteral("LstPeriods"));
+    periods_->setMinimumWidth(260);
+    cmdSave_ = button("CmdSave", QStringLiteral("&Αποθήκευση περιόδου"));
+    cmdOpenStored_ = button("CmdOpenStored", QStringLiteral("Άνοι&γμα (μόνο ανάγνωση)"));
+    cmdCarry_ = button("CmdCarry", QStringLiteral("&Νέα περίοδος από την τελευταία"));
+    auto* historyLayout = new QVBoxLayout(historyBox_);
+    historyLayout->addWidget(periods_, 1);
+    for (QPushButton* b : {cmdSave_, cmdOpenStored_, cmdCarry_}) {
+        historyLayout->addWidget(b);
+    }
+    historyBox_->hide();
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(grid_, 1);
+    middle->addWidget(historyBox_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(building);
     layout->addLayout(form);
-    layout->addWidget(grid_, 1);
+    layout->addLayout(middle, 1);
     layout->addWidget(totals_);
     layout->addWidget(faults_);
     layout->addLayout(buttons);
@@ -163,7 +183,62 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     connect(cmdSheet_, &QPushButton::clicked, this, [this] { ShowSheet(false); });
     connect(cmdNotices_, &QPushButton::clicked, this, [this] { ShowSheet(true); });
     connect(cmdExit_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdSave_, &QPushButton::clicked, this, &FrmBilling::SavePeriod);
+    connect(cmdOpenStored_, &QPushButton::clicked, this, &FrmBilling::OpenStored);
+    connect(periods_, &QListWidget::itemActivated, this, [this] { OpenStored(); });
+    connect(cmdCarry_, &QPushButton::clicked, this, &FrmBilling::CarryForward);
     Rebill();
+}
+
+FrmBilling::FrmBilling(const StoredPeriod& period, const BillingCoefficients& building,
+                       QWidget* parent)
+    : FrmBilling(
+          [&] {
+              BillingCoefficients c = CoefficientsOfStored(period);
+              c.title = building.title;
+              c.employer = building.employer;
+              c.project = building.project;
+              c.location = building.location;
+              return c;
+          }(),
+          parent) {
+    readOnly_ = true;
+    setWindowTitle(QStringLiteral("Κατανομή Δαπάνης Περιόδου %1 – %2 (έκδοση %3, μόνο ανάγνωση)")
+                       .arg(Q(FormatBillDate(period.from)), Q(FormatBillDate(period.to)))
+                       .arg(period.version));
+    bill_ = BillOfStored(period);
+    for (size_t i = 0; i < bill_.lines.size(); ++i) {
+        const ReadingLine& r = *bill_.lines[i].reading;
+        BillingSession::Row row;
+        auto text = [](const std::optional<BillNumber>& n) {
+            return n ? FormatFixed(n->value, n->decimals) : std::string();
+        };
+        row.previous = text(r.previous);
+        row.current = text(r.current);
+        row.measure = text(r.measure);
+        if (r.closed) {
+            row.marks = kClosedMark;
+        }
+        if (r.replaced) {
+            row.marks += std::string(row.marks.empty() ? "" : " ") + kReplacedMark + " " +
+                         text(r.oldFinal) + " " + text(r.newStart);
+        }
+        session_.SetRow(i, row);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{cost_, method_, from_, to_}) {
+        w->blockSignals(true);
+    }
+    cost_->setText(Q(FormatEuroText(period.costCents)));
+    method_->setCurrentIndex(period.method == MeterMethod::Energy ? 1 : 0);
+    from_->setText(Q(FormatBillDate(period.from)));
+    to_->setText(Q(FormatBillDate(period.to)));
+    FillRows();
+    ShowBill();
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (QWidget* w : std::initializer_list<QWidget*>{cost_, method_, from_, to_, estimate_,
+                                                      cmdPaste_, cmdImport_}) {
+        w->setEnabled(false);
+    }
 }
 
 void FrmBilling::FillRows() {
@@ -211,7 +286,14 @@ void FrmBilling::ReadCell(int row, int col) {
 }
 
 void FrmBilling::Rebill() {
+    if (readOnly_) {
+        return; // a stored bill shows as it was stored
+    }
     bill_ = session_.Bill();
+    ShowBill();
+}
+
+void FrmBilling::ShowBill() {
     filling_ = true;
     for (int r = 0; r < grid_->rowCount(); ++r) {
         const bool shown = bill_.Ok() && static_cast<size_t>(r) < bill_.lines.size();
@@ -263,6 +345,114 @@ void FrmBilling::Rebill() {
     }
     cmdSheet_->setEnabled(bill_.Ok());
     cmdNotices_->setEnabled(bill_.Ok());
+    cmdSave_->setEnabled(bill_.Ok() && bill_.request.from && bill_.request.to && !readOnly_);
+}
+
+void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
+    history_ = history;
+    key_ = std::move(key);
+    historyBox_->setVisible(history_ != nullptr);
+    cmdSave_->setVisible(!readOnly_);
+    cmdCarry_->setVisible(!readOnly_);
+    FillPeriods();
+    ShowBill();
+}
+
+void FrmBilling::FillPeriods() {
+    periods_->clear();
+    stored_.clear();
+    if (history_ == nullptr) {
+        return;
+    }
+    try {
+        if (const auto building = history_->FindBuilding(key_)) {
+            stored_ = history_->Periods(*building, false);
+        }
+    } catch (const std::exception& e) {
+        Warn(Q(e.what()));
+    }
+    for (const StoredPeriod& p : stored_) {
+        periods_->addItem(QStringLiteral("%1 – %2  έκδ. %3  %4 €")
+                              .arg(Q(FormatBillDate(p.from)), Q(FormatBillDate(p.to)))
+                              .arg(p.version)
+                              .arg(Q(FormatEuroText(p.costCents))));
+    }
+    if (!stored_.empty()) {
+        periods_->setCurrentRow(static_cast<int>(stored_.size()) - 1);
+    }
+    cmdOpenStored_->setEnabled(!stored_.empty());
+    cmdCarry_->setEnabled(!stored_.empty());
+}
+
+void FrmBilling::SavePeriod() {
+    if (history_ == nullptr || !bill_.Ok()) {
+        return;
+    }
+    try {
+        const StoredPeriod saved = history_->Save(key_, bill_);
+        FillPeriods();
+        totals_->setText(
+            totals_->text() +
+            QStringLiteral("\nΑποθηκεύτηκε στο ιστορικό, έκδοση %1.").arg(saved.version));
+    } catch (const std::exception& e) {
+        Warn(Q(e.what()));
+    }
+    BackToGrid();
+}
+
+void FrmBilling::OpenStored() {
+    const int row = periods_->currentRow();
+    if (history_ == nullptr || row < 0 || static_cast<size_t>(row) >= stored_.size()) {
+        return;
+    }
+    StoredPeriod period = stored_[static_cast<size_t>(row)];
+    try {
+        for (const StoredPeriod& p : history_->Periods(*history_->FindBuilding(key_), true)) {
+            if (p.id == period.id) {
+                period = p;
+            }
+        }
+    } catch (const std::exception& e) {
+        Warn(Q(e.what()));
+        return;
+    }
+    if (openStored_) {
+        openStored_(period);
+    } else {
+        FrmBilling view(period, session_.Coefficients(), this);
+        view.SetHistory(history_, key_);
+        view.exec();
+    }
+    BackToGrid();
+}
+
+void FrmBilling::CarryForward() {
+    if (history_ == nullptr || stored_.empty() || readOnly_) {
+        return;
+    }
+    std::vector<StoredPeriod> latest;
+    try {
+        latest = history_->LatestPeriods(*history_->FindBuilding(key_));
+    } catch (const std::exception& e) {
+        Warn(Q(e.what()));
+        return;
+    }
+    const std::map<int, BillNumber> carried = CarriedReadings(latest);
+    const BillingCoefficients& c = session_.Coefficients();
+    for (size_t i = 0; i < c.lines.size(); ++i) {
+        BillingSession::Row row;
+        const auto previous = carried.find(c.lines[i].number);
+        if (previous != carried.end()) {
+            row.previous = FormatFixed(previous->second.value, previous->second.decimals);
+        }
+        session_.SetRow(i, row);
+    }
+    FillRows();
+    from_->setText(Q(FormatBillDate(NextDay(latest.back().to))));
+    to_->clear();
+    Rebill();
+    grid_->setFocus();
+    grid_->setCurrentCell(0, kCurrent);
 }
 
 bool FrmBilling::PasteText(const QString& text) {
@@ -304,8 +494,19 @@ void FrmBilling::ShowSheet(bool notices) {
     if (!bill_.Ok()) {
         return;
     }
-    const SheetModel sheet = notices ? NoticesSheet(bill_, session_.Coefficients())
-                                     : PeriodSheet(bill_, session_.Coefficients());
+    std::vector<PropertyComparison> comparisons;
+    if (history_ != nullptr) {
+        try {
+            if (const auto building = history_->FindBuilding(key_)) {
+                comparisons = ComparePeriod(bill_, history_->LatestPeriods(*building));
+            }
+        } catch (const std::exception& e) {
+            Warn(Q(e.what()));
+        }
+    }
+    const std::vector<PropertyComparison>* compared = history_ ? &comparisons : nullptr;
+    const SheetModel sheet = notices ? NoticesSheet(bill_, session_.Coefficients(), compared)
+                                     : PeriodSheet(bill_, session_.Coefficients(), compared);
     const QString title =
         notices ? QStringLiteral("Ειδοποιητήρια") : QStringLiteral("Φύλλο περιόδου");
     if (preview_) {

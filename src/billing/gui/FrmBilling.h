@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/BillingHistory.h"
 #include "billing/BillingSession.h"
 #include "reports/SheetModel.h"
 
@@ -10,7 +11,9 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QGroupBox;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTableWidget;
 
@@ -29,6 +32,18 @@ public:
     using ChooseFile = std::function<QString()>;
 
     FrmBilling(BillingCoefficients coefficients, QWidget* parent = nullptr);
+    // A stored period, read only: its readings and amounts as stored.
+    FrmBilling(const StoredPeriod& period, const BillingCoefficients& building,
+               QWidget* parent = nullptr);
+
+    // The building's stored periods: the list, saving the period, opening a
+    // stored one, and a new period carried forward from the last. Without
+    // it the history part of the window stays hidden.
+    void SetHistory(BillingHistory* history, BuildingKey key);
+    // How a stored period is opened; unset: a read-only window of it.
+    void SetOpenStored(std::function<void(const StoredPeriod&)> open) {
+        openStored_ = std::move(open);
+    }
 
     void SetPreview(Preview preview) { preview_ = std::move(preview); }
     void SetChooseFile(ChooseFile choose) { chooseFile_ = std::move(choose); }
@@ -49,6 +64,12 @@ public:
     QPushButton* CmdImport() const { return cmdImport_; }
     QPushButton* CmdSheet() const { return cmdSheet_; }
     QPushButton* CmdNotices() const { return cmdNotices_; }
+    QListWidget* Periods() const { return periods_; }
+    QPushButton* CmdSave() const { return cmdSave_; }
+    QPushButton* CmdOpenStored() const { return cmdOpenStored_; }
+    QPushButton* CmdCarry() const { return cmdCarry_; }
+    bool ReadOnly() const { return readOnly_; }
+    const PeriodBill& ShownBill() const { return bill_; }
 
     // The readings text pasted as from a spreadsheet; false when refused (the
     // faults are shown and no cell changes).
@@ -63,6 +84,11 @@ private:
     void FillRows();
     void ReadCell(int row, int col);
     void Rebill();
+    void ShowBill();
+    void FillPeriods();
+    void SavePeriod();
+    void OpenStored();
+    void CarryForward();
     void ShowSheet(bool notices);
     void ImportFile();
     void BackToGrid();
@@ -71,6 +97,16 @@ private:
     BillingSession session_;
     PeriodBill bill_;
     bool filling_ = false;
+    bool readOnly_ = false;
+    BillingHistory* history_ = nullptr;
+    BuildingKey key_;
+    std::vector<StoredPeriod> stored_;
+    std::function<void(const StoredPeriod&)> openStored_;
+    QGroupBox* historyBox_;
+    QListWidget* periods_;
+    QPushButton* cmdSave_;
+    QPushButton* cmdOpenStored_;
+    QPushButton* cmdCarry_;
     Preview preview_;
     ChooseFile chooseFile_;
     std::function<void(const QString&)> warn_;

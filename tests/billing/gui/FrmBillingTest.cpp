@@ -3,6 +3,7 @@
 #include "billing/BillTsv.h"
 #include "distribution/SampleStudy.h"
 #include "distribution/StudyCalculation.h"
+#include "support/TestFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -124,6 +126,82 @@ TEST_F(Window, ARefusedPasteChangesNothingAndFaultsNameTheProperty) {
 
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace
+} // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+struct WithHistory : public Window {
+    WithHistory() : history(folder.File("PYXFiles/Billing.sqlite")) {
+        window.SetHistory(&history, {folder.File("sample.pyx"), test::kSampleTitle, "", "", ""});
+        window.SetOpenStored([this](const StoredPeriod& p) { opened.push_back(p); });
+    }
+    test::TestFolder folder;
+    BillingHistory history;
+    std::vector<StoredPeriod> opened;
+};
+
+TEST_F(WithHistory, SavedOpenedAndCarriedForward) {
+    ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
+    window.Cost()->setText(QStringLiteral("2850"));
+    EXPECT_FALSE(window.CmdSave()->isEnabled()); // no dates yet
+    window.From()->setText(QStringLiteral("15/10/2025"));
+    window.To()->setText(QStringLiteral("30/04/2026"));
+    ASSERT_TRUE(window.CmdSave()->isEnabled());
+    QTest::mouseClick(window.CmdSave(), Qt::LeftButton);
+    window.Cost()->setText(QStringLiteral("2860"));
+    QTest::mouseClick(window.CmdSave(), Qt::LeftButton);
+    ASSERT_EQ(window.Periods()->count(), 2);
+    EXPECT_TRUE(window.Periods()->item(1)->text().contains(QStringLiteral("έκδ. 2")));
+    EXPECT_TRUE(window.Totals()->text().contains(QStringLiteral("έκδοση 2")));
+
+    window.Periods()->setCurrentRow(0);
+    QTest::mouseClick(window.CmdOpenStored(), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].version, 1);
+    EXPECT_EQ(opened[0].costCents, 285000);
+    ASSERT_EQ(opened[0].lines.size(), 9u);
+
+    // Opened read-only, the stored period shows its own amounts.
+    FrmBilling view(opened[0], window.Session().Coefficients());
+    EXPECT_TRUE(view.ReadOnly());
+    EXPECT_EQ(view.Grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(view.CmdPaste()->isEnabled());
+    EXPECT_EQ(view.Cost()->text(), QStringLiteral("2.850,00"));
+    for (int r = 0; r < 9; ++r) {
+        EXPECT_EQ(view.Grid()->item(r, 9)->text().toStdString(),
+                  FormatEuroText(opened[0].lines[static_cast<size_t>(r)].amountCents));
+    }
+    EXPECT_EQ(view.Grid()->item(6, 5)->text(), QStringLiteral("αντικατάσταση 1500 0"));
+    EXPECT_FALSE(view.Faults()->text().contains(QStringLiteral("δαπάνη")));
+
+    // The next period: the previous readings are the last current ones.
+    QTest::mouseClick(window.CmdCarry(), Qt::LeftButton);
+    EXPECT_EQ(window.From()->text(), QStringLiteral("01/05/2026"));
+    EXPECT_TRUE(window.To()->text().isEmpty());
+    EXPECT_EQ(window.Grid()->item(0, 2)->text(), QStringLiteral("1400"));
+    EXPECT_TRUE(window.Grid()->item(0, 3)->text().isEmpty());
+    EXPECT_EQ(window.Grid()->item(6, 2)->text(), QStringLiteral("20")); // the new meter's
+    EXPECT_TRUE(window.Grid()->item(2, 2)->text().isEmpty());           // read as hours
+    EXPECT_TRUE(window.Grid()->item(5, 5)->text().isEmpty());           // no longer closed
+
+    // The notices compare with the stored periods.
+    for (int r = 0; r < 9; ++r) {
+        window.Grid()->item(r, 4)->setText(QStringLiteral("100"));
+        window.Grid()->item(r, 2)->setText(QString());
+    }
+    window.To()->setText(QStringLiteral("31/10/2026"));
+    ASSERT_TRUE(window.CmdNotices()->isEnabled()) << window.Faults()->text().toStdString();
+    QTest::mouseClick(window.CmdNotices(), Qt::LeftButton);
+    ASSERT_EQ(previews.size(), 1u);
+    int compared = 0;
+    for (const auto& [at, cell] : previews[0].second.Cells()) {
+        compared += cell.value.text == "Σύγκριση" ? 1 : 0;
+    }
+    EXPECT_EQ(compared, 9);
 }
 
 } // namespace

@@ -1,0 +1,79 @@
+// The history of the period bills: storing the bill of a 500-property
+// building (one transaction, WAL, fsync at the commit), and reading back ten
+// years of its monthly periods (120 bills, 60,000 lines) as the notices'
+// comparisons and the history command read them.
+#include "billing/BillingHistory.h"
+#include "billing/PeriodComparison.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using namespace pyrostat;
+
+constexpr int kProperties = 500;
+const BuildingKey kKey{"/μελέτες/500.pyx", "Πολυκατοικία 500 ιδιοκτησιών", "Ιδιοκτήτες", "Θέρμανση",
+                       "Πάτρα"};
+
+BillingCoefficients Building() {
+    std::string table;
+    for (int i = 1; i <= kProperties; ++i) {
+        table += "Διαμέρισμα " + std::to_string(i) + "\t0.002\t0.3\n";
+    }
+    return ParseCoefficientTable(table);
+}
+
+PeriodBill MonthBill(const BillingCoefficients& c, int month) {
+    std::string readings;
+    for (int i = 1; i <= kProperties; ++i) {
+        const int previous = month * 300 + i;
+        readings += std::to_string(i) + "\t" + std::to_string(previous) + "\t" +
+                    std::to_string(previous + 100 + (i * 37 + month) % 250) + "\n";
+    }
+    BillRequest request;
+    request.costCents = 4825000;
+    request.from = BillDate{2016 + month / 12, 1 + month % 12, 1};
+    request.to = BillDate{2016 + month / 12, 1 + month % 12, 28};
+    return MakePeriodBill(c, ParseReadings(readings), request);
+}
+
+std::string FreshDatabase(const char* name) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return (folder / "Billing.sqlite").string();
+}
+
+void BM_StoreA500PropertyBill(benchmark::State& run) {
+    const BillingCoefficients c = Building();
+    const PeriodBill bill = MonthBill(c, 0);
+    BillingHistory history(FreshDatabase("pyrostat-bench-store"));
+    for (auto _ : run) {
+        benchmark::DoNotOptimize(history.Save(kKey, bill).id);
+    }
+}
+BENCHMARK(BM_StoreA500PropertyBill)->Unit(benchmark::kMillisecond);
+
+void BM_ReadTenYearsOfMonthlyPeriods(benchmark::State& run) {
+    const BillingCoefficients c = Building();
+    BillingHistory history(FreshDatabase("pyrostat-bench-read"));
+    for (int month = 0; month < 120; ++month) {
+        history.Save(kKey, MonthBill(c, month));
+    }
+    const PeriodBill next = MonthBill(c, 120);
+    for (auto _ : run) {
+        const auto building = history.FindBuilding(kKey);
+        const std::vector<StoredPeriod> latest = history.LatestPeriods(*building);
+        const std::vector<PropertyComparison> compared = ComparePeriod(next, latest);
+        if (latest.size() != 120 || compared.size() != kProperties) {
+            run.SkipWithError("the history did not read back whole");
+        }
+        benchmark::DoNotOptimize(compared.data());
+    }
+}
+BENCHMARK(BM_ReadTenYearsOfMonthlyPeriods)->Unit(benchmark::kMillisecond);
+
+} // namespace
