@@ -13,29 +13,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export PYROSTAT_HOME="$work/home"
 
-python3 - "$work/b500.txt" "$work/readings.txt" <<'PY'
-import random, sys
-random.seed(500)
-kinds = ["PILOTIS ΚΑΤΩ", "ΙΣΟΓΕΙΟ", "ΥΠΟΓ.-ΗΜΙΫΠΟΓ.", "ΕΝΔΙΑΜΕΣΟ", "ΡΕΤΙΡΕ"]
-pipes = ["ΕΚΤΟΣ ΙΔΙΟΚΤ.", "ΕΝΤΟΣ ΙΔΙΟΚΤ.", "ΑΛΛΗ ΠΕΡΙΠΤ."]
-lines = ["# ΤΙΤΛΟΣ\tΠολυκατοικία 500 ιδιοκτησιών", "# ΜΟΝΩΣΗ\tΝΑΙ",
-         "# ΕΡΓΟΔΟΤΗΣ\tΙδιοκτήτες", "# ΕΡΓΟ\tΚατανομή θέρμανσης", "# ΘΕΣΗ ΕΡΓΟΥ\tΠάτρα"]
-readings = []
-for i in range(500):
-    t = random.randint(2000, 9000)
-    lines.append("\t".join(["Διαμέρισμα %d" % (i + 1), "%d.00" % t, "%d.00" % (t // 6),
-                            "%d.00" % (t // 10), "%.2f" % random.uniform(40, 130), "3.00",
-                            "%.2f" % random.uniform(1, 20), "%.2f" % random.uniform(0, 8),
-                            "%.2f" % random.uniform(0, 12), random.choice(kinds),
-                            random.choice(pipes)]))
-    previous = random.randint(0, 20000)
-    line = "%d\t%d\t%d" % (i + 1, previous, previous + random.randint(0, 2500))
-    if i % 40 == 0:
-        line += "\tκλειστό"
-    readings.append(line)
-open(sys.argv[1], "w", encoding="utf-8").write("\r\n".join(lines) + "\r\n")
-open(sys.argv[2], "w", encoding="utf-8").write("\n".join(readings) + "\n")
-PY
+python3 "$root/bench/building500.py" "$work/b500.txt" "$work/readings.txt"
 "$pyrostat" convert "$work/b500.txt" "$work/b500.pyx" >/dev/null
 
 bill=("$pyrostat" bill "$work/b500.pyx" "$work/readings.txt" --cost 48250,00 --from 15/10/2026

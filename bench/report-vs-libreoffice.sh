@@ -12,23 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export PYROSTAT_HOME="$work/home"
 
-# The building: 500 properties, every kind and pipe passage, fixed numbers.
-python3 - "$work/b500.txt" <<'PY'
-import random, sys
-random.seed(500)
-kinds = ["PILOTIS ΚΑΤΩ", "ΙΣΟΓΕΙΟ", "ΥΠΟΓ.-ΗΜΙΫΠΟΓ.", "ΕΝΔΙΑΜΕΣΟ", "ΡΕΤΙΡΕ"]
-pipes = ["ΕΚΤΟΣ ΙΔΙΟΚΤ.", "ΕΝΤΟΣ ΙΔΙΟΚΤ.", "ΑΛΛΗ ΠΕΡΙΠΤ."]
-lines = ["# ΤΙΤΛΟΣ\tΠολυκατοικία 500 ιδιοκτησιών", "# ΜΟΝΩΣΗ\tΝΑΙ",
-         "# ΕΡΓΟΔΟΤΗΣ\tΙδιοκτήτες", "# ΕΡΓΟ\tΚατανομή θέρμανσης", "# ΘΕΣΗ ΕΡΓΟΥ\tΠάτρα"]
-for i in range(500):
-    t = random.randint(2000, 9000)
-    lines.append("\t".join(["Διαμέρισμα %d" % (i + 1), "%d.00" % t, "%d.00" % (t // 6),
-                            "%d.00" % (t // 10), "%.2f" % random.uniform(40, 130), "3.00",
-                            "%.2f" % random.uniform(1, 20), "%.2f" % random.uniform(0, 8),
-                            "%.2f" % random.uniform(0, 12), random.choice(kinds),
-                            random.choice(pipes)]))
-open(sys.argv[1], "w", encoding="utf-8").write("\r\n".join(lines) + "\r\n")
-PY
+python3 "$root/bench/building500.py" "$work/b500.txt"
 "$pyrostat" convert "$work/b500.txt" "$work/b500.pyx" >/dev/null
 
 # Milliseconds of one run of a command.

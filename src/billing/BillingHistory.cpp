@@ -110,6 +110,41 @@ void BindNumber(SqliteStatement& s, int index, const std::optional<BillNumber>& 
     }
 }
 
+// The bill as it is stored: its lines with the readings they were billed from.
+StoredPeriod StoredPeriodOf(const PeriodBill& bill) {
+    StoredPeriod p;
+    p.from = *bill.request.from;
+    p.to = *bill.request.to;
+    p.method = bill.request.method;
+    p.costCents = bill.request.costCents;
+    p.factor = bill.factor;
+    for (const BilledLine& line : bill.lines) {
+        StoredLine l;
+        l.number = line.coefficients.number;
+        l.name = line.name;
+        l.fe = line.coefficients.fe;
+        l.oms = line.coefficients.oms;
+        l.e = line.coefficients.e;
+        if (line.reading) {
+            l.previous = line.reading->previous;
+            l.current = line.reading->current;
+            l.replaced = line.reading->replaced;
+            l.oldFinal = line.reading->oldFinal;
+            l.newStart = line.reading->newStart;
+        }
+        l.omega = line.omega;
+        l.omegaDecimals = line.omegaDecimals;
+        l.closed = line.closed;
+        l.estimated = line.estimated;
+        l.percent = line.percent;
+        l.fixedCents = line.fixedCents;
+        l.variableCents = line.variableCents;
+        l.amountCents = line.amountCents;
+        p.lines.push_back(std::move(l));
+    }
+    return p;
+}
+
 std::string Described(const std::string& path, const SqliteError& error) {
     if (error.Code() == SQLITE_NOTADB || error.Code() == SQLITE_CORRUPT) {
         return "Η βάση του ιστορικού " + path +
@@ -335,94 +370,86 @@ std::vector<std::pair<int64_t, BuildingKey>> BillingHistory::Buildings() {
     return out;
 }
 
+int64_t BillingHistory::InsertPeriod(int64_t building, const StoredPeriod& p) {
+    SqliteStatement period = db_->Prepare(
+        "INSERT INTO period (building_id, date_from, date_to, version, method, cost_cents, "
+        "scale_factor, stored_at, line_count) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    period.Bind(1, building)
+        .Bind(2, IsoDate(p.from))
+        .Bind(3, IsoDate(p.to))
+        .Bind(4, static_cast<int64_t>(p.version))
+        .Bind(5, p.method == MeterMethod::Energy ? "energy" : "hours")
+        .Bind(6, p.costCents)
+        .Bind(7, p.factor)
+        .Bind(8, p.storedAt)
+        .Bind(9, static_cast<int64_t>(p.lines.size()));
+    period.Step();
+    const int64_t periodId = db_->LastInsertId();
+
+    SqliteStatement findProperty =
+        db_->Prepare("SELECT id FROM property WHERE building_id = ? AND number = ? AND name = ?");
+    SqliteStatement addProperty =
+        db_->Prepare("INSERT INTO property (building_id, number, name) VALUES (?, ?, ?)");
+    SqliteStatement reading = db_->Prepare(
+        "INSERT INTO reading (period_id, property_id, fe, oms, e, previous, previous_decimals, "
+        "current, current_decimals, omega, omega_decimals, closed, replaced, old_final, "
+        "old_final_decimals, new_start, new_start_decimals, estimated, percent, fixed_cents, "
+        "variable_cents, amount_cents) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?, ?)");
+    for (const StoredLine& l : p.lines) {
+        findProperty.Reset();
+        findProperty.Bind(1, building).Bind(2, static_cast<int64_t>(l.number)).Bind(3, l.name);
+        int64_t property = 0;
+        if (findProperty.Step()) {
+            property = findProperty.Int(0);
+        } else {
+            addProperty.Reset();
+            addProperty.Bind(1, building).Bind(2, static_cast<int64_t>(l.number)).Bind(3, l.name);
+            addProperty.Step();
+            property = db_->LastInsertId();
+        }
+        const auto replaced = [&l](const BillNumber& n) {
+            return l.replaced ? std::optional<BillNumber>(n) : std::nullopt;
+        };
+        reading.Reset();
+        reading.Bind(1, periodId).Bind(2, property).Bind(3, l.fe).Bind(4, l.oms).Bind(5, l.e);
+        BindNumber(reading, 6, l.previous);
+        reading.Bind(7, static_cast<int64_t>(l.previous ? l.previous->decimals : 0));
+        BindNumber(reading, 8, l.current);
+        reading.Bind(9, static_cast<int64_t>(l.current ? l.current->decimals : 0));
+        reading.Bind(10, l.omega).Bind(11, static_cast<int64_t>(l.omegaDecimals));
+        reading.Bind(12, static_cast<int64_t>(l.closed));
+        reading.Bind(13, static_cast<int64_t>(l.replaced));
+        BindNumber(reading, 14, replaced(l.oldFinal));
+        reading.Bind(15, static_cast<int64_t>(l.oldFinal.decimals));
+        BindNumber(reading, 16, replaced(l.newStart));
+        reading.Bind(17, static_cast<int64_t>(l.newStart.decimals));
+        reading.Bind(18, static_cast<int64_t>(l.estimated)).Bind(19, l.percent);
+        reading.Bind(20, l.fixedCents).Bind(21, l.variableCents).Bind(22, l.amountCents);
+        reading.Step();
+    }
+    return periodId;
+}
+
 StoredPeriod BillingHistory::Save(const BuildingKey& key, const PeriodBill& bill) {
     if (!bill.Ok() || !bill.request.from || !bill.request.to) {
         throw HistoryError("Μόνο λογαριασμός που έγινε, με τις ημερομηνίες της περιόδου, "
                            "αποθηκεύεται στο ιστορικό.");
     }
+    StoredPeriod period = StoredPeriodOf(bill);
+    period.storedAt = NowUtc();
     try {
         SqliteDatabase::Transaction transaction(*db_);
         const int64_t building = FindOrAddBuilding(key);
         SqliteStatement version = db_->Prepare(
             "SELECT coalesce(max(version), 0) + 1 FROM period WHERE building_id = ? AND "
             "date_from = ? AND date_to = ?");
-        version.Bind(1, building)
-            .Bind(2, IsoDate(*bill.request.from))
-            .Bind(3, IsoDate(*bill.request.to));
+        version.Bind(1, building).Bind(2, IsoDate(period.from)).Bind(3, IsoDate(period.to));
         version.Step();
-        const int64_t next = version.Int(0);
-        SqliteStatement period = db_->Prepare(
-            "INSERT INTO period (building_id, date_from, date_to, version, method, cost_cents, "
-            "scale_factor, stored_at, line_count) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        period.Bind(1, building)
-            .Bind(2, IsoDate(*bill.request.from))
-            .Bind(3, IsoDate(*bill.request.to))
-            .Bind(4, next)
-            .Bind(5, bill.request.method == MeterMethod::Energy ? "energy" : "hours")
-            .Bind(6, bill.request.costCents)
-            .Bind(7, bill.factor)
-            .Bind(8, NowUtc())
-            .Bind(9, static_cast<int64_t>(bill.lines.size()));
-        period.Step();
-        const int64_t periodId = db_->LastInsertId();
-
-        SqliteStatement findProperty = db_->Prepare(
-            "SELECT id FROM property WHERE building_id = ? AND number = ? AND name = ?");
-        SqliteStatement addProperty =
-            db_->Prepare("INSERT INTO property (building_id, number, name) VALUES (?, ?, ?)");
-        SqliteStatement reading = db_->Prepare(
-            "INSERT INTO reading (period_id, property_id, fe, oms, e, previous, previous_decimals, "
-            "current, current_decimals, omega, omega_decimals, closed, replaced, old_final, "
-            "old_final_decimals, new_start, new_start_decimals, estimated, percent, fixed_cents, "
-            "variable_cents, amount_cents) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-            "?, ?, ?, ?, ?, ?, ?)");
-        for (const BilledLine& line : bill.lines) {
-            findProperty.Reset();
-            findProperty.Bind(1, building)
-                .Bind(2, static_cast<int64_t>(line.coefficients.number))
-                .Bind(3, line.name);
-            int64_t property = 0;
-            if (findProperty.Step()) {
-                property = findProperty.Int(0);
-            } else {
-                addProperty.Reset();
-                addProperty.Bind(1, building)
-                    .Bind(2, static_cast<int64_t>(line.coefficients.number))
-                    .Bind(3, line.name);
-                addProperty.Step();
-                property = db_->LastInsertId();
-            }
-            const ReadingLine* r = line.reading ? &*line.reading : nullptr;
-            reading.Reset();
-            reading.Bind(1, periodId).Bind(2, property);
-            reading.Bind(3, line.coefficients.fe).Bind(4, line.coefficients.oms);
-            reading.Bind(5, line.coefficients.e);
-            BindNumber(reading, 6, r ? r->previous : std::nullopt);
-            reading.Bind(7, static_cast<int64_t>(r && r->previous ? r->previous->decimals : 0));
-            BindNumber(reading, 8, r ? r->current : std::nullopt);
-            reading.Bind(9, static_cast<int64_t>(r && r->current ? r->current->decimals : 0));
-            reading.Bind(10, line.omega).Bind(11, static_cast<int64_t>(line.omegaDecimals));
-            reading.Bind(12, static_cast<int64_t>(line.closed));
-            reading.Bind(13, static_cast<int64_t>(r && r->replaced));
-            BindNumber(reading, 14,
-                       r && r->replaced ? std::optional<BillNumber>(r->oldFinal) : std::nullopt);
-            reading.Bind(15, static_cast<int64_t>(r && r->replaced ? r->oldFinal.decimals : 0));
-            BindNumber(reading, 16,
-                       r && r->replaced ? std::optional<BillNumber>(r->newStart) : std::nullopt);
-            reading.Bind(17, static_cast<int64_t>(r && r->replaced ? r->newStart.decimals : 0));
-            reading.Bind(18, static_cast<int64_t>(line.estimated)).Bind(19, line.percent);
-            reading.Bind(20, line.fixedCents).Bind(21, line.variableCents);
-            reading.Bind(22, line.amountCents);
-            reading.Step();
-        }
+        period.version = static_cast<int>(version.Int(0));
+        period.id = InsertPeriod(building, period);
         transaction.Commit();
-        SqliteStatement back =
-            db_->Prepare(std::string("SELECT ") + kPeriodColumns + " FROM period WHERE id = ?");
-        back.Bind(1, periodId);
-        back.Step();
-        StoredPeriod stored = PeriodFrom(back);
-        ReadLines(*db_, stored);
-        return stored;
+        return period;
     } catch (const SqliteError& e) {
         throw HistoryError("Ο λογαριασμός ΔΕΝ αποθηκεύτηκε στο ιστορικό " + path_ + ": " +
                            e.what() + ".");
@@ -520,61 +547,7 @@ int BillingHistory::Import(const std::string& path) {
                 if (have.count({IsoDate(p.from), IsoDate(p.to), p.version}) != 0) {
                     continue;
                 }
-                SqliteStatement period = db_->Prepare(
-                    "INSERT INTO period (building_id, date_from, date_to, version, method, "
-                    "cost_cents, scale_factor, stored_at, line_count) VALUES (?, ?, ?, ?, ?, ?, "
-                    "?, ?, ?)");
-                period.Bind(1, building)
-                    .Bind(2, IsoDate(p.from))
-                    .Bind(3, IsoDate(p.to))
-                    .Bind(4, static_cast<int64_t>(p.version))
-                    .Bind(5, p.method == MeterMethod::Energy ? "energy" : "hours")
-                    .Bind(6, p.costCents)
-                    .Bind(7, p.factor)
-                    .Bind(8, p.storedAt)
-                    .Bind(9, static_cast<int64_t>(p.lines.size()));
-                period.Step();
-                const int64_t periodId = db_->LastInsertId();
-                for (const StoredLine& l : p.lines) {
-                    SqliteStatement find = db_->Prepare("SELECT id FROM property WHERE building_id "
-                                                        "= ? AND number = ? AND name = ?");
-                    find.Bind(1, building).Bind(2, static_cast<int64_t>(l.number)).Bind(3, l.name);
-                    int64_t property = 0;
-                    if (find.Step()) {
-                        property = find.Int(0);
-                    } else {
-                        SqliteStatement add = db_->Prepare(
-                            "INSERT INTO property (building_id, number, name) VALUES (?, ?, ?)");
-                        add.Bind(1, building).Bind(2, static_cast<int64_t>(l.number));
-                        add.Bind(3, l.name).Step();
-                        property = db_->LastInsertId();
-                    }
-                    SqliteStatement reading = db_->Prepare(
-                        "INSERT INTO reading (period_id, property_id, fe, oms, e, previous, "
-                        "previous_decimals, current, current_decimals, omega, omega_decimals, "
-                        "closed, replaced, old_final, old_final_decimals, new_start, "
-                        "new_start_decimals, estimated, percent, fixed_cents, variable_cents, "
-                        "amount_cents) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                        "?, ?, ?, ?, ?)");
-                    reading.Bind(1, periodId).Bind(2, property).Bind(3, l.fe).Bind(4, l.oms);
-                    reading.Bind(5, l.e);
-                    BindNumber(reading, 6, l.previous);
-                    reading.Bind(7, static_cast<int64_t>(l.previous ? l.previous->decimals : 0));
-                    BindNumber(reading, 8, l.current);
-                    reading.Bind(9, static_cast<int64_t>(l.current ? l.current->decimals : 0));
-                    reading.Bind(10, l.omega).Bind(11, static_cast<int64_t>(l.omegaDecimals));
-                    reading.Bind(12, static_cast<int64_t>(l.closed));
-                    reading.Bind(13, static_cast<int64_t>(l.replaced));
-                    BindNumber(reading, 14,
-                               l.replaced ? std::optional<BillNumber>(l.oldFinal) : std::nullopt);
-                    reading.Bind(15, static_cast<int64_t>(l.oldFinal.decimals));
-                    BindNumber(reading, 16,
-                               l.replaced ? std::optional<BillNumber>(l.newStart) : std::nullopt);
-                    reading.Bind(17, static_cast<int64_t>(l.newStart.decimals));
-                    reading.Bind(18, static_cast<int64_t>(l.estimated)).Bind(19, l.percent);
-                    reading.Bind(20, l.fixedCents).Bind(21, l.variableCents);
-                    reading.Bind(22, l.amountCents).Step();
-                }
+                InsertPeriod(building, p);
                 ++added;
             }
         }

@@ -86,6 +86,8 @@ public:
 
 private:
     void Migrate();
+    // The period and its lines (the properties added when new); its id.
+    int64_t InsertPeriod(int64_t building, const StoredPeriod& period);
     std::string path_;
     std::unique_ptr<SqliteDatabase> db_;
 };
