@@ -33,38 +33,30 @@ int main(int argc, char** argv) {
         if (const auto status = pyrostat::RunCommandLine(args, std::cin, std::cout, std::cerr)) {
             return *status;
         }
-        if (args.front() == "report") {
+        // The commands that draw sheets: the renderer needs the application,
+        // offscreen when there is no display.
+        if (args.front() == "report" || args.front() == "bill") {
             if (pyrostat::NoDisplay()) {
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             }
             QApplication app(argc, argv);
             KeepNumbersInTheCLocale();
-            pyrostat::ProgramState state;
-            state.ProgramFolder = pyrostat::PrepareProgramFolder();
-            if (state.ProgramFolder.empty()) {
-                std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
-                return 1;
-            }
-            return pyrostat::RunReportCommand({args.begin() + 1, args.end()}, state, std::cin,
-                                              std::cout, std::cerr);
-        }
-        if (args.front() == "bill") {
-            if (pyrostat::NoDisplay()) {
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            }
-            QApplication app(argc, argv);
-            KeepNumbersInTheCLocale();
-            pyrostat::QtSheetWriter writer;
-            pyrostat::BillContext context;
-            context.writer = &writer;
             const std::string folder = pyrostat::PrepareProgramFolder();
             if (folder.empty()) {
                 std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
                 return 1;
             }
+            const std::vector<std::string> rest(args.begin() + 1, args.end());
+            if (args.front() == "report") {
+                pyrostat::ProgramState state;
+                state.ProgramFolder = folder;
+                return pyrostat::RunReportCommand(rest, state, std::cin, std::cout, std::cerr);
+            }
+            pyrostat::QtSheetWriter writer;
+            pyrostat::BillContext context;
+            context.writer = &writer;
             context.historyPath = folder + pyrostat::kHistoryFileName;
-            return pyrostat::RunBillCommand({args.begin() + 1, args.end()}, std::cin, std::cout,
-                                            std::cerr, context);
+            return pyrostat::RunBillCommand(rest, std::cin, std::cout, std::cerr, context);
         }
         std::cerr << pyrostat::UsageText();
         return 1;
