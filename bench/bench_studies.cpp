@@ -1,12 +1,12 @@
 // Timings of the study files: the browser's rebuild of "Studies.std" over
 // 2,000 study files, and a save and an open of a 500-row study.
 #include "BenchBuilding.h"
+#include "program/ProgramState.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/MemoryStudyFields.h"
 #include "studies/StudiesListFile.h"
 #include "studies/StudyFile.h"
 #include "workspace/MemoryGrid.h"
-#include "workspace/ProgramState.h"
 
 #include <benchmark/benchmark.h>
 

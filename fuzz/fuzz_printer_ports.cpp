@@ -1,7 +1,7 @@
 #include "FuzzSupport.h"
-#include "platform/PrinterPlatformMemory.h"
-#include "platform/PrinterSettingsStore.h"
-#include "platform/PrinterSwitching.h"
+#include "printing/PrinterPlatformMemory.h"
+#include "printing/PrinterSettingsStore.h"
+#include "printing/PrinterSwitching.h"
 
 // The printer-ports cache "iPrinters.prt" read back by the printer switch.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -10,6 +10,8 @@ jobs=$(nproc)
 # Every source in the project's format.
 find "$root/src" "$root/tests" "$root/bench" "$root/fuzz" \( -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
+# Every include keeps to the order of the floors.
+bash "$root/scripts/check-layers.sh"
 
 "$root/scripts/build.sh" "$root/build-ci" -DPYROSTAT_WERROR=ON
 (cd "$root/build-ci" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")

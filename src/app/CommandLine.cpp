@@ -8,7 +8,7 @@
 #include "app/RegisterCommand.h"
 #include "billing/BillingHistory.h"
 #include "platform/ProgramFolder.h"
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <ostream>
 

@@ -4,13 +4,13 @@
 #include "platform/FileAccess.h"
 #include "platform/FileTests.h"
 #include "platform/RecordFile.h"
+#include "program/NumberLocale.h"
 #include "studies/DiskFileStore.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyCommit.h"
 #include "studies/StudyRecords.h"
 #include "studies/StudyText.h"
 #include "studies/TableImport.h"
-#include "workspace/NumberLocale.h"
 
 #include <ostream>
 

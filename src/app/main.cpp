@@ -5,8 +5,8 @@
 #include "app/gui/WindowStart.h"
 #include "billing/BillingHistory.h"
 #include "platform/gui/GreekTranslations.h"
+#include "program/ProgramState.h"
 #include "reports/gui/QtSheetWriter.h"
-#include "workspace/ProgramState.h"
 
 #include <QApplication>
 

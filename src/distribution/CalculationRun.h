@@ -4,8 +4,8 @@
 #include "distribution/ResultRecord.h"
 #include "distribution/TitleBoxAccess.h"
 #include "platform/MessageService.h"
+#include "program/ProgramState.h"
 #include "workspace/GridContract.h"
-#include "workspace/ProgramState.h"
 
 #include <vector>
 

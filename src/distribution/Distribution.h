@@ -2,8 +2,8 @@
 
 #include "distribution/ResultRecord.h"
 #include "platform/MessageService.h"
-#include "workspace/NumberLocale.h"
-#include "workspace/ProgramState.h"
+#include "program/NumberLocale.h"
+#include "program/ProgramState.h"
 
 #include <string>
 #include <vector>

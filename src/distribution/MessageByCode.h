@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/MessageService.h"
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <string>
 

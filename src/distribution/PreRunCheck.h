@@ -2,8 +2,8 @@
 
 #include "distribution/TitleBoxAccess.h"
 #include "platform/MessageService.h"
+#include "program/ProgramState.h"
 #include "workspace/GridContract.h"
-#include "workspace/ProgramState.h"
 
 #include <string>
 

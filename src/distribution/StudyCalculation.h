@@ -2,8 +2,8 @@
 
 #include "distribution/Distribution.h"
 #include "distribution/ResultRecord.h"
+#include "program/NumberLocale.h"
 #include "workspace/GridRows.h"
-#include "workspace/NumberLocale.h"
 
 #include <string>
 #include <vector>

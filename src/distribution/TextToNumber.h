@@ -1,7 +1,7 @@
 #pragma once
 
+#include "program/ProgramState.h"
 #include "workspace/NumberText.h"
-#include "workspace/ProgramState.h"
 
 #include <string_view>
 

@@ -2,7 +2,7 @@
 
 #include "platform/ManualLauncherStarter.h"
 #include "platform/MessageService.h"
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <string>
 

@@ -59,12 +59,18 @@ std::string InstalledProgramsFolder(const EnvironmentReader& env) {
     return DataHome(env);
 }
 
+std::vector<std::string> SeedSourceFoldersFor(const std::string& executable) {
+    const std::string buildTree = std::string(PYROSTAT_BUILD_DIR) + "/";
+    if (executable.rfind(buildTree, 0) == 0) {
+        return {PYROSTAT_SOURCE_DATA_DIR, PYROSTAT_BUILD_DATA_DIR};
+    }
+    return {PYROSTAT_INSTALL_DATA_DIR};
+}
+
 std::vector<std::string> SeedSourceFolders() {
     std::error_code ec;
-    if (fs::is_directory(PYROSTAT_INSTALL_DATA_DIR, ec)) {
-        return {PYROSTAT_INSTALL_DATA_DIR};
-    }
-    return {PYROSTAT_SOURCE_DATA_DIR, PYROSTAT_BUILD_DATA_DIR};
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return SeedSourceFoldersFor(ec ? std::string() : self.string());
 }
 
 namespace {

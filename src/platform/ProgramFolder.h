@@ -21,9 +21,12 @@ std::string ResolveProgramFolder(const EnvironmentReader& env);
 // Linux counterpart of the drive root). Ends with "/".
 std::string InstalledProgramsFolder(const EnvironmentReader& env);
 
-// The folders the program folder is seeded from: the installed data folder
-// when it exists, else (running from the build tree) the source data folder
-// and then the build tree's generated data folder.
+// The folders the program folder is seeded from, for the program running as
+// `executable`: from inside the build tree the source data folder and then
+// the build tree's generated data folder; from anywhere else (installed) the
+// installed data folder alone, even when it is missing.
+std::vector<std::string> SeedSourceFoldersFor(const std::string& executable);
+// The same for this running program.
 std::vector<std::string> SeedSourceFolders();
 
 // Creates the program folder when missing and copies into it every file and

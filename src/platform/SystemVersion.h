@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <string>
 

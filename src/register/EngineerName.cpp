@@ -3,7 +3,7 @@
 #include "platform/Codepage1253.h"
 #include "platform/FileAccess.h"
 #include "platform/Utf8.h"
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 namespace pyrostat {
 

@@ -1,7 +1,7 @@
 #include "register/PasswordEntry.h"
 
+#include "program/ProgramState.h"
 #include "register/RegisterMessages.h"
-#include "workspace/ProgramState.h"
 
 namespace pyrostat {
 

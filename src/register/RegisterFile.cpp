@@ -3,7 +3,7 @@
 #include "platform/FileAccess.h"
 #include "platform/FileTests.h"
 #include "platform/FixedRecord.h"
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <filesystem>
 #include <system_error>

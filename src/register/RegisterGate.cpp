@@ -2,8 +2,8 @@
 
 #include "platform/FileAccess.h"
 #include "platform/Utf8.h"
+#include "program/ProgramState.h"
 #include "register/RegisterFile.h"
-#include "workspace/ProgramState.h"
 
 namespace pyrostat {
 

@@ -1,6 +1,6 @@
 #include "register/RegisterMessages.h"
 
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 
 #include "platform/Codepage1253.h"
 #include "platform/Utf8.h"
+#include "program/ProgramState.h"
 #include "register/EngineerName.h"
 #include "register/RegisterMessages.h"
-#include "workspace/ProgramState.h"
 
 namespace pyrostat {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/MessageService.h"
+#include "program/ProgramState.h"
 #include "reports/SheetApplication.h"
-#include "workspace/ProgramState.h"
 
 #include <functional>
 

@@ -2,8 +2,8 @@
 
 #include "platform/FileAccess.h"
 #include "platform/FileTests.h"
+#include "program/ProgramState.h"
 #include "studies/StudyListEntry.h"
-#include "workspace/ProgramState.h"
 
 #include <string>
 #include <vector>

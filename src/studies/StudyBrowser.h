@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/FileTests.h"
+#include "program/ProgramState.h"
 #include "studies/StudyListEntry.h"
-#include "workspace/ProgramState.h"
 
 #include <optional>
 #include <string>

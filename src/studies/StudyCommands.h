@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MessageService.h"
+#include "program/ProgramState.h"
 #include "studies/CloseQuestion.h"
 #include "studies/FileDialogService.h"
 #include "studies/StudyFile.h"
@@ -8,7 +9,6 @@
 #include "studies/StudyText.h"
 #include "studies/StudyWindowFields.h"
 #include "workspace/GridContract.h"
-#include "workspace/ProgramState.h"
 
 #include <functional>
 #include <string>

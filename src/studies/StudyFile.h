@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/MessageService.h"
+#include "program/ProgramState.h"
 #include "studies/FileStore.h"
 #include "studies/StudyWindowFields.h"
 #include "workspace/GridContract.h"
-#include "workspace/ProgramState.h"
 
 #include <functional>
 #include <string>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "program/NumberLocale.h"
+#include "program/ProgramState.h"
 #include "workspace/GridContract.h"
 #include "workspace/GridLayout.h"
 #include "workspace/GridRows.h"
-#include "workspace/NumberLocale.h"
-#include "workspace/ProgramState.h"
 
 #include <array>
 #include <optional>

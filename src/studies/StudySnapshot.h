@@ -1,9 +1,9 @@
 #pragma once
 
+#include "program/ProgramState.h"
 #include "studies/StudyRecords.h"
 #include "studies/StudyWindowFields.h"
 #include "workspace/GridContract.h"
-#include "workspace/ProgramState.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "program/NumberLocale.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyRecords.h"
-#include "workspace/NumberLocale.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "program/NumberLocale.h"
 #include "studies/SheetRows.h"
 #include "studies/StudyText.h"
-#include "workspace/NumberLocale.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "workspace/EditingCommands.h"
 
 #include "platform/Utf8.h"
+#include "program/NumberLocale.h"
 #include "workspace/CellRules.h"
 #include "workspace/GridLayout.h"
-#include "workspace/NumberLocale.h"
 #include "workspace/NumberText.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/ClipboardService.h"
+#include "program/ProgramState.h"
 #include "workspace/ClipboardCommands.h"
 #include "workspace/GridContract.h"
-#include "workspace/ProgramState.h"
 #include "workspace/SelectionRange.h"
 
 #include <array>

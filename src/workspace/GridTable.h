@@ -1,7 +1,7 @@
 #pragma once
 
+#include "program/NumberLocale.h"
 #include "workspace/GridLayout.h"
-#include "workspace/NumberLocale.h"
 
 #include <array>
 #include <functional>

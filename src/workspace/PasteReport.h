@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/NumberLocale.h"
+#include "program/NumberLocale.h"
 
 #include <string>
 #include <vector>

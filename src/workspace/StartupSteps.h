@@ -2,7 +2,7 @@
 
 #include "platform/MessageService.h"
 #include "platform/SingleCopyLock.h"
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <string>
 #include <string_view>

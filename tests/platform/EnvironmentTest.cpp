@@ -86,6 +86,22 @@ TEST(ProgramFolder, ResolvesFromTheEnvironmentInOrder) {
     }
 }
 
+// An installed program seeds from the installed data alone, even when that
+// folder is gone: never from a source tree that happens to lie on the disk.
+TEST(ProgramFolder, OnlyTheBuildTreeSeedsFromTheSourceTree) {
+    const std::string build = PYROSTAT_BUILD_DIR;
+    EXPECT_EQ(SeedSourceFoldersFor(build + "/pyrostat"),
+              (std::vector<std::string>{PYROSTAT_SOURCE_DATA_DIR, PYROSTAT_BUILD_DATA_DIR}));
+    for (const std::string& installed :
+         std::vector<std::string>{"/usr/bin/pyrostat", "", build + "-other/pyrostat"}) {
+        EXPECT_EQ(SeedSourceFoldersFor(installed),
+                  (std::vector<std::string>{PYROSTAT_INSTALL_DATA_DIR}))
+            << installed;
+    }
+    // The tests run from the build tree.
+    EXPECT_EQ(SeedSourceFolders().front(), PYROSTAT_SOURCE_DATA_DIR);
+}
+
 TEST(ProgramFolder, SeedingCopiesWhatIsMissingAndNeverOverwrites) {
     TestFolder source;
     TestFolder later;

@@ -1,7 +1,7 @@
 #include "register/EngineerName.h"
 
+#include "program/ProgramState.h"
 #include "support/TestFolder.h"
-#include "workspace/ProgramState.h"
 
 #include <gtest/gtest.h>
 

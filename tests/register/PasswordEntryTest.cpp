@@ -2,10 +2,10 @@
 
 #include "RegisterTestSupport.h"
 #include "ScriptedPasswordDialog.h"
+#include "program/ProgramState.h"
 #include "register/RegisterGate.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
-#include "workspace/ProgramState.h"
 
 #include <gtest/gtest.h>
 

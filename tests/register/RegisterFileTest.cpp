@@ -2,9 +2,9 @@
 
 #include "RegisterTestSupport.h"
 #include "platform/Codepage1253.h"
+#include "program/ProgramState.h"
 #include "register/ClientRecord.h"
 #include "support/TestFolder.h"
-#include "workspace/ProgramState.h"
 
 #include <gtest/gtest.h>
 

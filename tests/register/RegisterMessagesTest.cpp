@@ -1,7 +1,7 @@
 #include "register/RegisterMessages.h"
 
+#include "program/ProgramState.h"
 #include "support/RecordingMessages.h"
-#include "workspace/ProgramState.h"
 
 #include <gtest/gtest.h>
 

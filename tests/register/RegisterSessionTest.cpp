@@ -3,9 +3,9 @@
 #include "RegisterTestSupport.h"
 #include "ScriptedPasswordDialog.h"
 #include "platform/Codepage1253.h"
+#include "program/ProgramState.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
-#include "workspace/ProgramState.h"
 
 #include <gtest/gtest.h>
 

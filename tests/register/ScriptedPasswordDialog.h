@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/MessageService.h"
+#include "program/ProgramState.h"
 #include "register/PasswordDialog.h"
 #include "register/PasswordEntry.h"
-#include "workspace/ProgramState.h"
 
 #include <deque>
 #include <string>

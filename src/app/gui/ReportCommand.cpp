@@ -3,7 +3,7 @@
 #include "app/ExitCodes.h"
 #include "platform/FileAccess.h"
 
-#include "platform/gui/PrinterCommand.h"
+#include "printing/gui/PrinterCommand.h"
 
 #include "app/CalcCommand.h"
 #include "app/StreamMessages.h"

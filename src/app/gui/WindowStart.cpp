@@ -5,7 +5,7 @@
 #include "platform/gui/FrmVers.h"
 #include "platform/gui/QtClipboard.h"
 #include "platform/gui/QtMessageService.h"
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 #include "workspace/gui/FrmPyros.h"
 #include "workspace/gui/fpSpread1.h"
 

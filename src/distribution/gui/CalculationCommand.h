@@ -4,8 +4,8 @@
 #include "distribution/TitleBoxAccess.h"
 #include "distribution/gui/ResultsWindowHooks.h"
 #include "platform/MessageService.h"
+#include "program/ProgramState.h"
 #include "workspace/GridContract.h"
-#include "workspace/ProgramState.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "distribution/gui/ResultsWindowHooks.h"
-#include "workspace/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <QDialog>
 

@@ -3,8 +3,8 @@
 #include "platform/MessageService.h"
 
 #include "platform/FileTests.h"
+#include "program/ProgramState.h"
 #include "studies/StudyBrowser.h"
-#include "workspace/ProgramState.h"
 
 #include <QDialog>
 

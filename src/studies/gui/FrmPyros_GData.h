@@ -1,7 +1,7 @@
 #pragma once
 
+#include "program/ProgramState.h"
 #include "studies/GeneralDataForm.h"
-#include "workspace/ProgramState.h"
 
 #include <QDialog>
 

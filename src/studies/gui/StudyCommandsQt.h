@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/MessageService.h"
+#include "program/ProgramState.h"
 #include "studies/StudyCommands.h"
 #include "studies/gui/QtFileDialogs.h"
 #include "studies/gui/QtStudyFields.h"
 #include "workspace/GridContract.h"
-#include "workspace/ProgramState.h"
 
 #include <functional>
 

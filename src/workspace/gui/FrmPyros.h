@@ -3,9 +3,9 @@
 #include "platform/ClipboardService.h"
 #include "platform/MessageService.h"
 #include "platform/SingleCopyLock.h"
+#include "program/ProgramState.h"
 #include "workspace/GridTable.h"
 #include "workspace/MainKeyMap.h"
-#include "workspace/ProgramState.h"
 #include "workspace/gui/MainWindowCommands.h"
 
 #include <QLocale>

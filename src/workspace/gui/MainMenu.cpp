@@ -1,6 +1,6 @@
 #include "workspace/gui/MainMenu.h"
 
-#include "studies/RecentStudies.h"
+#include "workspace/RecentStudies.h"
 #include "workspace/gui/CommandButtons.h"
 #include "workspace/gui/FrmPyros.h"
 #include "workspace/gui/GridEditing.h"

@@ -1,9 +1,9 @@
 #include "platform/ManualLauncher.h"
 #include "platform/gui/ManualViewerProcess.h"
 #include "platform/gui/OpenManualKey.h"
+#include "program/ProgramState.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
-#include "workspace/ProgramState.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 #include "register/gui/ClientCommand.h"
 
+#include "program/ProgramState.h"
 #include "register/RegisterTestSupport.h"
 #include "register/gui/FrmCLPass.h"
 #include "register/gui/FrmCLient.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
-#include "workspace/ProgramState.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 #include "register/gui/FrmCLient.h"
 
+#include "program/ProgramState.h"
 #include "register/RegisterTestSupport.h"
 #include "register/ScriptedPasswordDialog.h"
 #include "register/gui/FrmCLPass.h"
 #include "register/gui/NamesList.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
-#include "workspace/ProgramState.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "studies/gui/FrmOpenSave.h"
 
+#include "program/ProgramState.h"
 #include "support/TestFolder.h"
-#include "workspace/ProgramState.h"
 
 #include <QApplication>
 #include <QKeyEvent>
