@@ -6,7 +6,7 @@
 #include "distribution/CalculationRun.h"
 #include "distribution/ResultsFiles.h"
 #include "platform/FileAccess.h"
-#include "platform/FileTests.h"
+
 #include "platform/MessageService.h"
 #include "platform/RecordFile.h"
 #include "studies/GeneralDataFile.h"

@@ -2,7 +2,7 @@
 
 #include "app/ExitCodes.h"
 #include "platform/FileAccess.h"
-#include "platform/FileTests.h"
+
 #include "platform/RecordFile.h"
 #include "program/NumberLocale.h"
 #include "studies/DiskFileStore.h"

@@ -1,7 +1,7 @@
 #include "register/RegisterFile.h"
 
 #include "platform/FileAccess.h"
-#include "platform/FileTests.h"
+#include "platform/FileChecks.h"
 #include "platform/FixedRecord.h"
 #include "program/ProgramState.h"
 

@@ -3,7 +3,7 @@
 #include "platform/FileAccess.h"
 
 #include "distribution/MessageByCode.h"
-#include "platform/FileTests.h"
+
 #include "platform/PathRoutines.h"
 #include "platform/Utf8.h"
 #include "register/EngineerName.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/FileAccess.h"
-#include "platform/FileTests.h"
+#include "platform/FileDates.h"
 #include "program/ProgramState.h"
 #include "studies/StudyListEntry.h"
 

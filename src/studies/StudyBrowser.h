@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileTests.h"
+#include "platform/FileDates.h"
 #include "program/ProgramState.h"
 #include "studies/StudyListEntry.h"
 

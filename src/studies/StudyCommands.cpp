@@ -1,6 +1,6 @@
 #include "studies/StudyCommands.h"
 
-#include "platform/FileTests.h"
+#include "platform/FileChecks.h"
 #include "platform/RecordFile.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyRecords.h"

@@ -1,6 +1,6 @@
 #include "studies/StudyCommit.h"
 
-#include "platform/FileTests.h"
+#include "platform/FileChecks.h"
 #include "platform/RecordFile.h"
 #include "studies/StudyRecords.h"
 

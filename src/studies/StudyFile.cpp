@@ -1,6 +1,6 @@
 #include "studies/StudyFile.h"
 
-#include "platform/FileTests.h"
+#include "platform/FileChecks.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
 #include "studies/DiskFileStore.h"

@@ -124,11 +124,9 @@ TEST(PrinterSwitching, DefaultPrinterEntryFollowsTheSystemVersion) {
         {"Device", {true, "Laser,HP LaserJet,ipp:"}}};
     store.keys[{SettingsRoot::CurrentConfig, kPrintersConfigKey}] = {{"Default", {true, "Old"}}};
     const std::vector<Case> cases = {
-        {false, -1, "Laser,HP LaserJet,ipp:"}, // per-user family
-        {true, 0, "Old"},                      // 4.x family
-        {false, -2, ""},
+        {false, -1, "Laser,HP LaserJet,ipp:"}, // per-user family (the 4.x family: the
+        {false, -2, ""},                       // test that marks the printer directly)
         {false, -3, ""},
-        {true, -1, ""},
     };
     PrinterPlatformMemory platform;
     for (const Case& c : cases) {

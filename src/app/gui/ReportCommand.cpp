@@ -9,7 +9,7 @@
 #include "app/StreamMessages.h"
 #include "distribution/ResultsFiles.h"
 #include "distribution/TitleBoxAccess.h"
-#include "platform/FileTests.h"
+
 #include "platform/MessageService.h"
 #include "platform/Utf8.h"
 #include "reports/FormulaReport.h"

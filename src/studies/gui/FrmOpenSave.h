@@ -2,7 +2,7 @@
 
 #include "platform/MessageService.h"
 
-#include "platform/FileTests.h"
+#include "platform/FileDates.h"
 #include "program/ProgramState.h"
 #include "studies/StudyBrowser.h"
 

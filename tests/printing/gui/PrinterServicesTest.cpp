@@ -19,7 +19,7 @@ TEST(PrinterServices, StartUpCachesThePortsOnlyOnThePerUserFamily) {
         int16_t later;
         bool cached;
     };
-    for (const Case& c : {Case{false, -1, true}, Case{true, 0, false}, Case{false, -2, false}}) {
+    for (const Case& c : {Case{false, -1, true}, Case{false, -2, false}}) {
         test::TestFolder folder;
         ProgramState state;
         state.ProgramFolder = folder.WithSlash();

@@ -1,4 +1,4 @@
-#include "platform/FileTests.h"
+#include "platform/FileDates.h"
 
 #include "platform/Utf8.h"
 
@@ -50,33 +50,6 @@ int StripDayHalfMarker(std::string& time) {
 }
 
 } // namespace
-
-bool FileExists(const std::string& path) {
-    return GetFileInfo(path).exists;
-}
-
-FileInfo GetFileInfo(const std::string& path) {
-    FileInfo info;
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        return info;
-    }
-    info.exists = true;
-    info.size = static_cast<uint64_t>(st.st_size);
-    return info;
-}
-
-bool FolderExists(const std::string& path) {
-    if (path.empty() || path == "." || path == ".." || path == "\\" || path == "/") {
-        return false;
-    }
-    std::string folder = path;
-    if (folder.back() != '/' && folder.back() != '\\') {
-        folder.push_back('/');
-    }
-    struct stat st {};
-    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 FileDateParts SplitFileDateText(std::string_view text) {
     FileDateParts parts;
