@@ -1,5 +1,7 @@
 #include "distribution/Distribution.h"
 
+#include "program/StatusCodes.h"
+
 #include "distribution/FormulaTextFile.h"
 #include "distribution/MessageByCode.h"
 #include "platform/RecordFile.h"
@@ -203,7 +205,7 @@ bool ComputeDistribution(ProgramState& state, MessageService& messages) {
     }
     const DistributionResult result = CalculateDistribution(records, NumberLocale::Of(state));
     if (result.stop == DistributionStop::NoRecords) {
-        state.StatusCode = -1;
+        state.StatusCode = kStatusNothingToShow;
         return false;
     }
     if (!result.Ok()) {

@@ -20,8 +20,7 @@ void PrintProtocol::RestoreIfChanged() {
 bool PrintProtocol::PrintWithChoice(PrinterDialog& dialog, const PrintReport& print) {
     SaveDefaultPrinter();
     chooser_.ChoosePrinter(dialog);
-    if (state_.StatusCode == kPrinterChoiceCancelled) {
-        state_.StatusCode = 0;
+    if (TakeStatus(state_.StatusCode, kStatusPrinterCancelled)) {
         return false;
     }
     const PrinterSetup& printer = chooser_.CurrentPrinter();
@@ -41,8 +40,7 @@ bool PrintProtocol::PrintWithChoice(PrinterDialog& dialog, const PrintReport& pr
 
 bool PrintProtocol::PrintOnCurrent(const PrintReport& print) {
     SaveDefaultPrinter();
-    if (state_.StatusCode == kPrinterChoiceCancelled) {
-        state_.StatusCode = 0;
+    if (TakeStatus(state_.StatusCode, kStatusPrinterCancelled)) {
         return false;
     }
     // The printer of these buttons is the one the system prints on now: the

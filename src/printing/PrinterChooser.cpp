@@ -61,7 +61,7 @@ const PrinterSetup& PrinterChooser::CurrentPrinter() {
 void PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
     const PrinterDialogAnswer answer = dialog.Show(CurrentPrinter());
     if (answer.outcome == PrinterDialogAnswer::Outcome::Cancelled) {
-        state_.StatusCode = kPrinterChoiceCancelled;
+        state_.StatusCode = kStatusPrinterCancelled;
         return;
     }
     if (answer.outcome == PrinterDialogAnswer::Outcome::Failed) {
@@ -69,7 +69,7 @@ void PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
                                 "... Σφάλμα κατά την επιλογή Εκτυπωτή (Νο " +
                                     std::to_string(answer.errorNumber) + ") ...",
                                 MessageService::Icon::Critical);
-        state_.StatusCode = kPrinterChoiceCancelled;
+        state_.StatusCode = kStatusPrinterCancelled;
         return;
     }
     const std::string chosen = UpperForCompare(answer.deviceName);
@@ -89,7 +89,7 @@ void PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
                                     "... Ο Εκτυπωτής < " + answer.deviceName +
                                         " > ΔΕΝ βρέθηκε στο Σύστημα ...",
                                     MessageService::Icon::Critical);
-            state_.StatusCode = kPrinterChoiceCancelled;
+            state_.StatusCode = kStatusPrinterCancelled;
             return;
         }
         state_.DefaultPrinterChanged = true;

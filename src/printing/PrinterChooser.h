@@ -6,6 +6,7 @@
 #include "printing/PrinterSetup.h"
 #include "printing/PrinterSwitching.h"
 #include "program/ProgramState.h"
+#include "program/StatusCodes.h"
 
 namespace pyrostat {
 
@@ -35,8 +36,6 @@ private:
     MessageService& messages_;
     PrinterSetup current_;
 };
-
-inline constexpr int16_t kPrinterChoiceCancelled = 327;
 
 // Upper case for comparing printer names: Latin and Greek letters.
 std::string UpperForCompare(const std::string& utf8);

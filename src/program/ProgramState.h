@@ -35,7 +35,6 @@ struct ProgramState {
     // Engineer register.
     std::string CurrentEngineer;
     std::string ChosenEngineer;
-    std::string MessageAnswer; // "YES", "NO" or empty
     std::string DefaultEngineerText;
     std::string TypedPassword;
     bool NewPasswordMode = false;

@@ -24,14 +24,11 @@ PasswordEntry::OkOutcome PasswordEntry::CmdOK(const std::string& password,
                                               const std::string& confirmation) {
     if (state_.NewPasswordMode) {
         if (confirmation != password) {
-            Messages_Pass(1, state_, messages_);
+            Messages_Pass(1, messages_);
             return OkOutcome::RetryConfirmation;
         }
         if (password.empty()) {
-            Messages_Pass(2, state_, messages_);
-            const bool yes = state_.MessageAnswer == "YES";
-            state_.MessageAnswer.clear();
-            if (!yes) {
+            if (!Messages_Pass(2, messages_)) {
                 return OkOutcome::RetryPassword;
             }
         }

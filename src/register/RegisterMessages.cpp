@@ -1,7 +1,5 @@
 #include "register/RegisterMessages.h"
 
-#include "program/ProgramState.h"
-
 #include <string>
 
 namespace pyrostat {
@@ -14,10 +12,8 @@ using Answer = MessageService::Answer;
 
 constexpr const char* kAttention = "  ! !   ΠΡΟΣΟΧΗ   ! ! ";
 
-void Ask(ProgramState& state, MessageService& messages, const std::string& title,
-         const std::string& prompt, Icon icon) {
-    const Answer answer = messages.ShowWithBeeps(title, prompt, icon, Buttons::YesNo, Answer::No);
-    state.MessageAnswer = answer == Answer::Yes ? "YES" : "NO";
+bool Ask(MessageService& messages, const std::string& title, const std::string& prompt, Icon icon) {
+    return messages.ShowWithBeeps(title, prompt, icon, Buttons::YesNo, Answer::No) == Answer::Yes;
 }
 
 void Warn(MessageService& messages, const std::string& prompt) {
@@ -26,13 +22,11 @@ void Warn(MessageService& messages, const std::string& prompt) {
 
 } // namespace
 
-void ShowRegisterMessage(int code, ProgramState& state, MessageService& messages,
-                         std::string_view name) {
+bool ShowRegisterMessage(int code, MessageService& messages, std::string_view name) {
     switch (code) {
     case 1:
-        Ask(state, messages, "... ΠΡΟΣΘΗΚΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ΣΤΗ ΛΙΣΤΑ ...",
-            "... Θέλετε να προστεθεί το Νέο Όνομα στη Λίστα ?? ...\n", Icon::Question);
-        break;
+        return Ask(messages, "... ΠΡΟΣΘΗΚΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ΣΤΗ ΛΙΣΤΑ ...",
+                   "... Θέλετε να προστεθεί το Νέο Όνομα στη Λίστα ?? ...\n", Icon::Question);
     case 2:
         Warn(messages, "!! ΔΕΝ έχετε δώσει το Password !!\n");
         break;
@@ -40,41 +34,41 @@ void ShowRegisterMessage(int code, ProgramState& state, MessageService& messages
         Warn(messages, "!! Το Password ΔΕΝ ισχύει !!\n");
         break;
     case 4:
-        Ask(state, messages, "... ΔΙΑΓΡΑΦΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ΑΠΟ ΤΗ ΛΙΣΤΑ ...",
-            "... Θέλετε να Διαγραφεί το < Φωτισμένο > Όνομα από τη Λίστα ?? ...\n", Icon::Critical);
-        break;
+        return Ask(messages, "... ΔΙΑΓΡΑΦΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ΑΠΟ ΤΗ ΛΙΣΤΑ ...",
+                   "... Θέλετε να Διαγραφεί το < Φωτισμένο > Όνομα από τη Λίστα ?? ...\n",
+                   Icon::Critical);
     case 5:
         Warn(messages, "... ΔΕΝ μπορώ να διαγράψω τη μοναδική Καταχώρηση ...\n");
         break;
     case 6:
-        Ask(state, messages, "... ΠΡΟΣΘΗΚΗ ΔΙΟΡΘΩΜΕΝΟΥ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ΣΤΗ ΛΙΣΤΑ ...",
-            "... Θέλετε να Διορθωθεί το Όνομα στη Λίστα ?? ...\n", Icon::Question);
-        break;
+        return Ask(messages, "... ΠΡΟΣΘΗΚΗ ΔΙΟΡΘΩΜΕΝΟΥ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ΣΤΗ ΛΙΣΤΑ ...",
+                   "... Θέλετε να Διορθωθεί το Όνομα στη Λίστα ?? ...\n", Icon::Question);
     case 7:
-        Ask(state, messages, "... ΕΠΙΛΟΓΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ...",
-            "... Μελετητής : " + std::string(name) + " ...\n... ΣΥΜΦΩΝΕΙΤΕ ??? ...\n",
-            Icon::Question);
-        break;
+        return Ask(messages, "... ΕΠΙΛΟΓΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ ...",
+                   "... Μελετητής : " + std::string(name) + " ...\n... ΣΥΜΦΩΝΕΙΤΕ ??? ...\n",
+                   Icon::Question);
     default:
         break;
     }
+    return false;
 }
 
-void Messages_Pass(int code, ProgramState& state, MessageService& messages) {
+bool Messages_Pass(int code, MessageService& messages) {
     switch (code) {
     case 1:
         Warn(messages, "... Τα δυο Passwords, που εδώσατε ΔΕΝ συμπίπτουν ...\n");
         break;
     case 2:
-        Ask(state, messages, kAttention,
+        return Ask(
+            messages, kAttention,
             "... Η πρόσβαση στο Αρχείο Ονομάτων μελετητών, ΔΕΝ θα προστατεύεται με Password ...\n" +
                 std::string(37, ' ') + "... Σίγουρα θέλετε κάτι τέτοιο ?? ..." +
                 std::string(8, ' ') + "\n",
             Icon::Critical);
-        break;
     default:
         break;
     }
+    return false;
 }
 
 void ShowDamagedRegisterWarning(MessageService& messages, size_t wholeRecords) {

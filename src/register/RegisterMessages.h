@@ -7,19 +7,15 @@
 
 namespace pyrostat {
 
-struct ProgramState;
-
 // The register's message and question boxes. Every box comes after two beeps.
-// Codes 1, 4, 6 and 7 are questions with No as the default button; their
-// answer goes to state.MessageAnswer ("YES" or "NO") for the caller to test
-// and clear. Code 7 names `name`. Other codes show nothing.
-void ShowRegisterMessage(int code, ProgramState& state, MessageService& messages,
-                         std::string_view name = {});
+// Codes 1, 4, 6 and 7 are questions with No as the default button; true when
+// the answer is Yes. Code 7 names `name`. Other codes show nothing (false).
+bool ShowRegisterMessage(int code, MessageService& messages, std::string_view name = {});
 
 // The boxes of the password dialog: 1 the two new passwords differ, 2 the
-// question whether the register should go without a password (answer in
-// state.MessageAnswer). Other codes show nothing.
-void Messages_Pass(int code, ProgramState& state, MessageService& messages);
+// question whether the register should go without a password (true for Yes).
+// Other codes show nothing.
+bool Messages_Pass(int code, MessageService& messages);
 
 // A register file whose length is not a whole number of records (or that
 // holds none) was opened with the `wholeRecords` it has.

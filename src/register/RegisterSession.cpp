@@ -129,16 +129,13 @@ void RegisterSession::Cmd_Del() {
         return;
     }
     if (names_.size() <= 1) {
-        ShowRegisterMessage(5, state_, messages_);
+        ShowRegisterMessage(5, messages_);
         return;
     }
     if (selected_ < 0 || selected_ >= static_cast<int>(names_.size())) {
         return;
     }
-    ShowRegisterMessage(4, state_, messages_);
-    const bool yes = state_.MessageAnswer == "YES";
-    state_.MessageAnswer.clear();
-    if (!yes) {
+    if (!ShowRegisterMessage(4, messages_)) {
         return;
     }
     justDeleted_ = true;
@@ -169,7 +166,7 @@ void RegisterSession::Cmd_Lock() {
     dialog_.Ask(state_);
     if (TrimBlanks(state_.TypedPassword) != TrimBlanks(registerPassword_)) {
         state_.TypedPassword = kept;
-        ShowRegisterMessage(3, state_, messages_);
+        ShowRegisterMessage(3, messages_);
         return;
     }
 
@@ -216,7 +213,7 @@ void RegisterSession::ReloadFromFile() {
 void RegisterSession::Cmd_OK() {
     // 1. A protected register accepts nothing with an empty password box.
     if (TrimBlanks(passText_).empty() && !file_.ReadPassword().empty()) {
-        ShowRegisterMessage(2, state_, messages_);
+        ShowRegisterMessage(2, messages_);
         return;
     }
     // 2. No edit under way: the selected entry is to be confirmed (step 6).
@@ -239,14 +236,11 @@ void RegisterSession::AcceptEdit() {
         return;
     }
     if (TrimBlanks(passText_) != registerPassword_) {
-        ShowRegisterMessage(2, state_, messages_);
+        ShowRegisterMessage(2, messages_);
         return;
     }
     // 4. The engineer confirms the name before it is added or corrected.
-    ShowRegisterMessage(adding_ ? 1 : 6, state_, messages_);
-    const bool yes = state_.MessageAnswer == "YES";
-    state_.MessageAnswer.clear();
-    if (yes) {
+    if (ShowRegisterMessage(adding_ ? 1 : 6, messages_)) {
         // 5. Record numbers are list positions only while the file holds the
         // list as shown; a drag or a copy since the last write is put there
         // first, so the record corrected is the one the user sees.
@@ -288,13 +282,10 @@ void RegisterSession::ConfirmChoice() {
         return;
     }
     state_.ChosenEngineer = SelectedText();
-    ShowRegisterMessage(7, state_, messages_, state_.ChosenEngineer);
-    if (state_.MessageAnswer == "YES") {
-        state_.MessageAnswer.clear();
+    if (ShowRegisterMessage(7, messages_, state_.ChosenEngineer)) {
         state_.ChosenEngineer = SelectedText();
         clientText_ = TrimBlanks(state_.ChosenEngineer);
     } else {
-        state_.MessageAnswer.clear();
         clientText_ = TrimBlanks(state_.ChosenEngineer);
         state_.ChosenEngineer.clear();
     }

@@ -6,6 +6,7 @@
 #include "platform/PathRoutines.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
+#include "program/StatusCodes.h"
 #include "reports/FormulaReport.h"
 #include "reports/InputDataReport.h"
 #include "reports/ResultsTableReport.h"
@@ -16,9 +17,6 @@
 namespace pyrostat {
 
 namespace {
-
-constexpr int16_t kStatusDialogEscaped = -7;
-constexpr int16_t kStatusPrinterCancelled = 327;
 
 void ShowWait(const ReportCommandHooks& hooks, bool shown) {
     if (hooks.showWait) {
@@ -55,9 +53,7 @@ bool EnsureGeneralData(ProgramState& state, const ReportCommandHooks& hooks) {
         if (hooks.showGeneralData) {
             hooks.showGeneralData();
         }
-        if (state.StatusCode == kStatusDialogEscaped) {
-            state.StatusCode = 0;
-        }
+        TakeStatus(state.StatusCode, kStatusGeneralDataEscaped);
     }
     return GeneralDataComplete(state);
 }
@@ -69,9 +65,8 @@ void RunResultsReportCommand(ReportServices& services, const ReportCommandHooks&
         return;
     }
     SaveDefaultPrinter(state, hooks);
-    if (mode == kModePrint && state.StatusCode == kStatusPrinterCancelled) {
+    if (mode == kModePrint && TakeStatus(state.StatusCode, kStatusPrinterCancelled)) {
         // A printer choice cancelled earlier: nothing is printed.
-        state.StatusCode = 0;
         return;
     }
     ShowWait(hooks, true);
@@ -145,8 +140,7 @@ void RunInputDataCommand(GridContract& grid, const TitleBoxAccess& titleBox, boo
         if (hooks.choosePrinter) {
             hooks.choosePrinter();
         }
-        if (state.StatusCode == kStatusPrinterCancelled) {
-            state.StatusCode = 0;
+        if (TakeStatus(state.StatusCode, kStatusPrinterCancelled)) {
             ShowWait(hooks, false);
             // The work file goes now too, so that it never outlives its command.
             DeleteInputDataFile(state);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "program/ProgramState.h"
+#include "program/StatusCodes.h"
 
 #include <string>
 #include <string_view>
@@ -11,9 +12,6 @@ namespace pyrostat {
 // texts a box takes, when O.K. is accepted, and what Esc leaves behind.
 class GeneralDataForm {
 public:
-    // The status word left by Esc; callers reset it to 0.
-    static constexpr int16_t kEscapeStatus = -7;
-
     explicit GeneralDataForm(ProgramState& state) : state_(state) {}
 
     // The texts the boxes open with.
@@ -36,7 +34,7 @@ public:
     std::string WorkingFilePath() const;
 
     // Esc: nothing changes but the status word.
-    void Escape() { state_.StatusCode = kEscapeStatus; }
+    void Escape() { state_.StatusCode = kStatusGeneralDataEscaped; }
 
 private:
     ProgramState& state_;

@@ -3,6 +3,7 @@
 #include "platform/FileChecks.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
+#include "program/StatusCodes.h"
 #include "studies/DiskFileStore.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyCommit.h"
@@ -35,9 +36,7 @@ SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
         if (ShowGeneralData) {
             ShowGeneralData();
         }
-        if (state_.StatusCode == -7) {
-            state_.StatusCode = 0;
-        }
+        TakeStatus(state_.StatusCode, kStatusGeneralDataEscaped);
     }
     const GeneralData general{state_.Employer, state_.Project, state_.Location};
     if (!general.Complete()) {

@@ -46,9 +46,8 @@ TEST(RegisterMessagesTest, TheSevenCodes) {
         for (const Answer answer : {Answer::Yes, Answer::No}) {
             SCOPED_TRACE(c.code);
             RecordingMessages messages;
-            ProgramState state;
             messages.AnswerNext(answer);
-            ShowRegisterMessage(c.code, state, messages, "Α. Βήτας");
+            const bool yes = ShowRegisterMessage(c.code, messages, "Α. Βήτας");
             ASSERT_EQ(messages.shown.size(), 1u);
             EXPECT_EQ(messages.beeps, 2);
             const auto& box = messages.Last();
@@ -58,10 +57,10 @@ TEST(RegisterMessagesTest, TheSevenCodes) {
             if (c.question) {
                 EXPECT_EQ(box.buttons, Buttons::YesNo);
                 EXPECT_EQ(box.defaultAnswer, Answer::No);
-                EXPECT_EQ(state.MessageAnswer, answer == Answer::Yes ? "YES" : "NO");
+                EXPECT_EQ(yes, answer == Answer::Yes);
             } else {
                 EXPECT_EQ(box.buttons, Buttons::Ok);
-                EXPECT_EQ(state.MessageAnswer, "");
+                EXPECT_FALSE(yes);
             }
         }
     }
@@ -70,9 +69,8 @@ TEST(RegisterMessagesTest, TheSevenCodes) {
 TEST(RegisterMessagesTest, OtherCodesShowNothing) {
     for (const int code : {0, 8, -1, 100}) {
         RecordingMessages messages;
-        ProgramState state;
-        ShowRegisterMessage(code, state, messages);
-        Messages_Pass(code == 0 ? 3 : code, state, messages);
+        EXPECT_FALSE(ShowRegisterMessage(code, messages));
+        EXPECT_FALSE(Messages_Pass(code == 0 ? 3 : code, messages));
         EXPECT_TRUE(messages.Empty());
         EXPECT_EQ(messages.beeps, 0);
     }
@@ -80,15 +78,14 @@ TEST(RegisterMessagesTest, OtherCodesShowNothing) {
 
 TEST(RegisterMessagesTest, PasswordDialogBoxes) {
     RecordingMessages messages;
-    ProgramState state;
-    Messages_Pass(1, state, messages);
+    EXPECT_FALSE(Messages_Pass(1, messages));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.Last().title, kAttention);
     EXPECT_EQ(messages.Last().prompt, "... Τα δυο Passwords, που εδώσατε ΔΕΝ συμπίπτουν ...\n");
     EXPECT_EQ(messages.Last().buttons, Buttons::Ok);
 
     messages.AnswerNext(Answer::Yes);
-    Messages_Pass(2, state, messages);
+    EXPECT_TRUE(Messages_Pass(2, messages));
     EXPECT_EQ(messages.Last().prompt,
               "... Η πρόσβαση στο Αρχείο Ονομάτων μελετητών, ΔΕΝ θα προστατεύεται με Password "
               "...\n" +
@@ -97,7 +94,6 @@ TEST(RegisterMessagesTest, PasswordDialogBoxes) {
     EXPECT_EQ(messages.Last().buttons, Buttons::YesNo);
     EXPECT_EQ(messages.Last().defaultAnswer, Answer::No);
     EXPECT_EQ(messages.Last().icon, Icon::Critical);
-    EXPECT_EQ(state.MessageAnswer, "YES");
     EXPECT_EQ(messages.beeps, 4);
 }
 

@@ -181,7 +181,6 @@ TEST_F(RegisterSessionTest, AcceptingTheSelectedNameAsksQuestion7) {
         s.Cmd_OK();
         ASSERT_EQ(Titles(), Names{kQuestion7Title});
         EXPECT_EQ(messages.Last().prompt, "... Μελετητής : Beta ...\n... ΣΥΜΦΩΝΕΙΤΕ ??? ...\n");
-        EXPECT_EQ(state.MessageAnswer, "");
         EXPECT_EQ(state.ChosenEngineer, c.chosen);
         EXPECT_EQ(state.CurrentEngineer, c.chosen);
         EXPECT_EQ(s.PanelText(), c.panel);
@@ -375,7 +374,6 @@ TEST_F(RegisterSessionTest, Deleting) {
         s.Cmd_Del();
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.Last().prompt, c.boxPrompt);
-        EXPECT_EQ(state.MessageAnswer, "");
         EXPECT_EQ(s.Names(), c.after);
         EXPECT_EQ(ReadAll(Path()), Register(c.after, "pw"));
         const bool deleted = c.after.size() < c.before.size();

@@ -13,6 +13,7 @@
 #include "platform/gui/QtChoicesStore.h"
 #include "printing/gui/PrinterDialogQt.h"
 #include "printing/gui/PrinterServices.h"
+#include "program/StatusCodes.h"
 #include "register/gui/ClientCommand.h"
 #include "reports/ReportCommands.h"
 #include "reports/ReportServices.h"
@@ -68,9 +69,7 @@ private:
 
     void ShowGeneralData(QWidget* parent) {
         ShowGeneralDataDialog(parent, state_);
-        if (state_.StatusCode == -7) {
-            state_.StatusCode = 0;
-        }
+        TakeStatus(state_.StatusCode, kStatusGeneralDataEscaped);
     }
 
     // The period billing of the study as the window holds it: calculated as

@@ -3,6 +3,7 @@
 #include "distribution/FormulaTextFile.h"
 #include "distribution/ResultsFiles.h"
 #include "platform/gui/WindowHelpers.h"
+#include "program/StatusCodes.h"
 #include "studies/gui/FrmPyros_GData.h"
 
 #include <QGroupBox>
@@ -123,9 +124,7 @@ void FrmPyrRes::ShowGeneralData() {
     } else {
         ShowGeneralDataDialog(this, state_);
     }
-    if (state_.StatusCode == -7) {
-        state_.StatusCode = 0;
-    }
+    TakeStatus(state_.StatusCode, kStatusGeneralDataEscaped);
 }
 
 bool FrmPyrRes::EnsureGeneralData() {

@@ -5,6 +5,7 @@
 #include "platform/Utf8.h"
 #include "platform/gui/LocaleTexts.h"
 #include "platform/gui/WindowHelpers.h"
+#include "program/StatusCodes.h"
 #include "workspace/GridLayout.h"
 #include "workspace/StartupSteps.h"
 #include "workspace/gui/CommandButtons.h"
@@ -290,9 +291,7 @@ void FrmPyros::WireButtons() {
             return;
         }
         commands_.onGData();
-        if (state_.StatusCode == -7) {
-            state_.StatusCode = 0;
-        }
+        TakeStatus(state_.StatusCode, kStatusGeneralDataEscaped);
     });
     on(b.CmdGo, [this] { Invoke(commands_.onGo); });
     on(b.CmdPrevData, [this] { Invoke(commands_.onPrevData); });
