@@ -1,6 +1,7 @@
 #include "distribution/gui/CalculationCommand.h"
 
 #include "distribution/MessageByCode.h"
+#include "distribution/ResultsFiles.h"
 #include "distribution/gui/FrmPyrRes.h"
 
 namespace pyrostat {
@@ -19,10 +20,21 @@ CalculationOutcome RunCalculationCommand(QWidget* parent, GridContract& grid, Pr
     if (outcome != CalculationOutcome::Written) {
         return outcome;
     }
+    // The archive copy under the study title, before the results show.
+    if (!ArchiveResults(state, titleBox.Text())) {
+        const std::string text = "... ΔΕΝ είναι δυνατή η εγγραφή του Αντιγράφου των Αποτελεσμάτων "
+                                 "στον Φάκελο \"" +
+                                 state.InProgramFolder(kArchiveFolder) + "\" ...\r";
+        if (hooks.warn) {
+            hooks.warn(kAttentionTitle, text);
+        } else {
+            ShowCalculationStop(messages, text);
+        }
+    }
     if (showResults) {
         showResults();
     } else {
-        FrmPyrRes results(state, hooks, titleBox.Text(), parent);
+        FrmPyrRes results(state, hooks, parent);
         results.exec();
     }
     grid.SetFocus();

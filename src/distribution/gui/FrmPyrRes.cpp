@@ -19,8 +19,7 @@
 
 namespace pyrostat {
 
-FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::string& titleText,
-                     QWidget* parent)
+FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, QWidget* parent)
     : QDialog(parent), state_(state), hooks_(std::move(hooks)) {
     setWindowTitle(QStringLiteral("Ειδικοί Συντελεστές Ιδιοκτησίας"));
     setModal(true);
@@ -107,7 +106,6 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::s
         list1_->addItem(QString::fromStdString(line));
     }
     FitListScrollWidth(*list1_);
-    archived_ = ArchiveResults(state_, titleText);
     cmdBack_->setFocus();
 }
 

@@ -14,16 +14,13 @@ class QPushButton;
 
 namespace pyrostat {
 
-// The results window: the formula of every property, the archive copy under
-// the study title (made when the window opens), the reports, the general
+// The results window: the formula of every property, the reports, the general
 // data, the engineer register and, behind Shift+Esc, the export for the
 // common-expenses program.
 class FrmPyrRes : public QDialog {
     Q_OBJECT
 public:
-    // `titleText` is the main window's title box as it stands.
-    FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, const std::string& titleText,
-              QWidget* parent = nullptr);
+    FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, QWidget* parent = nullptr);
 
     QListWidget* List1() const { return list1_; }
     QPushButton* CmdPrev_T() const { return cmdPrevT_; }
@@ -36,8 +33,6 @@ public:
     QPushButton* CmdPyroTherm() const { return cmdPyroTherm_; }
     QPushButton* CmdBilling() const { return cmdBilling_; }
     QLabel* LblWait() const { return lblWait_; }
-    // Whether the archive copy could be written when the window opened.
-    bool Archived() const { return archived_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,7 +51,6 @@ private:
 
     ProgramState& state_;
     ResultsWindowHooks hooks_;
-    bool archived_ = false;
     QListWidget* list1_;
     QGroupBox* frame1_;
     QGroupBox* frame2_;

@@ -51,8 +51,8 @@ protected:
     std::string formula;
 };
 
-TEST_F(ResultsWindowTest, OpeningListsTheFormulasAndArchivesThem) {
-    FrmPyrRes window(state, {}, "  Οδός Αιόλου 5/7  ");
+TEST_F(ResultsWindowTest, OpeningListsTheFormulas) {
+    FrmPyrRes window(state, {});
     EXPECT_EQ(window.windowTitle().toStdString(), "Ειδικοί Συντελεστές Ιδιοκτησίας");
     std::vector<std::string> items;
     for (int i = 0; i < window.List1()->count(); ++i) {
@@ -62,16 +62,10 @@ TEST_F(ResultsWindowTest, OpeningListsTheFormulasAndArchivesThem) {
                                                std::string(61, '='), " ",    kLine1,
                                                std::string(48, '-'), kLine2, std::string(48, '-')};
     EXPECT_EQ(items, expected);
-    EXPECT_TRUE(window.Archived());
-    EXPECT_EQ(state.StudyTitle, "Οδός Αιόλου 5/7");
-    const std::string archive = folder.File("PYXFiles/FLEFiles/");
-    EXPECT_EQ(ReadAll(archive + "~mirttype_Οδός Αιόλου 5_7.fle"), formula);
-    EXPECT_EQ(ReadAll(archive + "TYPES_Οδός Αιόλου 5_7.FIL"),
-              "0.0641,0.4377,0.1165,0.1165\r\n0.1180,0.4377,0.3373,0.3373\r\n");
 }
 
 TEST_F(ResultsWindowTest, ControlsAndCaptions) {
-    FrmPyrRes window(state, {}, "Τ");
+    FrmPyrRes window(state, {});
     window.show();
     const std::pair<QPushButton*, const char*> buttons[] = {
         {window.CmdPrev_T(), " ΠΡΟΕΠΙΣΚΟΠΗΣΗ  ΠΙΝΑΚΑ ΣΤΟΙΧΕΙΩΝ "},
@@ -112,7 +106,7 @@ TEST_F(ResultsWindowTest, ShiftEscapeShowsTheExportWhichAsksForTheGeneralData) {
         state.Project = "Block C";
         state.Location = "Patras";
     };
-    FrmPyrRes window(state, hooks, "Τ");
+    FrmPyrRes window(state, hooks);
     window.show();
     Press(&window, Qt::Key_Escape, Qt::ShiftModifier);
     EXPECT_TRUE(window.CmdPyroTherm()->isVisible());
@@ -130,7 +124,7 @@ TEST_F(ResultsWindowTest, ShiftEscapeShowsTheExportWhichAsksForTheGeneralData) {
 TEST_F(ResultsWindowTest, ExportLeftWithEscapeWritesNothing) {
     ResultsWindowHooks hooks;
     hooks.generalData = [this] { state.StatusCode = -7; };
-    FrmPyrRes window(state, hooks, "Τ");
+    FrmPyrRes window(state, hooks);
     window.show();
     Press(&window, Qt::Key_Escape, Qt::ShiftModifier);
     window.CmdPyroTherm()->click();
@@ -159,7 +153,7 @@ TEST_F(ResultsWindowTest, ReportButtonsAndHooks) {
         ++generalData;
         state.StatusCode = -7;
     };
-    FrmPyrRes window(state, hooks, "Τ");
+    FrmPyrRes window(state, hooks);
     window.show();
 
     window.CmdPrev_T()->click();
@@ -186,7 +180,7 @@ TEST_F(ResultsWindowTest, UnsetHooksDoNothing) {
     state.Employer = "Α";
     state.Project = "Β";
     state.Location = "Γ";
-    FrmPyrRes window(state, {}, "Τ");
+    FrmPyrRes window(state, {});
     window.show();
     window.CmdPrev_T()->click();
     window.Cmd_Client()->click();
@@ -211,12 +205,28 @@ TEST(CalculationCommand, ResultsWindowFollowsAWrittenRun) {
     EXPECT_EQ(shown, 1);
     EXPECT_GT(grid.FocusCount(), focus);
     EXPECT_TRUE(messages.Empty());
+    // The command archives the results under the title before they show.
+    EXPECT_EQ(ReadAll(folder.File("PYXFiles/FLEFiles/~mirttype_Πολυκατοικία.fle")),
+              ReadAll(folder.File("~mirttype.txt")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("PYXFiles/FLEFiles/TYPES_Πολυκατοικία.FIL")));
+
+    // An archive that cannot be written is told, and the results still show.
+    std::filesystem::remove_all(folder.File("PYXFiles"));
+    WriteAll(folder.File("PYXFiles"), "a file where the folder belongs");
+    EXPECT_EQ(RunCalculationCommand(nullptr, grid, state, messages, title, true, {},
+                                    [&shown] { ++shown; }),
+              CalculationOutcome::Written);
+    EXPECT_EQ(shown, 2);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.Last().prompt.find("Αντιγράφου των Αποτελεσμάτων"), std::string::npos);
+    messages.shown.clear();
+    std::filesystem::remove(folder.File("PYXFiles"));
 
     grid.SetCellText(2, 11, "");
     EXPECT_EQ(RunCalculationCommand(nullptr, grid, state, messages, title, true, {},
                                     [&shown] { ++shown; }),
               CalculationOutcome::Stopped);
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(shown, 2);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.Last().prompt, "... Ελλιπείς Καταχωρήσεις Ιδιοκτησιών ...\r");
 }
