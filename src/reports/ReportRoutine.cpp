@@ -14,6 +14,13 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
                     int16_t& Mode, std::string& PrinterName, int16_t& Copies,
                     const std::function<void(SheetApplication&)>& fill) {
     ProgramState& state = services.state;
+    // The engineer whose name the report carries is settled before anything
+    // of the report is done.
+    if (services.resolveEngineer) {
+        services.resolveEngineer(state);
+    } else {
+        ResolveCurrentEngineer(state);
+    }
     const std::string folder = AddBackslash(state.ProgramFolder);
     const std::string templatePath = folder + templateName;
     const FileProblem problem = ExamineFile(templatePath);
@@ -43,11 +50,6 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
         return;
     }
 
-    if (services.resolveEngineer) {
-        services.resolveEngineer(state);
-    } else {
-        ResolveCurrentEngineer(state);
-    }
     sheet->SetRangeValue("A1", kEngineerCaption + TrimBlanks(state.CurrentEngineer));
     sheet->SetCellText(generalDataRow, 3, TrimBlanks(state.Employer));
     sheet->SetCellText(generalDataRow + 1, 3, TrimBlanks(state.Project));
