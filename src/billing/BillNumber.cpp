@@ -73,7 +73,16 @@ std::optional<BillNumber> ParseBillNumber(std::string_view text) {
 }
 
 std::optional<int64_t> ParseEuroCents(std::string_view text) {
-    const std::optional<BillNumber> number = ParseBillNumber(text);
+    // The euro sign may stand before or after the amount, with blanks.
+    std::string plain(text);
+    for (const std::string sign : {"€", "EUR", "eur"}) {
+        const size_t at = plain.find(sign);
+        if (at != std::string::npos) {
+            plain.erase(at, sign.size());
+            break;
+        }
+    }
+    const std::optional<BillNumber> number = ParseBillNumber(plain);
     if (!number || number->value < 0 || number->decimals > 2 || number->value > 1e13) {
         return std::nullopt;
     }

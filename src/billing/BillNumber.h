@@ -16,8 +16,9 @@ struct BillNumber {
 };
 std::optional<BillNumber> ParseBillNumber(std::string_view text);
 
-// An amount in euros with at most two decimals, as whole cents; nothing for
-// a text that is not such an amount (a negative one included).
+// An amount in euros with at most two decimals, as whole cents, the euro
+// sign allowed before or after it; nothing for a text that is not such an
+// amount (a negative one included).
 std::optional<int64_t> ParseEuroCents(std::string_view text);
 
 // The number with exactly `decimals` decimals and the full stop ("-0" never).

@@ -307,3 +307,56 @@ TEST(PeriodBill, PrintedCoefficientsThatMissOneAreScaledToAHundred) {
 
 } // namespace
 } // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+// What a user types for a cost, a reading and a date, read as he means it
+// or refused.
+TEST(BillInput, CostsReadingsAndDatesAsTyped) {
+    const std::pair<const char*, std::optional<int64_t>> costs[] = {
+        {"285", 28500},
+        {"285,5", 28550},
+        {"1.234,56", 123456},
+        {"1,234.56", 123456},
+        {"1.234.567", 123456700},
+        {"€ 2.850,00", 285000},
+        {"2850 €", 285000},
+        {"0", 0},
+        {"12,345", std::nullopt},
+        {"-5", std::nullopt},
+        {"", std::nullopt},
+        {"1,2,3", std::nullopt},
+        {"12.34.5", std::nullopt},
+        {"1e3", std::nullopt},
+        {"πέντε", std::nullopt},
+    };
+    for (const auto& [text, cents] : costs) {
+        EXPECT_EQ(ParseEuroCents(text), cents) << text;
+    }
+    const auto reading = ParseBillNumber(" 1.250,75 ");
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(reading->value, 1250.75);
+    EXPECT_EQ(reading->decimals, 2);
+    EXPECT_EQ(ParseBillNumber("333.5")->decimals, 1);
+    EXPECT_FALSE(ParseBillNumber("33 3"));
+
+    const std::pair<const char*, std::optional<BillDate>> dates[] = {
+        {"15/10/2026", BillDate{2026, 10, 15}},
+        {"1.2.2027", BillDate{2027, 2, 1}},
+        {"2027-04-30", BillDate{2027, 4, 30}},
+        {"29/02/2028", BillDate{2028, 2, 29}},
+        {"29/02/2027", std::nullopt},
+        {"31/04/2027", std::nullopt},
+        {"15/10/26", std::nullopt},
+        {"2026/10-15", std::nullopt},
+    };
+    for (const auto& [text, date] : dates) {
+        EXPECT_EQ(ParseBillDate(text), date) << text;
+    }
+    EXPECT_EQ(DaysCounted({2026, 10, 15}, {2027, 4, 30}), 198);
+    EXPECT_EQ(NextDay({2026, 12, 31}), (BillDate{2027, 1, 1}));
+}
+
+} // namespace
+} // namespace pyrostat
