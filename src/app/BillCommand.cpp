@@ -198,9 +198,15 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
             if (const auto building = history->FindBuilding(key)) {
                 latest = history->LatestPeriods(*building);
             }
-        } catch (const HistoryError& e) {
-            err << e.what() << '\n';
-            return kExitFileProblem;
+        } catch (const std::exception& e) {
+            if (o.save || o.carry) {
+                err << e.what() << '\n';
+                return kExitFileProblem;
+            }
+            // Only the comparisons needed it: the bill is made without them.
+            err << e.what() << "\nΟ λογαριασμός γίνεται χωρίς τις συγκρίσεις του ιστορικού.\n";
+            history.reset();
+            latest.clear();
         }
     }
     if (o.carry) {
@@ -230,7 +236,7 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
             const StoredPeriod stored = history->Save(key, bill);
             err << "Αποθηκεύτηκε στο ιστορικό: περίοδος " << FormatBillDate(stored.from) << " – "
                 << FormatBillDate(stored.to) << ", έκδοση " << stored.version << ".\n";
-        } catch (const HistoryError& e) {
+        } catch (const std::exception& e) {
             err << e.what() << '\n';
             return kExitFileProblem;
         }

@@ -120,8 +120,9 @@ int RunHistoryCommand(const std::vector<std::string>& args, const std::string& h
                 << '\t' << p.Estimates() << '\t' << p.storedAt << '\n';
         }
         return kExitOk;
-    } catch (const HistoryError& e) {
-        err << e.what() << '\n';
+    } catch (const std::exception& e) {
+        // The history's own message, or SQLite's for a file damaged inside.
+        err << "Το ιστορικό " << historyPath << ": " << e.what() << '\n';
         return kExitFileProblem;
     }
 }
