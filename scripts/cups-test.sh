@@ -134,8 +134,8 @@ wait_for() {
 
 # 1. The print protocol over the real CUPS: a page printed by name through Qt,
 #    the default switched for the time of the print and put back.
-if [ -x "$build/guitest_platform" ]; then
-    PYROSTAT_CUPS_TEST_PRINTER=PyrostatPdf "$build/guitest_platform" \
+if [ -x "$build/guitest_printing" ]; then
+    PYROSTAT_CUPS_TEST_PRINTER=PyrostatPdf "$build/guitest_printing" \
         --gtest_filter='CupsPrintIntegration.*' >"$work/log/protocol.out" 2>&1 ||
         fail "the print protocol test failed: $(tail -20 "$work/log/protocol.out")"
     grep -q "SKIPPED" "$work/log/protocol.out" && fail "the print protocol test was skipped"
@@ -147,7 +147,7 @@ if [ -x "$build/guitest_platform" ]; then
     echo "cups-test: print protocol over CUPS passed"
     rm -f "$work/out/report.pdf"
 else
-    echo "cups-test: no $build/guitest_platform; the protocol step is left out"
+    echo "cups-test: no $build/guitest_printing; the protocol step is left out"
 fi
 
 # 2. The program itself prints the input-data report of the sample study.
