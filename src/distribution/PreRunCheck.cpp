@@ -1,9 +1,9 @@
 #include "distribution/PreRunCheck.h"
 
 #include "distribution/MessageByCode.h"
-#include "distribution/TextToNumber.h"
 #include "platform/Utf8.h"
 #include "workspace/GridLayout.h"
+#include "workspace/NumberText.h"
 
 #include <algorithm>
 
@@ -46,7 +46,7 @@ bool InList(const std::string& text, const std::vector<std::string>& list) {
 
 } // namespace
 
-int CompactRows(GridContract& grid, ProgramState& /*state*/) {
+int CompactRows(GridContract& grid) {
     for (;;) {
         const int found = FindEmptyRow(grid);
         if (found < 0) {
@@ -61,12 +61,12 @@ int CompactRows(GridContract& grid, ProgramState& /*state*/) {
     }
 }
 
-bool HasZeroAreaOrHeight(GridContract& grid, ProgramState& state) {
+bool HasZeroAreaOrHeight(GridContract& grid, const NumberSeparators& separators) {
     bool zero = false;
     const int n = grid.DataRowCnt();
     for (int i = 1; i <= n; ++i) {
         for (const int c : {kAreaColumn, kHeightColumn}) {
-            if (TextToNumber(state, TextAt(grid, i, c)) == 0.0) {
+            if (TextToNumber(TextAt(grid, i, c), NumberLocale::Of(separators)) == 0.0) {
                 zero = true;
                 break;
             }
@@ -90,12 +90,12 @@ bool HasMissingKindOrPipe(GridContract& grid) {
     return missing;
 }
 
-int FirstRowWithoutLateralLength(GridContract& grid, ProgramState& state) {
+int FirstRowWithoutLateralLength(GridContract& grid, const NumberSeparators& separators) {
     const int n = grid.DataRowCnt();
     for (int i = 1; i <= n; ++i) {
         int zeros = 0;
         for (int c = kFirstLengthColumn; c <= kLastLengthColumn; ++c) {
-            if (TextToNumber(state, TextAt(grid, i, c)) == 0.0) {
+            if (TextToNumber(TextAt(grid, i, c), NumberLocale::Of(separators)) == 0.0) {
                 ++zeros;
             }
         }
@@ -107,12 +107,12 @@ int FirstRowWithoutLateralLength(GridContract& grid, ProgramState& state) {
     return 0;
 }
 
-float TotalLossesOfGrid(GridContract& grid, ProgramState& state) {
+float TotalLossesOfGrid(GridContract& grid, const NumberSeparators& separators) {
     float total = 0.0f;
     const int n = grid.DataRowCnt();
     for (int i = 1; i <= n; ++i) {
-        const float losses =
-            static_cast<float>(TextToNumber(state, TextAt(grid, i, kTotalLossesColumn)));
+        const float losses = static_cast<float>(
+            TextToNumber(TextAt(grid, i, kTotalLossesColumn), NumberLocale::Of(separators)));
         total = static_cast<float>(static_cast<double>(total) + static_cast<double>(losses));
     }
     return total;
@@ -137,7 +137,7 @@ CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageServi
         return CheckResult::Stopped;
     }
 
-    int outcome = CompactRows(grid, state);
+    int outcome = CompactRows(grid);
     if (HasZeroAreaOrHeight(grid, state)) {
         outcome = kCheckZeroAreaOrHeight;
     }

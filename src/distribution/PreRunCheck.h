@@ -17,10 +17,10 @@ inline constexpr int kCheckNoLateralLength = -3;
 // Removes the rows whose eleven cells are all empty, so that the rows below
 // move up. Returns -1 (and removes nothing more) when the pipe column is empty
 // in every row, else 0.
-int CompactRows(GridContract& grid, ProgramState& state);
+int CompactRows(GridContract& grid);
 
 // Whether some row reads 0 in the area or the mean-height column.
-bool HasZeroAreaOrHeight(GridContract& grid, ProgramState& state);
+bool HasZeroAreaOrHeight(GridContract& grid, const NumberSeparators& separators);
 
 // Whether some row lacks its kind or pipe passage, or holds a text that is not
 // one of the list's (such a row could only carry the previous row's factor).
@@ -28,10 +28,10 @@ bool HasMissingKindOrPipe(GridContract& grid);
 
 // The first row whose three lateral lengths all read 0, or 0 when none.
 // Leaves the grid's Row on that row.
-int FirstRowWithoutLateralLength(GridContract& grid, ProgramState& state);
+int FirstRowWithoutLateralLength(GridContract& grid, const NumberSeparators& separators);
 
 // The building's total losses, summed as the distribution sums them.
-float TotalLossesOfGrid(GridContract& grid, ProgramState& state);
+float TotalLossesOfGrid(GridContract& grid, const NumberSeparators& separators);
 
 // The Greek prompt for a building whose total losses are zero.
 std::string ZeroTotalLossesPrompt();

@@ -66,9 +66,9 @@ std::string MapForFileName(std::string_view text) {
     return out;
 }
 
-std::string FilterThema(ProgramState& state, std::string_view titleText) {
-    state.StudyTitle = TrimBlanks(titleText);
-    return MapForFileName(state.StudyTitle);
+std::string FilterThema(StudyInUse& study, std::string_view titleText) {
+    study.StudyTitle = TrimBlanks(titleText);
+    return MapForFileName(study.StudyTitle);
 }
 
 std::vector<std::string> BuildResultsList(const std::vector<std::string>& lines) {
@@ -110,15 +110,15 @@ bool ArchiveResults(ProgramState& state, std::string_view titleText) {
     return WriteWholeFile(folder + "TYPES_" + ft + ".FIL", CoefficientFile(rows)) && copied;
 }
 
-bool GeneralDataComplete(const ProgramState& state) {
-    return !TrimBlanks(state.Employer).empty() && !TrimBlanks(state.Project).empty() &&
-           !TrimBlanks(state.Location).empty();
+bool GeneralDataComplete(const GeneralDataFields& general) {
+    return !TrimBlanks(general.Employer).empty() && !TrimBlanks(general.Project).empty() &&
+           !TrimBlanks(general.Location).empty();
 }
 
-std::string GeneralDataName(const ProgramState& state) {
+std::string GeneralDataName(const GeneralDataFields& general) {
     const std::string joined =
-        TrimBlanks(TrimBlanks(state.Employer) + ", " + TrimBlanks(state.Project) + ", " +
-                   TrimBlanks(state.Location));
+        TrimBlanks(TrimBlanks(general.Employer) + ", " + TrimBlanks(general.Project) + ", " +
+                   TrimBlanks(general.Location));
     // The common-expenses program looks the files up by the general data as
     // they are: only what a Linux file name cannot hold is mapped.
     std::string name;

@@ -18,7 +18,7 @@ inline constexpr const char* kArchiveFolder = "PYXFiles/FLEFiles/";
 std::string MapForFileName(std::string_view text);
 
 // The title box text trimmed (stored as StudyTitle) and mapped for a file name.
-std::string FilterThema(ProgramState& state, std::string_view titleText);
+std::string FilterThema(StudyInUse& study, std::string_view titleText);
 
 // The list of the results window from the formula file's lines: the "=" line
 // before the heading, the "=" and blank lines after the general formula, a
@@ -31,12 +31,12 @@ std::vector<std::string> BuildResultsList(const std::vector<std::string>& lines)
 bool ArchiveResults(ProgramState& state, std::string_view titleText);
 
 // Whether employer, project and location are all filled in.
-bool GeneralDataComplete(const ProgramState& state);
+bool GeneralDataComplete(const GeneralDataFields& general);
 
 // The export name: the three general-data texts trimmed, joined by ", " and
 // trimmed, as they are: only "/" and the NUL byte, which a file name cannot
 // hold, become "_".
-std::string GeneralDataName(const ProgramState& state);
+std::string GeneralDataName(const GeneralDataFields& general);
 
 // The export for the common-expenses program into the program folder:
 // "~imirttype_" + G + ".fle" (a copy of "~mirttype.txt") and "TYPES_" + G +

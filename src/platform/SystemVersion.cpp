@@ -8,7 +8,7 @@
 
 namespace pyrostat {
 
-bool DetectWindowsVersion(ProgramState& state, SystemVersionNumbers& version) {
+bool DetectWindowsVersion(PrinterSession& state, SystemVersionNumbers& version) {
     struct utsname name {};
     if (::uname(&name) != 0) {
         return false;

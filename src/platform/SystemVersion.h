@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program/ProgramState.h"
+#include "program/StateParts.h"
 
 #include <string>
 
@@ -16,7 +16,7 @@ struct SystemVersionNumbers {
 // printer family, so IsMajorVersion4 becomes false and LaterVersionCode -1.
 // Returns false when the system gives no version information; the caller then
 // shows "Error Getting Version Information" and ends the program.
-bool DetectWindowsVersion(ProgramState& state, SystemVersionNumbers& version);
+bool DetectWindowsVersion(PrinterSession& state, SystemVersionNumbers& version);
 
 // The message shown when DetectWindowsVersion fails.
 inline constexpr const char* kVersionErrorText = "Error Getting Version Information";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program/ProgramState.h"
+#include "program/StateParts.h"
 
 namespace pyrostat {
 
@@ -9,7 +9,7 @@ struct NumberLocale {
     char decimal = '.';
     char group = ',';
 
-    static NumberLocale Of(const ProgramState& state) {
+    static NumberLocale Of(const NumberSeparators& state) {
         return {state.DecimalSeparator(), state.ThousandsSeparator()};
     }
     static NumberLocale Greek() { return {',', '.'}; }

@@ -104,7 +104,7 @@ void RunInputDataCommand(GridContract& grid, const TitleBoxAccess& titleBox, boo
         return;
     }
 
-    int outcome = CompactRows(grid, state);
+    int outcome = CompactRows(grid);
     if (HasZeroAreaOrHeight(grid, state)) {
         outcome = kCheckZeroAreaOrHeight;
     }

@@ -24,7 +24,7 @@ void ClearGridRows(GridContract& grid) {
 }
 
 std::string EncodeStudyRecords(const std::vector<StudyRow>& rows, std::string_view title,
-                               bool insulation, ProgramState& state) {
+                               bool insulation, const NumberSeparators& separators) {
     std::string bytes;
     bytes.reserve(rows.size() * PropertyRecord::kLength);
     const std::string trimmedTitle = TrimBlanks(title);
@@ -35,8 +35,8 @@ std::string EncodeStudyRecords(const std::vector<StudyRow>& rows, std::string_vi
         p.Title = trimmedTitle;
         p.PropertyName = TrimBlanks(row[0]);
         for (int c = 2; c <= 9; ++c) {
-            p.SetColumnValue(c,
-                             static_cast<float>(TextToNumber(row[c - 1], NumberLocale::Of(state))));
+            p.SetColumnValue(
+                c, static_cast<float>(TextToNumber(row[c - 1], NumberLocale::Of(separators))));
         }
         p.Volume = p.Area * p.MeanHeight;
         p.Kind = TrimBlanks(row[kKindColumn - 1]);

@@ -22,7 +22,7 @@ void ClearGridRows(GridContract& grid);
 // texts with TextToNumber (an empty cell gives 0) and the volume the single
 // product of area and height.
 std::string EncodeStudyRecords(const std::vector<StudyRow>& rows, std::string_view title,
-                               bool insulation, ProgramState& state);
+                               bool insulation, const NumberSeparators& separators);
 
 // What a study file holds, as cell texts the grid accepts.
 struct DecodedStudy {

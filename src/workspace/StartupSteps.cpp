@@ -60,7 +60,7 @@ void RemoveAllWorkingFiles(const ProgramState& state) {
     DeleteWorkingFile(state, "S_PYROS.TMP");
 }
 
-bool SetSeparatorCodes(ProgramState& state, std::string_view formatted2500) {
+bool SetSeparatorCodes(NumberSeparators& state, std::string_view formatted2500) {
     std::u32string chars;
     for (size_t pos = 0; pos < formatted2500.size();) {
         char32_t cp = 0;

@@ -40,6 +40,6 @@ void RemoveAllWorkingFiles(const ProgramState& state);
 // that does not group four digits ("2500,0") gives its decimal separator and
 // a blank for the grouping. A text with no separator at all leaves the codes
 // as they are and returns false.
-bool SetSeparatorCodes(ProgramState& state, std::string_view formatted2500);
+bool SetSeparatorCodes(NumberSeparators& state, std::string_view formatted2500);
 
 } // namespace pyrostat

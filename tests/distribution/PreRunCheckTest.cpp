@@ -124,7 +124,7 @@ TEST(PreRunCheck, CompactionAloneAndPartlyFilledRows) {
     test::FillGrid(grid, {Flat("Α")}, 1);
     grid.SetCellText(2, 1, "μόνο όνομα");
     test::FillGrid(grid, {Flat("Δ")}, 4);
-    EXPECT_EQ(CompactRows(grid, state), 0);
+    EXPECT_EQ(CompactRows(grid), 0);
     EXPECT_EQ(grid.DataRowCnt(), 3);
     EXPECT_EQ(grid.CellText(2, 1), "μόνο όνομα");
     EXPECT_EQ(grid.CellText(3, 1), "Δ");
@@ -136,7 +136,7 @@ TEST(PreRunCheck, CompactionAloneAndPartlyFilledRows) {
     a[10] = "";
     test::FillGrid(bare, {a}, 1);
     test::FillGrid(bare, {a}, 3);
-    EXPECT_EQ(CompactRows(bare, state), -1);
+    EXPECT_EQ(CompactRows(bare), -1);
     EXPECT_EQ(bare.DataRowCnt(), 3);
 }
 

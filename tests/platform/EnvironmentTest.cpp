@@ -4,6 +4,7 @@
 #include "platform/SystemVersion.h"
 #include "platform/WaitSeconds.h"
 #include "platform/WindowPlacement.h"
+#include "program/ProgramState.h"
 
 #include "support/TestFolder.h"
 
