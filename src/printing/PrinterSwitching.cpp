@@ -27,7 +27,7 @@ std::string PrinterNameOfEntry(const std::string& entry) {
     return entry.substr(0, entry.find(','));
 }
 
-PrinterSwitching::PrinterSwitching(ProgramState& state, SettingsStore& settings,
+PrinterSwitching::PrinterSwitching(const ProgramState& state, SettingsStore& settings,
                                    PrinterPlatform& platform)
     : state_(state), settings_(settings), platform_(platform) {}
 

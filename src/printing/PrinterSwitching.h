@@ -17,7 +17,7 @@ namespace pyrostat {
 // or written.
 class PrinterSwitching {
 public:
-    PrinterSwitching(ProgramState& state, SettingsStore& settings, PrinterPlatform& platform);
+    PrinterSwitching(const ProgramState& state, SettingsStore& settings, PrinterPlatform& platform);
 
     bool IsVersion4() const;
     bool IsVersion5() const;
@@ -46,7 +46,7 @@ public:
     const PrinterPortRecord& RecordBuffer() const { return buffer_; }
 
 private:
-    ProgramState& state_;
+    const ProgramState& state_;
     SettingsStore& settings_;
     PrinterPlatform& platform_;
     PrinterPortRecord buffer_;

@@ -3,7 +3,6 @@
 #include "platform/Codepage1253.h"
 #include "platform/FileAccess.h"
 #include "platform/Utf8.h"
-#include "program/ProgramState.h"
 
 namespace pyrostat {
 
@@ -23,17 +22,13 @@ std::string ReadDefaultEngineerText(const std::string& programFolder) {
     return text;
 }
 
-void LoadDefaultEngineerText(ProgramState& state) {
-    state.DefaultEngineerText = ReadDefaultEngineerText(state.ProgramFolder);
-}
-
-void ResolveCurrentEngineer(ProgramState& state) {
+void ResolveCurrentEngineer(EngineerChoice& state, const std::string& programFolder) {
     if (!state.ChosenEngineer.empty()) {
         state.CurrentEngineer = state.ChosenEngineer;
         return;
     }
     if (state.DefaultEngineerText.empty()) {
-        LoadDefaultEngineerText(state);
+        state.DefaultEngineerText = ReadDefaultEngineerText(programFolder);
     }
     const std::string text = TrimBlanks(state.DefaultEngineerText);
     state.CurrentEngineer = text.empty() ? std::string(kEngineerBanner) : text;

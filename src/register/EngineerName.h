@@ -1,10 +1,10 @@
 #pragma once
 
+#include "program/StateParts.h"
+
 #include <string>
 
 namespace pyrostat {
-
-struct ProgramState;
 
 // The line printed where no default engineer text is installed.
 inline constexpr const char* kEngineerBanner = "Pyrostat — Κατανομή Δαπανών Κεντρικής Θέρμανσης";
@@ -14,12 +14,10 @@ inline constexpr const char* kEngineerBanner = "Pyrostat — Κατανομή Δ
 // Empty when the file is missing or its first line is blank.
 std::string ReadDefaultEngineerText(const std::string& programFolder);
 
-// Fills state.DefaultEngineerText from "Engineer.txt" (once at start-up).
-void LoadDefaultEngineerText(ProgramState& state);
-
-// Sets state.CurrentEngineer: the engineer chosen in the register window during
+// Sets CurrentEngineer: the engineer chosen in the register window during
 // this run when there is one; otherwise the default engineer text (read from
-// "Engineer.txt" when not yet loaded), or the banner when none is installed.
-void ResolveCurrentEngineer(ProgramState& state);
+// "Engineer.txt" of the program folder when not yet loaded), or the banner
+// when none is installed.
+void ResolveCurrentEngineer(EngineerChoice& state, const std::string& programFolder);
 
 } // namespace pyrostat

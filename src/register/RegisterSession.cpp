@@ -29,7 +29,7 @@ RegisterSession::RegisterSession(ProgramState& state, MessageService& messages,
       file_(RegisterFile::InProgramFolder(state)), clientCaption_(kCaptionBrowsing) {}
 
 void RegisterSession::Open() {
-    ResolveCurrentEngineer(state_);
+    ResolveCurrentEngineer(state_, state_.ProgramFolder);
     panelText_ = TrimBlanks(state_.CurrentEngineer);
 
     const RegisterContents contents = file_.Read();

@@ -19,7 +19,7 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
     if (services.resolveEngineer) {
         services.resolveEngineer(state);
     } else {
-        ResolveCurrentEngineer(state);
+        ResolveCurrentEngineer(state, state.ProgramFolder);
     }
     const std::string folder = AddBackslash(state.ProgramFolder);
     const std::string templatePath = folder + templateName;

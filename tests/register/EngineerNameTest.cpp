@@ -48,19 +48,19 @@ TEST(EngineerNameTest, ResolveCurrentEngineer) {
     ProgramState state;
     state.ProgramFolder = folder.WithSlash();
     // At start nothing is chosen: the installation's default text.
-    ResolveCurrentEngineer(state);
+    ResolveCurrentEngineer(state, state.ProgramFolder);
     EXPECT_EQ(state.CurrentEngineer, "Installed");
 
     // A chosen engineer wins and the default is not consulted.
     state.ChosenEngineer = "Chosen One";
     state.DefaultEngineerText = "must not be used";
-    ResolveCurrentEngineer(state);
+    ResolveCurrentEngineer(state, state.ProgramFolder);
     EXPECT_EQ(state.CurrentEngineer, "Chosen One");
 
     // After No to question 7 ChosenEngineer is empty: the default again.
     state.ChosenEngineer.clear();
     state.DefaultEngineerText = "  Default  ";
-    ResolveCurrentEngineer(state);
+    ResolveCurrentEngineer(state, state.ProgramFolder);
     EXPECT_EQ(state.CurrentEngineer, "Default");
 }
 
@@ -68,7 +68,7 @@ TEST(EngineerNameTest, WithoutDefaultTextTheBannerIsUsed) {
     TestFolder folder;
     ProgramState state;
     state.ProgramFolder = folder.WithSlash();
-    ResolveCurrentEngineer(state);
+    ResolveCurrentEngineer(state, state.ProgramFolder);
     EXPECT_EQ(state.CurrentEngineer, "Pyrostat — Κατανομή Δαπανών Κεντρικής Θέρμανσης");
 }
 
