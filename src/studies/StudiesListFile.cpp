@@ -128,7 +128,7 @@ FileProblem WriteStudiesList(const std::string& listPath,
     return ReplaceFileSafely(listPath, bytes);
 }
 
-int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
+int MakeCurrentStudiesFile(const ProgramState& state, const std::string& folder,
                            const ShortDateFormatter& formatDate) {
     const std::vector<StudyListEntry> entries = CollectStudyEntries(folder, formatDate);
     if (WriteStudiesList(state.InProgramFolder(kStudiesListFileName), entries) !=

@@ -28,7 +28,7 @@ std::vector<std::string> ListStudyFileNames(const std::string& folder);
 std::vector<StudyListEntry> CollectStudyEntries(const std::string& folder,
                                                 const ShortDateFormatter& formatDate = {});
 
-int MakeCurrentStudiesFile(ProgramState& state, const std::string& folder,
+int MakeCurrentStudiesFile(const ProgramState& state, const std::string& folder,
                            const ShortDateFormatter& formatDate = {});
 
 // Writes the list file with these entries, in one step; why not, when not.

@@ -9,7 +9,7 @@
 
 namespace pyrostat {
 
-StudyBrowser::StudyBrowser(ProgramState& state, ShortDateFormatter formatDate)
+StudyBrowser::StudyBrowser(const ProgramState& state, ShortDateFormatter formatDate)
     : state_(state), formatDate_(std::move(formatDate)) {}
 
 std::string StudyBrowser::StudyFolder() const {

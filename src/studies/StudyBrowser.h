@@ -15,7 +15,7 @@ namespace pyrostat {
 // selected line and the texts of the labels.
 class StudyBrowser {
 public:
-    explicit StudyBrowser(ProgramState& state, ShortDateFormatter formatDate = {});
+    explicit StudyBrowser(const ProgramState& state, ShortDateFormatter formatDate = {});
 
     // The study folder: the program folder followed by "PYXFiles/".
     std::string StudyFolder() const;
@@ -54,7 +54,7 @@ public:
 private:
     bool IsStudyOfTheFolder(const StudyListEntry& entry) const;
 
-    ProgramState& state_;
+    const ProgramState& state_;
     ShortDateFormatter formatDate_;
     std::vector<StudyListEntry> entries_;
     std::vector<std::string> lines_;

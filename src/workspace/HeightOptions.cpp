@@ -4,7 +4,7 @@
 
 namespace pyrostat {
 
-HeightOptions::HeightOptions(ProgramState& state) : state_(state) {}
+HeightOptions::HeightOptions(StudyInUse& state) : state_(state) {}
 
 const std::vector<std::string>& HeightOptions::Items() const {
     return HeightItems();

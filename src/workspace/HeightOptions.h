@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program/ProgramState.h"
+#include "program/StateParts.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ namespace pyrostat {
 // the insulation tick, the automatic-height tick and the height list.
 class HeightOptions {
 public:
-    explicit HeightOptions(ProgramState& state);
+    explicit HeightOptions(StudyInUse& state);
 
     // The state after start-up: list filled, nothing chosen, list disabled,
     // automatic height off, insulation on. DefaultHeight is left alone.
@@ -35,7 +35,7 @@ public:
     static constexpr int kTickedIndex = 5;
 
 private:
-    ProgramState& state_;
+    StudyInUse& state_;
     bool insulation_ = true;
     bool heightTicked_ = false;
     bool listEnabled_ = false;

@@ -1,4 +1,5 @@
 #include "workspace/HeightOptions.h"
+#include "program/ProgramState.h"
 
 #include <gtest/gtest.h>
 

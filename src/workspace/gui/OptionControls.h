@@ -1,5 +1,6 @@
 #pragma once
 
+#include "program/ProgramState.h"
 #include "workspace/HeightOptions.h"
 
 #include <QWidget>
