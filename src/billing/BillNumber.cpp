@@ -1,5 +1,6 @@
 #include "billing/BillNumber.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -82,7 +83,19 @@ std::optional<int64_t> ParseEuroCents(std::string_view text) {
             break;
         }
     }
-    const std::optional<BillNumber> number = ParseBillNumber(plain);
+    std::optional<BillNumber> number = ParseBillNumber(plain);
+    const auto separators =
+        std::count_if(plain.begin(), plain.end(), [](char ch) { return ch == '.' || ch == ','; });
+    if (number && number->decimals == 3 && separators == 1) {
+        // An amount has no third decimal: "2.850" and "12,345" group thousands.
+        std::string digits;
+        for (const char ch : plain) {
+            if (ch != '.' && ch != ',' && ch != ' ') {
+                digits += ch;
+            }
+        }
+        number = ParseBillNumber(digits);
+    }
     if (!number || number->value < 0 || number->decimals > 2 || number->value > 1e13) {
         return std::nullopt;
     }

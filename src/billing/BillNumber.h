@@ -17,7 +17,8 @@ struct BillNumber {
 std::optional<BillNumber> ParseBillNumber(std::string_view text);
 
 // An amount in euros with at most two decimals, as whole cents, the euro
-// sign allowed before or after it; nothing for a text that is not such an
+// sign allowed before or after it; a separator followed by three digits
+// groups thousands ("2.850" is 2850 €). Nothing for a text that is not such an
 // amount (a negative one included).
 std::optional<int64_t> ParseEuroCents(std::string_view text);
 

@@ -204,7 +204,7 @@ TEST_F(CoefficientSources, CommandUsageFaults) {
     const std::string r = folder.File("r.tsv");
     const std::vector<std::vector<std::string>> wrong = {
         {study, r},                                        // no cost
-        {study, r, "--cost", "12.345"},                    // three decimals
+        {study, r, "--cost", "12.3456"},                   // four decimals
         {study, r, "--cost", "-5"},                        // negative
         {study, r, "--cost", "5", "--method", "gas"},      // no such method
         {study, r, "--cost", "5", "--from", "31/02/2026"}, // no such day

@@ -323,7 +323,10 @@ TEST(BillInput, CostsReadingsAndDatesAsTyped) {
         {"€ 2.850,00", 285000},
         {"2850 €", 285000},
         {"0", 0},
-        {"12,345", std::nullopt},
+        {"2.850", 285000}, // a third decimal would be no cent: thousands
+        {"12,345", 1234500},
+        {"1,2345", std::nullopt},
+        {"2.850,123", std::nullopt},
         {"-5", std::nullopt},
         {"", std::nullopt},
         {"1,2,3", std::nullopt},

@@ -42,6 +42,9 @@ enum Column {
     kColumns
 };
 
+// What follows an estimated measure in its cell.
+const QString kEstimateSuffix = QStringLiteral(" (εκτίμηση)");
+
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -278,7 +281,9 @@ void FrmBilling::ReadCell(int row, int col) {
     }
     auto text = [this, row](int c) {
         const QTableWidgetItem* item = grid_->item(row, c);
-        return item != nullptr ? item->text().trimmed().toStdString() : std::string();
+        const QString shown = item != nullptr ? item->text().trimmed() : QString();
+        // An estimate the window shows is no reading the user typed.
+        return shown.endsWith(kEstimateSuffix) ? std::string() : shown.toStdString();
     };
     session_.SetRow(static_cast<size_t>(row),
                     {text(kPrevious), text(kCurrent), text(kMeasure), text(kMarks)});
@@ -312,8 +317,8 @@ void FrmBilling::ShowBill() {
                                 Comma(FormatFixed(line->omega, line->omegaDecimals)));
             measure->setForeground(QColor(0, 0, 160));
             measure->setText(Comma(FormatFixed(line->omega, line->omegaDecimals)) +
-                             QStringLiteral(" (εκτίμηση)"));
-        } else if (measure->text().endsWith(QStringLiteral(" (εκτίμηση)"))) {
+                             kEstimateSuffix);
+        } else if (measure->text().endsWith(kEstimateSuffix)) {
             measure->setText(QString());
             measure->setToolTip(QString());
             measure->setForeground(palette().text());

@@ -123,6 +123,12 @@ TEST_F(Window, ARefusedPasteChangesNothingAndFaultsNameTheProperty) {
     EXPECT_TRUE(window.Faults()->text().isEmpty()) << window.Faults()->text().toStdString();
     EXPECT_TRUE(Cell(window, 1, 4).endsWith(QStringLiteral("(εκτίμηση)")));
     EXPECT_FALSE(Cell(window, 1, 9).isEmpty());
+    // A mark typed on the estimated row leaves the estimate an estimate.
+    window.Grid()->item(1, 5)->setText(QStringLiteral("κλειστό"));
+    EXPECT_TRUE(window.Faults()->text().isEmpty()) << window.Faults()->text().toStdString();
+    EXPECT_EQ(window.Session().Rows()[1].measure, "");
+    EXPECT_EQ(Cell(window, 1, 8), QStringLiteral("0,00"));
+    window.Grid()->item(1, 5)->setText(QString());
 
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
