@@ -162,14 +162,17 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     connect(grid_, &QTableWidget::cellChanged, this, &FrmBilling::ReadCell);
     connect(cost_, &QLineEdit::textChanged, this, [this](const QString& text) {
         session_.SetCost(text.toStdString());
+        changed_ = true;
         Rebill();
     });
     connect(method_, &QComboBox::currentIndexChanged, this, [this](int index) {
         session_.SetMethod(index == 1 ? MeterMethod::Energy : MeterMethod::Hours);
+        changed_ = true;
         Rebill();
     });
     auto period = [this] {
         session_.SetDates(from_->text().toStdString(), to_->text().toStdString());
+        changed_ = true;
         Rebill();
     };
     connect(from_, &QLineEdit::textChanged, this, period);
@@ -287,6 +290,7 @@ void FrmBilling::ReadCell(int row, int col) {
     };
     session_.SetRow(static_cast<size_t>(row),
                     {text(kPrevious), text(kCurrent), text(kMeasure), text(kMarks)});
+    changed_ = true;
     Rebill();
 }
 
@@ -395,6 +399,7 @@ void FrmBilling::SavePeriod() {
     }
     try {
         const StoredPeriod saved = history_->Save(key_, bill_);
+        changed_ = false;
         FillPeriods();
         totals_->setText(
             totals_->text() +
@@ -471,6 +476,7 @@ bool FrmBilling::PasteText(const QString& text) {
         return false;
     }
     FillRows();
+    changed_ = true;
     Rebill();
     return true;
 }
@@ -533,6 +539,26 @@ void FrmBilling::Warn(const QString& text) {
     } else {
         QMessageBox::warning(this, QStringLiteral("!! ΠΡΟΣΟΧΗ !!"), text);
     }
+}
+
+void FrmBilling::reject() {
+    if (changed_ && !readOnly_) {
+        const QString question =
+            history_ != nullptr
+                ? QStringLiteral("Οι ενδείξεις της περιόδου ΔΕΝ έχουν αποθηκευτεί στο ιστορικό.\n"
+                                 "Να κλείσει το παράθυρο χωρίς αποθήκευση;")
+                : QStringLiteral("Οι ενδείξεις που γράψατε θα χαθούν.\nΝα κλείσει το παράθυρο;");
+        const bool leave = confirmLeave_
+                               ? confirmLeave_(question)
+                               : QMessageBox::question(this, QStringLiteral("!! ΠΡΟΣΟΧΗ !!"),
+                                                       question, QMessageBox::Yes | QMessageBox::No,
+                                                       QMessageBox::No) == QMessageBox::Yes;
+        if (!leave) {
+            BackToGrid();
+            return;
+        }
+    }
+    QDialog::reject();
 }
 
 void FrmBilling::BackToGrid() {

@@ -47,6 +47,11 @@ public:
 
     void SetPreview(Preview preview) { preview_ = std::move(preview); }
     void SetChooseFile(ChooseFile choose) { chooseFile_ = std::move(choose); }
+    // Asked before typed readings are left (the question's text); true
+    // leaves. Unset: a question box.
+    void SetConfirmLeave(std::function<bool(const QString&)> confirm) {
+        confirmLeave_ = std::move(confirm);
+    }
     // How a refusal is told; unset: a warning box.
     void SetWarn(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
     // The folder and the name (without extension) the save dialogs suggest.
@@ -75,6 +80,11 @@ public:
     // faults are shown and no cell changes).
     bool PasteText(const QString& text);
     const BillingSession& Session() const { return session_; }
+
+public slots:
+    // Esc, the exit button and the title bar's close: typed readings not
+    // stored are asked about first.
+    void reject() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -110,6 +120,8 @@ private:
     Preview preview_;
     ChooseFile chooseFile_;
     std::function<void(const QString&)> warn_;
+    std::function<bool(const QString&)> confirmLeave_;
+    bool changed_ = false; // readings typed since the window opened or last stored
     QString suggested_;
     QTableWidget* grid_;
     QLineEdit* cost_;

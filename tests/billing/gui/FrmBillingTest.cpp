@@ -50,12 +50,18 @@ struct Window : public ::testing::Test {
             previews.push_back({title, sheet});
         });
         window.SetWarn([this](const QString& text) { warnings << text; });
+        window.SetConfirmLeave([this](const QString& question) {
+            questions << question;
+            return leave;
+        });
         window.show();
         QApplication::setActiveWindow(&window);
     }
     FrmBilling window;
     std::vector<std::pair<QString, SheetModel>> previews;
     QStringList warnings;
+    QStringList questions;
+    bool leave = true;
 };
 
 TEST_F(Window, PastedReadingsAndATypedCostShowTheAmounts) {
@@ -130,6 +136,14 @@ TEST_F(Window, ARefusedPasteChangesNothingAndFaultsNameTheProperty) {
     EXPECT_EQ(Cell(window, 1, 8), QStringLiteral("0,00"));
     window.Grid()->item(1, 5)->setText(QString());
 
+    // Typed readings are asked about before Esc leaves them.
+    leave = false;
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(QStringLiteral("θα χαθούν")));
+    EXPECT_TRUE(window.Grid()->hasFocus());
+    leave = true;
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
 }
@@ -161,6 +175,10 @@ TEST_F(WithHistory, SavedOpenedAndCarriedForward) {
     window.Cost()->setText(QStringLiteral("2860"));
     QTest::mouseClick(window.CmdSave(), Qt::LeftButton);
     ASSERT_EQ(window.Periods()->count(), 2);
+    // Stored: nothing to ask before leaving.
+    window.reject();
+    EXPECT_TRUE(questions.isEmpty());
+    window.show();
     EXPECT_TRUE(window.Periods()->item(1)->text().contains(QStringLiteral("έκδ. 2")));
     EXPECT_TRUE(window.Totals()->text().contains(QStringLiteral("έκδοση 2")));
 
