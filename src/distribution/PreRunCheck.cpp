@@ -1,11 +1,10 @@
 #include "distribution/PreRunCheck.h"
 
 #include "distribution/MessageByCode.h"
+#include "distribution/StudyCalculation.h"
 #include "platform/Utf8.h"
 #include "workspace/GridLayout.h"
 #include "workspace/NumberText.h"
-
-#include <algorithm>
 
 namespace pyrostat {
 
@@ -13,9 +12,6 @@ namespace {
 
 constexpr int kAreaColumn = 5;
 constexpr int kHeightColumn = 6;
-constexpr int kFirstLengthColumn = 7;
-constexpr int kLastLengthColumn = 9;
-constexpr int kTotalLossesColumn = 2;
 
 // The row (from 1) whose cells are all empty, 0 when none; -1 when the last
 // column is empty in every row.
@@ -38,10 +34,6 @@ int FindEmptyRow(GridContract& grid) {
         }
     }
     return 0;
-}
-
-bool InList(const std::string& text, const std::vector<std::string>& list) {
-    return std::find(list.begin(), list.end(), text) != list.end();
 }
 
 } // namespace
@@ -75,49 +67,6 @@ bool HasZeroAreaOrHeight(GridContract& grid, const NumberSeparators& separators)
     return zero;
 }
 
-bool HasMissingKindOrPipe(GridContract& grid) {
-    bool missing = false;
-    const int n = grid.DataRowCnt();
-    for (int i = 1; i <= n; ++i) {
-        for (const int c : {kKindColumn, kPipeColumn}) {
-            const std::string text = TextAt(grid, i, c);
-            if (text.empty() || !InList(text, ListTexts(c))) {
-                missing = true;
-                break;
-            }
-        }
-    }
-    return missing;
-}
-
-int FirstRowWithoutLateralLength(GridContract& grid, const NumberSeparators& separators) {
-    const int n = grid.DataRowCnt();
-    for (int i = 1; i <= n; ++i) {
-        int zeros = 0;
-        for (int c = kFirstLengthColumn; c <= kLastLengthColumn; ++c) {
-            if (TextToNumber(TextAt(grid, i, c), NumberLocale::Of(separators)) == 0.0) {
-                ++zeros;
-            }
-        }
-        if (zeros == kLastLengthColumn - kFirstLengthColumn + 1) {
-            grid.SetRow(i);
-            return i;
-        }
-    }
-    return 0;
-}
-
-float TotalLossesOfGrid(GridContract& grid, const NumberSeparators& separators) {
-    float total = 0.0f;
-    const int n = grid.DataRowCnt();
-    for (int i = 1; i <= n; ++i) {
-        const float losses = static_cast<float>(
-            TextToNumber(TextAt(grid, i, kTotalLossesColumn), NumberLocale::Of(separators)));
-        total = static_cast<float>(static_cast<double>(total) + static_cast<double>(losses));
-    }
-    return total;
-}
-
 std::string ZeroTotalLossesPrompt() {
     return "... Οι Συνολικές Απώλειες του Κτιρίου είναι ΜΗΔΕΝΙΚΕΣ: ΔΕΝ είναι δυνατός ο "
            "Υπολογισμός ...\r";
@@ -137,30 +86,32 @@ CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageServi
         return CheckResult::Stopped;
     }
 
-    int outcome = CompactRows(grid);
-    if (HasZeroAreaOrHeight(grid, state)) {
-        outcome = kCheckZeroAreaOrHeight;
-    }
-    if (HasMissingKindOrPipe(grid)) {
-        outcome = kCheckIncomplete;
-    }
-    if (FirstRowWithoutLateralLength(grid, state) != 0) {
-        outcome = kCheckNoLateralLength;
-        state.MessageRow = grid.Row();
-    }
-    if (outcome != 0) {
-        ShowMessageByCode(messages, state, outcome);
-        grid.SetFocus();
-        return CheckResult::Stopped;
-    }
-    // Every share is a part of the building's losses: with none there is
-    // nothing to share out (and the demand would be divided by zero).
-    if (TotalLossesOfGrid(grid, state) == 0.0f) {
+    // The window moves the rows below an empty one up; the check itself is
+    // the one of the plain rows.
+    CompactRows(grid);
+    const StudyCheckResult checked = CheckStudyRows(ReadGridRows(grid), NumberLocale::Of(state));
+    switch (checked.check) {
+    case StudyCheck::Passed:
+        return CheckResult::Passed;
+    case StudyCheck::NoProperties:
+        return CheckResult::NothingToDo;
+    case StudyCheck::ZeroTotalLosses:
+        // Every share is a part of the building's losses: with none there is
+        // nothing to share out (and the demand would be divided by zero).
         ShowCalculationStop(messages, ZeroTotalLossesPrompt());
-        grid.SetFocus();
-        return CheckResult::Stopped;
+        break;
+    case StudyCheck::Incomplete:
+    case StudyCheck::ZeroAreaOrHeight:
+    case StudyCheck::NoLateralLength:
+        if (checked.check == StudyCheck::NoLateralLength) {
+            state.MessageRow = checked.row;
+            grid.SetRow(checked.row);
+        }
+        ShowMessageByCode(messages, state, static_cast<int>(checked.check));
+        break;
     }
-    return CheckResult::Passed;
+    grid.SetFocus();
+    return CheckResult::Stopped;
 }
 
 } // namespace pyrostat

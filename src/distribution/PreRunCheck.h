@@ -22,17 +22,6 @@ int CompactRows(GridContract& grid);
 // Whether some row reads 0 in the area or the mean-height column.
 bool HasZeroAreaOrHeight(GridContract& grid, const NumberSeparators& separators);
 
-// Whether some row lacks its kind or pipe passage, or holds a text that is not
-// one of the list's (such a row could only carry the previous row's factor).
-bool HasMissingKindOrPipe(GridContract& grid);
-
-// The first row whose three lateral lengths all read 0, or 0 when none.
-// Leaves the grid's Row on that row.
-int FirstRowWithoutLateralLength(GridContract& grid, const NumberSeparators& separators);
-
-// The building's total losses, summed as the distribution sums them.
-float TotalLossesOfGrid(GridContract& grid, const NumberSeparators& separators);
-
 // The Greek prompt for a building whose total losses are zero.
 std::string ZeroTotalLossesPrompt();
 
