@@ -39,6 +39,10 @@ std::string UsageText() {
            std::string(kExitStatusText);
 }
 
+std::string HistoryPath() {
+    return ResolveProgramFolder(SystemEnvironment()) + kHistoryFileName;
+}
+
 std::string PrepareProgramFolder() {
     const std::string folder = ResolveProgramFolder(SystemEnvironment());
     if (!SeedProgramFolder(folder, SeedSourceFolders())) {
@@ -62,16 +66,11 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ist
         if (word == "bill" && BillWantsSheets(rest)) {
             return std::nullopt; // the sheets need the renderer: the program starts it
         }
-        const std::string folder = PrepareProgramFolder();
-        if (folder.empty()) {
-            err << "Ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
-            return 1;
-        }
         if (word == "history") {
-            return RunHistoryCommand(rest, folder + kHistoryFileName, out, err);
+            return RunHistoryCommand(rest, HistoryPath(), out, err);
         }
         BillContext context;
-        context.historyPath = folder + kHistoryFileName;
+        context.historyPath = HistoryPath();
         return RunBillCommand(rest, in, out, err, context);
     }
     using Command = int (*)(const std::vector<std::string>&, ProgramState&, std::istream&,

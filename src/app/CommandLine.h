@@ -22,6 +22,10 @@ bool IsSubcommand(const std::string& word);
 // Empty when it cannot be created.
 std::string PrepareProgramFolder();
 
+// The database of the stored period bills in the program folder. Nothing is
+// seeded for it: the history makes its own folder when it first stores.
+std::string HistoryPath();
+
 // The usage text of all subcommands.
 std::string UsageText();
 

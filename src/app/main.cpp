@@ -3,7 +3,6 @@
 #include "app/gui/ProgramWiring.h"
 #include "app/gui/ReportCommand.h"
 #include "app/gui/WindowStart.h"
-#include "billing/BillingHistory.h"
 #include "platform/gui/GreekTranslations.h"
 #include "program/ProgramState.h"
 #include "reports/gui/QtSheetWriter.h"
@@ -41,21 +40,22 @@ int main(int argc, char** argv) {
             }
             QApplication app(argc, argv);
             KeepNumbersInTheCLocale();
-            const std::string folder = pyrostat::PrepareProgramFolder();
-            if (folder.empty()) {
-                std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
-                return 1;
-            }
             const std::vector<std::string> rest(args.begin() + 1, args.end());
             if (args.front() == "report") {
+                // The report's templates come from the seeded program folder.
                 pyrostat::ProgramState state;
-                state.ProgramFolder = folder;
+                state.ProgramFolder = pyrostat::PrepareProgramFolder();
+                if (state.ProgramFolder.empty()) {
+                    std::cerr
+                        << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
+                    return 1;
+                }
                 return pyrostat::RunReportCommand(rest, state, std::cin, std::cout, std::cerr);
             }
             pyrostat::QtSheetWriter writer;
             pyrostat::BillContext context;
             context.writer = &writer;
-            context.historyPath = folder + pyrostat::kHistoryFileName;
+            context.historyPath = pyrostat::HistoryPath();
             return pyrostat::RunBillCommand(rest, std::cin, std::cout, std::cerr, context);
         }
         std::cerr << pyrostat::UsageText();

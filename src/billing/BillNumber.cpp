@@ -112,6 +112,12 @@ std::string FormatFixed(double value, int decimals) {
     return text;
 }
 
+std::string FormatComma(double value, int decimals) {
+    std::string text = FormatFixed(value, decimals);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
 std::string FormatCents(int64_t cents) {
     const bool negative = cents < 0;
     const uint64_t magnitude =

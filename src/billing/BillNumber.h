@@ -25,6 +25,9 @@ std::optional<int64_t> ParseEuroCents(std::string_view text);
 // The number with exactly `decimals` decimals and the full stop ("-0" never).
 std::string FormatFixed(double value, int decimals);
 
+// The same with the decimal comma, as the sheets and messages show numbers.
+std::string FormatComma(double value, int decimals);
+
 // Cents as euros with two decimals and the full stop: 28501 -> "285.01".
 std::string FormatCents(int64_t cents);
 

@@ -88,13 +88,8 @@ std::string Marks(const BilledLine& line) {
     }
     if (line.reading && line.reading->replaced) {
         add(std::string(kReplacedMark) + " " +
-            FormatFixed(line.reading->oldFinal.value, line.reading->oldFinal.decimals) + " / " +
-            FormatFixed(line.reading->newStart.value, line.reading->newStart.decimals));
-    }
-    for (char& ch : marks) {
-        if (ch == '.') {
-            ch = ',';
-        }
+            FormatComma(line.reading->oldFinal.value, line.reading->oldFinal.decimals) + " / " +
+            FormatComma(line.reading->newStart.value, line.reading->newStart.decimals));
     }
     return marks;
 }
@@ -290,11 +285,7 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
     CellFormat wrapped = w.Base();
     wrapped.wrap = true;
     wrapped.vAlign = VerticalAlign::Top;
-    char oms[32];
-    std::snprintf(oms, sizeof oms, "%.4f", bill.oms);
-    std::string omsText(oms);
-    std::replace(omsText.begin(), omsText.end(), '.', ',');
-    w.Merged(row++, 1, kCols, "ΟΜΣ = 1 − Σ(f x e) = " + omsText, wrapped);
+    w.Merged(row++, 1, kCols, "ΟΜΣ = 1 − Σ(f x e) = " + FormatComma(bill.oms, 4), wrapped);
     if (bill.scaled) {
         w.Merged(row, 1, kCols, ScaleFactorNote(bill), wrapped);
         sheet.SetRowHeight(row++, 24);

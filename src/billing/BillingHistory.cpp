@@ -473,6 +473,18 @@ std::vector<StoredPeriod> BillingHistory::Periods(int64_t building, bool withLin
     return out;
 }
 
+std::optional<StoredPeriod> BillingHistory::Period(int64_t id) {
+    SqliteStatement s =
+        db_->Prepare(std::string("SELECT ") + kPeriodColumns + " FROM period WHERE id = ?");
+    s.Bind(1, id);
+    if (!s.Step()) {
+        return std::nullopt;
+    }
+    StoredPeriod p = PeriodFrom(s);
+    ReadLines(*db_, p);
+    return p;
+}
+
 std::vector<StoredPeriod> BillingHistory::LatestPeriods(int64_t building) {
     std::vector<StoredPeriod> all = Periods(building, false);
     std::vector<StoredPeriod> latest;

@@ -73,6 +73,8 @@ public:
 
     // The building's periods, oldest first, every version.
     std::vector<StoredPeriod> Periods(int64_t building, bool withLines = true);
+    // One stored period with its lines.
+    std::optional<StoredPeriod> Period(int64_t id);
     // The latest version of each period, oldest first.
     std::vector<StoredPeriod> LatestPeriods(int64_t building);
 

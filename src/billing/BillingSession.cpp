@@ -106,10 +106,9 @@ PeriodBill BillingSession::Bill() const {
     }
     // Each row read as a line of a table whose line numbers are the rows'.
     ReadingsTable readings;
-    std::string blank;
     for (size_t i = 0; i < rows_.size(); ++i) {
-        ReadingsTable row = ParseReadings(blank + LineOf(coefficients_.lines[i], rows_[i]), false);
-        blank += '\n';
+        ReadingsTable row =
+            ParseReadings(LineOf(coefficients_.lines[i], rows_[i]), false, static_cast<int>(i + 1));
         for (ReadingLine& line : row.lines) {
             line.propertyIndex = static_cast<int>(i);
             readings.lines.push_back(line);

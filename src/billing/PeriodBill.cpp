@@ -1,5 +1,6 @@
 #include "billing/PeriodBill.h"
 
+#include "billing/BillNumber.h"
 #include "billing/MoneyRounding.h"
 #include "platform/TextFold.h"
 
@@ -65,21 +66,7 @@ int MatchProperty(const BillingCoefficients& c, const std::string& key, std::str
     return -1;
 }
 
-namespace {
-
-std::string Shown(double value, int decimals) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text(buffer);
-    for (char& ch : text) {
-        if (ch == '.') {
-            ch = ',';
-        }
-    }
-    return text;
-}
-
-} // namespace
+namespace {} // namespace
 
 PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const ReadingsTable& readings,
                           const BillRequest& request) {
@@ -157,16 +144,16 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
             if (r.oldFinal.value < r.previous->value) {
                 bill.faults.push_back("Η Ιδιοκτησία «" + line.name +
                                       "»: η τελική ένδειξη του παλιού μετρητή (" +
-                                      Shown(r.oldFinal.value, r.oldFinal.decimals) +
+                                      FormatComma(r.oldFinal.value, r.oldFinal.decimals) +
                                       ") είναι μικρότερη από την προηγούμενη (" +
-                                      Shown(r.previous->value, r.previous->decimals) + ").");
+                                      FormatComma(r.previous->value, r.previous->decimals) + ").");
                 continue;
             }
             if (r.current->value < r.newStart.value) {
                 bill.faults.push_back("Η Ιδιοκτησία «" + line.name + "»: η τρέχουσα ένδειξη (" +
-                                      Shown(r.current->value, r.current->decimals) +
+                                      FormatComma(r.current->value, r.current->decimals) +
                                       ") είναι μικρότερη από την αρχική του νέου μετρητή (" +
-                                      Shown(r.newStart.value, r.newStart.decimals) + ").");
+                                      FormatComma(r.newStart.value, r.newStart.decimals) + ").");
                 continue;
             }
             line.omega = Rounded((r.oldFinal.value - r.previous->value) +
@@ -177,9 +164,9 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
             if (r.current->value < r.previous->value) {
                 bill.faults.push_back(
                     "Η Ιδιοκτησία «" + line.name + "»: η τρέχουσα ένδειξη (" +
-                    Shown(r.current->value, r.current->decimals) +
+                    FormatComma(r.current->value, r.current->decimals) +
                     ") είναι μικρότερη από την προηγούμενη (" +
-                    Shown(r.previous->value, r.previous->decimals) +
+                    FormatComma(r.previous->value, r.previous->decimals) +
                     "). Αν άλλαξε ο μετρητής, σημειώστε «αντικατάσταση» με την τελική ένδειξη "
                     "του παλιού και την αρχική του νέου.");
                 continue;
@@ -189,7 +176,7 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
         if (request.method == MeterMethod::Hours && bill.periodHours > 0 &&
             line.omega > static_cast<double>(bill.periodHours)) {
             bill.faults.push_back("Η Ιδιοκτησία «" + line.name + "» έχει " +
-                                  Shown(line.omega, line.omegaDecimals) +
+                                  FormatComma(line.omega, line.omegaDecimals) +
                                   " ώρες, περισσότερες από τις " +
                                   std::to_string(bill.periodHours) + " ώρες της περιόδου.");
         }
@@ -310,17 +297,10 @@ std::string ManyEstimatesWarning(const PeriodBill& bill) {
 }
 
 std::string ScaleFactorNote(const PeriodBill& bill) {
-    auto comma = [](const char* format, double value) {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, format, value);
-        std::string text(buffer);
-        std::replace(text.begin(), text.end(), '.', ',');
-        return text;
-    };
-    return "Οι τυπωμένοι συντελεστές αθροίζουν ΣFE + ΟΜΣ = " + comma("%.4f", bill.sumFe) + " + " +
-           comma("%.4f", bill.oms) + " = " + comma("%.4f", bill.sumFe + bill.oms) +
+    return "Οι τυπωμένοι συντελεστές αθροίζουν ΣFE + ΟΜΣ = " + FormatComma(bill.sumFe, 4) + " + " +
+           FormatComma(bill.oms, 4) + " = " + FormatComma(bill.sumFe + bill.oms, 4) +
            " αντί για 1: τα ποσοστά πολλαπλασιάστηκαν με τον συντελεστή αναγωγής " +
-           comma("%.8f", bill.factor) + " ώστε να αθροίζουν 100%.";
+           FormatComma(bill.factor, 8) + " ώστε να αθροίζουν 100%.";
 }
 
 } // namespace pyrostat

@@ -44,7 +44,7 @@ std::vector<std::string> Fields(const std::string& line) {
 
 } // namespace
 
-ReadingsTable ParseReadings(std::string_view text, bool headings) {
+ReadingsTable ParseReadings(std::string_view text, bool headings, int firstLine) {
     ReadingsTable table;
     const std::vector<std::string> lines = SplitLines(TextFileToUtf8(text));
     bool first = true;
@@ -54,7 +54,8 @@ ReadingsTable ParseReadings(std::string_view text, bool headings) {
             continue;
         }
         const std::vector<std::string> fields = Fields(lines[n]);
-        const std::string where = "Γραμμή " + std::to_string(n + 1) + " των ενδείξεων";
+        const int lineNo = firstLine + static_cast<int>(n);
+        const std::string where = "Γραμμή " + std::to_string(lineNo) + " των ενδείξεων";
         // Headings: a first line whose second field is neither a number nor
         // a mark ("Ιδιοκτησία  Προηγούμενη  Τρέχουσα").
         if (headings && first && fields.size() > 1 && !ParseBillNumber(fields[1]) &&
@@ -64,7 +65,7 @@ ReadingsTable ParseReadings(std::string_view text, bool headings) {
         }
         first = false;
         ReadingLine line;
-        line.lineNo = static_cast<int>(n + 1);
+        line.lineNo = lineNo;
         line.property = fields[0];
         if (line.property.empty()) {
             table.faults.push_back(where + ": λείπει η Ιδιοκτησία.");

@@ -36,8 +36,9 @@ struct ReadingsTable {
 
 // Tab-separated text, UTF-8 or Windows-1253. Blank lines and lines starting
 // with "#" are skipped, and so is a first line of headings (unless
-// `headings` is false: then such a line is a fault like any other).
-ReadingsTable ParseReadings(std::string_view text, bool headings = true);
+// `headings` is false: then such a line is a fault like any other). The
+// text's first line is numbered `firstLine` in the lines and their faults.
+ReadingsTable ParseReadings(std::string_view text, bool headings = true, int firstLine = 1);
 
 // The words of the marks, as the sheet prints them.
 inline constexpr const char* kClosedMark = "κλειστό";

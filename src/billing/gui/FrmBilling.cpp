@@ -49,13 +49,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QString Comma(std::string text) {
-    for (char& ch : text) {
-        ch = ch == '.' ? ',' : ch;
-    }
-    return Q(text);
-}
-
 } // namespace
 
 FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
@@ -307,7 +300,7 @@ void FrmBilling::ShowBill() {
     for (int r = 0; r < grid_->rowCount(); ++r) {
         const bool shown = bill_.Ok() && static_cast<size_t>(r) < bill_.lines.size();
         const BilledLine* line = shown ? &bill_.lines[static_cast<size_t>(r)] : nullptr;
-        const QString values[4] = {line ? Comma(FormatFixed(line->percent, 5)) : QString(),
+        const QString values[4] = {line ? Q(FormatComma(line->percent, 5)) : QString(),
                                    line ? Q(FormatEuroText(line->fixedCents)) : QString(),
                                    line ? Q(FormatEuroText(line->variableCents)) : QString(),
                                    line ? Q(FormatEuroText(line->amountCents)) : QString()};
@@ -318,10 +311,9 @@ void FrmBilling::ShowBill() {
         QTableWidgetItem* measure = grid_->item(r, kMeasure);
         if (line && line->estimated) {
             measure->setToolTip(QStringLiteral("εκτίμηση: ") +
-                                Comma(FormatFixed(line->omega, line->omegaDecimals)));
+                                Q(FormatComma(line->omega, line->omegaDecimals)));
             measure->setForeground(QColor(0, 0, 160));
-            measure->setText(Comma(FormatFixed(line->omega, line->omegaDecimals)) +
-                             kEstimateSuffix);
+            measure->setText(Q(FormatComma(line->omega, line->omegaDecimals)) + kEstimateSuffix);
         } else if (measure->text().endsWith(kEstimateSuffix)) {
             measure->setText(QString());
             measure->setToolTip(QString());
@@ -330,15 +322,14 @@ void FrmBilling::ShowBill() {
     }
     filling_ = false;
     if (bill_.Ok()) {
-        std::string totals = "ΣΥΝΟΛΟ: ΣΩ " + FormatFixed(bill_.sumOmega, bill_.omegaDecimals) +
+        std::string totals = "ΣΥΝΟΛΟ: ΣΩ " + FormatComma(bill_.sumOmega, bill_.omegaDecimals) +
                              ", πάγιο " + FormatEuroText(bill_.fixedTotal) + " €, μεταβλητό " +
                              FormatEuroText(bill_.variableTotal) + " €, σύνολο " +
                              FormatEuroText(bill_.request.costCents) + " €";
         if (bill_.scaled) {
             totals += "\n" + ScaleFactorNote(bill_);
         }
-        totals_->setText(Comma(totals.substr(0, totals.find(", πάγιο"))) +
-                         Q(totals.substr(totals.find(", πάγιο"))));
+        totals_->setText(Q(totals));
         faults_->setText(bill_.manyEstimates ? Q(ManyEstimatesWarning(bill_)) : QString());
     } else {
         totals_->clear();
@@ -415,13 +406,14 @@ void FrmBilling::OpenStored() {
     if (history_ == nullptr || row < 0 || static_cast<size_t>(row) >= stored_.size()) {
         return;
     }
-    StoredPeriod period = stored_[static_cast<size_t>(row)];
+    StoredPeriod period;
     try {
-        for (const StoredPeriod& p : history_->Periods(*history_->FindBuilding(key_), true)) {
-            if (p.id == period.id) {
-                period = p;
-            }
+        const std::optional<StoredPeriod> read =
+            history_->Period(stored_[static_cast<size_t>(row)].id);
+        if (!read) {
+            return;
         }
+        period = *read;
     } catch (const std::exception& e) {
         Warn(Q(e.what()));
         return;
