@@ -234,9 +234,13 @@ BillingCoefficients LoadCoefficients(const std::string& path) {
         c.unreadable = true;
         return c;
     }
-    const std::string base = path.substr(path.find_last_of('/') + 1);
-    const std::string folded = FoldTitle(base);
-    if (folded.size() > 4 && folded.ends_with("PYX")) {
+    // The kind of file by its name: "*.pyx" a study, "TYPES_*.FIL" an export
+    // (either in any case), anything else a table.
+    std::string base = path.substr(path.find_last_of('/') + 1);
+    for (char& ch : base) {
+        ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+    }
+    if (base.size() > 4 && base.ends_with(".PYX")) {
         const DecodedStudy study = DecodeStudyRecords(bytes, NumberLocale::English(), kGridRows);
         if (study.Damaged()) {
             c.faults.push_back(DamagedStudyMessage(study, path));
@@ -265,7 +269,7 @@ BillingCoefficients LoadCoefficients(const std::string& path) {
         }
         return c;
     }
-    if (folded.starts_with("TYPES") && folded.ends_with("FIL")) {
+    if (base.starts_with("TYPES_") && base.ends_with(".FIL")) {
         return ParseTypesFile(bytes);
     }
     return ParseCoefficientTable(bytes);

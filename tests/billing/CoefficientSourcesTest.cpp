@@ -125,6 +125,9 @@ TEST_F(CoefficientSources, DamagedOrForeignFilesAreRefusedByName) {
         }
         EXPECT_NE(all.find(c.expected), std::string::npos) << all;
     }
+    // The kind goes by the extension, not by how a name happens to end.
+    WriteAll(folder.File("κτίριο_pyx"), "Α\t0.5\t0.2\nΒ\t0.5\t0.2\n");
+    EXPECT_TRUE(LoadCoefficients(folder.File("κτίριο_pyx")).Ok());
     std::filesystem::create_directory(folder.File("folder.pyx"));
     EXPECT_TRUE(LoadCoefficients(folder.File("folder.pyx")).unreadable);
 }
