@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QVector>
 
 #include <algorithm>
@@ -36,6 +37,46 @@ double LinePoints(BorderLine line) {
         break;
     }
     return 0;
+}
+
+// The border segments of a page joined into as few lines as draw the same
+// strokes: a side two neighbouring cells share is drawn once, and the sides
+// along one row or column that meet become one line.
+QVector<QLineF> JoinedLines(const QVector<QLineF>& segments) {
+    std::map<double, std::vector<std::pair<double, double>>> across;
+    std::map<double, std::vector<std::pair<double, double>>> down;
+    QVector<QLineF> joined;
+    for (const QLineF& s : segments) {
+        if (s.y1() == s.y2()) {
+            across[s.y1()].emplace_back(std::min(s.x1(), s.x2()), std::max(s.x1(), s.x2()));
+        } else if (s.x1() == s.x2()) {
+            down[s.x1()].emplace_back(std::min(s.y1(), s.y2()), std::max(s.y1(), s.y2()));
+        } else {
+            joined.append(s);
+        }
+    }
+    auto join = [&joined](auto& byLine, bool horizontal) {
+        for (auto& [at, spans] : byLine) {
+            std::sort(spans.begin(), spans.end());
+            std::pair<double, double> run = spans.front();
+            auto flush = [&] {
+                joined.append(horizontal ? QLineF(run.first, at, run.second, at)
+                                         : QLineF(at, run.first, at, run.second));
+            };
+            for (size_t i = 1; i < spans.size(); ++i) {
+                if (spans[i].first <= run.second + 1e-6) {
+                    run.second = std::max(run.second, spans[i].second);
+                } else {
+                    flush();
+                    run = spans[i];
+                }
+            }
+            flush();
+        }
+    };
+    join(across, true);
+    join(down, false);
+    return joined;
 }
 
 } // namespace
@@ -153,6 +194,8 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         int wrapFlags = 0;
     };
     std::map<std::pair<int, int>, TextFit> fits;
+    // The widths measured here, so that no text is shaped twice to be measured.
+    std::map<std::pair<int, int>, double> measured;
     std::vector<double> rowNeed(static_cast<size_t>(rows), 0.0);
     for (auto it = begin; it != end; ++it) {
         const auto [r, c] = it->first;
@@ -175,6 +218,7 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         HorizontalAlign align =
             f.hAlign == HorizontalAlign::General ? HorizontalAlign::Left : f.hAlign;
         const double textW = metrics.horizontalAdvance(text);
+        measured[{r, c}] = textW;
         const auto [left, right] = textSpan(r, c, m, f, false, textW, align);
         const double width = right - left - 2 * pad;
         if (textW <= width || width <= 0) {
@@ -252,7 +296,8 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 
-    // Interiors first, so that text and lines lie on top.
+    // Interiors first, so that text and lines lie on top; one path a colour.
+    std::map<int64_t, QPainterPath> interiors;
     for (auto it = begin; it != end; ++it) {
         const auto [r, c] = it->first;
         if (c > columns) {
@@ -268,7 +313,12 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             continue;
         }
         const QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
-        painter.fillRect(rect, Rgb(fill));
+        QPainterPath& path = interiors[fill];
+        path.setFillRule(Qt::WindingFill);
+        path.addRect(rect);
+    }
+    for (const auto& [fill, path] : interiors) {
+        painter.fillPath(path, Rgb(fill));
     }
 
     // Values.
@@ -297,7 +347,8 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         if (align == HorizontalAlign::General) {
             align = number ? HorizontalAlign::Right : HorizontalAlign::Left;
         }
-        double textW = metrics.horizontalAdvance(text);
+        const auto known = measured.find({r, c});
+        double textW = known != measured.end() ? known->second : metrics.horizontalAdvance(text);
         const auto [left, right] = textSpan(r, c, m, f, number, textW, align);
         rect.setLeft(left);
         rect.setRight(right);
@@ -360,7 +411,8 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         if (wrapFlags == 0 && textW <= inner.width() + 0.5) {
             // One line that fits: drawn at its baseline, with no layout and no
             // clip (the common case, and most of the time a page takes).
-            const QFontMetricsF drawn(painter.font(), &device);
+            const bool resized = font.pointSizeF() != f.fontSize;
+            const QFontMetricsF drawn = resized ? QFontMetricsF(font, &device) : metrics;
             double x = inner.left();
             if (align == HorizontalAlign::Right) {
                 x = inner.right() - textW;
@@ -420,7 +472,7 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         pen.setWidthF(width);
         pen.setCapStyle(Qt::SquareCap);
         painter.setPen(pen);
-        painter.drawLines(batch);
+        painter.drawLines(JoinedLines(batch));
     }
     painter.restore();
 
