@@ -73,16 +73,7 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ist
         context.historyPath = HistoryPath();
         return RunBillCommand(rest, in, out, err, context);
     }
-    using Command = int (*)(const std::vector<std::string>&, ProgramState&, std::istream&,
-                            std::ostream&, std::ostream&);
-    Command command = nullptr;
-    if (word == "calc") {
-        command = RunCalcCommand;
-    } else if (word == "convert") {
-        command = RunConvertCommand;
-    } else if (word == "register") {
-        command = RunRegisterCommand;
-    } else {
+    if (word != "calc" && word != "convert" && word != "register") {
         return std::nullopt;
     }
     ProgramState state;
@@ -92,7 +83,13 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ist
         return 1;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
-    return command(rest, state, in, out, err);
+    if (word == "calc") {
+        return RunCalcCommand(rest, state, in, out, err);
+    }
+    if (word == "convert") {
+        return RunConvertCommand(rest, state, in, out, err);
+    }
+    return RunRegisterCommand(rest, state, in, out, err);
 }
 
 } // namespace pyrostat

@@ -22,7 +22,7 @@ constexpr const char* kUsage = "Χρήση: pyrostat convert ΕΙΣΟΔΟΣ ΕΞ
                                "  μελέτη.pyx -> κείμενο.txt   ή   κείμενο.txt -> μελέτη.pyx\n"
                                "  πίνακας.xlsx | πίνακας.ods | πίνακας.csv -> μελέτη.pyx\n";
 
-int StudyToText(const std::string& in, const std::string& outPath, ProgramState& state,
+int StudyToText(const std::string& in, const std::string& outPath, const ProgramState& state,
                 std::ostream& out, std::ostream& err) {
     DiskFileStore disk;
     FinishInterruptedCommit(in, disk);
@@ -61,7 +61,7 @@ int StudyToText(const std::string& in, const std::string& outPath, ProgramState&
     return kExitOk;
 }
 
-int TextToStudy(const std::string& in, const std::string& outPath, ProgramState& state,
+int TextToStudy(const std::string& in, const std::string& outPath, const ProgramState& state,
                 std::ostream& out, std::ostream& err) {
     if (!HasStudyExtension(outPath)) {
         err << "Η μελέτη γράφεται σε αρχείο με κατάληξη .pyx: " << outPath << '\n';
@@ -115,7 +115,7 @@ int TextToStudy(const std::string& in, const std::string& outPath, ProgramState&
 
 } // namespace
 
-int RunConvertCommand(const std::vector<std::string>& args, ProgramState& state,
+int RunConvertCommand(const std::vector<std::string>& args, const ProgramState& state,
                       std::istream& /*in*/, std::ostream& out, std::ostream& err) {
     if (args.size() != 2 || args[0].empty() || args[1].empty()) {
         err << kUsage;

@@ -120,7 +120,7 @@ int Add(const std::vector<std::string>& args, const ProgramState& state, std::is
 
 } // namespace
 
-int RunRegisterCommand(const std::vector<std::string>& args, ProgramState& state, std::istream& in,
+int RunRegisterCommand(const std::vector<std::string>& args, const ProgramState& state, std::istream& in,
                        std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << kUsage;

@@ -25,8 +25,6 @@ CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, Messa
     DistributionResult result =
         CalculateDistribution(BuildResultRecords(grid, state, insulated), NumberLocale::Of(state));
     if (result.stop == DistributionStop::NoRecords) {
-        // Nothing to show: the status word says so only for the moment.
-        state.StatusCode = 0;
         grid.SetFocus();
         return CalculationOutcome::NothingToDo;
     }

@@ -1,6 +1,5 @@
 #include "distribution/Distribution.h"
 
-#include "program/StatusCodes.h"
 
 #include "distribution/FormulaTextFile.h"
 #include "distribution/MessageByCode.h"
@@ -195,7 +194,7 @@ bool WriteDistributionFiles(const ProgramState& state, const DistributionResult&
            WriteWholeFile(formulaPath, FormatQuotedLines(result.lines));
 }
 
-bool ComputeDistribution(ProgramState& state, MessageService& messages) {
+DistributionRun ComputeDistribution(const ProgramState& state, MessageService& messages) {
     const RecordFileContents file =
         ReadRecordFile(state.InProgramFolder(kResultFileName), ResultRecord::kLength);
     std::vector<ResultRecord> records;
@@ -205,14 +204,14 @@ bool ComputeDistribution(ProgramState& state, MessageService& messages) {
     }
     const DistributionResult result = CalculateDistribution(records, NumberLocale::Of(state));
     if (result.stop == DistributionStop::NoRecords) {
-        state.StatusCode = kStatusNothingToShow;
-        return false;
+        return DistributionRun::NothingToShow;
     }
     if (!result.Ok()) {
         ShowCalculationStop(messages, DistributionStopPrompt(result));
-        return false;
+        return DistributionRun::Stopped;
     }
-    return WriteDistributionFiles(state, result);
+    return WriteDistributionFiles(state, result) ? DistributionRun::Written
+                                                 : DistributionRun::WriteFailed;
 }
 
 } // namespace pyrostat

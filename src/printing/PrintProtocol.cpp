@@ -2,9 +2,9 @@
 
 namespace pyrostat {
 
-PrintProtocol::PrintProtocol(ProgramState& state, PrinterSwitching& switching,
+PrintProtocol::PrintProtocol(PrinterSession& session, int16_t& status, PrinterSwitching& switching,
                              PrinterChooser& chooser)
-    : state_(state), switching_(switching), chooser_(chooser) {}
+    : state_(session), status_(status), switching_(switching), chooser_(chooser) {}
 
 void PrintProtocol::SaveDefaultPrinter() {
     state_.SavedDefaultPrinter = PrinterNameOfEntry(switching_.GetDefaultPrinterName());
@@ -20,7 +20,7 @@ void PrintProtocol::RestoreIfChanged() {
 bool PrintProtocol::PrintWithChoice(PrinterDialog& dialog, const PrintReport& print) {
     SaveDefaultPrinter();
     chooser_.ChoosePrinter(dialog);
-    if (TakeStatus(state_.StatusCode, kStatusPrinterCancelled)) {
+    if (TakeStatus(status_, kStatusPrinterCancelled)) {
         return false;
     }
     const PrinterSetup& printer = chooser_.CurrentPrinter();
@@ -40,7 +40,7 @@ bool PrintProtocol::PrintWithChoice(PrinterDialog& dialog, const PrintReport& pr
 
 bool PrintProtocol::PrintOnCurrent(const PrintReport& print) {
     SaveDefaultPrinter();
-    if (TakeStatus(state_.StatusCode, kStatusPrinterCancelled)) {
+    if (TakeStatus(status_, kStatusPrinterCancelled)) {
         return false;
     }
     // The printer of these buttons is the one the system prints on now: the

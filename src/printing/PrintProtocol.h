@@ -19,7 +19,9 @@ public:
     using PrintReport = std::function<void(const std::string& printerName, int copies)>;
     using PreviewReport = std::function<void()>;
 
-    PrintProtocol(ProgramState& state, PrinterSwitching& switching, PrinterChooser& chooser);
+    // `status` is the program's status word, where the chooser leaves a cancel.
+    PrintProtocol(PrinterSession& session, int16_t& status, PrinterSwitching& switching,
+                  PrinterChooser& chooser);
 
     // SavedDefaultPrinter = the default printer's name (the entry before its
     // first comma).
@@ -45,7 +47,8 @@ public:
 private:
     void RestoreIfChanged();
 
-    ProgramState& state_;
+    PrinterSession& state_;
+    int16_t& status_;
     PrinterSwitching& switching_;
     PrinterChooser& chooser_;
 };

@@ -35,9 +35,9 @@ std::string UpperForCompare(const std::string& utf8) {
     return result;
 }
 
-PrinterChooser::PrinterChooser(ProgramState& state, PrinterPlatform& platform,
+PrinterChooser::PrinterChooser(PrinterSession& session, int16_t& status, PrinterPlatform& platform,
                                PrinterSwitching& switching, MessageService& messages)
-    : state_(state), platform_(platform), switching_(switching), messages_(messages) {}
+    : state_(session), status_(status), platform_(platform), switching_(switching), messages_(messages) {}
 
 void PrinterChooser::FillFromDefault() {
     const std::string name = platform_.UserDefault();
@@ -61,7 +61,7 @@ const PrinterSetup& PrinterChooser::CurrentPrinter() {
 void PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
     const PrinterDialogAnswer answer = dialog.Show(CurrentPrinter());
     if (answer.outcome == PrinterDialogAnswer::Outcome::Cancelled) {
-        state_.StatusCode = kStatusPrinterCancelled;
+        status_ = kStatusPrinterCancelled;
         return;
     }
     if (answer.outcome == PrinterDialogAnswer::Outcome::Failed) {
@@ -69,7 +69,7 @@ void PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
                                 "... Σφάλμα κατά την επιλογή Εκτυπωτή (Νο " +
                                     std::to_string(answer.errorNumber) + ") ...",
                                 MessageService::Icon::Critical);
-        state_.StatusCode = kStatusPrinterCancelled;
+        status_ = kStatusPrinterCancelled;
         return;
     }
     const std::string chosen = UpperForCompare(answer.deviceName);
@@ -89,7 +89,7 @@ void PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
                                     "... Ο Εκτυπωτής < " + answer.deviceName +
                                         " > ΔΕΝ βρέθηκε στο Σύστημα ...",
                                     MessageService::Icon::Critical);
-            state_.StatusCode = kStatusPrinterCancelled;
+            status_ = kStatusPrinterCancelled;
             return;
         }
         state_.DefaultPrinterChanged = true;

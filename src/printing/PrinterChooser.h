@@ -14,8 +14,9 @@ namespace pyrostat {
 // current printer), which lasts for the whole run.
 class PrinterChooser {
 public:
-    PrinterChooser(ProgramState& state, PrinterPlatform& platform, PrinterSwitching& switching,
-                   MessageService& messages);
+    // `status` is the program's status word, where a cancelled choice is left.
+    PrinterChooser(PrinterSession& session, int16_t& status, PrinterPlatform& platform,
+                   PrinterSwitching& switching, MessageService& messages);
 
     // Shows the printer dialog. Cancel, or a failure, leaves StatusCode 327.
     // A printer other than the current one becomes the current printer, sets
@@ -30,7 +31,8 @@ public:
 private:
     void FillFromDefault();
 
-    ProgramState& state_;
+    PrinterSession& state_;
+    int16_t& status_;
     PrinterPlatform& platform_;
     PrinterSwitching& switching_;
     MessageService& messages_;

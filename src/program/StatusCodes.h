@@ -6,7 +6,6 @@ namespace pyrostat {
 
 // The values the program-wide status word takes for the moment, and who
 // leaves them. Every other outcome is returned by the routine that has it.
-inline constexpr int16_t kStatusNothingToShow = -1;      // the distribution had no record
 inline constexpr int16_t kStatusGeneralDataEscaped = -7; // the general data dialog left with Esc
 inline constexpr int16_t kStatusPrinterCancelled = 327;  // the printer choice cancelled
 

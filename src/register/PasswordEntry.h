@@ -6,7 +6,7 @@
 
 namespace pyrostat {
 
-struct ProgramState;
+struct EngineerChoice;
 
 // What the password dialog FrmCLPass does, without the window: its captions and
 // visible boxes when it opens, the checks of its O.K. button and what it
@@ -15,8 +15,8 @@ class PasswordEntry {
 public:
     static constexpr size_t kMaxPasswordChars = 20;
 
-    PasswordEntry(ProgramState& state, MessageService& messages)
-        : state_(state), messages_(messages) {}
+    PasswordEntry(EngineerChoice& engineer, MessageService& messages)
+        : state_(engineer), messages_(messages) {}
 
     struct Layout {
         std::string label1; // caption of the password box
@@ -42,7 +42,7 @@ public:
     bool Closing();
 
 private:
-    ProgramState& state_;
+    EngineerChoice& state_;
     MessageService& messages_;
     bool Accepted = false;
 };

@@ -7,8 +7,8 @@
 
 namespace pyrostat {
 
-RegisterAccess CheckRegisterAccess(ProgramState& state, PasswordDialog& dialog) {
-    const RegisterFile file = RegisterFile::InProgramFolder(state);
+RegisterAccess CheckRegisterAccess(const RegisterFile& file, EngineerChoice& engineer,
+                                   PasswordDialog& dialog) {
     const FileProblem problem = ExamineFile(file.Path());
     if (problem == FileProblem::Missing) {
         return RegisterAccess::NoRegister;
@@ -17,14 +17,14 @@ RegisterAccess CheckRegisterAccess(ProgramState& state, PasswordDialog& dialog) 
         return RegisterAccess::NotReadable;
     }
     if (file.ReadPassword().empty()) {
-        state.TypedPassword.clear();
+        engineer.TypedPassword.clear();
         return RegisterAccess::Granted;
     }
-    state.NewPasswordMode = false;
-    dialog.Ask(state);
+    engineer.NewPasswordMode = false;
+    dialog.Ask(engineer);
     // Read again: the file is what counts, not what was read before the dialog.
     const std::string stored = file.ReadPassword();
-    return TrimBlanks(state.TypedPassword) == TrimBlanks(stored) ? RegisterAccess::Granted
+    return TrimBlanks(engineer.TypedPassword) == TrimBlanks(stored) ? RegisterAccess::Granted
                                                                  : RegisterAccess::Refused;
 }
 

@@ -2,10 +2,13 @@
 
 #include "register/PasswordDialog.h"
 
+#include "register/RegisterFile.h"
+
 #include <string>
 
 namespace pyrostat {
 
+struct EngineerChoice;
 struct ProgramState;
 
 enum class RegisterAccess {
@@ -16,11 +19,12 @@ enum class RegisterAccess {
 };
 
 // The check of the register command Cmd_Client before the register window
-// opens. A protected register asks for its password through `dialog`; the
+// opens, on the register `file`. A protected register asks for its password through `dialog`; the
 // typed and the stored password are compared after trimming both. An
 // unprotected register opens without the dialog and clears TypedPassword, so
 // that a password typed for an earlier protection cannot lock it.
-RegisterAccess CheckRegisterAccess(ProgramState& state, PasswordDialog& dialog);
+RegisterAccess CheckRegisterAccess(const RegisterFile& file, EngineerChoice& engineer,
+                                   PasswordDialog& dialog);
 
 // The message for a register that is there but cannot be read as one.
 std::string RegisterNotReadableMessage(const ProgramState& state);

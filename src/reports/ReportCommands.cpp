@@ -25,7 +25,7 @@ void ShowWait(const ReportCommandHooks& hooks, bool shown) {
 }
 
 // SavedDefaultPrinter is the default printer's name up to its first comma.
-void SaveDefaultPrinter(ProgramState& state, const ReportCommandHooks& hooks) {
+void SaveDefaultPrinter(PrinterSession& state, const ReportCommandHooks& hooks) {
     if (!hooks.defaultPrinterName) {
         return;
     }
@@ -33,7 +33,7 @@ void SaveDefaultPrinter(ProgramState& state, const ReportCommandHooks& hooks) {
     state.SavedDefaultPrinter = name.substr(0, name.find(','));
 }
 
-void RestoreIfChanged(ProgramState& state, const ReportCommandHooks& hooks) {
+void RestoreIfChanged(PrinterSession& state, const ReportCommandHooks& hooks) {
     if (state.DefaultPrinterChanged) {
         if (hooks.restoreDefaultPrinter) {
             hooks.restoreDefaultPrinter();
@@ -82,7 +82,7 @@ void RunResultsReportCommand(ReportServices& services, const ReportCommandHooks&
     RestoreIfChanged(state, hooks);
 }
 
-bool WriteInputDataFile(GridContract& grid, ProgramState& state, const std::string& title,
+bool WriteInputDataFile(GridContract& grid, const ProgramState& state, const std::string& title,
                         bool insulation) {
     DeleteInputDataFile(state);
     const std::vector<StudyRow> rows = ReadGridRows(grid);

@@ -52,7 +52,7 @@ void RunInputDataCommand(GridContract& grid, const TitleBoxAccess& titleBox, boo
 // Writes "S_PYROS.TMP" in the program folder: the old file is removed first so
 // that no record of an earlier, longer grid survives. False when it cannot be
 // written.
-bool WriteInputDataFile(GridContract& grid, ProgramState& state, const std::string& title,
+bool WriteInputDataFile(GridContract& grid, const ProgramState& state, const std::string& title,
                         bool insulation);
 
 // The box shown when the study has no title.

@@ -21,7 +21,7 @@ bool GeneralDataForm::Confirm(std::string_view employer, std::string_view projec
     state_.Project = data.Project;
     state_.Location = data.Location;
     const bool ok =
-        WriteWholeFile(state_.InProgramFolder(kGeneralDataFileName), FormatGeneralData(data));
+        WriteWholeFile(programFolder_ + kGeneralDataFileName, FormatGeneralData(data));
     if (written != nullptr) {
         *written = ok;
     }
@@ -29,7 +29,7 @@ bool GeneralDataForm::Confirm(std::string_view employer, std::string_view projec
 }
 
 std::string GeneralDataForm::WorkingFilePath() const {
-    return state_.InProgramFolder(kGeneralDataFileName);
+    return programFolder_ + kGeneralDataFileName;
 }
 
 } // namespace pyrostat

@@ -1,18 +1,20 @@
 #pragma once
 
-#include "program/ProgramState.h"
-#include "program/StatusCodes.h"
+#include "program/StateParts.h"
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace pyrostat {
 
 // What the general data dialog decides, apart from its window: which typed
-// texts a box takes, when O.K. is accepted, and what Esc leaves behind.
+// texts a box takes and when O.K. is accepted. Esc changes nothing.
 class GeneralDataForm {
 public:
-    explicit GeneralDataForm(ProgramState& state) : state_(state) {}
+    // `programFolder` ends with its separator; "Thema.tmp" is written there.
+    GeneralDataForm(GeneralDataFields& general, std::string programFolder)
+        : state_(general), programFolder_(std::move(programFolder)) {}
 
     // The texts the boxes open with.
     const std::string& Employer() const { return state_.Employer; }
@@ -33,11 +35,9 @@ public:
     // The working copy "Thema.tmp" in the program folder.
     std::string WorkingFilePath() const;
 
-    // Esc: nothing changes but the status word.
-    void Escape() { state_.StatusCode = kStatusGeneralDataEscaped; }
-
 private:
-    ProgramState& state_;
+    GeneralDataFields& state_;
+    std::string programFolder_;
 };
 
 } // namespace pyrostat

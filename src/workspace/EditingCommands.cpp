@@ -24,7 +24,7 @@ void SetGridBlock(GridContract& grid, int row, int col, int row2, int col2) {
 
 } // namespace
 
-EditingCommands::EditingCommands(GridContract& grid, ProgramState& state,
+EditingCommands::EditingCommands(GridContract& grid, const ProgramState& state,
                                  ClipboardService& clipboard)
     : grid_(grid), state_(state), clipboard_(grid, selection_, clipboard) {}
 

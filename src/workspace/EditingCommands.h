@@ -18,7 +18,7 @@ namespace pyrostat {
 // cursor's cell or row; every command that uses the selection clears it.
 class EditingCommands {
 public:
-    EditingCommands(GridContract& grid, ProgramState& state, ClipboardService& clipboard);
+    EditingCommands(GridContract& grid, const ProgramState& state, ClipboardService& clipboard);
 
     SelectionRange& Selection() { return selection_; }
     const SelectionRange& Selection() const { return selection_; }
@@ -53,7 +53,7 @@ public:
 
 private:
     GridContract& grid_;
-    ProgramState& state_;
+    const ProgramState& state_;
     SelectionRange selection_;
     ClipboardCommands clipboard_;
 };

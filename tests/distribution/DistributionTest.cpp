@@ -324,7 +324,7 @@ TEST(Distribution, FileFormOfTheComputationCompletesTheRecords) {
     }
     test::WriteAll(folder.File("PYROSTAT.TMP"), bytes);
     RecordingMessages messages;
-    ASSERT_TRUE(ComputeDistribution(state, messages));
+    ASSERT_EQ(ComputeDistribution(state, messages), DistributionRun::Written);
     const std::string done = ReadAll(folder.File("PYROSTAT.TMP"));
     ASSERT_EQ(done.size(), 3u * 149u);
     EXPECT_EQ(SingleAt(done, 73), 5295.30176f);
@@ -333,8 +333,7 @@ TEST(Distribution, FileFormOfTheComputationCompletesTheRecords) {
 
     // An empty working file: nothing to show.
     test::WriteAll(folder.File("PYROSTAT.TMP"), "");
-    EXPECT_FALSE(ComputeDistribution(state, messages));
-    EXPECT_EQ(state.StatusCode, -1);
+    EXPECT_EQ(ComputeDistribution(state, messages), DistributionRun::NothingToShow);
     EXPECT_EQ(ReadQuotedLines(folder.File("~mirttype.txt")).size(), 5u);
 }
 

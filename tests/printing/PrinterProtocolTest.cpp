@@ -70,8 +70,8 @@ protected:
     PrinterSettingsStore settings{platform};
     PrinterSwitching switching{state, settings, platform};
     RecordingMessages messages;
-    PrinterChooser chooser{state, platform, switching, messages};
-    PrintProtocol protocol{state, switching, chooser};
+    PrinterChooser chooser{state, state.StatusCode, platform, switching, messages};
+    PrintProtocol protocol{state, state.StatusCode, switching, chooser};
     ToldPrinterDialog dialog;
     std::vector<Printed> printed;
 };
@@ -170,8 +170,8 @@ TEST_F(PrinterProtocolTest, WithoutADefaultPrinterTheDefaultIsNotSet) {
     PrinterPlatformMemory bare({{"Laser", "", ""}, {"Γραφείο", "", ""}}, "");
     PrinterSettingsStore bareSettings(bare);
     PrinterSwitching bareSwitching(state, bareSettings, bare);
-    PrinterChooser bareChooser(state, bare, bareSwitching, messages);
-    PrintProtocol bareProtocol(state, bareSwitching, bareChooser);
+    PrinterChooser bareChooser(state, state.StatusCode, bare, bareSwitching, messages);
+    PrintProtocol bareProtocol(state, state.StatusCode, bareSwitching, bareChooser);
     bareSwitching.CachePrinterPorts();
     dialog.Choose("Γραφείο");
     std::vector<std::string> names;
@@ -188,8 +188,8 @@ TEST_F(PrinterProtocolTest, ADefaultWhoseNameHasACommaIsNeverSwitchedAway) {
     PrinterPlatformMemory lab({{"Lab,2", "", ""}, {"Γραφείο", "", ""}}, "Lab,2");
     PrinterSettingsStore labSettings(lab);
     PrinterSwitching labSwitching(state, labSettings, lab);
-    PrinterChooser labChooser(state, lab, labSwitching, messages);
-    PrintProtocol labProtocol(state, labSwitching, labChooser);
+    PrinterChooser labChooser(state, state.StatusCode, lab, labSwitching, messages);
+    PrintProtocol labProtocol(state, state.StatusCode, labSwitching, labChooser);
     labSwitching.CachePrinterPorts();
     dialog.Choose("Γραφείο");
     std::vector<std::string> names;

@@ -31,7 +31,7 @@ public:
     }
     void PressEsc() { script.push_back({true, {}, {}}); }
 
-    bool Ask(ProgramState& state) override {
+    bool Ask(EngineerChoice& state) override {
         modes.push_back(state.NewPasswordMode);
         PasswordEntry entry(state, messages_);
         layouts.push_back(entry.Open());

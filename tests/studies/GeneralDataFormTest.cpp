@@ -1,4 +1,5 @@
 #include "studies/GeneralDataForm.h"
+#include "program/ProgramState.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ TEST(GeneralDataForm, ConfirmStoresTrimmedTextsAndWritesThemaTmp) {
     TestFolder folder;
     ProgramState state;
     state.ProgramFolder = folder.WithSlash();
-    GeneralDataForm form(state);
+    GeneralDataForm form(state, state.ProgramFolder);
     bool written = false;
     ASSERT_TRUE(form.Confirm("  Owner ", "Block C  ", " Patras", &written));
     EXPECT_TRUE(written);
@@ -58,20 +59,11 @@ TEST(GeneralDataForm, RefusedConfirmationsChangeNothing) {
         ProgramState state;
         state.ProgramFolder = folder.WithSlash();
         state.Employer = "παλιό";
-        GeneralDataForm form(state);
+        GeneralDataForm form(state, state.ProgramFolder);
         EXPECT_FALSE(form.Confirm(texts[0], texts[1], texts[2]));
         EXPECT_EQ(state.Employer, "παλιό");
         EXPECT_FALSE(std::filesystem::exists(folder.File("Thema.tmp")));
     }
-}
-
-TEST(GeneralDataForm, EscapeLeavesOnlyTheStatusWord) {
-    ProgramState state;
-    state.Employer = "Α";
-    GeneralDataForm form(state);
-    form.Escape();
-    EXPECT_EQ(state.StatusCode, -7);
-    EXPECT_EQ(state.Employer, "Α");
 }
 
 } // namespace

@@ -10,7 +10,8 @@ PrinterServices::PrinterServices(ProgramState& state, MessageService& messages,
                                  std::unique_ptr<PrinterPlatform> platform)
     : platform_(platform ? std::move(platform) : std::make_unique<CupsPrinterPlatform>()),
       settings_(*platform_), switching_(state, settings_, *platform_),
-      chooser_(state, *platform_, switching_, messages), protocol_(state, switching_, chooser_) {}
+      chooser_(state, state.StatusCode, *platform_, switching_, messages),
+      protocol_(state, state.StatusCode, switching_, chooser_) {}
 
 void PrinterServices::StartUp() {
     if (switching_.IsVersion5()) {

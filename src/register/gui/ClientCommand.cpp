@@ -1,5 +1,6 @@
 #include "register/gui/ClientCommand.h"
 
+#include "program/ProgramState.h"
 #include "register/RegisterGate.h"
 #include "register/gui/FrmCLient.h"
 #include "register/gui/QtPasswordDialog.h"
@@ -8,7 +9,7 @@ namespace pyrostat {
 
 void RunClientCommand(QWidget* parent, ProgramState& state, MessageService& messages) {
     QtPasswordDialog dialog(messages, parent);
-    const RegisterAccess access = CheckRegisterAccess(state, dialog);
+    const RegisterAccess access = CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog);
     if (access == RegisterAccess::NotReadable) {
         messages.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", RegisterNotReadableMessage(state),
                                MessageService::Icon::Exclamation);

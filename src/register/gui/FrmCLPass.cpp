@@ -25,8 +25,8 @@ QLineEdit* PasswordBox(QWidget* parent) {
 
 } // namespace
 
-FrmCLPass::FrmCLPass(ProgramState& state, MessageService& messages, QWidget* parent)
-    : QDialog(parent), entry_(state, messages) {
+FrmCLPass::FrmCLPass(EngineerChoice& engineer, MessageService& messages, QWidget* parent)
+    : QDialog(parent), entry_(engineer, messages) {
     setWindowTitle(QStringLiteral("ΟΝΟΜΑ ΜΕΛΕΤΗΤΗ (Esc για Έξοδο)"));
     setModal(true);
 

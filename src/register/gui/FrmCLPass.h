@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace pyrostat {
 
-struct ProgramState;
+struct EngineerChoice;
 
 // Said wherever the register password is typed: the protection keeps casual
 // users out and nothing more.
@@ -26,7 +26,7 @@ inline constexpr const char* kPasswordIsNotEncryption =
 class FrmCLPass : public QDialog {
     Q_OBJECT
 public:
-    FrmCLPass(ProgramState& state, MessageService& messages, QWidget* parent = nullptr);
+    FrmCLPass(EngineerChoice& engineer, MessageService& messages, QWidget* parent = nullptr);
 
     // True when the dialog was left with O.K.
     bool WasAccepted() const { return accepted_; }

@@ -4,8 +4,8 @@
 
 namespace pyrostat {
 
-bool QtPasswordDialog::Ask(ProgramState& state) {
-    FrmCLPass dialog(state, messages_, parent_);
+bool QtPasswordDialog::Ask(EngineerChoice& engineer) {
+    FrmCLPass dialog(engineer, messages_, parent_);
     dialog.exec();
     return dialog.WasAccepted();
 }

@@ -14,7 +14,7 @@ public:
         : messages_(messages), parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
 
-    bool Ask(ProgramState& state) override;
+    bool Ask(EngineerChoice& engineer) override;
 
 private:
     MessageService& messages_;

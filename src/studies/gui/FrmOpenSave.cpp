@@ -38,7 +38,7 @@ QLabel* Caption(QWidget* parent, const char* name, const char* text) {
 
 } // namespace
 
-FrmOpenSave::FrmOpenSave(ProgramState& state, std::function<void(const std::string&)> openStudy,
+FrmOpenSave::FrmOpenSave(const ProgramState& state, std::function<void(const std::string&)> openStudy,
                          QWidget* parent, ShortDateFormatter formatDate, MessageService* messages)
     : QDialog(parent), browser_(state, std::move(formatDate)), openStudy_(std::move(openStudy)),
       messages_(messages) {

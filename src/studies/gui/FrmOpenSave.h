@@ -27,7 +27,7 @@ class FrmOpenSave : public QDialog {
 public:
     // `openStudy` opens a study of the list (the main window's OpenFile).
     // `messages` tells of a damaged list file that had to be rebuilt.
-    FrmOpenSave(ProgramState& state, std::function<void(const std::string&)> openStudy,
+    FrmOpenSave(const ProgramState& state, std::function<void(const std::string&)> openStudy,
                 QWidget* parent = nullptr, ShortDateFormatter formatDate = {},
                 MessageService* messages = nullptr);
 

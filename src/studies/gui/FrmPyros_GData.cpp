@@ -3,6 +3,7 @@
 #include "platform/FileAccess.h"
 
 #include "platform/gui/WindowHelpers.h"
+#include "program/StatusCodes.h"
 #include "studies/gui/GeneralDataValidator.h"
 
 #include <QKeyEvent>
@@ -30,8 +31,9 @@ const char* FrmPyros_GData::Caption() {
     return "ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΕΡΓΟΥ (< Esc >, για Έξοδο χωρίς καμμία μεταβολή)";
 }
 
-FrmPyros_GData::FrmPyros_GData(ProgramState& state, QWidget* parent)
-    : QDialog(parent), form_(state) {
+FrmPyros_GData::FrmPyros_GData(GeneralDataFields& general, const std::string& programFolder,
+                               QWidget* parent)
+    : QDialog(parent), form_(general, programFolder) {
     setWindowTitle(QString::fromUtf8(Caption()));
     setModal(true);
 
@@ -109,7 +111,7 @@ bool FrmPyros_GData::eventFilter(QObject* watched, QEvent* event) {
 
 void FrmPyros_GData::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        form_.Escape();
+        escaped_ = true;
         reject();
         return;
     }
@@ -132,8 +134,12 @@ void FrmPyros_GData::showEvent(QShowEvent* event) {
 }
 
 bool ShowGeneralDataDialog(QWidget* parent, ProgramState& state) {
-    FrmPyros_GData dialog(state, parent);
-    return dialog.exec() == QDialog::Accepted;
+    FrmPyros_GData dialog(state, state.ProgramFolder, parent);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (dialog.Escaped()) {
+        state.StatusCode = kStatusGeneralDataEscaped;
+    }
+    return accepted;
 }
 
 } // namespace pyrostat

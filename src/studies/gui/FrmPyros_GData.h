@@ -13,11 +13,16 @@ namespace pyrostat {
 
 // The general data dialog: employer, project and location of the study. O.K.
 // with all three filled stores them and writes "Thema.tmp"; Esc leaves them
-// as they were and sets StatusCode to -7 for the caller to reset.
+// as they were (ShowGeneralDataDialog then sets StatusCode to -7 for the
+// caller to reset).
 class FrmPyros_GData : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmPyros_GData(ProgramState& state, QWidget* parent = nullptr);
+    FrmPyros_GData(GeneralDataFields& general, const std::string& programFolder,
+                   QWidget* parent = nullptr);
+
+    // Whether it was left with Esc.
+    bool Escaped() const { return escaped_; }
 
     QLineEdit* Text1() const { return text_[0]; }
     QLineEdit* Text2() const { return text_[1]; }
@@ -40,6 +45,7 @@ private:
     QLabel* label_[3];
     QLineEdit* text_[3];
     QPushButton* cmdOK_;
+    bool escaped_ = false;
 };
 
 // Shows the dialog modally over `parent`; true when it was closed with O.K.

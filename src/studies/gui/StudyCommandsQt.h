@@ -32,7 +32,6 @@ public:
     StudyCommands& Commands() { return commands_; }
     QWidget* Window() const { return window_; }
     QtFileDialogs& Dialogs() { return dialogs_; }
-    ProgramState& State() { return state_; }
 
 private:
     QWidget* window_;

@@ -6,7 +6,7 @@
 
 namespace pyrostat {
 
-GridEditing::GridEditing(fpSpread1& grid, ProgramState& state, ClipboardService& clipboard,
+GridEditing::GridEditing(fpSpread1& grid, const ProgramState& state, ClipboardService& clipboard,
                          std::function<bool()> heightTicked, QObject* parent)
     : QObject(parent), grid_(grid), commands_(grid, state, clipboard),
       heightTicked_(std::move(heightTicked)) {

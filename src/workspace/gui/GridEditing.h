@@ -19,7 +19,7 @@ class GridEditing : public QObject {
 
 public:
     // `heightTicked` tells whether the automatic height entry is on.
-    GridEditing(fpSpread1& grid, ProgramState& state, ClipboardService& clipboard,
+    GridEditing(fpSpread1& grid, const ProgramState& state, ClipboardService& clipboard,
                 std::function<bool()> heightTicked, QObject* parent = nullptr);
 
     EditingCommands& Commands() { return commands_; }

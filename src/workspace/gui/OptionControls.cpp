@@ -8,8 +8,8 @@
 
 namespace pyrostat {
 
-OptionControls::OptionControls(ProgramState& state, QWidget* parent)
-    : QWidget(parent), options_(state),
+OptionControls::OptionControls(StudyInUse& study, QWidget* parent)
+    : QWidget(parent), options_(study),
       chkInsulation_(new QCheckBox(QStringLiteral("Θερμομόνωση, σύμφωνα με τον Κανονισμό"), this)),
       chkHeight_(new QCheckBox(QStringLiteral("Αυτόματη καταχώρηση Ύψους"), this)),
       cboHeight_(new QComboBox(this)) {

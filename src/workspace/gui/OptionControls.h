@@ -16,7 +16,7 @@ class OptionControls : public QWidget {
     Q_OBJECT
 
 public:
-    OptionControls(ProgramState& state, QWidget* parent = nullptr);
+    OptionControls(StudyInUse& study, QWidget* parent = nullptr);
 
     HeightOptions& Options() { return options_; }
     // Start-up step 9 (and whatever else wants the start state back).

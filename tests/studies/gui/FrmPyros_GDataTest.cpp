@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(GDataDialogTest, CaptionLabelsAndStartingTexts) {
-    FrmPyros_GData dialog(state);
+    FrmPyros_GData dialog(state, state.ProgramFolder);
     EXPECT_EQ(dialog.windowTitle().toStdString(),
               "ΓΕΝΙΚΑ ΣΤΟΙΧΕΙΑ ΕΡΓΟΥ (< Esc >, για Έξοδο χωρίς καμμία μεταβολή)");
     const char* labels[] = {"ΕΡΓΟΔΟΤΗΣ", "ΕΡΓΟ", "ΘΕΣΗ ΕΡΓΟΥ"};
@@ -63,7 +63,7 @@ TEST_F(GDataDialogTest, CaptionLabelsAndStartingTexts) {
 }
 
 TEST_F(GDataDialogTest, RefusesQuotesAndCharactersOutsideTheCodePageAsTyped) {
-    FrmPyros_GData dialog(state);
+    FrmPyros_GData dialog(state, state.ProgramFolder);
     dialog.show();
     dialog.Text2()->setFocus();
     Type(dialog.Text2(), QStringLiteral("Οδός \"Αιόλου\" 日5"));
@@ -75,7 +75,7 @@ TEST_F(GDataDialogTest, RefusesQuotesAndCharactersOutsideTheCodePageAsTyped) {
 }
 
 TEST_F(GDataDialogTest, EnterMovesOnAndTheFourthPressesOK) {
-    FrmPyros_GData dialog(state);
+    FrmPyros_GData dialog(state, state.ProgramFolder);
     dialog.show();
     dialog.Text1()->setFocus();
     Press(dialog.focusWidget(), Qt::Key_Return);
@@ -98,7 +98,7 @@ TEST_F(GDataDialogTest, EnterMovesOnAndTheFourthPressesOK) {
 // The numeric keypad's Enter moves on as Enter does; it never presses O.K.
 // from a box.
 TEST_F(GDataDialogTest, TheKeypadEnterMovesOnToo) {
-    FrmPyros_GData dialog(state);
+    FrmPyros_GData dialog(state, state.ProgramFolder);
     dialog.show();
     dialog.Text1()->setFocus();
     Press(dialog.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
@@ -116,7 +116,7 @@ TEST_F(GDataDialogTest, TheKeypadEnterMovesOnToo) {
 // and the user is told the file was not written (no abort, nothing silent).
 TEST_F(GDataDialogTest, AFolderInPlaceOfTheWorkingFileIsToldAndTheDataKept) {
     std::filesystem::create_directory(folder.File("Thema.tmp"));
-    FrmPyros_GData dialog(state);
+    FrmPyros_GData dialog(state, state.ProgramFolder);
     dialog.show();
     dialog.Text2()->setText(QStringLiteral("Έργο"));
     bool told = false;
@@ -135,7 +135,7 @@ TEST_F(GDataDialogTest, AFolderInPlaceOfTheWorkingFileIsToldAndTheDataKept) {
 }
 
 TEST_F(GDataDialogTest, OKWithABlankTextKeepsTheDialogOpen) {
-    FrmPyros_GData dialog(state);
+    FrmPyros_GData dialog(state, state.ProgramFolder);
     dialog.show();
     dialog.Text2()->setText(QStringLiteral("   "));
     dialog.CmdOK()->click();
@@ -144,8 +144,8 @@ TEST_F(GDataDialogTest, OKWithABlankTextKeepsTheDialogOpen) {
     EXPECT_EQ(state.Project, "");
 }
 
-TEST_F(GDataDialogTest, EscapeLeavesEverythingAndSetsMinusSeven) {
-    FrmPyros_GData dialog(state);
+TEST_F(GDataDialogTest, EscapeLeavesEverything) {
+    FrmPyros_GData dialog(state, state.ProgramFolder);
     dialog.show();
     dialog.Text1()->setText(QStringLiteral("Άλλος"));
     dialog.Text2()->setText(QStringLiteral("Έργο"));
@@ -153,7 +153,7 @@ TEST_F(GDataDialogTest, EscapeLeavesEverythingAndSetsMinusSeven) {
     Press(dialog.focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(state.StatusCode, -7);
+    EXPECT_TRUE(dialog.Escaped());
     EXPECT_EQ(state.Employer, "Ιδιοκτήτες");
     EXPECT_EQ(state.Project, "");
     EXPECT_FALSE(std::filesystem::exists(folder.File("Thema.tmp")));
