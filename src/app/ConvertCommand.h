@@ -24,7 +24,7 @@ namespace pyrostat {
 //
 // Exit status: 0 done; 1 usage or file error; 2 refused values (nothing
 // written) or a damaged study (text written).
-int RunConvertCommand(const std::vector<std::string>& args, const ProgramState& state, std::istream& in,
-                      std::ostream& out, std::ostream& err);
+int RunConvertCommand(const std::vector<std::string>& args, const ProgramState& state,
+                      std::istream& in, std::ostream& out, std::ostream& err);
 
 } // namespace pyrostat

@@ -120,8 +120,8 @@ int Add(const std::vector<std::string>& args, const ProgramState& state, std::is
 
 } // namespace
 
-int RunRegisterCommand(const std::vector<std::string>& args, const ProgramState& state, std::istream& in,
-                       std::ostream& out, std::ostream& err) {
+int RunRegisterCommand(const std::vector<std::string>& args, const ProgramState& state,
+                       std::istream& in, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << kUsage;
         return 1;

@@ -1,8 +1,6 @@
 #include "distribution/Distribution.h"
 
-
 #include "distribution/FormulaTextFile.h"
-#include "distribution/MessageByCode.h"
 #include "platform/RecordFile.h"
 
 #include <cmath>
@@ -192,26 +190,6 @@ bool WriteDistributionFiles(const ProgramState& state, const DistributionResult&
     std::filesystem::remove(formulaPath, ignored);
     return WriteWholeFile(resultPath, bytes) &&
            WriteWholeFile(formulaPath, FormatQuotedLines(result.lines));
-}
-
-DistributionRun ComputeDistribution(const ProgramState& state, MessageService& messages) {
-    const RecordFileContents file =
-        ReadRecordFile(state.InProgramFolder(kResultFileName), ResultRecord::kLength);
-    std::vector<ResultRecord> records;
-    records.reserve(file.records.size());
-    for (const std::string& bytes : file.records) {
-        records.push_back(ResultRecord::Unpack(bytes));
-    }
-    const DistributionResult result = CalculateDistribution(records, NumberLocale::Of(state));
-    if (result.stop == DistributionStop::NoRecords) {
-        return DistributionRun::NothingToShow;
-    }
-    if (!result.Ok()) {
-        ShowCalculationStop(messages, DistributionStopPrompt(result));
-        return DistributionRun::Stopped;
-    }
-    return WriteDistributionFiles(state, result) ? DistributionRun::Written
-                                                 : DistributionRun::WriteFailed;
 }
 
 } // namespace pyrostat

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "distribution/ResultRecord.h"
-#include "platform/MessageService.h"
 #include "program/NumberLocale.h"
 #include "program/ProgramState.h"
 
@@ -62,18 +61,6 @@ DistributionResult CalculateDistribution(const std::vector<ResultRecord>& record
 
 // The Greek prompt for a stop (empty for None and NoRecords).
 std::string DistributionStopPrompt(const DistributionResult& result);
-
-enum class DistributionRun {
-    Written,       // both files rewritten
-    NothingToShow, // the working file holds no record; nothing written
-    Stopped,       // its warning was shown; nothing written
-    WriteFailed,   // a file could not be written
-};
-
-// The distribution over the working result file of the program folder: reads
-// "PYROSTAT.TMP", and when the result can stand rewrites it completed and
-// writes "~mirttype.txt".
-DistributionRun ComputeDistribution(const ProgramState& state, MessageService& messages);
 
 // Writes the two files of a result into the program folder (each deleted
 // first); false when one cannot be written.

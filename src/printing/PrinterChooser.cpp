@@ -37,7 +37,8 @@ std::string UpperForCompare(const std::string& utf8) {
 
 PrinterChooser::PrinterChooser(PrinterSession& session, int16_t& status, PrinterPlatform& platform,
                                PrinterSwitching& switching, MessageService& messages)
-    : state_(session), status_(status), platform_(platform), switching_(switching), messages_(messages) {}
+    : state_(session), status_(status), platform_(platform), switching_(switching),
+      messages_(messages) {}
 
 void PrinterChooser::FillFromDefault() {
     const std::string name = platform_.UserDefault();

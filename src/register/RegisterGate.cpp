@@ -25,7 +25,7 @@ RegisterAccess CheckRegisterAccess(const RegisterFile& file, EngineerChoice& eng
     // Read again: the file is what counts, not what was read before the dialog.
     const std::string stored = file.ReadPassword();
     return TrimBlanks(engineer.TypedPassword) == TrimBlanks(stored) ? RegisterAccess::Granted
-                                                                 : RegisterAccess::Refused;
+                                                                    : RegisterAccess::Refused;
 }
 
 std::string RegisterNotReadableMessage(const ProgramState& state) {

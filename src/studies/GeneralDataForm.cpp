@@ -20,8 +20,7 @@ bool GeneralDataForm::Confirm(std::string_view employer, std::string_view projec
     state_.Employer = data.Employer;
     state_.Project = data.Project;
     state_.Location = data.Location;
-    const bool ok =
-        WriteWholeFile(programFolder_ + kGeneralDataFileName, FormatGeneralData(data));
+    const bool ok = WriteWholeFile(programFolder_ + kGeneralDataFileName, FormatGeneralData(data));
     if (written != nullptr) {
         *written = ok;
     }

@@ -312,31 +312,6 @@ TEST(Distribution, NegativeShareWritesNothingAndNamesTheProperty) {
     EXPECT_EQ(run.formula, "old");
 }
 
-TEST(Distribution, FileFormOfTheComputationCompletesTheRecords) {
-    TestFolder folder;
-    ProgramState state = StateIn(folder, '.');
-    MemoryGrid grid;
-    FillGrid(grid, test::ThreeFlats(false));
-    const std::vector<ResultRecord> plain = BuildResultRecords(grid, state, true);
-    std::string bytes;
-    for (const auto& r : plain) {
-        bytes += r.Pack();
-    }
-    test::WriteAll(folder.File("PYROSTAT.TMP"), bytes);
-    RecordingMessages messages;
-    ASSERT_EQ(ComputeDistribution(state, messages), DistributionRun::Written);
-    const std::string done = ReadAll(folder.File("PYROSTAT.TMP"));
-    ASSERT_EQ(done.size(), 3u * 149u);
-    EXPECT_EQ(SingleAt(done, 73), 5295.30176f);
-    EXPECT_EQ(SingleAt(done, 149 + 77), 0.266400725f);
-    EXPECT_EQ(ReadQuotedLines(folder.File("~mirttype.txt")).size(), 5u);
-
-    // An empty working file: nothing to show.
-    test::WriteAll(folder.File("PYROSTAT.TMP"), "");
-    EXPECT_EQ(ComputeDistribution(state, messages), DistributionRun::NothingToShow);
-    EXPECT_EQ(ReadQuotedLines(folder.File("~mirttype.txt")).size(), 5u);
-}
-
 TEST(Distribution, RunningTwiceReplacesTheFiles) {
     TestFolder folder;
     ProgramState state = StateIn(folder, '.');

@@ -112,7 +112,8 @@ protected:
 };
 
 TEST_F(RegisterGateTest, WithoutRegisterNothingHappens) {
-    EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog), RegisterAccess::NoRegister);
+    EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog),
+              RegisterAccess::NoRegister);
     EXPECT_TRUE(dialog.modes.empty());
 }
 
@@ -120,7 +121,8 @@ TEST_F(RegisterGateTest, UnprotectedRegisterOpensWithoutTheDialog) {
     WriteRegister("");
     // A password typed for an earlier protection does not lock it out.
     state.TypedPassword = "stale";
-    EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog), RegisterAccess::Granted);
+    EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog),
+              RegisterAccess::Granted);
     EXPECT_TRUE(dialog.modes.empty());
     EXPECT_EQ(state.TypedPassword, "");
 }
@@ -149,7 +151,8 @@ TEST_F(RegisterGateTest, ProtectedRegisterAsksAndComparesTrimmed) {
         } else {
             dialog.Type(c.typed);
         }
-        EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog), c.access);
+        EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog),
+                  c.access);
         ASSERT_EQ(dialog.modes.size(), 1u);
         EXPECT_FALSE(dialog.modes[0]);
         EXPECT_TRUE(messages.Empty());

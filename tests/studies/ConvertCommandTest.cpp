@@ -204,52 +204,9 @@ TEST(ConvertCommand, AnEmptyTextDoesNotReplaceAStudy) {
 
 // A study marked read-only stays as it is; a study reached through a link is
 // written where the link points and the link stays.
-TEST(ConvertCommand, ReadOnlyStudiesAndLinks) {
-    TestFolder f;
-    WriteAll(f.File("typed.txt"), kSampleText);
-    WriteAll(f.File("ro.pyx"), "old");
-    fs::permissions(f.File("ro.pyx"), fs::perms::owner_read | fs::perms::group_read);
-    const ConvertRun ro = Convert({f.File("typed.txt"), f.File("ro.pyx")});
-    EXPECT_EQ(ro.status, 1);
-    EXPECT_NE(ro.err.find("μόνο για ανάγνωση"), std::string::npos) << ro.err;
-    EXPECT_EQ(ReadAll(f.File("ro.pyx")), "old");
-    EXPECT_FALSE(fs::exists(f.File("ro.tpx")));
-
-    fs::create_directory(f.File("real"));
-    WriteAll(f.File("real/s.pyx"), "old");
-    fs::create_symlink("real/s.pyx", f.File("link.pyx"));
-    const ConvertRun linked = Convert({f.File("typed.txt"), f.File("link.pyx")});
-    ASSERT_EQ(linked.status, 0) << linked.err;
-    EXPECT_TRUE(fs::is_symlink(f.File("link.pyx")));
-    EXPECT_EQ(ReadAll(f.File("real/s.pyx")), ReadAll(f.File("link.pyx")));
-    EXPECT_NE(ReadAll(f.File("real/s.pyx")), "old");
-}
-
 // Text saved by a Greek spreadsheet program in the Greek code page reads as
 // the same text in UTF-8 does.
-TEST(ConvertCommand, TextInTheGreekCodePageReadsAsUtf8Does) {
-    TestFolder f;
-    WriteAll(f.File("utf8.txt"), kSampleText);
-    WriteAll(f.File("greek.txt"), Utf8ToCp1253(kSampleText));
-    ASSERT_NE(ReadAll(f.File("utf8.txt")), ReadAll(f.File("greek.txt")));
-    const ConvertRun a = Convert({f.File("utf8.txt"), f.File("a.pyx")});
-    const ConvertRun b = Convert({f.File("greek.txt"), f.File("b.pyx")});
-    ASSERT_EQ(a.status, 0) << a.err;
-    ASSERT_EQ(b.status, 0) << b.err;
-    EXPECT_EQ(ReadAll(f.File("a.pyx")), ReadAll(f.File("b.pyx")));
-    EXPECT_EQ(ReadAll(f.File("a.tpx")), ReadAll(f.File("b.tpx")));
-}
-
 // A refused value is echoed cut to a length a terminal line can hold.
-TEST(ConvertCommand, ALongRefusedValueIsEchoedShort) {
-    TestFolder f;
-    WriteAll(f.File("long.txt"), "Α1\t" + std::string(5000, '9') + "x\r\n");
-    const ConvertRun run = Convert({f.File("long.txt"), f.File("l.pyx")});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_LT(run.err.size(), 400u) << run.err.size();
-    EXPECT_NE(run.err.find("…"), std::string::npos);
-}
-
 // A folder or a FIFO in place of either side is refused by name.
 TEST(ConvertCommand, FoldersAndFifosAreRefusedByName) {
     TestFolder f;

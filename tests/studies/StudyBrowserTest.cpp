@@ -269,18 +269,5 @@ TEST(StudyBrowser, OnlyReadableStudiesOfTheFolderAreListed) {
     EXPECT_EQ(quiet.Warning, "");
 }
 
-TEST(StudyBrowser, ThousandsOfStudiesAreCountedWithGrouping) {
-    Program p;
-    fs::create_directories(p.Studies());
-    for (int i = 0; i < 1234; ++i) {
-        WriteAll(p.Studies() + "s" + std::to_string(i) + ".pyx", "");
-    }
-    p.state.ThousandsSeparatorCode = '.';
-    StudyBrowser browser(p.state);
-    browser.Load();
-    EXPECT_EQ(browser.Lines().size(), 1234u);
-    EXPECT_EQ(browser.CountText(), "1.234");
-}
-
 } // namespace
 } // namespace pyrostat

@@ -293,26 +293,6 @@ TEST(SaveAsFile, TheCompanionCarriesTheGeneralDataInUse) {
     EXPECT_EQ(ReadAll(f.Study("mine.tpx")), own);
 }
 
-TEST(SaveAsFile, ReadOnlyFolderFailsWithAMessage) {
-    Fixture f;
-    f.EnterGeneralData(kGeneral);
-    const std::string folder = f.folder.WithSlash() + "locked/";
-    fs::create_directories(folder);
-    WriteAll(folder + "s.pyx", "old bytes");
-    test::OpenToEveryone(f.folder.Path().string());
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read |
-                                fs::perms::others_exec);
-    ASSERT_TRUE(f.grid.SetCellText(1, 1, "x"));
-    EXPECT_TRUE(test::RunUnprivileged([&] {
-        const bool failed = f.study.SaveAsFile(folder + "s.pyx") == SaveOutcome::Failed;
-        return failed && f.messages.shown.size() == 1u &&
-               f.messages.Last().prompt.find("ΑΠΕΤΥΧΕ") != std::string::npos;
-    }));
-    fs::permissions(folder, fs::perms::owner_all);
-    EXPECT_EQ(ReadAll(folder + "s.pyx"), "old bytes");
-}
-
 // A study the user may read but not write (another user's, or marked
 // read-only) is refused with a message and stays as it was; so does its
 // companion.

@@ -25,7 +25,8 @@ TEST(TextToNumber, GreekAndEnglishSeparators) {
         {"12abc", 12.0},   {"3.5x", 3.5},  {"100", 100.0},  {" 12", 12.0},
     };
     for (const auto& c : greek) {
-        EXPECT_DOUBLE_EQ(TextToNumber(c.text, Locale(',', '.')), c.expected) << '"' << c.text << '"';
+        EXPECT_DOUBLE_EQ(TextToNumber(c.text, Locale(',', '.')), c.expected)
+            << '"' << c.text << '"';
     }
     const Case english[] = {
         {"12.5", 12.5},  {"1.2.3", 0.0},    {"12.5m", 12.5},     {".", 0.0},
@@ -33,7 +34,8 @@ TEST(TextToNumber, GreekAndEnglishSeparators) {
         {"12,5", 125.0}, {"12,5m", 12.0},   {"x12", 0.0},        {"-7", -7.0},
     };
     for (const auto& c : english) {
-        EXPECT_DOUBLE_EQ(TextToNumber(c.text, Locale('.', ',')), c.expected) << '"' << c.text << '"';
+        EXPECT_DOUBLE_EQ(TextToNumber(c.text, Locale('.', ',')), c.expected)
+            << '"' << c.text << '"';
     }
     EXPECT_EQ(CountDecimalSeparators("1,2", ','), 1);
     EXPECT_EQ(CountDecimalSeparators("1,2,3", ','), 2);

@@ -38,8 +38,9 @@ QLabel* Caption(QWidget* parent, const char* name, const char* text) {
 
 } // namespace
 
-FrmOpenSave::FrmOpenSave(const ProgramState& state, std::function<void(const std::string&)> openStudy,
-                         QWidget* parent, ShortDateFormatter formatDate, MessageService* messages)
+FrmOpenSave::FrmOpenSave(const ProgramState& state,
+                         std::function<void(const std::string&)> openStudy, QWidget* parent,
+                         ShortDateFormatter formatDate, MessageService* messages)
     : QDialog(parent), browser_(state, std::move(formatDate)), openStudy_(std::move(openStudy)),
       messages_(messages) {
     setModal(true);

@@ -176,18 +176,6 @@ TEST_F(ResultsWindowTest, ReportButtonsAndHooks) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(ResultsWindowTest, UnsetHooksDoNothing) {
-    state.Employer = "Α";
-    state.Project = "Β";
-    state.Location = "Γ";
-    FrmPyrRes window(state, {});
-    window.show();
-    window.CmdPrev_T()->click();
-    window.Cmd_Client()->click();
-    Press(&window, Qt::Key_F1);
-    EXPECT_TRUE(window.isVisible());
-}
-
 TEST(CalculationCommand, ResultsWindowFollowsAWrittenRun) {
     TestFolder folder;
     ProgramState state;

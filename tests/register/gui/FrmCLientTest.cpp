@@ -142,27 +142,6 @@ TEST_F(FrmCLientTest, DraggingTheThirdNameToTheTopAndClosing) {
     EXPECT_EQ(test::ReadAll(Path()), test::IndependentRegister({"Gamma", "Alpha", "Beta"}, "pw"));
 }
 
-TEST_F(FrmCLientTest, ToolTipAndCounterToggle) {
-    const std::string longName(70, 'L');
-    WriteRegister({"Alpha", longName}, "");
-    FrmCLient window(state, messages, dialog);
-    window.show();
-    NamesList* list = window.Lst_Names();
-    Mouse(list->viewport(), QEvent::MouseMove, RowCentre(list, 1), Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(list->toolTip().toStdString(), longName);
-    Mouse(list->viewport(), QEvent::MouseMove, QPoint(2, list->viewport()->height() - 2),
-          Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(list->toolTip(), QString());
-
-    EXPECT_TRUE(window.LblNoChars()->isVisible());
-    Mouse(window.SSFrame1(), QEvent::MouseButtonDblClick, QPoint(3, 3), Qt::LeftButton,
-          Qt::LeftButton);
-    EXPECT_FALSE(window.LblNoChars()->isVisible());
-    Mouse(&window, QEvent::MouseButtonDblClick, QPoint(1, 1), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_TRUE(window.LblNoChars()->isVisible());
-    window.close();
-}
-
 TEST_F(FrmCLientTest, EscClosesAndStillWritesTheList) {
     WriteRegister({"Alpha"}, "");
     FrmCLient window(state, messages, dialog);
@@ -197,27 +176,6 @@ TEST(FrmCLPassTest, NewPasswordModeShowsTwoBoxesAndChecksThem) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.WasAccepted());
     EXPECT_EQ(state.TypedPassword, "abc");
-}
-
-TEST(FrmCLPassTest, VerifyModeAndEsc) {
-    ProgramState state;
-    test::RecordingMessages messages;
-    state.TypedPassword = "old";
-    FrmCLPass dialog(state, messages);
-    dialog.show();
-    EXPECT_EQ(dialog.Label1()->text(), QStringLiteral("Δώστε το υπάρχον Password :"));
-    EXPECT_FALSE(dialog.TxtPassOK()->isVisible());
-    EXPECT_TRUE(dialog.SSPanel1()->isVisible());
-    EXPECT_EQ(dialog.TxtPass()->maxLength(), 20);
-    EXPECT_EQ(dialog.TxtPass()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter), '*');
-    TypeInto(dialog.TxtPass(), QStringLiteral("typed"));
-    // Enter moves on; it does not accept.
-    PressKey(dialog.TxtPass(), Qt::Key_Return);
-    EXPECT_TRUE(dialog.isVisible());
-    PressKey(dialog.TxtPass(), Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_FALSE(dialog.WasAccepted());
-    EXPECT_EQ(state.TypedPassword, "");
 }
 
 } // namespace

@@ -77,37 +77,6 @@ TEST_F(FrmOpenSaveTest, ListsTheStudiesByFileNameWithTheirCount) {
     EXPECT_EQ(fs::file_size(folder.File("Studies.std")), 3u * 526u);
 }
 
-TEST_F(FrmOpenSaveTest, EmptyOrMissingFolderGivesAnEmptyListAndNumber) {
-    fs::remove_all(Studies());
-    FrmOpenSave* w = Make();
-    EXPECT_TRUE(fs::is_directory(Studies()));
-    EXPECT_EQ(w->LstStudies()->count(), 0);
-    EXPECT_EQ(w->LblNumber()->text(), QString());
-}
-
-TEST_F(FrmOpenSaveTest, SelectingShowsTheDetailsAndOpenWithoutSelectionDoesNothing) {
-    AddStudy("a.pyx", "FIRST");
-    AddStudy("b.pyx", "SECOND");
-    FrmOpenSave* w = Make();
-    w->show();
-    w->CmdOpenSave()->click();
-    EXPECT_TRUE(opened.empty());
-    EXPECT_TRUE(w->isVisible());
-
-    w->LstStudies()->setCurrentRow(1);
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("SECOND"));
-    EXPECT_EQ(w->LblFileName()->text(), QStringLiteral("b.pyx"));
-    EXPECT_TRUE(w->LblFileDate()->text().startsWith(QStringLiteral(" < ")));
-    EXPECT_TRUE(w->LblFileDate()->text().endsWith(QStringLiteral(" > ")));
-    EXPECT_EQ(w->LblFileTime()->text().size(), 11); // " < HH:MM > "
-
-    w->CmdOpenSave()->click();
-    EXPECT_EQ(opened, std::vector<std::string>{Studies() + "b.pyx"});
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(w->result(), QDialog::Accepted);
-    EXPECT_FALSE(w->ClassicChosen());
-}
-
 TEST_F(FrmOpenSaveTest, DoubleClickOpensThatStudy) {
     AddStudy("a.pyx", "FIRST");
     AddStudy("b.pyx", "SECOND");
@@ -142,21 +111,6 @@ TEST_F(FrmOpenSaveTest, EscClosesWithoutOpeningAndClassicLeavesForTheDialog) {
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(w->ClassicChosen());
     EXPECT_TRUE(opened.empty());
-}
-
-TEST_F(FrmOpenSaveTest, ToolTipShowsTheWholeLineUnderThePointer) {
-    const std::string longTitle = "LONG " + std::string(70, 'x');
-    AddStudy("a.pyx", longTitle);
-    AddStudy("b.pyx", "SHORT");
-    FrmOpenSave* w = Make();
-    w->show();
-    QListWidget* list = w->LstStudies();
-    const QPoint onFirst = list->visualItemRect(list->item(0)).center();
-    Mouse(list->viewport(), QEvent::MouseMove, onFirst, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(list->toolTip().toStdString(), longTitle);
-    const QPoint below(5, list->viewport()->height() - 2);
-    Mouse(list->viewport(), QEvent::MouseMove, below, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(list->toolTip(), QString());
 }
 
 TEST_F(FrmOpenSaveTest, ActivationClearsTheSelection) {

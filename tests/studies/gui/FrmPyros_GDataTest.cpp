@@ -134,16 +134,6 @@ TEST_F(GDataDialogTest, AFolderInPlaceOfTheWorkingFileIsToldAndTheDataKept) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("Thema.tmp")));
 }
 
-TEST_F(GDataDialogTest, OKWithABlankTextKeepsTheDialogOpen) {
-    FrmPyros_GData dialog(state, state.ProgramFolder);
-    dialog.show();
-    dialog.Text2()->setText(QStringLiteral("   "));
-    dialog.CmdOK()->click();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(std::filesystem::exists(folder.File("Thema.tmp")));
-    EXPECT_EQ(state.Project, "");
-}
-
 TEST_F(GDataDialogTest, EscapeLeavesEverything) {
     FrmPyros_GData dialog(state, state.ProgramFolder);
     dialog.show();

@@ -80,49 +80,6 @@ TEST(FrmPyros, StartUpAndUnloadRemoveTheWorkingFiles) {
     EXPECT_TRUE(w.messages.Empty());
 }
 
-TEST(FrmPyros, ASecondCopyIsRefusedWithTheMessage) {
-    LoadedWindow first;
-    ASSERT_TRUE(first.Load());
-    ProgramState state;
-    state.ProgramFolder = first.folder.WithSlash();
-    RecordingMessages messages;
-    MemoryClipboard clipboard;
-    FrmPyros second(state, messages, clipboard);
-    WriteAll(first.folder.File("PYROSTAT.TMP"), "the first copy's results");
-    EXPECT_FALSE(second.Load());
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.Last().title, "Π Ρ Ο Σ Ο Χ Η");
-    EXPECT_EQ(messages.Last().prompt, kAlreadyRunningText);
-    EXPECT_EQ(messages.Last().icon, MessageService::Icon::Critical);
-    // The first copy is not disturbed: its working files stay.
-    EXPECT_TRUE(Exists(first.folder, "PYROSTAT.TMP"));
-}
-
-TEST(FrmPyros, SeparatorCodesFollowTheLocale) {
-    const struct {
-        QLocale locale;
-        int thousands;
-        int decimal;
-        const char* cellText; // how 1234.5 typed in the locale is shown
-        const char* typed;
-    } cases[] = {
-        {QLocale(QLocale::Greek, QLocale::Greece), 46, 44, "1234,50", "1.234,5"},
-        {QLocale(QLocale::English, QLocale::UnitedStates), 44, 46, "1234.50", "1,234.5"},
-        {QLocale(QLocale::English, QLocale::UnitedKingdom), 44, 46, "1234.50", "1234.5"},
-    };
-    for (const auto& c : cases) {
-        LoadedWindow w(c.locale);
-        ASSERT_TRUE(w.Load());
-        EXPECT_EQ(w.state.ThousandsSeparatorCode, c.thousands) << c.locale.name().toStdString();
-        EXPECT_EQ(w.state.DecimalSeparatorCode, c.decimal) << c.locale.name().toStdString();
-        EXPECT_TRUE(w.window->Grid().SetCellText(1, 2, c.typed));
-        EXPECT_EQ(w.window->Grid().CellText(1, 2), c.cellText);
-        w.window.reset();
-    }
-    EXPECT_EQ(FormatSeparatorSample(QLocale(QLocale::Greek, QLocale::Greece)), "2.500,0");
-    EXPECT_EQ(FormatSeparatorSample(QLocale(QLocale::English, QLocale::UnitedStates)), "2,500.0");
-}
-
 TEST(FrmPyros, StartUpLayoutOfTheGridAndTheControls) {
     LoadedWindow w;
     ASSERT_TRUE(w.Load());
