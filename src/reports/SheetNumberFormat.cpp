@@ -1,8 +1,8 @@
 #include "reports/SheetNumberFormat.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace pyrostat {
 
@@ -26,13 +26,20 @@ std::string Fixed(double value, int decimals, bool grouped, char decimalSeparato
     const double scale = std::pow(10.0, decimals);
     // The shortest decimal form of the value (17 digits) decides the half,
     // not the binary value just under it: 0.00005 is a half.
+    // (to_chars with a precision writes what printf's "%.15g" and "%.*f" do.)
     char exact[64];
-    std::snprintf(exact, sizeof exact, "%.15g", std::fabs(value));
-    double magnitude = std::strtod(exact, nullptr);
+    const auto shortest = std::to_chars(exact, exact + sizeof exact, std::fabs(value),
+                                        std::chars_format::general, 15);
+    double magnitude = 0;
+    std::from_chars(exact, shortest.ptr, magnitude);
     magnitude = std::floor(magnitude * scale + 0.5) / scale;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, magnitude);
-    std::string text = buffer;
+    char buffer[400];
+    const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                     std::chars_format::fixed, decimals);
+    if (fixed.ec != std::errc()) {
+        return "#ΤΙΜΗ!"; // more digits than any cell shows
+    }
+    const std::string text(buffer, fixed.ptr);
     std::string intPart = text;
     std::string decPart;
     const size_t point = text.find('.');

@@ -160,6 +160,7 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             made->setPointSizeF(f.fontSize);
             made->setBold(f.bold);
             made->setItalic(f.italic);
+            made->setHintingPreference(QFont::PreferNoHinting);
             metricsOf[formatId] = std::make_unique<QFontMetricsF>(*made, &device);
             fonts[formatId] = std::move(made);
         }
