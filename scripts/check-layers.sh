@@ -17,8 +17,7 @@ while IFS= read -r -d '' file; do
   sub=${relative%%/*}
   [[ -n ${rank[$sub]+x} ]] || { echo "$relative: not in a known subsystem"; bad=1; continue; }
   gui=0
-  # The program's entry point starts the windows: it stands with them.
-  [[ $relative == */gui/* || $relative == app/main.cpp ]] && gui=1
+  [[ $relative == */gui/* ]] && gui=1
   while IFS= read -r line; do
     number=${line%%:*}
     include=${line#*:}

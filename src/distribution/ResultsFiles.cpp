@@ -92,8 +92,8 @@ std::vector<std::string> BuildResultsList(const std::vector<std::string>& lines)
     return list;
 }
 
-bool ArchiveResults(ProgramState& state, std::string_view titleText) {
-    const std::string ft = FilterThema(state, titleText);
+bool ArchiveResults(const ProgramState& state, std::string_view titleText) {
+    const std::string ft = MapForFileName(TrimBlanks(titleText));
     const std::string folder = state.InProgramFolder(kArchiveFolder);
     std::error_code error;
     std::filesystem::create_directories(folder, error);

@@ -27,8 +27,9 @@ std::vector<std::string> BuildResultsList(const std::vector<std::string>& lines)
 
 // Copies "~mirttype.txt" to "~mirttype_" + FT + ".fle" in the archive folder
 // (created when missing) and writes "TYPES_" + FT + ".FIL" beside it from the
-// lines' factors. Sets StudyTitle. False when a file cannot be written.
-bool ArchiveResults(ProgramState& state, std::string_view titleText);
+// lines' factors, FT being the title box text as FilterThema makes it. False
+// when a file cannot be written.
+bool ArchiveResults(const ProgramState& state, std::string_view titleText);
 
 // Whether employer, project and location are all filled in.
 bool GeneralDataComplete(const GeneralDataFields& general);

@@ -147,7 +147,6 @@ protected:
 TEST_F(ResultsFilesTest, ArchiveCreatesTheFolderAndRewritesOneCopy) {
     WriteAll(folder.File("~mirttype.txt"), formula);
     ASSERT_TRUE(ArchiveResults(state, " Block A/B: 1.5 "));
-    EXPECT_EQ(state.StudyTitle, "Block A/B: 1.5");
     const std::string archive = folder.File("PYXFiles/FLEFiles/");
     EXPECT_EQ(ReadAll(archive + "~mirttype_Block A_B_ 1_5.fle"), formula);
     EXPECT_EQ(ReadAll(archive + "TYPES_Block A_B_ 1_5.FIL"),
