@@ -3,10 +3,13 @@
 #include "reports/SheetNumberFormat.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QVector>
 
 #include <algorithm>
@@ -81,6 +84,53 @@ QVector<QLineF> JoinedLines(const QVector<QLineF>& segments) {
 
 } // namespace
 
+// Each format's font, its glyphs and the width of each text measured so far.
+// A sheet's texts are plain Greek and Latin: a glyph per character, placed by
+// its advance, needs no shaping, and a character met once (a digit, a comma)
+// is looked up in the font once for the whole rendering. A text with a
+// character the font lacks is left to Qt, which finds it in another font.
+struct SheetRenderer::TextCache {
+    struct Format {
+        bool made = false;
+        QRawFont raw; // at the device's resolution
+        QHash<char16_t, std::pair<quint32, double>> glyphs;
+        QHash<QString, double> widths; // texts that had to be measured by Qt
+    };
+    std::vector<Format> formats;
+
+    // The glyphs of `text` at their places on the baseline, and its width;
+    // false when a character is not in the font.
+    bool Run(Format& f, const QString& text, QVector<quint32>& indexes, QVector<QPointF>& positions,
+             double& width) {
+        if (!f.raw.isValid()) {
+            return false;
+        }
+        indexes.resize(text.size());
+        positions.resize(text.size());
+        double x = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar ch = text[i];
+            if (ch.isSurrogate() || ch.category() == QChar::Other_Control) {
+                return false;
+            }
+            auto found = f.glyphs.constFind(ch.unicode());
+            if (found == f.glyphs.constEnd()) {
+                const QList<quint32> one = f.raw.glyphIndexesForString(QString(ch));
+                if (one.size() != 1 || (one[0] == 0 && !ch.isSpace())) {
+                    return false;
+                }
+                const QList<QPointF> advance = f.raw.advancesForGlyphIndexes(one);
+                found = f.glyphs.insert(ch.unicode(), {one[0], advance.value(0).x()});
+            }
+            indexes[i] = found->first;
+            positions[i] = QPointF(x, 0);
+            x += found->second;
+        }
+        width = x;
+        return true;
+    }
+};
+
 SheetRenderer::SheetRenderer(const SheetModel& model, char decimalSeparator, char groupSeparator)
     : model_(model), decimal_(decimalSeparator), group_(groupSeparator) {}
 
@@ -103,19 +153,21 @@ bool SheetRenderer::Render(QPagedPaintDevice& device) const {
         return false;
     }
     const auto pages = model_.Pages();
+    TextCache texts;
+    texts.formats.resize(model_.Formats().size());
     for (size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) {
             device.newPage();
         }
         RenderPage(painter, device, pages[i].first, pages[i].second, static_cast<int>(i + 1),
-                   static_cast<int>(pages.size()));
+                   static_cast<int>(pages.size()), texts);
     }
     painter.end();
     return true;
 }
 
 void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int first, int last,
-                               int pageNo, int pageCount) const {
+                               int pageNo, int pageCount, TextCache& texts) const {
     const int dpi = device.logicalDpiY();
     const double k = dpi / 72.0; // device pixels per point
     const QRect paint = device.pageLayout().paintRectPixels(dpi);
@@ -167,6 +219,33 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         return *fonts[formatId];
     };
 
+    // A format's glyphs, its font resolved once for the whole rendering.
+    auto glyphsOf = [&](size_t formatId) -> TextCache::Format& {
+        TextCache::Format& g = texts.formats[formatId];
+        if (!g.made) {
+            g.made = true;
+            g.raw = QRawFont::fromFont(QFont(fontOf(formatId), &device));
+        }
+        return g;
+    };
+    QVector<quint32> indexes;
+    QVector<QPointF> positions;
+    // A text's width in its format's font, in device pixels.
+    auto widthOf = [&](size_t formatId, const QString& text) {
+        TextCache::Format& g = glyphsOf(formatId);
+        double width = 0;
+        if (texts.Run(g, text, indexes, positions, width)) {
+            return width;
+        }
+        const auto found = g.widths.constFind(text);
+        if (found != g.widths.constEnd()) {
+            return *found;
+        }
+        width = metricsOf[formatId]->horizontalAdvance(text);
+        g.widths.insert(text, width);
+        return width;
+    };
+
     // The width a text of a cell has, in device pixels: its cell or merged
     // range, and for a text too long for its cell the empty cells to its
     // right it runs on over, as on a spreadsheet.
@@ -195,8 +274,6 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         int wrapFlags = 0;
     };
     std::map<std::pair<int, int>, TextFit> fits;
-    // The widths measured here, so that no text is shaped twice to be measured.
-    std::map<std::pair<int, int>, double> measured;
     std::vector<double> rowNeed(static_cast<size_t>(rows), 0.0);
     for (auto it = begin; it != end; ++it) {
         const auto [r, c] = it->first;
@@ -213,13 +290,10 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         if (f.wrap) {
             continue; // the template's own wrapped captions: see the values below
         }
-        fontOf(formatId);
-        const QFontMetricsF& metrics = *metricsOf[formatId];
         const QString text = QString::fromStdString(v.text);
         HorizontalAlign align =
             f.hAlign == HorizontalAlign::General ? HorizontalAlign::Left : f.hAlign;
-        const double textW = metrics.horizontalAdvance(text);
-        measured[{r, c}] = textW;
+        const double textW = widthOf(formatId, text);
         const auto [left, right] = textSpan(r, c, m, f, false, textW, align);
         const double width = right - left - 2 * pad;
         if (textW <= width || width <= 0) {
@@ -348,8 +422,7 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         if (align == HorizontalAlign::General) {
             align = number ? HorizontalAlign::Right : HorizontalAlign::Left;
         }
-        const auto known = measured.find({r, c});
-        double textW = known != measured.end() ? known->second : metrics.horizontalAdvance(text);
+        double textW = widthOf(formatId, text);
         const auto [left, right] = textSpan(r, c, m, f, number, textW, align);
         rect.setLeft(left);
         rect.setRight(right);
@@ -426,7 +499,25 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             } else if (f.vAlign == VerticalAlign::Center) {
                 y = inner.top() + (inner.height() + drawn.ascent() - drawn.descent()) / 2.0;
             }
-            painter.drawText(QPointF(x, y), text);
+            TextCache::Format& g = glyphsOf(formatId);
+            double width = 0;
+            if (texts.Run(g, text, indexes, positions, width)) {
+                QRawFont raw = g.raw;
+                if (resized) {
+                    const double factor = font.pointSizeF() / f.fontSize;
+                    raw.setPixelSize(g.raw.pixelSize() * factor);
+                    for (QPointF& p : positions) {
+                        p.rx() *= factor;
+                    }
+                }
+                QGlyphRun run;
+                run.setRawFont(raw);
+                run.setGlyphIndexes(indexes);
+                run.setPositions(positions);
+                painter.drawGlyphRun(QPointF(x, y), run);
+            } else {
+                painter.drawText(QPointF(x, y), text);
+            }
         } else {
             painter.save();
             // Only a number drawn at its smallest may still need its cell's

@@ -4,6 +4,8 @@
 
 #include <QPageLayout>
 
+#include <memory>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -28,8 +30,11 @@ public:
     static double ColumnPoints(double characters);
 
 private:
+    // What the pages of one rendering share about their texts (in the .cpp).
+    struct TextCache;
+
     void RenderPage(QPainter& painter, QPagedPaintDevice& device, int first, int last, int pageNo,
-                    int pageCount) const;
+                    int pageCount, TextCache& texts) const;
 
     const SheetModel& model_;
     char decimal_;
