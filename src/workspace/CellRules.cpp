@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace pyrostat {
 
@@ -70,9 +69,11 @@ std::optional<double> ParseCellNumber(std::string_view text, NumberLocale locale
 }
 
 std::string FormatCellNumber(double value, NumberLocale locale) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    std::string text(buffer);
+    // What printf's "%.2f" writes; a cell never holds a number too long for it.
+    char buffer[400];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    std::string text(buffer, written.ec == std::errc() ? written.ptr : buffer);
     std::replace(text.begin(), text.end(), '.', locale.decimal);
     return text;
 }
