@@ -2,31 +2,39 @@
 
 #include "reports/gui/SheetRenderer.h"
 
-#include <QFile>
+#include "reports/gui/PdfCanvas.h"
+
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 
 namespace pyrostat {
 
 bool WriteSheetPdf(const SheetModel& model, const std::string& path, char decimalSeparator,
                    char groupSeparator, std::string& error) {
-    const QString file = QString::fromStdString(path);
-    {
-        QPdfWriter writer(file);
-        writer.setResolution(600);
-        writer.setCreator("Pyrostat");
-        writer.setTitle("Pyrostat");
-        const SheetRenderer renderer(model, decimalSeparator, groupSeparator);
-        writer.setPageLayout(renderer.PageLayout());
-        if (!renderer.Render(writer)) {
-            error = "Το αρχείο PDF δεν γράφτηκε: " + path;
-            return false;
-        }
-    }
-    if (!QFile::exists(file) || QFile(file).size() == 0) {
-        error = "Το αρχείο PDF δεν γράφτηκε: " + path;
+    error = "Το αρχείο PDF δεν γράφτηκε: " + path;
+    const SheetRenderer renderer(model, decimalSeparator, groupSeparator);
+    // The pages are laid out for a PDF device of 600 dpi and drawn straight
+    // into the file; the device itself is never painted on.
+    QBuffer unused;
+    QPdfWriter layout(&unused);
+    layout.setResolution(600);
+    layout.setPageLayout(renderer.PageLayout());
+    PdfCanvas canvas(layout, renderer.PageLayout());
+    renderer.Render(layout, canvas);
+    const std::string bytes = canvas.Finish("Pyrostat");
+    if (bytes.empty()) {
         return false;
     }
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        return false;
+    }
+    error.clear();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "reports/gui/SheetRenderer.h"
 
 #include "reports/SheetNumberFormat.h"
+#include "reports/gui/PainterCanvas.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -152,21 +153,26 @@ bool SheetRenderer::Render(QPagedPaintDevice& device) const {
     if (!painter.begin(&device)) {
         return false;
     }
+    PainterCanvas canvas(painter, device);
+    Render(device, canvas);
+    painter.end();
+    return true;
+}
+
+void SheetRenderer::Render(QPagedPaintDevice& device, SheetCanvas& canvas) const {
     const auto pages = model_.Pages();
     TextCache texts;
     texts.formats.resize(model_.Formats().size());
     for (size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) {
-            device.newPage();
+            canvas.NewPage();
         }
-        RenderPage(painter, device, pages[i].first, pages[i].second, static_cast<int>(i + 1),
+        RenderPage(canvas, device, pages[i].first, pages[i].second, static_cast<int>(i + 1),
                    static_cast<int>(pages.size()), texts);
     }
-    painter.end();
-    return true;
 }
 
-void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int first, int last,
+void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, int first, int last,
                                int pageNo, int pageCount, TextCache& texts) const {
     const int dpi = device.logicalDpiY();
     const double k = dpi / 72.0; // device pixels per point
@@ -366,13 +372,10 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             QPointF(colX[static_cast<size_t>(c2 + 1)], rowY[static_cast<size_t>(r2 - first + 1)]));
     };
 
-    painter.save();
-    painter.scale(scale, scale);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    canvas.SetScale(scale);
 
-    // Interiors first, so that text and lines lie on top; one path a colour.
-    std::map<int64_t, QPainterPath> interiors;
+    // Interiors first, so that text and lines lie on top; one call a colour.
+    std::map<int64_t, QVector<QRectF>> interiors;
     for (auto it = begin; it != end; ++it) {
         const auto [r, c] = it->first;
         if (c > columns) {
@@ -388,12 +391,10 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             continue;
         }
         const QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
-        QPainterPath& path = interiors[fill];
-        path.setFillRule(Qt::WindingFill);
-        path.addRect(rect);
+        interiors[fill].append(rect);
     }
-    for (const auto& [fill, path] : interiors) {
-        painter.fillPath(path, Rgb(fill));
+    for (const auto& [fill, rects] : interiors) {
+        canvas.FillRects(Rgb(fill), rects);
     }
 
     // Values.
@@ -415,7 +416,6 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
 
         const size_t formatId = static_cast<size_t>(it->second.format);
         QFont font = fontOf(formatId);
-        painter.setFont(font);
         const QFontMetricsF& metrics = *metricsOf[formatId];
 
         HorizontalAlign align = f.hAlign;
@@ -430,7 +430,6 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         if (number && !f.wrap && textW + 2 * pad > rect.width() && textW > 0) {
             const double factor = std::max(0.5, (rect.width() - 2 * pad) / textW);
             font.setPointSizeF(f.fontSize * factor);
-            painter.setFont(font);
             textW *= factor;
         }
         // A caption the template wraps breaks between words only: a word
@@ -442,14 +441,12 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             }
             if (widest + 2 * pad > rect.width() && widest > 0) {
                 font.setPointSizeF(f.fontSize * std::max(0.5, (rect.width() - 2 * pad) / widest));
-                painter.setFont(font);
             }
         }
         // A text set smaller or wrapped (see above).
         int wrapFlags = f.wrap ? static_cast<int>(Qt::TextWordWrap) : 0;
         if (const auto fit = fits.find({r, c}); fit != fits.end()) {
             font.setPointSizeF(fit->second.size);
-            painter.setFont(font);
             textW *= fit->second.size / f.fontSize;
             if (fit->second.wrap) {
                 wrapFlags = fit->second.wrapFlags;
@@ -480,7 +477,7 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
             break;
         }
         flags |= wrapFlags;
-        painter.setPen(Rgb(f.fontRgb));
+        const QColor colour = Rgb(f.fontRgb);
         const QRectF inner = rect.adjusted(pad, k * 0.5, -pad, -k * 1.0);
         if (wrapFlags == 0 && textW <= inner.width() + 0.5) {
             // One line that fits: drawn at its baseline, with no layout and no
@@ -514,19 +511,14 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
                 run.setRawFont(raw);
                 run.setGlyphIndexes(indexes);
                 run.setPositions(positions);
-                painter.drawGlyphRun(QPointF(x, y), run);
+                canvas.Glyphs(QPointF(x, y), run, colour, text);
             } else {
-                painter.drawText(QPointF(x, y), text);
+                canvas.Text(QPointF(x, y), font, colour, text);
             }
         } else {
-            painter.save();
             // Only a number drawn at its smallest may still need its cell's
             // edges; a text has been made to fit.
-            if (number) {
-                painter.setClipRect(rect);
-            }
-            painter.drawText(inner, flags, text);
-            painter.restore();
+            canvas.Text(inner, flags, font, colour, text, number ? rect : QRectF());
         }
     }
 
@@ -560,13 +552,9 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         side(f.right, rect.topRight(), rect.bottomRight(), QPointF(-1, 0));
     }
     for (const auto& [width, batch] : lines) {
-        QPen pen(Qt::black);
-        pen.setWidthF(width);
-        pen.setCapStyle(Qt::SquareCap);
-        painter.setPen(pen);
-        painter.drawLines(JoinedLines(batch));
+        canvas.StrokeLines(width, JoinedLines(batch));
     }
-    painter.restore();
+    canvas.SetScale(1.0);
 
     if (!footer.empty()) {
         QString text = QString::fromStdString(footer);
@@ -574,10 +562,9 @@ void SheetRenderer::RenderPage(QPainter& painter, QPagedPaintDevice& device, int
         text.replace("&N", QString::number(pageCount));
         QFont font(QString::fromStdString(model_.Formats()[0].fontName));
         font.setPointSizeF(8);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, paint.height() - footerH, paint.width(), footerH),
-                         Qt::AlignHCenter | Qt::AlignBottom, text);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        canvas.Text(QRectF(0, paint.height() - footerH, paint.width(), footerH),
+                    Qt::AlignHCenter | Qt::AlignBottom, font, Qt::black, text, QRectF());
     }
 }
 

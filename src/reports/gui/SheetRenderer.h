@@ -7,9 +7,10 @@
 #include <memory>
 
 class QPagedPaintDevice;
-class QPainter;
 
 namespace pyrostat {
+
+class SheetCanvas;
 
 // Paints the report sheet page by page: the one drawing routine behind the
 // preview, the printer and the PDF file. Each page's block of rows is scaled
@@ -26,6 +27,10 @@ public:
     // false when no painter could be opened on it.
     bool Render(QPagedPaintDevice& device) const;
 
+    // Draws every page on `canvas`, laid out for `device` (its resolution
+    // and page layout).
+    void Render(QPagedPaintDevice& device, SheetCanvas& canvas) const;
+
     // A column width in characters as points on paper.
     static double ColumnPoints(double characters);
 
@@ -33,7 +38,7 @@ private:
     // What the pages of one rendering share about their texts (in the .cpp).
     struct TextCache;
 
-    void RenderPage(QPainter& painter, QPagedPaintDevice& device, int first, int last, int pageNo,
+    void RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, int first, int last, int pageNo,
                     int pageCount, TextCache& texts) const;
 
     const SheetModel& model_;

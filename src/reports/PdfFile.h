@@ -1,0 +1,36 @@
+#pragma once
+
+#include "reports/TrueTypeSubset.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace pyrostat {
+
+// A font of a PDF file: a TrueType font whose glyphs are written by their
+// numbers (two bytes each), with the width and the text of each glyph used.
+struct PdfFont {
+    std::string name;                        // PostScript name, without blanks
+    FontTables tables;                       // the whole font; only the glyphs used are embedded
+    std::map<uint32_t, std::u16string> text; // what each glyph used reads as
+};
+
+struct PdfPage {
+    double width = 595.0; // points
+    double height = 842.0;
+    std::string content; // the page's drawing operators
+};
+
+// The whole file: pages in order, fonts as "/F1", "/F2", ... in order, each
+// page's drawing compressed. Every font used is embedded as a subset; a
+// font whose tables are not TrueType outlines is refused (empty result).
+std::string WritePdf(const std::vector<PdfPage>& pages, const std::vector<PdfFont>& fonts,
+                     const std::string& title);
+
+// A number as PDF writes it: up to `decimals` decimals (at most four), no
+// exponent, no trailing zeros.
+std::string PdfNumber(double value, int decimals = 4);
+
+} // namespace pyrostat

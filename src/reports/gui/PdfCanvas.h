@@ -1,0 +1,73 @@
+#pragma once
+
+#include "reports/PdfFile.h"
+#include "reports/gui/SheetCanvas.h"
+
+#include <QHash>
+#include <QPageLayout>
+#include <QRawFont>
+
+#include <string>
+#include <vector>
+
+class QPaintDevice;
+
+namespace pyrostat {
+
+// The pages drawn straight into a PDF file: each text a run of glyphs of
+// an embedded font subset, with its characters for search and copying.
+// `metrics` is the device the page is laid out for (its resolution).
+class PdfCanvas : public SheetCanvas {
+public:
+    PdfCanvas(QPaintDevice& metrics, const QPageLayout& layout);
+
+    void NewPage() override;
+    void SetScale(double factor) override;
+    void FillRects(const QColor& colour, const QVector<QRectF>& rects) override;
+    void StrokeLines(double width, const QVector<QLineF>& lines) override;
+    void Glyphs(const QPointF& origin, const QGlyphRun& run, const QColor& colour,
+                const QString& text) override;
+    void Text(const QPointF& origin, const QFont& font, const QColor& colour,
+              const QString& text) override;
+    void Text(const QRectF& box, int flags, const QFont& font, const QColor& colour,
+              const QString& text, const QRectF& clip) override;
+
+    // The file's bytes; empty when a font could not be embedded.
+    std::string Finish(const std::string& title);
+
+private:
+    // A text laid out in a box: its glyph runs from the box's corner. The
+    // captions of a table's head come again on every page.
+    struct BoxText {
+        QList<QGlyphRun> runs;
+        double dy = 0;
+    };
+
+    struct Font {
+        PdfFont pdf;
+        double thousandths = 1.0;      // a font unit in thousandths of the em
+        QHash<quint32, double> widths; // as the file gives them, thousandths of the em
+        std::vector<bool> named;       // glyphs whose text is known
+    };
+
+    void StartPage();
+    std::string& Content() { return pages_.back().content; }
+    int FontOf(const QRawFont& raw);
+    BoxText LayOut(const QSizeF& box, int flags, const QFont& font, const QString& text);
+    void SetFill(const QColor& colour);
+
+    QPaintDevice& metrics_;
+    QPageLayout layout_;
+    std::vector<PdfPage> pages_;
+    std::vector<Font> fonts_;
+    QHash<QString, int> fontIds_;
+    QHash<QRawFont, int> rawIds_;
+    QHash<QString, BoxText> boxTexts_;
+    // The colour and the font last set, until a "Q" puts them back.
+    QColor fill_;
+    bool fillSet_ = false;
+    int fontSet_ = -1;
+    double sizeSet_ = 0;
+};
+
+} // namespace pyrostat
