@@ -6,6 +6,7 @@
 #include "support/TestFolder.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -159,6 +160,18 @@ TEST_F(ReportPdfTest, TableReportPdfAndXlsx) {
     info.start("pdfinfo", {QString::fromStdString(pdf)});
     ASSERT_TRUE(info.waitForFinished(30000));
     EXPECT_NE(info.readAllStandardOutput().indexOf("842 x 595 pts (A4)"), -1);
+    // Every font goes with the file, as a subset that reads back as text.
+    QProcess fonts;
+    fonts.start("pdffonts", {QString::fromStdString(pdf)});
+    ASSERT_TRUE(fonts.waitForFinished(30000));
+    const QStringList fontLines =
+        QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GT(fontLines.size(), 2);
+    for (qsizetype i = 2; i < fontLines.size(); ++i) {
+        EXPECT_TRUE(
+            fontLines[i].contains(QRegularExpression("CID TrueType +Identity-H +yes yes yes")))
+            << fontLines[i].toStdString();
+    }
     QProcess raster;
     raster.start("pdftoppm", {"-r", "40", "-f", "2", "-l", "2", QString::fromStdString(pdf)});
     ASSERT_TRUE(raster.waitForFinished(30000));
