@@ -9,9 +9,7 @@
 
 namespace pyrostat {
 
-namespace {
-
-std::string Deflate(const std::string& bytes) {
+std::string DeflateStream(const std::string& bytes) {
     uLongf size = compressBound(static_cast<uLong>(bytes.size()));
     std::string out(size, '\0');
     if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
@@ -22,6 +20,8 @@ std::string Deflate(const std::string& bytes) {
     out.resize(size);
     return out;
 }
+
+namespace {
 
 std::string Hex4(uint32_t v) {
     char buffer[8];
@@ -246,8 +246,8 @@ std::string WritePdf(const std::vector<PdfPage>& pages, const std::vector<PdfFon
                                     PdfNumber(std::round(m.ascender * em)) +
                                     " /StemV 80 /FontFile2 " + std::to_string(file) + " 0 R >>");
         objects.PutStream(file, " /Filter /FlateDecode /Length1 " + std::to_string(subset.size()),
-                          Deflate(subset));
-        objects.PutStream(toUnicode, " /Filter /FlateDecode", Deflate(cmap));
+                          DeflateStream(subset));
+        objects.PutStream(toUnicode, " /Filter /FlateDecode", DeflateStream(cmap));
         fontList += " /F" + std::to_string(i + 1) + " " + std::to_string(type0) + " 0 R";
     }
     objects.Put(resources, "<< /ProcSet [/PDF /Text] /Font <<" + fontList + " >> >>");
@@ -261,7 +261,8 @@ std::string WritePdf(const std::vector<PdfPage>& pages, const std::vector<PdfFon
                                 PdfNumber(page.height) + "] /Resources " +
                                 std::to_string(resources) + " 0 R /Contents " +
                                 std::to_string(contents) + " 0 R >>");
-        objects.PutStream(contents, " /Filter /FlateDecode", Deflate(page.content));
+        objects.PutStream(contents, " /Filter /FlateDecode",
+                          page.deflated ? page.content : DeflateStream(page.content));
         kids += std::to_string(pageId) + " 0 R ";
     }
     objects.Put(pageTree, "<< /Type /Pages /Kids [" + kids + "] /Count " +

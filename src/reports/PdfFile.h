@@ -20,8 +20,12 @@ struct PdfFont {
 struct PdfPage {
     double width = 595.0; // points
     double height = 842.0;
-    std::string content; // the page's drawing operators
+    std::string content;   // the page's drawing operators
+    bool deflated = false; // `content` is already deflated (DeflateStream)
 };
+
+// Bytes as a PDF stream's /FlateDecode filter reads them.
+std::string DeflateStream(const std::string& bytes);
 
 // The whole file: pages in order, fonts as "/F1", "/F2", ... in order, each
 // page's drawing compressed. Every font used is embedded as a subset; a

@@ -2,6 +2,9 @@
 
 #ifdef PYROSTAT_HAVE_CUPS
 #include <cups/cups.h>
+#include <dlfcn.h>
+
+#include <type_traits>
 #endif
 
 namespace pyrostat {
@@ -9,11 +12,54 @@ namespace pyrostat {
 #ifdef PYROSTAT_HAVE_CUPS
 namespace {
 
+// The CUPS library, loaded the first time the program asks about printers:
+// most runs never print, and CUPS with what it needs takes longer to load
+// than a whole report takes to draw. Without it there is no printer.
+struct CupsLibrary {
+    decltype(&cupsGetDests2) getDests = nullptr;
+    decltype(&cupsFreeDests) freeDests = nullptr;
+    decltype(&cupsGetOption) getOption = nullptr;
+    decltype(&cupsGetDest) getDest = nullptr;
+    decltype(&cupsSetDests2) setDests = nullptr;
+
+    bool Loaded() const { return getDests && freeDests && getOption && getDest && setDests; }
+
+    static const CupsLibrary& Get() {
+        static const CupsLibrary library = [] {
+            CupsLibrary l;
+            void* handle = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+            if (handle == nullptr) {
+                return l;
+            }
+            auto load = [handle](auto& function, const char* name) {
+                function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                    dlsym(handle, name));
+            };
+            load(l.getDests, "cupsGetDests2");
+            load(l.freeDests, "cupsFreeDests");
+            load(l.getOption, "cupsGetOption");
+            load(l.getDest, "cupsGetDest");
+            load(l.setDests, "cupsSetDests2");
+            return l;
+        }();
+        return library;
+    }
+};
+
 // The destination list of CUPS, freed when it goes out of scope.
 class DestinationList {
 public:
-    DestinationList() { count_ = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests_); }
-    ~DestinationList() { cupsFreeDests(count_, dests_); }
+    DestinationList() {
+        if (Cups().Loaded()) {
+            count_ = Cups().getDests(CUPS_HTTP_DEFAULT, &dests_);
+        }
+    }
+    ~DestinationList() {
+        if (dests_ != nullptr) {
+            Cups().freeDests(count_, dests_);
+        }
+    }
+    static const CupsLibrary& Cups() { return CupsLibrary::Get(); }
     DestinationList(const DestinationList&) = delete;
     DestinationList& operator=(const DestinationList&) = delete;
 
@@ -27,7 +73,7 @@ private:
 };
 
 std::string Option(const cups_dest_t& dest, const char* name) {
-    const char* value = cupsGetOption(name, dest.num_options, dest.options);
+    const char* value = CupsLibrary::Get().getOption(name, dest.num_options, dest.options);
     return value != nullptr ? value : "";
 }
 
@@ -60,7 +106,11 @@ std::string CupsPrinterPlatform::UserDefault() const {
 
 bool CupsPrinterPlatform::SetUserDefault(const std::string& name) {
     DestinationList list;
-    cups_dest_t* wanted = cupsGetDest(name.c_str(), nullptr, list.Count(), list.Data());
+    if (list.Count() == 0) {
+        return false;
+    }
+    cups_dest_t* wanted =
+        CupsLibrary::Get().getDest(name.c_str(), nullptr, list.Count(), list.Data());
     if (wanted == nullptr) {
         return false;
     }
@@ -71,7 +121,7 @@ bool CupsPrinterPlatform::SetUserDefault(const std::string& name) {
         list.Data()[i].is_default = 0;
     }
     wanted->is_default = 1;
-    return cupsSetDests2(CUPS_HTTP_DEFAULT, list.Count(), list.Data()) == 0;
+    return CupsLibrary::Get().setDests(CUPS_HTTP_DEFAULT, list.Count(), list.Data()) == 0;
 }
 
 #else

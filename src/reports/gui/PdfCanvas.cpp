@@ -70,8 +70,13 @@ void PdfCanvas::StartPage() {
     fontSet_ = -1;
 }
 
-void PdfCanvas::NewPage() {
+void PdfCanvas::EndPage() {
     Content() += "Q\nQ\n";
+    deflating_.push_back(std::async(std::launch::async, DeflateStream, std::move(Content())));
+}
+
+void PdfCanvas::NewPage() {
+    EndPage();
     StartPage();
 }
 
@@ -304,7 +309,11 @@ PdfCanvas::BoxText PdfCanvas::LayOut(const QSizeF& box, int flags, const QFont& 
 }
 
 std::string PdfCanvas::Finish(const std::string& title) {
-    Content() += "Q\nQ\n";
+    EndPage();
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i].content = deflating_[i].get();
+        pages_[i].deflated = true;
+    }
     std::vector<PdfFont> fonts;
     fonts.reserve(fonts_.size());
     for (Font& f : fonts_) {

@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QRawFont>
 
+#include <future>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,7 @@ private:
     };
 
     void StartPage();
+    void EndPage();
     std::string& Content() { return pages_.back().content; }
     int FontOf(const QRawFont& raw);
     BoxText LayOut(const QSizeF& box, int flags, const QFont& font, const QString& text);
@@ -59,6 +61,8 @@ private:
     QPaintDevice& metrics_;
     QPageLayout layout_;
     std::vector<PdfPage> pages_;
+    // Each finished page is deflated on the other core while the next is drawn.
+    std::vector<std::future<std::string>> deflating_;
     std::vector<Font> fonts_;
     QHash<QString, int> fontIds_;
     QHash<QRawFont, int> rawIds_;
