@@ -27,12 +27,19 @@ std::string Fixed(double value, int decimals, bool grouped, char decimalSeparato
     // The shortest decimal form of the value (17 digits) decides the half,
     // not the binary value just under it: 0.00005 is a half.
     // (to_chars with a precision writes what printf's "%.15g" and "%.*f" do.)
-    char exact[64];
-    const auto shortest = std::to_chars(exact, exact + sizeof exact, std::fabs(value),
-                                        std::chars_format::general, 15);
-    double magnitude = 0;
-    std::from_chars(exact, shortest.ptr, magnitude);
-    magnitude = std::floor(magnitude * scale + 0.5) / scale;
+    // Only a value within a hair of a half can round otherwise from its
+    // shortest form than from itself; the others are rounded as they are.
+    double magnitude = std::fabs(value);
+    const double scaled = magnitude * scale;
+    if (scaled < 1e9 && std::fabs(scaled - std::floor(scaled) - 0.5) > 1e-6) {
+        magnitude = std::floor(scaled + 0.5) / scale;
+    } else {
+        char exact[64];
+        const auto shortest =
+            std::to_chars(exact, exact + sizeof exact, magnitude, std::chars_format::general, 15);
+        std::from_chars(exact, shortest.ptr, magnitude);
+        magnitude = std::floor(magnitude * scale + 0.5) / scale;
+    }
     char buffer[400];
     const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
                                      std::chars_format::fixed, decimals);

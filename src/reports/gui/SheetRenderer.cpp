@@ -98,6 +98,9 @@ struct SheetRenderer::TextCache {
         QHash<QString, double> widths; // texts that had to be measured by Qt
     };
     std::vector<Format> formats;
+    // Each face (family, weight, slant) resolved once; a format takes it at
+    // its own size.
+    QHash<QString, QRawFont> faces;
 
     // The glyphs of `text` at their places on the baseline, and its width;
     // false when a character is not in the font.
@@ -230,7 +233,17 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
         TextCache::Format& g = texts.formats[formatId];
         if (!g.made) {
             g.made = true;
-            g.raw = QRawFont::fromFont(QFont(fontOf(formatId), &device));
+            const CellFormat& f = model_.Formats()[formatId];
+            const QString face = QString::fromStdString(f.fontName) + QLatin1Char('|') +
+                                 QLatin1Char(f.bold ? 'b' : 'n') +
+                                 QLatin1Char(f.italic ? 'i' : 'n');
+            auto found = texts.faces.constFind(face);
+            if (found == texts.faces.constEnd()) {
+                found =
+                    texts.faces.insert(face, QRawFont::fromFont(QFont(fontOf(formatId), &device)));
+            }
+            g.raw = *found;
+            g.raw.setPixelSize(f.fontSize * device.logicalDpiY() / 72.0);
         }
         return g;
     };
@@ -437,7 +450,7 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
         if (f.wrap) {
             double widest = 0;
             for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
-                widest = std::max(widest, metrics.horizontalAdvance(word));
+                widest = std::max(widest, widthOf(formatId, word));
             }
             if (widest + 2 * pad > rect.width() && widest > 0) {
                 font.setPointSizeF(f.fontSize * std::max(0.5, (rect.width() - 2 * pad) / widest));
