@@ -123,11 +123,16 @@ std::optional<std::string> NormaliseCellText(int col, std::string_view text, Num
     if (TrimBlanks(text).empty()) {
         return std::string();
     }
+    if (IsNumberColumn(col)) {
+        // A number cell refuses exactly what does not read as a number.
+        const std::optional<double> value = ParseCellNumber(text, locale);
+        if (!value) {
+            return std::nullopt;
+        }
+        return FormatCellNumber(*value, locale);
+    }
     if (!CellRefusalReason(col, text, locale).empty()) {
         return std::nullopt;
-    }
-    if (IsNumberColumn(col)) {
-        return FormatCellNumber(*ParseCellNumber(text, locale), locale);
     }
     if (IsListColumn(col)) {
         return TrimBlanks(text);

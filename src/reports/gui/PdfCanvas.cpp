@@ -223,13 +223,14 @@ void PdfCanvas::Glyphs(const QPointF& origin, const QGlyphRun& run, const QColor
                 out += " <";
             }
             out += Hex4(glyphs[i]);
-            auto width = font.widths.constFind(glyphs[i]);
-            if (width == font.widths.constEnd()) {
-                width = font.widths.insert(
-                    glyphs[i],
-                    std::round(GlyphAdvance(font.pdf.tables, glyphs[i]) * font.thousandths));
+            const quint32 g = glyphs[i];
+            if (g >= font.widths.size()) {
+                font.widths.resize(g + 1, -1.0);
             }
-            x = positions[i].x() + *width * size / 1000.0;
+            if (font.widths[g] < 0) {
+                font.widths[g] = std::round(GlyphAdvance(font.pdf.tables, g) * font.thousandths);
+            }
+            x = positions[i].x() + font.widths[g] * size / 1000.0;
         }
         out += ">] TJ ";
     }

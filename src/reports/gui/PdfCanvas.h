@@ -46,9 +46,9 @@ private:
 
     struct Font {
         PdfFont pdf;
-        double thousandths = 1.0;      // a font unit in thousandths of the em
-        QHash<quint32, double> widths; // as the file gives them, thousandths of the em
-        std::vector<bool> named;       // glyphs whose text is known
+        double thousandths = 1.0;   // a font unit in thousandths of the em
+        std::vector<double> widths; // as the file gives them, thousandths of the em (-1: not yet)
+        std::vector<bool> named;    // glyphs whose text is known
     };
 
     void StartPage();
