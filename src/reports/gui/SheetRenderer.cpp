@@ -92,6 +92,10 @@ QVector<QLineF> JoinedLines(const QVector<QLineF>& segments) {
 // character the font lacks is left to Qt, which finds it in another font.
 struct SheetRenderer::TextCache {
     struct Format {
+        std::unique_ptr<QFont> font; // the format's font and its metrics on the device
+        std::unique_ptr<QFontMetricsF> metrics;
+        double ascent = 0;
+        double descent = 0;
         bool made = false;
         QRawFont raw; // at the device's resolution
         QHash<char16_t, std::pair<quint32, double>> glyphs;
@@ -211,21 +215,27 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
     const auto end = cells.lower_bound({last + 1, 0});
     const double pad = 2.0 * k;
 
-    // One font and its metrics per format, made on first use.
-    std::vector<std::unique_ptr<QFont>> fonts(model_.Formats().size());
-    std::vector<std::unique_ptr<QFontMetricsF>> metricsOf(model_.Formats().size());
+    // One font and its metrics per format, made on first use for the whole
+    // rendering.
     auto fontOf = [&](size_t formatId) -> const QFont& {
-        if (!fonts[formatId]) {
+        TextCache::Format& g = texts.formats[formatId];
+        if (!g.font) {
             const CellFormat& f = model_.Formats()[formatId];
             auto made = std::make_unique<QFont>(QString::fromStdString(f.fontName));
             made->setPointSizeF(f.fontSize);
             made->setBold(f.bold);
             made->setItalic(f.italic);
             made->setHintingPreference(QFont::PreferNoHinting);
-            metricsOf[formatId] = std::make_unique<QFontMetricsF>(*made, &device);
-            fonts[formatId] = std::move(made);
+            g.metrics = std::make_unique<QFontMetricsF>(*made, &device);
+            g.ascent = g.metrics->ascent();
+            g.descent = g.metrics->descent();
+            g.font = std::move(made);
         }
-        return *fonts[formatId];
+        return *g.font;
+    };
+    auto metricsOf = [&](size_t formatId) -> const QFontMetricsF& {
+        fontOf(formatId);
+        return *texts.formats[formatId].metrics;
     };
 
     // A format's glyphs, its font resolved once for the whole rendering.
@@ -260,7 +270,7 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
         if (found != g.widths.constEnd()) {
             return *found;
         }
-        width = metricsOf[formatId]->horizontalAdvance(text);
+        width = metricsOf(formatId).horizontalAdvance(text);
         g.widths.insert(text, width);
         return width;
     };
@@ -429,7 +439,6 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
 
         const size_t formatId = static_cast<size_t>(it->second.format);
         QFont font = fontOf(formatId);
-        const QFontMetricsF& metrics = *metricsOf[formatId];
 
         HorizontalAlign align = f.hAlign;
         if (align == HorizontalAlign::General) {
@@ -496,18 +505,22 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
             // One line that fits: drawn at its baseline, with no layout and no
             // clip (the common case, and most of the time a page takes).
             const bool resized = font.pointSizeF() != f.fontSize;
-            const QFontMetricsF drawn = resized ? QFontMetricsF(font, &device) : metrics;
+            // Without hinting a font's ascent and descent grow with its size.
+            const TextCache::Format& measured = texts.formats[formatId];
+            const double factor = font.pointSizeF() / f.fontSize;
+            const double ascent = measured.ascent * factor;
+            const double descent = measured.descent * factor;
             double x = inner.left();
             if (align == HorizontalAlign::Right) {
                 x = inner.right() - textW;
             } else if (align == HorizontalAlign::Center) {
                 x = inner.left() + (inner.width() - textW) / 2.0;
             }
-            double y = inner.bottom() - drawn.descent();
+            double y = inner.bottom() - descent;
             if (f.vAlign == VerticalAlign::Top) {
-                y = inner.top() + drawn.ascent();
+                y = inner.top() + ascent;
             } else if (f.vAlign == VerticalAlign::Center) {
-                y = inner.top() + (inner.height() + drawn.ascent() - drawn.descent()) / 2.0;
+                y = inner.top() + (inner.height() + ascent - descent) / 2.0;
             }
             TextCache::Format& g = glyphsOf(formatId);
             double width = 0;
