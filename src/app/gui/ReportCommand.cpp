@@ -48,14 +48,29 @@ char SystemDecimalSeparator() {
 
 } // namespace
 
-int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, std::istream& in,
-                     std::ostream& /*out*/, std::ostream& err) {
+int PrepareReportInto(PreparedReport& job, const std::vector<std::string>& args,
+                      ProgramState& state, std::istream& in, std::ostream& err);
+
+PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState& state,
+                             std::istream& in, std::ostream& err) {
+    PreparedReport job;
+    job.status = PrepareReportInto(job, args, state, in, err);
+    return job;
+}
+
+int PrepareReportInto(PreparedReport& job, const std::vector<std::string>& args,
+                      ProgramState& state, std::istream& in, std::ostream& err) {
     if (args.empty() || (args[0] != "formulas" && args[0] != "table" && args[0] != "data")) {
         Usage(err);
         return 1;
     }
-    const std::string kind = args[0];
-    std::string studyPath, pdfPath, xlsxPath, decimal, printerName, copiesText;
+    job.kind = args[0];
+    const std::string& kind = job.kind;
+    std::string& pdfPath = job.pdfPath;
+    std::string& xlsxPath = job.xlsxPath;
+    std::string& printerName = job.printerName;
+    std::string& copiesText = job.copiesText;
+    std::string studyPath, decimal;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& target) {
@@ -115,12 +130,14 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
     state.DecimalSeparatorCode = dec;
     state.ThousandsSeparatorCode = dec == ',' ? '.' : ',';
 
-    StreamMessages messages(err);
-    MemoryGrid grid(NumberLocale::Of(state));
+    job.messages = std::make_shared<StreamMessages>(err);
+    StreamMessages& messages = *job.messages;
+    job.grid = std::make_shared<MemoryGrid>(NumberLocale::Of(state));
+    MemoryGrid& grid = *job.grid;
     // Its insulation box starts ticked, as in the window and for calc: a file
     // that makes no choice leaves it so, and every report reads the choice
     // the calculation uses.
-    MemoryStudyFields fields;
+    MemoryStudyFields& fields = job.fields;
     if (kind == "data") {
         const FileProblem problem = ExamineFile(studyPath);
         if (problem != FileProblem::None) {
@@ -155,6 +172,21 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
                "είναι ελλιπή ...\n";
         return 2;
     }
+    return -1;
+}
+
+int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
+    if (job.status >= 0) {
+        return job.status;
+    }
+    const std::string& kind = job.kind;
+    const std::string& pdfPath = job.pdfPath;
+    const std::string& xlsxPath = job.xlsxPath;
+    const std::string& printerName = job.printerName;
+    const std::string& copiesText = job.copiesText;
+    StreamMessages& messages = *job.messages;
+    MemoryGrid& grid = *job.grid;
+    MemoryStudyFields& fields = job.fields;
 
     bool written = false;
     bool failed = false;
@@ -233,6 +265,12 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
         return messages.Shown() > 0 ? 2 : 1;
     }
     return 0;
+}
+
+int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, std::istream& in,
+                     std::ostream& /*out*/, std::ostream& err) {
+    PreparedReport job = PrepareReport(args, state, in, err);
+    return DrawReport(job, state, err);
 }
 
 } // namespace pyrostat

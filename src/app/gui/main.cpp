@@ -6,11 +6,13 @@
 #include "platform/gui/GreekTranslations.h"
 #include "program/ProgramState.h"
 #include "reports/gui/QtSheetWriter.h"
+#include "reports/gui/SheetRenderer.h"
 
 #include <QApplication>
 
 #include <clocale>
 #include <filesystem>
+#include <future>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -50,7 +52,14 @@ int main(int argc, char** argv) {
                         << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
                     return 1;
                 }
-                return pyrostat::RunReportCommand(rest, state, std::cin, std::cout, std::cerr);
+                // The study is read and calculated on the other core while
+                // this one gathers the fonts the sheets are drawn with.
+                auto prepared = std::async(std::launch::async, [&] {
+                    return pyrostat::PrepareReport(rest, state, std::cin, std::cerr);
+                });
+                pyrostat::WarmUpSheetFonts();
+                pyrostat::PreparedReport report = prepared.get();
+                return pyrostat::DrawReport(report, state, std::cerr);
             }
             pyrostat::QtSheetWriter writer;
             pyrostat::BillContext context;

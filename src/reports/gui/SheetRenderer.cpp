@@ -3,6 +3,7 @@
 #include "reports/SheetNumberFormat.h"
 #include "reports/gui/PainterCanvas.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPdfWriter>
 #include <QRawFont>
 #include <QVector>
 
@@ -591,6 +593,23 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
         font.setHintingPreference(QFont::PreferNoHinting);
         canvas.Text(QRectF(0, paint.height() - footerH, paint.width(), footerH),
                     Qt::AlignHCenter | Qt::AlignBottom, font, Qt::black, text, QRectF());
+    }
+}
+
+void WarmUpSheetFonts() {
+    QBuffer unused;
+    QPdfWriter device(&unused);
+    device.setResolution(600);
+    for (const bool bold : {false, true}) {
+        for (const bool italic : {false, true}) {
+            QFont font(QString::fromStdString(CellFormat().fontName));
+            font.setPointSizeF(9);
+            font.setBold(bold);
+            font.setItalic(italic);
+            font.setHintingPreference(QFont::PreferNoHinting);
+            QRawFont::fromFont(QFont(font, &device));
+            QFontMetricsF(font, &device).ascent();
+        }
     }
 }
 

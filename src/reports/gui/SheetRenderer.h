@@ -46,4 +46,8 @@ private:
     char group_;
 };
 
+// Loads the faces of the sheets' font (regular, bold, italic) into this
+// thread's font cache, so that the first page does not wait for them.
+void WarmUpSheetFonts();
+
 } // namespace pyrostat
