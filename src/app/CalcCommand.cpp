@@ -25,7 +25,7 @@ void Usage(std::ostream& err) {
 }
 
 // The separators of the user's locale; the full stop when none can be found.
-void UseSystemSeparators(ProgramState& state) {
+void UseSystemSeparators(NumberSeparators& state) {
     try {
         const std::locale locale("");
         const auto& punct = std::use_facet<std::numpunct<char>>(locale);

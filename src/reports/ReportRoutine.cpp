@@ -13,14 +13,10 @@ namespace pyrostat {
 void RunSheetReport(ReportServices& services, const std::string& templateName, int generalDataRow,
                     int16_t& Mode, std::string& PrinterName, int16_t& Copies,
                     const std::function<void(SheetApplication&)>& fill) {
-    ProgramState& state = services.state;
     // The engineer whose name the report carries is settled before anything
     // of the report is done.
-    if (services.resolveEngineer) {
-        services.resolveEngineer(state);
-    } else {
-        ResolveCurrentEngineer(state, state.ProgramFolder);
-    }
+    ResolveCurrentEngineer(services.state, services.state.ProgramFolder);
+    const ProgramState& state = services.state;
     const std::string folder = AddBackslash(state.ProgramFolder);
     const std::string templatePath = folder + templateName;
     const FileProblem problem = ExamineFile(templatePath);

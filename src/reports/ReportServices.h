@@ -9,13 +9,11 @@
 namespace pyrostat {
 
 // What a report routine works with: the program-wide values, the message
-// boxes, the sheet engine to start, and the engineer-name routine (the
-// register's ResolveCurrentEngineer unless a caller gives another).
+// boxes and the sheet engine to start.
 struct ReportServices {
     ProgramState& state;
     MessageService& messages;
     SheetApplicationFactory createSheet;
-    std::function<void(ProgramState&)> resolveEngineer;
 };
 
 // The template files in the program folder, and their password.

@@ -30,9 +30,10 @@ public:
         }
     }
 
+    // The engineer chosen in the register is the one a report carries.
     ReportServices Services() {
-        return ReportServices{state, messages, sheets.Factory(),
-                              [](ProgramState& s) { s.CurrentEngineer = "  Γ. Μηχανικός  "; }};
+        state.ChosenEngineer = "  Γ. Μηχανικός  ";
+        return ReportServices{state, messages, sheets.Factory()};
     }
 
     // "PYROSTAT.TMP" with `records`.

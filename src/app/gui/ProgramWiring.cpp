@@ -143,12 +143,10 @@ private:
         outputs.saved = [this](const std::string& path) {
             Status("Η αναφορά αποθηκεύτηκε: " + path);
         };
-        return ReportServices{state_,
-                              messages_,
+        return ReportServices{state_, messages_,
                               QtSheetApplication::Factory(state_.DecimalSeparator(),
                                                           state_.ThousandsSeparator(), &messages_,
-                                                          parent, outputs),
-                              {}};
+                                                          parent, outputs)};
     }
 
     // The printer side of a report command: the default printer saved and

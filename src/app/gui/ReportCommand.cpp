@@ -48,131 +48,125 @@ char SystemDecimalSeparator() {
 
 } // namespace
 
-int PrepareReportInto(PreparedReport& job, const std::vector<std::string>& args,
-                      ProgramState& state, std::istream& in, std::ostream& err);
-
 PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState& state,
                              std::istream& in, std::ostream& err) {
     PreparedReport job;
-    job.status = PrepareReportInto(job, args, state, in, err);
-    return job;
-}
-
-int PrepareReportInto(PreparedReport& job, const std::vector<std::string>& args,
-                      ProgramState& state, std::istream& in, std::ostream& err) {
-    if (args.empty() || (args[0] != "formulas" && args[0] != "table" && args[0] != "data")) {
-        Usage(err);
-        return 1;
-    }
-    job.kind = args[0];
-    const std::string& kind = job.kind;
-    std::string& pdfPath = job.pdfPath;
-    std::string& xlsxPath = job.xlsxPath;
-    std::string& printerName = job.printerName;
-    std::string& copiesText = job.copiesText;
-    std::string studyPath, decimal;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& target) {
-            if (i + 1 >= args.size()) {
-                return false;
-            }
-            target = args[++i];
-            return true;
-        };
-        if (a == "--pdf") {
-            if (!value(pdfPath)) {
-                Usage(err);
-                return 1;
-            }
-        } else if (a == "--xlsx") {
-            if (!value(xlsxPath)) {
-                Usage(err);
-                return 1;
-            }
-        } else if (a == "--print") {
-            if (!value(printerName) || printerName.empty()) {
-                Usage(err);
-                return 1;
-            }
-        } else if (a == "--copies") {
-            if (!value(copiesText) || copiesText.empty() ||
-                copiesText.find_first_not_of("0123456789") != std::string::npos ||
-                copiesText.size() > 3) {
-                Usage(err);
-                return 1;
-            }
-        } else if (a == "--decimal") {
-            if (!value(decimal) || (decimal != "," && decimal != ".")) {
-                Usage(err);
-                return 1;
-            }
-        } else if (!a.empty() && a[0] == '-') {
-            err << "Άγνωστη επιλογή: " << a << '\n';
+    job.status = [&]() -> int {
+        if (args.empty() || (args[0] != "formulas" && args[0] != "table" && args[0] != "data")) {
             Usage(err);
             return 1;
-        } else if (studyPath.empty()) {
-            studyPath = a;
+        }
+        job.kind = args[0];
+        const std::string& kind = job.kind;
+        std::string& pdfPath = job.pdfPath;
+        std::string& xlsxPath = job.xlsxPath;
+        std::string& printerName = job.printerName;
+        std::string& copiesText = job.copiesText;
+        std::string studyPath, decimal;
+        for (size_t i = 1; i < args.size(); ++i) {
+            const std::string& a = args[i];
+            auto value = [&](std::string& target) {
+                if (i + 1 >= args.size()) {
+                    return false;
+                }
+                target = args[++i];
+                return true;
+            };
+            if (a == "--pdf") {
+                if (!value(pdfPath)) {
+                    Usage(err);
+                    return 1;
+                }
+            } else if (a == "--xlsx") {
+                if (!value(xlsxPath)) {
+                    Usage(err);
+                    return 1;
+                }
+            } else if (a == "--print") {
+                if (!value(printerName) || printerName.empty()) {
+                    Usage(err);
+                    return 1;
+                }
+            } else if (a == "--copies") {
+                if (!value(copiesText) || copiesText.empty() ||
+                    copiesText.find_first_not_of("0123456789") != std::string::npos ||
+                    copiesText.size() > 3) {
+                    Usage(err);
+                    return 1;
+                }
+            } else if (a == "--decimal") {
+                if (!value(decimal) || (decimal != "," && decimal != ".")) {
+                    Usage(err);
+                    return 1;
+                }
+            } else if (!a.empty() && a[0] == '-') {
+                err << "Άγνωστη επιλογή: " << a << '\n';
+                Usage(err);
+                return 1;
+            } else if (studyPath.empty()) {
+                studyPath = a;
+            } else {
+                Usage(err);
+                return 1;
+            }
+        }
+        if (studyPath.empty() || (pdfPath.empty() && xlsxPath.empty() && printerName.empty())) {
+            Usage(err);
+            return 1;
+        }
+        if (!xlsxPath.empty() && !XlsxExportAvailable()) {
+            err << "Η εγγραφή .xlsx δεν είναι διαθέσιμη σε αυτή την έκδοση\n";
+            return 1;
+        }
+        const char dec = decimal.empty() ? SystemDecimalSeparator() : decimal[0];
+        state.DecimalSeparatorCode = dec;
+        state.ThousandsSeparatorCode = dec == ',' ? '.' : ',';
+
+        job.messages = std::make_shared<StreamMessages>(err);
+        StreamMessages& messages = *job.messages;
+        job.grid = std::make_shared<MemoryGrid>(NumberLocale::Of(state));
+        MemoryGrid& grid = *job.grid;
+        // Its insulation box starts ticked, as in the window and for calc: a file
+        // that makes no choice leaves it so, and every report reads the choice
+        // the calculation uses.
+        MemoryStudyFields& fields = job.fields;
+        if (kind == "data") {
+            const FileProblem problem = ExamineFile(studyPath);
+            if (problem != FileProblem::None) {
+                err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: "
+                    << FileProblemMessage(studyPath, problem) << '\n';
+                return kExitFileProblem;
+            }
+            StudyFile study(grid, state, messages, fields);
+            if (!study.OpenFile(studyPath)) {
+                return kExitFileProblem;
+            }
+            if (study.LastOpenDamaged()) {
+                // The report would print part of the study as the whole of it.
+                err << "Η αναφορά δεν έγινε: η μελέτη δεν διαβάστηκε ολόκληρη.\n";
+                return kExitRefused;
+            }
+            if (grid.DataRowCnt() == 0) {
+                err << "!! ΠΡΟΣΟΧΗ !!\n... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...\n";
+                return 2;
+            }
         } else {
-            Usage(err);
-            return 1;
+            // The calculation writes the working files that the two reports read.
+            std::vector<std::string> calcArgs{studyPath, "--decimal", std::string(1, dec)};
+            std::ostringstream formulaLines;
+            const int rc = RunCalcCommand(calcArgs, state, in, formulaLines, err);
+            if (rc != 0) {
+                return rc;
+            }
         }
-    }
-    if (studyPath.empty() || (pdfPath.empty() && xlsxPath.empty() && printerName.empty())) {
-        Usage(err);
-        return 1;
-    }
-    if (!xlsxPath.empty() && !XlsxExportAvailable()) {
-        err << "Η εγγραφή .xlsx δεν είναι διαθέσιμη σε αυτή την έκδοση\n";
-        return 1;
-    }
-    const char dec = decimal.empty() ? SystemDecimalSeparator() : decimal[0];
-    state.DecimalSeparatorCode = dec;
-    state.ThousandsSeparatorCode = dec == ',' ? '.' : ',';
-
-    job.messages = std::make_shared<StreamMessages>(err);
-    StreamMessages& messages = *job.messages;
-    job.grid = std::make_shared<MemoryGrid>(NumberLocale::Of(state));
-    MemoryGrid& grid = *job.grid;
-    // Its insulation box starts ticked, as in the window and for calc: a file
-    // that makes no choice leaves it so, and every report reads the choice
-    // the calculation uses.
-    MemoryStudyFields& fields = job.fields;
-    if (kind == "data") {
-        const FileProblem problem = ExamineFile(studyPath);
-        if (problem != FileProblem::None) {
-            err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: "
-                << FileProblemMessage(studyPath, problem) << '\n';
-            return kExitFileProblem;
-        }
-        StudyFile study(grid, state, messages, fields);
-        if (!study.OpenFile(studyPath)) {
-            return kExitFileProblem;
-        }
-        if (study.LastOpenDamaged()) {
-            // The report would print part of the study as the whole of it.
-            err << "Η αναφορά δεν έγινε: η μελέτη δεν διαβάστηκε ολόκληρη.\n";
-            return kExitRefused;
-        }
-        if (grid.DataRowCnt() == 0) {
-            err << "!! ΠΡΟΣΟΧΗ !!\n... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...\n";
+        if (!GeneralDataComplete(state)) {
+            err << "!! ΠΡΟΣΟΧΗ !!\n... Τα Γενικά Στοιχεία του Έργου (ΕΡΓΟΔΟΤΗΣ, ΕΡΓΟ, ΘΕΣΗ ΕΡΓΟΥ) "
+                   "είναι ελλιπή ...\n";
             return 2;
         }
-    } else {
-        // The calculation writes the working files that the two reports read.
-        std::vector<std::string> calcArgs{studyPath, "--decimal", std::string(1, dec)};
-        std::ostringstream formulaLines;
-        const int rc = RunCalcCommand(calcArgs, state, in, formulaLines, err);
-        if (rc != 0) {
-            return rc;
-        }
-    }
-    if (!GeneralDataComplete(state)) {
-        err << "!! ΠΡΟΣΟΧΗ !!\n... Τα Γενικά Στοιχεία του Έργου (ΕΡΓΟΔΟΤΗΣ, ΕΡΓΟ, ΘΕΣΗ ΕΡΓΟΥ) "
-               "είναι ελλιπή ...\n";
-        return 2;
-    }
-    return -1;
+        return -1;
+    }();
+    return job;
 }
 
 int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
@@ -205,12 +199,10 @@ int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
         written = true;
         return !failed;
     };
-    ReportServices services{state,
-                            messages,
+    ReportServices services{state, messages,
                             QtSheetApplication::Factory(state.DecimalSeparator(),
                                                         state.ThousandsSeparator(), &messages,
-                                                        nullptr, outputs),
-                            {}};
+                                                        nullptr, outputs)};
     // One run of the report: preview mode writes the files, print mode sends
     // the sheet to the printer named.
     auto runReport = [&](int16_t Mode, std::string printer, int16_t copies) {
