@@ -100,7 +100,13 @@ struct SheetRenderer::TextCache {
         double descent = 0;
         bool made = false;
         QRawFont raw; // at the device's resolution
-        QHash<char16_t, std::pair<quint32, double>> glyphs;
+        // By character: its glyph and advance, looked up in the font once.
+        struct Glyph {
+            quint32 index = 0;
+            double advance = 0;
+            char known = 0; // 0 not yet looked up, 1 in the font, 2 not in it
+        };
+        std::vector<Glyph> glyphs;
         QHash<QString, double> widths; // texts that had to be measured by Qt
     };
     std::vector<Format> formats;
@@ -119,22 +125,29 @@ struct SheetRenderer::TextCache {
         positions.resize(text.size());
         double x = 0;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar ch = text[i];
-            if (ch.isSurrogate() || ch.category() == QChar::Other_Control) {
+            const char16_t code = text[i].unicode();
+            if (code >= f.glyphs.size()) {
+                f.glyphs.resize(static_cast<size_t>(code) + 1);
+            }
+            Format::Glyph& glyph = f.glyphs[code];
+            if (glyph.known == 0) {
+                const QChar ch(code);
+                glyph.known = 2;
+                if (!ch.isSurrogate() && ch.category() != QChar::Other_Control) {
+                    const QList<quint32> one = f.raw.glyphIndexesForString(QString(ch));
+                    if (one.size() == 1 && (one[0] != 0 || ch.isSpace())) {
+                        glyph.index = one[0];
+                        glyph.advance = f.raw.advancesForGlyphIndexes(one).value(0).x();
+                        glyph.known = 1;
+                    }
+                }
+            }
+            if (glyph.known != 1) {
                 return false;
             }
-            auto found = f.glyphs.constFind(ch.unicode());
-            if (found == f.glyphs.constEnd()) {
-                const QList<quint32> one = f.raw.glyphIndexesForString(QString(ch));
-                if (one.size() != 1 || (one[0] == 0 && !ch.isSpace())) {
-                    return false;
-                }
-                const QList<QPointF> advance = f.raw.advancesForGlyphIndexes(one);
-                found = f.glyphs.insert(ch.unicode(), {one[0], advance.value(0).x()});
-            }
-            indexes[i] = found->first;
+            indexes[i] = glyph.index;
             positions[i] = QPointF(x, 0);
-            x += found->second;
+            x += glyph.advance;
         }
         width = x;
         return true;
