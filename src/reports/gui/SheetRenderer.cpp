@@ -241,16 +241,18 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
             made->setBold(f.bold);
             made->setItalic(f.italic);
             made->setHintingPreference(QFont::PreferNoHinting);
-            g.metrics = std::make_unique<QFontMetricsF>(*made, &device);
-            g.ascent = g.metrics->ascent();
-            g.descent = g.metrics->descent();
             g.font = std::move(made);
         }
         return *g.font;
     };
+    // Its metrics, for a text the font's glyphs alone cannot give: each size
+    // of a font Qt resolves costs a query to the system's font configuration.
     auto metricsOf = [&](size_t formatId) -> const QFontMetricsF& {
-        fontOf(formatId);
-        return *texts.formats[formatId].metrics;
+        TextCache::Format& g = texts.formats[formatId];
+        if (!g.metrics) {
+            g.metrics = std::make_unique<QFontMetricsF>(fontOf(formatId), &device);
+        }
+        return *g.metrics;
     };
 
     // A format's glyphs, its font resolved once for the whole rendering.
@@ -269,6 +271,8 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
             }
             g.raw = *found;
             g.raw.setPixelSize(f.fontSize * device.logicalDpiY() / 72.0);
+            g.ascent = g.raw.isValid() ? g.raw.ascent() : metricsOf(formatId).ascent();
+            g.descent = g.raw.isValid() ? g.raw.descent() : metricsOf(formatId).descent();
         }
         return g;
     };
@@ -521,7 +525,7 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
             // clip (the common case, and most of the time a page takes).
             const bool resized = font.pointSizeF() != f.fontSize;
             // Without hinting a font's ascent and descent grow with its size.
-            const TextCache::Format& measured = texts.formats[formatId];
+            const TextCache::Format& measured = glyphsOf(formatId);
             const double factor = font.pointSizeF() / f.fontSize;
             const double ascent = measured.ascent * factor;
             const double descent = measured.descent * factor;
