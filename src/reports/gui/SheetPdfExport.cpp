@@ -15,11 +15,11 @@ bool WriteSheetPdf(const SheetModel& model, const std::string& path, char decima
                    char groupSeparator, std::string& error) {
     error = "Το αρχείο PDF δεν γράφτηκε: " + path;
     const SheetRenderer renderer(model, decimalSeparator, groupSeparator);
-    // The pages are laid out for a PDF device of 600 dpi and drawn straight
+    // The pages are laid out for a PDF device and drawn straight
     // into the file; the device itself is never painted on.
     QBuffer unused;
     QPdfWriter layout(&unused);
-    layout.setResolution(600);
+    layout.setResolution(kSheetResolution);
     layout.setPageLayout(renderer.PageLayout());
     PdfCanvas canvas(layout, renderer.PageLayout());
     renderer.Render(layout, canvas);

@@ -85,6 +85,18 @@ QVector<QLineF> JoinedLines(const QVector<QLineF>& segments) {
     return joined;
 }
 
+// A face of a font (regular, bold, italic) as the sheets take it: resolved at
+// one size for every format, which then takes it at its own. The same face
+// asked for again is found in Qt's font cache of this thread.
+QRawFont FaceOf(const std::string& family, bool bold, bool italic, QPaintDevice& device) {
+    QFont font(QString::fromStdString(family));
+    font.setPointSizeF(10);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return QRawFont::fromFont(QFont(font, &device));
+}
+
 } // namespace
 
 // Each format's font, its glyphs and the width of each text measured so far.
@@ -266,8 +278,7 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
                                  QLatin1Char(f.italic ? 'i' : 'n');
             auto found = texts.faces.constFind(face);
             if (found == texts.faces.constEnd()) {
-                found =
-                    texts.faces.insert(face, QRawFont::fromFont(QFont(fontOf(formatId), &device)));
+                found = texts.faces.insert(face, FaceOf(f.fontName, f.bold, f.italic, device));
             }
             g.raw = *found;
             g.raw.setPixelSize(f.fontSize * device.logicalDpiY() / 72.0);
@@ -616,18 +627,11 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
 void WarmUpSheetFonts() {
     QBuffer unused;
     QPdfWriter device(&unused);
-    device.setResolution(600);
-    for (const bool bold : {false, true}) {
-        for (const bool italic : {false, true}) {
-            QFont font(QString::fromStdString(CellFormat().fontName));
-            font.setPointSizeF(9);
-            font.setBold(bold);
-            font.setItalic(italic);
-            font.setHintingPreference(QFont::PreferNoHinting);
-            QRawFont::fromFont(QFont(font, &device));
-            QFontMetricsF(font, &device).ascent();
-        }
-    }
+    device.setResolution(kSheetResolution);
+    const std::string family = CellFormat().fontName;
+    FaceOf(family, false, false, device);
+    FaceOf(family, true, false, device);
+    FaceOf(family, false, true, device);
 }
 
 } // namespace pyrostat

@@ -12,6 +12,9 @@ namespace pyrostat {
 
 class SheetCanvas;
 
+// The resolution, in dots per inch, a PDF file's pages are laid out at.
+inline constexpr int kSheetResolution = 600;
+
 // Paints the report sheet page by page: the one drawing routine behind the
 // preview, the printer and the PDF file. Each page's block of rows is scaled
 // to the printable width of the paper (and further down when it would not fit
