@@ -1,8 +1,7 @@
 #include "reports/gui/SheetPdfExport.h"
 
-#include "reports/gui/SheetRenderer.h"
-
 #include "reports/gui/PdfCanvas.h"
+#include "reports/gui/SheetRenderer.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -23,9 +22,27 @@ bool WriteSheetPdf(const SheetModel& model, const std::string& path, char decima
     layout.setPageLayout(renderer.PageLayout());
     PdfCanvas canvas(layout, renderer.PageLayout());
     renderer.Render(layout, canvas);
-    const std::string bytes = canvas.Finish("Pyrostat");
+    std::string bytes = canvas.Finish("Pyrostat");
     if (bytes.empty()) {
-        return false;
+        // A text in a font whose outlines the file cannot carry itself (not
+        // TrueType): Qt's PDF writer draws the pages instead, as slowly as
+        // it does, with every font.
+        QBuffer qtPdf;
+        qtPdf.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&qtPdf);
+            writer.setResolution(kSheetResolution);
+            writer.setCreator("Pyrostat");
+            writer.setTitle("Pyrostat");
+            writer.setPageLayout(renderer.PageLayout());
+            if (!renderer.Render(writer)) {
+                return false;
+            }
+        }
+        bytes = qtPdf.data().toStdString();
+        if (bytes.empty()) {
+            return false;
+        }
     }
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly) ||
