@@ -5,6 +5,8 @@
 #include <QTextLayout>
 
 #include <cmath>
+#include <memory>
+#include <mutex>
 
 namespace pyrostat {
 
@@ -48,7 +50,44 @@ std::string PostScriptName(const QRawFont& raw) {
     return name.empty() ? "Font" : name;
 }
 
+// A face's key: the same face at any size.
+QString FaceKey(const QRawFont& raw) {
+    return raw.familyName() + QLatin1Char('|') + raw.styleName() + QLatin1Char('|') +
+           QString::number(raw.weight()) + QLatin1Char('|') +
+           QString::number(static_cast<int>(raw.style()));
+}
+
+// The tables a face is embedded from, read from its file once a process: a
+// report's faces are the same from one sheet to the next, and the start
+// reads them while the study is being calculated.
+std::shared_ptr<const FontTables> TablesOf(const QRawFont& raw, const QString& key) {
+    static std::mutex lock;
+    static QHash<QString, std::shared_ptr<const FontTables>> known;
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        const auto found = known.constFind(key);
+        if (found != known.constEnd()) {
+            return *found;
+        }
+    }
+    auto tables = std::make_shared<FontTables>();
+    for (const char* tag : kFontTables) {
+        const QByteArray bytes = raw.fontTable(tag);
+        if (!bytes.isEmpty()) {
+            (*tables)[tag] = bytes.toStdString();
+        }
+    }
+    const std::lock_guard<std::mutex> hold(lock);
+    return *known.insert(key, std::move(tables));
+}
+
 } // namespace
+
+void PreloadPdfFace(const QRawFont& raw) {
+    if (raw.isValid()) {
+        TablesOf(raw, FaceKey(raw));
+    }
+}
 
 PdfCanvas::PdfCanvas(QPaintDevice& metrics, const QPageLayout& layout)
     : metrics_(metrics), layout_(layout) {
@@ -120,9 +159,7 @@ int PdfCanvas::FontOf(const QRawFont& raw) {
     if (same != rawIds_.constEnd()) {
         return *same;
     }
-    const QString key = raw.familyName() + QLatin1Char('|') + raw.styleName() + QLatin1Char('|') +
-                        QString::number(raw.weight()) + QLatin1Char('|') +
-                        QString::number(static_cast<int>(raw.style()));
+    const QString key = FaceKey(raw);
     const auto found = fontIds_.constFind(key);
     if (found != fontIds_.constEnd()) {
         rawIds_.insert(raw, *found);
@@ -130,12 +167,7 @@ int PdfCanvas::FontOf(const QRawFont& raw) {
     }
     Font font;
     font.pdf.name = PostScriptName(raw);
-    for (const char* tag : kFontTables) {
-        const QByteArray bytes = raw.fontTable(tag);
-        if (!bytes.isEmpty()) {
-            font.pdf.tables[tag] = bytes.toStdString();
-        }
-    }
+    font.pdf.tables = *TablesOf(raw, key);
     const FontMeasures m = ReadFontMeasures(font.pdf.tables);
     font.thousandths = 1000.0 / m.unitsPerEm;
     fonts_.push_back(std::move(font));

@@ -74,4 +74,7 @@ private:
     double sizeSet_ = 0;
 };
 
+// Reads a face's tables ahead of the first sheet that embeds it.
+void PreloadPdfFace(const QRawFont& raw);
+
 } // namespace pyrostat

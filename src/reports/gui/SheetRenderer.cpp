@@ -2,6 +2,7 @@
 
 #include "reports/SheetNumberFormat.h"
 #include "reports/gui/PainterCanvas.h"
+#include "reports/gui/PdfCanvas.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -629,9 +630,9 @@ void WarmUpSheetFonts() {
     QPdfWriter device(&unused);
     device.setResolution(kSheetResolution);
     const std::string family = CellFormat().fontName;
-    FaceOf(family, false, false, device);
-    FaceOf(family, true, false, device);
-    FaceOf(family, false, true, device);
+    PreloadPdfFace(FaceOf(family, false, false, device));
+    PreloadPdfFace(FaceOf(family, true, false, device));
+    PreloadPdfFace(FaceOf(family, false, true, device));
 }
 
 } // namespace pyrostat
