@@ -167,6 +167,10 @@ std::string WriteTargetOf(const std::string& path, FileProblem& problem) {
             if (error == ENOENT) {
                 return current; // a new file
             }
+            if (error == ENOTDIR) {
+                problem = FileProblem::NoFolder; // a file stands in the folder's path
+                return current;
+            }
             problem = ProblemOfErrno(error, FileProblem::WriteError);
             return current;
         }
@@ -193,7 +197,20 @@ std::string WriteTargetOf(const std::string& path, FileProblem& problem) {
 FileProblem ReplaceableProblem(const std::string& target) {
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0) {
-        return FileProblem::None; // a new file
+        // A new file, if the folder it goes in is there.
+        if (errno == ENOTDIR) {
+            return FileProblem::NoFolder; // a file stands in the folder's path
+        }
+        const std::string folder = FolderPart(target);
+        struct stat in {};
+        if (::stat(folder.empty() ? "." : folder.c_str(), &in) != 0) {
+            return errno == ENOENT || errno == ENOTDIR ? FileProblem::NoFolder
+                                                       : ProblemOfErrno(errno, FileProblem::None);
+        }
+        if (!S_ISDIR(in.st_mode)) {
+            return FileProblem::NoFolder;
+        }
+        return FileProblem::None;
     }
     const FileProblem kind = KindOf(st);
     if (kind != FileProblem::None) {
@@ -286,6 +303,8 @@ std::string DescribeFileProblem(FileProblem problem) {
         return "δεν διαβάστηκε (σφάλμα του μέσου αποθήκευσης)";
     case FileProblem::WriteError:
         return "δεν γράφτηκε (δεν υπάρχει χώρος ή σφάλμα του μέσου αποθήκευσης)";
+    case FileProblem::NoFolder:
+        return "δεν μπορεί να γραφτεί: ο φάκελός του δεν υπάρχει";
     }
     return {};
 }

@@ -22,6 +22,7 @@ enum class FileProblem {
     NameTooLong,  // a name longer than the file system takes
     ReadError,    // the medium failed while reading
     WriteError,   // no space, or the medium failed while writing
+    NoFolder,     // the folder a new file is to be written in does not exist
 };
 
 // The largest file the program reads (a study of 500 records is 98 kB).
@@ -38,7 +39,8 @@ FileProblem ExamineFile(const std::string& path);
 
 // Whether the file at `target` (no link followed) may be replaced: None for
 // a writable regular file or no file at all; a folder, another non-regular
-// file, a file marked read-only or one the user may not write is refused.
+// file, a file marked read-only or one the user may not write is refused,
+// and so is a new file whose folder is not there.
 FileProblem ReplaceableProblem(const std::string& target);
 
 // Replaces the file with exactly these bytes, as one step: the bytes go to a

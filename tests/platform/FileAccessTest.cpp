@@ -144,7 +144,9 @@ TEST(ReplaceFileSafely, RefusesWhatItMustNotReplace) {
     EXPECT_TRUE(fs::is_fifo(f.File("fifo.txt")));
     EXPECT_EQ(ReplaceFileSafely(f.File("loop-a"), "x"), FileProblem::LinkLoop);
     EXPECT_EQ(ReplaceFileSafely(longName, "x"), FileProblem::NameTooLong);
-    EXPECT_EQ(ReplaceFileSafely(f.File("no/such/folder.txt"), "x"), FileProblem::Missing);
+    EXPECT_EQ(ReplaceFileSafely(f.File("no/such/folder.txt"), "x"), FileProblem::NoFolder);
+    EXPECT_EQ(ReplaceFileSafely(f.File("readonly.pyx/inside.txt"), "x"), FileProblem::NoFolder);
+    EXPECT_EQ(ReplaceableProblem(f.File("fifo.txt/inside.txt")), FileProblem::NoFolder);
     EXPECT_FALSE(WriteWholeFile(f.File("readonly.pyx"), "lost"));
 }
 
@@ -167,10 +169,10 @@ TEST(ReplaceFileSafely, AnOrdinaryUserCannotReplaceAFileOfAFolderHeMayNotWrite) 
 TEST(FileProblemMessage, NamesTheFileAndTheProblemInGreek) {
     EXPECT_EQ(FileProblemMessage("/tmp/a.pyx", FileProblem::Folder),
               "Το αρχείο «/tmp/a.pyx» είναι φάκελος και όχι αρχείο.");
-    for (FileProblem p :
-         {FileProblem::Missing, FileProblem::NotRegular, FileProblem::NoPermission,
-          FileProblem::LinkLoop, FileProblem::TooLarge, FileProblem::ReadOnly,
-          FileProblem::NameTooLong, FileProblem::ReadError, FileProblem::WriteError}) {
+    for (FileProblem p : {FileProblem::Missing, FileProblem::NotRegular, FileProblem::NoPermission,
+                          FileProblem::LinkLoop, FileProblem::TooLarge, FileProblem::ReadOnly,
+                          FileProblem::NameTooLong, FileProblem::ReadError, FileProblem::WriteError,
+                          FileProblem::NoFolder}) {
         std::string text = DescribeFileProblem(p);
         EXPECT_FALSE(text.empty());
         // Greek, with no English word left in it (the unit "bytes" aside).

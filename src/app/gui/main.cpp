@@ -25,6 +25,18 @@ void KeepNumbersInTheCLocale() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
+// A command's output is what the engineer reads: the toolkit's own notes to
+// developers (in English, about the session it runs in) are left out of it;
+// its errors still come through.
+QtMessageHandler toolkitOutput = nullptr;
+
+void KeepToolkitNotesOutOfCommands(QtMsgType type, const QMessageLogContext& context,
+                                   const QString& text) {
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && toolkitOutput) {
+        toolkitOutput(type, context, text);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -40,6 +52,7 @@ int main(int argc, char** argv) {
             if (pyrostat::NoDisplay()) {
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             }
+            toolkitOutput = qInstallMessageHandler(KeepToolkitNotesOutOfCommands);
             QApplication app(argc, argv);
             KeepNumbersInTheCLocale();
             const std::vector<std::string> rest(args.begin() + 1, args.end());

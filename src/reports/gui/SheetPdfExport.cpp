@@ -1,12 +1,12 @@
 #include "reports/gui/SheetPdfExport.h"
 
+#include "platform/FileAccess.h"
 #include "reports/gui/PdfCanvas.h"
 #include "reports/gui/SheetRenderer.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace pyrostat {
 
@@ -44,11 +44,8 @@ bool WriteSheetPdf(const SheetModel& model, const std::string& path, char decima
             return false;
         }
     }
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
+    if (const FileProblem problem = ReplaceFileSafely(path, bytes); problem != FileProblem::None) {
+        error = FileProblemMessage(path, problem);
         return false;
     }
     error.clear();

@@ -1,11 +1,13 @@
 #include "reports/gui/XlsxExport.h"
 
+#include "platform/FileAccess.h"
 #include "reports/gui/SheetRenderer.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QString>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cmath>
@@ -127,6 +129,9 @@ double TextPoints(const CellFormat& format, const std::string& text, bool widest
     return widest;
 }
 
+// Far above any sheet of the program (a table of 500 properties is 100 kB).
+constexpr std::size_t kMaxMadeWorkbook = 256u * 1024u * 1024u;
+
 double MillimetresToInches(double mm) {
     return mm / 25.4;
 }
@@ -134,7 +139,19 @@ double MillimetresToInches(double mm) {
 } // namespace
 
 bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::string& error) {
-    lxw_workbook* workbook = workbook_new(path.c_str());
+    // The workbook is made in a file of its own and then takes the place of
+    // the one named, whole, as every file of the program does: a failure
+    // halfway leaves an earlier file as it was.
+    QTemporaryFile made;
+    if (!made.open()) {
+        error = "Το αρχείο .xlsx δεν δημιουργήθηκε: " + path +
+                " (ο προσωρινός φάκελος δεν "
+                "δέχεται αρχεία)";
+        return false;
+    }
+    const std::string madePath = made.fileName().toStdString();
+    made.close();
+    lxw_workbook* workbook = workbook_new(madePath.c_str());
     if (!workbook) {
         error = "Το αρχείο .xlsx δεν δημιουργήθηκε: " + path;
         return false;
@@ -256,7 +273,18 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
 
     const lxw_error result = workbook_close(workbook);
     if (result != LXW_NO_ERROR) {
-        error = "Το αρχείο .xlsx δεν γράφτηκε: " + path + " (" + lxw_strerror(result) + ")";
+        error = "Το αρχείο .xlsx δεν γράφτηκε: " + path +
+                " (το βιβλίο δεν ολοκληρώθηκε στον προσωρινό φάκελο: δεν υπάρχει χώρος ή "
+                "σφάλμα του μέσου αποθήκευσης)";
+        return false;
+    }
+    std::string bytes;
+    FileProblem problem = ReadRegularFile(madePath, bytes, kMaxMadeWorkbook);
+    if (problem == FileProblem::None) {
+        problem = ReplaceFileSafely(path, bytes);
+    }
+    if (problem != FileProblem::None) {
+        error = FileProblemMessage(path, problem);
         return false;
     }
     return true;

@@ -1,10 +1,14 @@
 #include "reports/gui/SheetPdfExport.h"
+#include "reports/gui/XlsxExport.h"
 #include "support/TestFolder.h"
 
 #include <QProcess>
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace pyrostat::test {
 namespace {
@@ -43,6 +47,58 @@ TEST(SheetPdfExport, CharactersOutsideTheSheetFontComeFromTheirOwnFont) {
         symbol = symbol || fonts[i].contains("OpenSymbol");
     }
     EXPECT_TRUE(symbol);
+}
+
+// A saved sheet takes the place of an earlier file whole, and what stands in
+// the way is told in Greek with the file named; the earlier file stays as it
+// was and nothing is left beside it.
+TEST(SheetPdfExport, BothFormatsReplaceWholeOrTellWhyNot) {
+    using Writer = std::function<bool(const SheetModel&, const std::string&, std::string&)>;
+    std::vector<std::pair<std::string, Writer>> writers = {
+        {"pdf", [](const SheetModel& m, const std::string& path, std::string& error) {
+             return WriteSheetPdf(m, path, ',', '.', error);
+         }}};
+    if (XlsxExportAvailable()) {
+        writers.push_back({"xlsx", WriteSheetXlsx});
+    }
+    SheetModel model;
+    model.SetText(1, 1, "Κατανομή");
+    for (const auto& [extension, write] : writers) {
+        SCOPED_TRACE(extension);
+        TestFolder folder;
+        const std::string saved = folder.File("sheet." + extension);
+        WriteAll(saved, "earlier");
+        std::filesystem::create_directory(folder.File("folder." + extension));
+        struct Case {
+            std::string path;
+            std::string told;
+        };
+        const Case refused[] = {
+            {folder.File("no-such/sheet." + extension), "ο φάκελός του δεν υπάρχει"},
+            {saved + "/inside." + extension, "ο φάκελός του δεν υπάρχει"},
+            {folder.File("folder." + extension), "είναι φάκελος"},
+        };
+        for (const Case& c : refused) {
+            std::string error;
+            EXPECT_FALSE(write(model, c.path, error)) << c.path;
+            EXPECT_NE(error.find("«" + c.path + "»"), std::string::npos) << error;
+            EXPECT_NE(error.find(c.told), std::string::npos) << error;
+        }
+        std::filesystem::permissions(saved, std::filesystem::perms::owner_read);
+        std::string error;
+        EXPECT_FALSE(write(model, saved, error));
+        EXPECT_NE(error.find("μόνο για ανάγνωση"), std::string::npos) << error;
+        EXPECT_EQ(ReadAll(saved), "earlier");
+
+        std::filesystem::permissions(saved, std::filesystem::perms::owner_all);
+        ASSERT_TRUE(write(model, saved, error)) << error;
+        EXPECT_EQ(ReadAll(saved).substr(0, 2), extension == "pdf" ? "%P" : "PK");
+        int entries = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.Path())) {
+            ++entries;
+        }
+        EXPECT_EQ(entries, 2) << "the file and the folder, no temporary file";
+    }
 }
 
 } // namespace
