@@ -1,5 +1,7 @@
 #include "billing/BillingHistory.h"
 
+#include "platform/FileAccess.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -503,9 +505,23 @@ std::vector<StoredPeriod> BillingHistory::LatestPeriods(int64_t building) {
 
 void BillingHistory::ExportBuilding(int64_t building, const std::string& path) {
     std::error_code error;
-    if (std::filesystem::exists(path, error)) {
+    if (std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         throw HistoryError("Το αρχείο " + path + " υπάρχει ήδη: η εξαγωγή δεν το αντικαθιστά.");
     }
+    // The file is made where it is named, in a folder that is there: a
+    // mistyped folder is told, not made.
+    if (const FileProblem problem = ReplaceableProblem(path); problem != FileProblem::None) {
+        throw HistoryError("Η εξαγωγή του ιστορικού ΔΕΝ έγινε: " +
+                           FileProblemMessage(path, problem));
+    }
+    // A failure halfway leaves no half-made database behind: the file was
+    // not there before.
+    const auto removeMade = [&path] {
+        std::error_code ignored;
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+            std::filesystem::remove(path + suffix, ignored);
+        }
+    };
     try {
         {
             // A database of its own, made by the same schema road.
@@ -535,7 +551,11 @@ void BillingHistory::ExportBuilding(int64_t building, const std::string& path) {
         SqliteDatabase carried(path, false);
         carried.Exec("PRAGMA journal_mode = DELETE");
     } catch (const SqliteError& e) {
+        removeMade();
         throw HistoryError("Η εξαγωγή του ιστορικού στο " + path + " ΔΕΝ έγινε: " + e.what() + ".");
+    } catch (...) {
+        removeMade();
+        throw;
     }
 }
 

@@ -281,6 +281,16 @@ TEST_F(History, OneBuildingMovesToAnotherDatabase) {
         EXPECT_THROW(history.ExportBuilding(*history.FindBuilding(kBuilding),
                                             folder.File("μεταφορά.sqlite")),
                      HistoryError);
+        // A folder that is not there is told, not made.
+        try {
+            history.ExportBuilding(*history.FindBuilding(kBuilding),
+                                   folder.File("λάθος/μεταφορά.sqlite"));
+            ADD_FAILURE() << "exported into a missing folder";
+        } catch (const HistoryError& e) {
+            EXPECT_NE(std::string(e.what()).find("ο φάκελός του δεν υπάρχει"), std::string::npos)
+                << e.what();
+        }
+        EXPECT_FALSE(std::filesystem::exists(folder.File("λάθος")));
     }
     BillingHistory second(folder.File("δεύτερο/Billing.sqlite"));
     second.Save(kBuilding, Bill("Α1\t5\nΒ1\t5\nΓ1\t5\n", 10, {2025, 12, 1}, {2025, 12, 31}));
