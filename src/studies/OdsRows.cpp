@@ -61,6 +61,10 @@ SheetRows ReadOdsRows(const std::string& path) {
     if (sheet.problem != FileProblem::None) {
         return sheet;
     }
+    if (!zip.Opened()) {
+        sheet.damage = kNotAWorkbook;
+        return sheet;
+    }
     const auto content = zip.Read("content.xml");
     pugi::xml_document doc;
     if (!content || !doc.load_buffer(content->data(), content->size())) {

@@ -116,6 +116,10 @@ SheetRows ReadXlsxRows(const std::string& path) {
     if (sheet.problem != FileProblem::None) {
         return sheet;
     }
+    if (!zip.Opened()) {
+        sheet.damage = kNotAWorkbook;
+        return sheet;
+    }
     const std::string sheetPath = FirstSheetPath(zip);
     const auto sheetXml = sheetPath.empty() ? std::nullopt : zip.Read(sheetPath);
     if (!sheetXml) {

@@ -12,9 +12,12 @@ ZipArchive::ZipArchive(const std::string& path) {
     }
     int error = 0;
     archive_ = zip_open(path.c_str(), ZIP_RDONLY, &error);
-    if (archive_ == nullptr) {
+    if (archive_ == nullptr && (error == ZIP_ER_READ || error == ZIP_ER_OPEN ||
+                                error == ZIP_ER_SEEK || error == ZIP_ER_MEMORY)) {
         problem_ = FileProblem::ReadError;
     }
+    // Otherwise a file that could be read but is no zip archive, or a
+    // damaged one: Opened() says so.
 }
 
 ZipArchive::~ZipArchive() {

@@ -11,6 +11,10 @@ namespace pyrostat {
 
 // A zip archive opened for reading its members whole (libzip): the container
 // of .xlsx and .ods files.
+// What a table file that is no zip archive is told as.
+inline constexpr const char* kNotAWorkbook =
+    "δεν είναι βιβλίο εργασίας (δεν είναι συμπιεσμένο αρχείο zip ή είναι κατεστραμμένο)";
+
 class ZipArchive {
 public:
     // The largest member read: a property table's sheet is far smaller.
@@ -21,9 +25,11 @@ public:
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;
 
-    // None when the archive is open; otherwise why not (ReadError: the file
-    // is there but is not a zip archive).
+    // Why the file could not be read (None when it was read, whatever it
+    // held); a file that was read but is no zip archive, or a damaged one, is
+    // not Opened().
     FileProblem Problem() const { return problem_; }
+    bool Opened() const { return archive_ != nullptr; }
     // A member's bytes, or nothing when it is missing, too large or damaged.
     std::optional<std::string> Read(const std::string& member) const;
 

@@ -177,6 +177,7 @@ TEST(TableImport, ColumnsAreFoundByTheirTitlesAndRefusedCellsNamed) {
 TEST(TableImport, FilesThatAreNotSpreadsheetsAreTold) {
     TestFolder f;
     WriteAll(f.File("garbage.xlsx"), "this is not a zip archive");
+    WriteAll(f.File("empty.ods"), "");
     fs::create_directory(f.File("folder.ods"));
     // A zip archive without a workbook inside.
     WriteAll(f.File("empty.txt"), "x");
@@ -185,7 +186,9 @@ TEST(TableImport, FilesThatAreNotSpreadsheetsAreTold) {
                     "zipfile.ZipFile('nobook.xlsx', 'w').writestr('a.txt', 'x')\""),
               0);
     const std::pair<const char*, const char*> cases[] = {
-        {"garbage.xlsx", "δεν διαβάστηκε"},
+        // Read from the disk, but no workbook: not a fault of the disk.
+        {"garbage.xlsx", "δεν είναι βιβλίο εργασίας"},
+        {"empty.ods", "δεν είναι βιβλίο εργασίας"},
         {"folder.ods", "είναι φάκελος"},
         {"nobook.xlsx", "πρώτο φύλλο"},
         {"missing.csv", "δεν υπάρχει"},
