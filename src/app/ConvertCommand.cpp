@@ -75,8 +75,14 @@ int TextToStudy(const std::string& in, const std::string& outPath, const Program
     }
     const ParsedStudyText& parsed = table.parsed;
     if (!parsed.refusals.empty()) {
-        for (const TextRefusal& refusal : parsed.refusals) {
-            err << in << ": " << DescribeRefusal(refusal) << '\n';
+        // The first ones each on its line: a sheet that is no property table
+        // at all would otherwise bury the summary under thousands of them.
+        constexpr size_t kListed = 50;
+        for (size_t i = 0; i < parsed.refusals.size() && i < kListed; ++i) {
+            err << in << ": " << DescribeRefusal(parsed.refusals[i]) << '\n';
+        }
+        if (parsed.refusals.size() > kListed) {
+            err << in << ": ... και άλλες " << parsed.refusals.size() - kListed << " τιμές.\n";
         }
         err << parsed.refusals.size() << " τιμές δεν γίνονται δεκτές: η μελέτη δεν γράφτηκε.\n";
         return kExitRefused;

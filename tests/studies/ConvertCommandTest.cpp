@@ -135,6 +135,22 @@ TEST(ConvertCommand, EveryRefusedValueIsNamedAndNothingIsWritten) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("γραμμή 1 (σειρά 1, στήλη 2)"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("γραμμή 3 (σειρά 3, στήλη 10)"), std::string::npos) << run.err;
+
+    // A sheet that is no property table: the first fifty named, the rest
+    // counted, the whole number in the last line.
+    std::string sheet;
+    for (int i = 0; i < 60; ++i) {
+        sheet += "Α\tx\n";
+    }
+    WriteAll(f.File("sheet.txt"), sheet);
+    const ConvertRun flood = Convert({f.File("sheet.txt"), f.File("s.pyx")});
+    EXPECT_EQ(flood.status, 2);
+    EXPECT_NE(flood.err.find("γραμμή 50 (σειρά 50, στήλη 2)"), std::string::npos) << flood.err;
+    EXPECT_EQ(flood.err.find("γραμμή 51 "), std::string::npos) << flood.err;
+    EXPECT_NE(flood.err.find("... και άλλες 10 τιμές.\n60 τιμές δεν γίνονται δεκτές"),
+              std::string::npos)
+        << flood.err;
+    EXPECT_FALSE(fs::exists(f.File("s.pyx")));
 }
 
 TEST(ConvertCommand, UsageAndFileErrors) {
