@@ -86,7 +86,15 @@ std::optional<int64_t> ParseEuroCents(std::string_view text) {
     std::optional<BillNumber> number = ParseBillNumber(plain);
     const auto separators =
         std::count_if(plain.begin(), plain.end(), [](char ch) { return ch == '.' || ch == ','; });
-    if (number && number->decimals == 3 && separators == 1) {
+    // The digits before the one separator: a group of thousands follows only
+    // one to three of them, the first not a zero ("0.850" is no 850 €).
+    const auto lead = [&plain] {
+        const size_t first = plain.find_first_of("0123456789");
+        const size_t separator = plain.find_first_of(".,");
+        return first < separator ? plain.substr(first, separator - first) : std::string();
+    }();
+    if (number && number->decimals == 3 && separators == 1 && !lead.empty() && lead.size() <= 3 &&
+        lead.front() != '0') {
         // An amount has no third decimal: "2.850" and "12,345" group thousands.
         std::string digits;
         for (const char ch : plain) {

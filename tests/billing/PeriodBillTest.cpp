@@ -325,6 +325,10 @@ TEST(BillInput, CostsReadingsAndDatesAsTyped) {
         {"0", 0},
         {"2.850", 285000}, // a third decimal would be no cent: thousands
         {"12,345", 1234500},
+        // No group of thousands after a zero or after more than three digits.
+        {"0.005", std::nullopt},
+        {"0,850", std::nullopt},
+        {"1234.567", std::nullopt},
         {"1,2345", std::nullopt},
         {"2.850,123", std::nullopt},
         {"-5", std::nullopt},
