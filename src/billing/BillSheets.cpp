@@ -276,7 +276,7 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
         w.Text(row, col, "", total);
     }
     w.Number(row, 5, bill.sumOmega, DecimalsFormat(bill.omegaDecimals), true);
-    w.Number(row, 8, 100.0, "0.00000", true);
+    w.Number(row, 8, bill.PercentTotal(), "0.00000", true);
     w.Number(row, 9, static_cast<double>(bill.fixedTotal) / 100.0, "#,##0.00", true);
     w.Number(row, 10, static_cast<double>(bill.variableTotal) / 100.0, "#,##0.00", true);
     w.Number(row, 11, static_cast<double>(bill.request.costCents) / 100.0, "#,##0.00", true);

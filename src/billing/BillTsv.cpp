@@ -12,9 +12,9 @@ std::string BillTsv(const PeriodBill& bill) {
                 '\t' + FormatCents(line.fixedCents) + '\t' + FormatCents(line.variableCents) +
                 '\t' + FormatCents(line.amountCents) + '\n';
     }
-    text += "ΣΥΝΟΛΟ\t\t" + FormatFixed(bill.sumOmega, bill.omegaDecimals) + "\t100.00000\t" +
-            FormatCents(bill.fixedTotal) + '\t' + FormatCents(bill.variableTotal) + '\t' +
-            FormatCents(bill.request.costCents) + '\n';
+    text += "ΣΥΝΟΛΟ\t\t" + FormatFixed(bill.sumOmega, bill.omegaDecimals) + '\t' +
+            FormatFixed(bill.PercentTotal(), 5) + '\t' + FormatCents(bill.fixedTotal) + '\t' +
+            FormatCents(bill.variableTotal) + '\t' + FormatCents(bill.request.costCents) + '\n';
     return text;
 }
 

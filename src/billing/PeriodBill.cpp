@@ -290,6 +290,14 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
     return bill;
 }
 
+double PeriodBill::PercentTotal() const {
+    double sum = 0;
+    for (const BilledLine& line : lines) {
+        sum += line.percent;
+    }
+    return sum;
+}
+
 std::string ManyEstimatesWarning(const PeriodBill& bill) {
     return "ΠΡΟΣΟΧΗ: " + std::to_string(bill.estimatedCount) + " από τις " +
            std::to_string(bill.lines.size()) +

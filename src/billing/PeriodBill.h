@@ -58,6 +58,10 @@ struct PeriodBill {
     std::vector<std::string> faults; // Greek; nothing is billed while there is one
 
     bool Ok() const { return faults.empty(); }
+    // What the percentages add up to: 100, but for a cost of nothing shared
+    // among properties that all measured nothing (the variable part then goes
+    // to no one).
+    double PercentTotal() const;
 };
 
 // The bill of a period: each property's measure from its readings (or its

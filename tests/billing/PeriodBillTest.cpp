@@ -70,6 +70,15 @@ TEST(PeriodBill, TsvLinesAndTheTotal) {
                              "2\tΒ1\t200\t48.81818\t25.65\t113.48\t139.13\n"
                              "3\tΓ1\t0\t8.00000\t22.80\t0.00\t22.80\n"
                              "ΣΥΝΟΛΟ\t\t300.0\t100.00000\t76.95\t208.05\t285.00\n");
+
+    // Nothing to share and nothing measured: the variable part goes to no one,
+    // and the total says what the lines add up to, not a hundred.
+    const PeriodBill idle = Bill(kThreeFlats, "Α1\t0\nΒ1\t0\nΓ1\t0\n", 0);
+    ASSERT_TRUE(idle.Ok());
+    EXPECT_EQ(BillTsv(idle), "1\tΑ1\t0\t10.00000\t0.00\t0.00\t0.00\n"
+                             "2\tΒ1\t0\t9.00000\t0.00\t0.00\t0.00\n"
+                             "3\tΓ1\t0\t8.00000\t0.00\t0.00\t0.00\n"
+                             "ΣΥΝΟΛΟ\t\t0\t27.00000\t0.00\t0.00\t0.00\n");
 }
 
 // The published kind of example that bills 285.01 when each amount is rounded
