@@ -11,7 +11,7 @@
 #include "platform/RecordFile.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyRecords.h"
-#include "workspace/MemoryGrid.h"
+#include "workspace/GridLayout.h"
 
 #include <locale>
 #include <ostream>
@@ -98,19 +98,13 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
             << '\n';
         return kExitFileProblem;
     }
-    MemoryGrid grid(NumberLocale::Of(state));
-    const DecodedStudy study = DecodeStudyRecords(bytes, NumberLocale::Of(state), grid.MaxRows());
+    const DecodedStudy study = DecodeStudyRecords(bytes, NumberLocale::Of(state), kGridRows);
     if (study.Damaged()) {
         // A calculation on part of a study would be signed as the whole one.
         err << DamagedStudyMessage(study, studyPath) << '\n'
             << "Ο υπολογισμός δεν έγινε: διορθώστε τη μελέτη στο παράθυρο του προγράμματος και "
                "αποθηκεύστε την.\n";
         return kExitRefused;
-    }
-    for (size_t r = 0; r < study.rows.size(); ++r) {
-        for (int c = 1; c <= grid.MaxCols(); ++c) {
-            grid.SetCellText(static_cast<int>(r + 1), c, study.rows[r][static_cast<size_t>(c - 1)]);
-        }
     }
     // The insulation box starts ticked; the file's choice decides from there.
     const bool insulated = study.InsulatedAfterOpening(true);
@@ -137,11 +131,8 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
     }
 
     StreamMessages messages(err);
-    TitleBoxAccess titleBox;
-    const std::string title = study.title;
-    titleBox.text = [&title] { return title; };
     DistributionResult result;
-    switch (RunCalculation(grid, state, messages, titleBox, insulated, &result)) {
+    switch (RunStudyCalculation(study.rows, study.title, state, messages, insulated, &result)) {
     case CalculationOutcome::NothingToDo:
         err << "!! ΠΡΟΣΟΧΗ !!\n... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...\n";
         return kExitRefused;

@@ -11,6 +11,38 @@ std::vector<ResultRecord> BuildResultRecords(GridContract& grid, const ProgramSt
     return ResultRecordsOf(ReadGridRows(grid), NumberLocale::Of(state), insulated);
 }
 
+namespace {
+
+// From the records on: the shares, the formula lines and the two files.
+CalculationOutcome ShareAndWrite(DistributionResult result, ProgramState& state,
+                                 MessageService& messages, DistributionResult* resultOut) {
+    if (result.stop == DistributionStop::NoRecords) {
+        return CalculationOutcome::NothingToDo;
+    }
+    if (!result.Ok()) {
+        ShowCalculationStop(messages, DistributionStopPrompt(result));
+        return CalculationOutcome::Stopped;
+    }
+    const bool written = WriteDistributionFiles(state, result);
+    if (resultOut != nullptr) {
+        *resultOut = std::move(result);
+    }
+    return written ? CalculationOutcome::Written : CalculationOutcome::WriteFailed;
+}
+
+bool AnyCellFilled(const std::vector<StudyRow>& rows) {
+    for (const StudyRow& row : rows) {
+        for (const std::string& cell : row) {
+            if (!cell.empty()) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, MessageService& messages,
                                   const TitleBoxAccess& titleBox, bool insulated,
                                   DistributionResult* resultOut) {
@@ -22,26 +54,37 @@ CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, Messa
     case CheckResult::Passed:
         break;
     }
-    DistributionResult result =
-        CalculateDistribution(BuildResultRecords(grid, state, insulated), NumberLocale::Of(state));
-    if (result.stop == DistributionStop::NoRecords) {
+    const CalculationOutcome outcome = ShareAndWrite(
+        CalculateDistribution(BuildResultRecords(grid, state, insulated), NumberLocale::Of(state)),
+        state, messages, resultOut);
+    if (outcome != CalculationOutcome::Written) {
         grid.SetFocus();
+    }
+    return outcome;
+}
+
+CalculationOutcome RunStudyCalculation(const std::vector<StudyRow>& rows, std::string_view title,
+                                       ProgramState& state, MessageService& messages,
+                                       bool insulated, DistributionResult* resultOut) {
+    if (!AnyCellFilled(rows)) {
         return CalculationOutcome::NothingToDo;
     }
-    if (!result.Ok()) {
-        ShowCalculationStop(messages, DistributionStopPrompt(result));
-        grid.SetFocus();
+    if (!TakeStudyTitle(title, state, messages)) {
         return CalculationOutcome::Stopped;
     }
-    const bool written = WriteDistributionFiles(state, result);
-    if (resultOut != nullptr) {
-        *resultOut = std::move(result);
+    const NumberLocale locale = NumberLocale::Of(state);
+    const StudyCheckResult checked = CheckStudyRows(rows, locale);
+    switch (ShowStudyCheck(checked, state, messages)) {
+    case CheckResult::NothingToDo:
+        return CalculationOutcome::NothingToDo;
+    case CheckResult::Stopped:
+        return CalculationOutcome::Stopped;
+    case CheckResult::Passed:
+        break;
     }
-    if (!written) {
-        grid.SetFocus();
-        return CalculationOutcome::WriteFailed;
-    }
-    return CalculationOutcome::Written;
+    return ShareAndWrite(
+        CalculateDistribution(ResultRecordsOf(checked.rows, locale, insulated), locale), state,
+        messages, resultOut);
 }
 
 } // namespace pyrostat

@@ -6,7 +6,9 @@
 #include "platform/MessageService.h"
 #include "program/ProgramState.h"
 #include "workspace/GridContract.h"
+#include "workspace/GridRows.h"
 
+#include <string_view>
 #include <vector>
 
 namespace pyrostat {
@@ -29,5 +31,11 @@ enum class CalculationOutcome {
 CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, MessageService& messages,
                                   const TitleBoxAccess& titleBox, bool insulated,
                                   DistributionResult* resultOut = nullptr);
+
+// The same run on the rows of a study, with its title, as the command line
+// runs it: the same checks, boxes, shares and files, without a grid.
+CalculationOutcome RunStudyCalculation(const std::vector<StudyRow>& rows, std::string_view title,
+                                       ProgramState& state, MessageService& messages,
+                                       bool insulated, DistributionResult* resultOut = nullptr);
 
 } // namespace pyrostat

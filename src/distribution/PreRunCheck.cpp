@@ -72,24 +72,18 @@ std::string ZeroTotalLossesPrompt() {
            "Υπολογισμός ...\r";
 }
 
-CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
-                           const TitleBoxAccess& titleBox) {
-    if (grid.DataRowCnt() == 0) {
-        return CheckResult::NothingToDo;
-    }
-    state.StudyTitle = TrimBlanks(titleBox.Text());
+bool TakeStudyTitle(std::string_view title, ProgramState& state, MessageService& messages) {
+    state.StudyTitle = TrimBlanks(title);
     if (state.StudyTitle.empty()) {
         messages.Show("!... ΠΡΟΣΟΧΗ !...", "ΔΩΣΤΕ ΤΟ ΘΕΜΑ ΤΗΣ ΜΕΛΕΤΗΣ",
                       MessageService::Icon::Critical);
-        titleBox.Clear();
-        titleBox.Focus();
-        return CheckResult::Stopped;
+        return false;
     }
+    return true;
+}
 
-    // The window moves the rows below an empty one up; the check itself is
-    // the one of the plain rows.
-    CompactRows(grid);
-    const StudyCheckResult checked = CheckStudyRows(ReadGridRows(grid), NumberLocale::Of(state));
+CheckResult ShowStudyCheck(const StudyCheckResult& checked, ProgramState& state,
+                           MessageService& messages) {
     switch (checked.check) {
     case StudyCheck::Passed:
         return CheckResult::Passed;
@@ -105,13 +99,36 @@ CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageServi
     case StudyCheck::NoLateralLength:
         if (checked.check == StudyCheck::NoLateralLength) {
             state.MessageRow = checked.row;
-            grid.SetRow(checked.row);
         }
         ShowMessageByCode(messages, state, static_cast<int>(checked.check));
         break;
     }
-    grid.SetFocus();
     return CheckResult::Stopped;
+}
+
+CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
+                           const TitleBoxAccess& titleBox) {
+    if (grid.DataRowCnt() == 0) {
+        return CheckResult::NothingToDo;
+    }
+    if (!TakeStudyTitle(titleBox.Text(), state, messages)) {
+        titleBox.Clear();
+        titleBox.Focus();
+        return CheckResult::Stopped;
+    }
+
+    // The window moves the rows below an empty one up; the check itself is
+    // the one of the plain rows.
+    CompactRows(grid);
+    const StudyCheckResult checked = CheckStudyRows(ReadGridRows(grid), NumberLocale::Of(state));
+    if (checked.check == StudyCheck::NoLateralLength) {
+        grid.SetRow(checked.row);
+    }
+    const CheckResult result = ShowStudyCheck(checked, state, messages);
+    if (result == CheckResult::Stopped) {
+        grid.SetFocus();
+    }
+    return result;
 }
 
 } // namespace pyrostat

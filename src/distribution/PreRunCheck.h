@@ -1,11 +1,13 @@
 #pragma once
 
+#include "distribution/StudyCalculation.h"
 #include "distribution/TitleBoxAccess.h"
 #include "platform/MessageService.h"
 #include "program/ProgramState.h"
 #include "workspace/GridContract.h"
 
 #include <string>
+#include <string_view>
 
 namespace pyrostat {
 
@@ -34,6 +36,15 @@ enum class CheckResult {
 // The whole check before a calculation: the title, the compaction, the three
 // scans with their precedence (-3 over -1 over -2) and the zero-losses stop.
 // Sets StudyTitle and, for message -3, MessageRow.
+// The title the run is signed with, blanks trimmed, into the state; an empty
+// one is told and stops the run (false).
+bool TakeStudyTitle(std::string_view title, ProgramState& state, MessageService& messages);
+
+// The box of a check that did not pass (Stopped), or what the check lets the
+// run do; the row of a row fault goes into the state for its box.
+CheckResult ShowStudyCheck(const StudyCheckResult& checked, ProgramState& state,
+                           MessageService& messages);
+
 CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
                            const TitleBoxAccess& titleBox);
 

@@ -92,7 +92,14 @@ DecodedStudy DecodeStudyRecords(std::string_view bytes, NumberLocale locale, int
             // lies just above it and stands for it.
             const double shown =
                 value == static_cast<float>(kMaxCellNumber) ? kMaxCellNumber : value;
-            row[c - 1] = CellTextFor(c, FormatCellNumber(shown, locale), locale, study);
+            // The cell's own text of the number, when the cell takes it (a
+            // number read back from its text is written as the same text).
+            std::string text = FormatCellNumber(shown, locale);
+            if (ParseCellNumber(text, locale)) {
+                row[c - 1] = std::move(text);
+            } else {
+                ++study.refusedValues;
+            }
         }
         row[kKindColumn - 1] = CellTextFor(kKindColumn, p.Kind, locale, study);
         row[kPipeColumn - 1] = CellTextFor(kPipeColumn, p.PipePassage, locale, study);
