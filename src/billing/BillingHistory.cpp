@@ -150,10 +150,9 @@ StoredPeriod StoredPeriodOf(const PeriodBill& bill) {
 std::string Described(const std::string& path, const SqliteError& error) {
     if (error.Code() == SQLITE_NOTADB || error.Code() == SQLITE_CORRUPT) {
         return "Η βάση του ιστορικού " + path +
-               " είναι κατεστραμμένη ή δεν είναι βάση του προγράμματος: έμεινε όπως είναι (" +
-               error.what() + ").";
+               " είναι κατεστραμμένη ή δεν είναι βάση του προγράμματος: έμεινε όπως είναι.";
     }
-    return "Η βάση του ιστορικού " + path + " δεν ανοίγει: " + error.what() + ".";
+    return "Η βάση του ιστορικού " + path + " δεν ανοίγει: " + error.Reason() + ".";
 }
 
 constexpr const char* kPeriodColumns =
@@ -454,7 +453,7 @@ StoredPeriod BillingHistory::Save(const BuildingKey& key, const PeriodBill& bill
         return period;
     } catch (const SqliteError& e) {
         throw HistoryError("Ο λογαριασμός ΔΕΝ αποθηκεύτηκε στο ιστορικό " + path_ + ": " +
-                           e.what() + ".");
+                           e.Reason() + ".");
     }
 }
 
@@ -552,7 +551,8 @@ void BillingHistory::ExportBuilding(int64_t building, const std::string& path) {
         carried.Exec("PRAGMA journal_mode = DELETE");
     } catch (const SqliteError& e) {
         removeMade();
-        throw HistoryError("Η εξαγωγή του ιστορικού στο " + path + " ΔΕΝ έγινε: " + e.what() + ".");
+        throw HistoryError("Η εξαγωγή του ιστορικού στο " + path + " ΔΕΝ έγινε: " + e.Reason() +
+                           ".");
     } catch (...) {
         removeMade();
         throw;
@@ -585,7 +585,7 @@ int BillingHistory::Import(const std::string& path) {
         }
         transaction.Commit();
     } catch (const SqliteError& e) {
-        throw HistoryError("Η εισαγωγή του ιστορικού από το " + path + " ΔΕΝ έγινε: " + e.what() +
+        throw HistoryError("Η εισαγωγή του ιστορικού από το " + path + " ΔΕΝ έγινε: " + e.Reason() +
                            ".");
     }
     return added;

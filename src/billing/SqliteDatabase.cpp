@@ -12,6 +12,34 @@ namespace {
 
 } // namespace
 
+std::string SqliteError::Reason() const {
+    switch (code_ & 0xFF) {
+    case SQLITE_FULL:
+        return "ο δίσκος είναι γεμάτος";
+    case SQLITE_IOERR:
+        return "σφάλμα ανάγνωσης ή εγγραφής του μέσου αποθήκευσης (ίσως ο δίσκος είναι γεμάτος)";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return "το αρχείο είναι κατεστραμμένο ή δεν είναι βάση δεδομένων";
+    case SQLITE_READONLY:
+        return "η βάση είναι μόνο για ανάγνωση";
+    case SQLITE_CANTOPEN:
+        return "το αρχείο δεν ανοίγει (φάκελος, σύνδεσμος ή δικαιώματα πρόσβασης)";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return "δεν επιτρέπεται η πρόσβαση στη βάση";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "η βάση χρησιμοποιείται αυτή τη στιγμή από άλλο πρόγραμμα";
+    case SQLITE_CONSTRAINT:
+        return "η αλλαγή δεν επιτρέπεται από τους κανόνες της βάσης";
+    case SQLITE_NOMEM:
+        return "δεν υπάρχει αρκετή μνήμη";
+    default:
+        return "σφάλμα της βάσης δεδομένων (κωδικός SQLite " + std::to_string(code_) + ")";
+    }
+}
+
 SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db) {
     const int code =
         sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr);

@@ -11,12 +11,15 @@ struct sqlite3_stmt;
 namespace pyrostat {
 
 // A thin owner of an SQLite connection and its statements. Every failure is
-// a SqliteError with SQLite's own text; the caller turns it into Greek.
+// a SqliteError with SQLite's own code and text, and its Reason in Greek.
 class SqliteError : public std::exception {
 public:
     SqliteError(int code, std::string text) : code_(code), text_(std::move(text)) {}
     const char* what() const noexcept override { return text_.c_str(); }
     int Code() const { return code_; }
+    // What went wrong, in Greek, for the user: a full disk, a damaged file,
+    // another program holding the database, ...
+    std::string Reason() const;
 
 private:
     int code_;
