@@ -45,6 +45,11 @@ bool ReadOrReport(const RegisterFile& file, RegisterContents& contents, std::ost
         err << "pyrostat register: " << FileProblemMessage(file.Path(), contents.problem) << "\n";
         return false;
     case RegisterContents::Status::Damaged:
+        if (!contents.partialRecord) {
+            err << "pyrostat register: προσοχή: το μητρώο " << file.Path()
+                << " είναι κενό (καμία εγγραφή)\n";
+            return true;
+        }
         err << "pyrostat register: προσοχή: το μήκος του " << file.Path()
             << " δεν είναι πολλαπλάσιο των 100 bytes· διαβάστηκαν " << contents.wholeRecords
             << " πλήρεις εγγραφές\n";

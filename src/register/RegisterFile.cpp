@@ -46,6 +46,7 @@ RegisterContents RegisterFile::Read() const {
     const std::optional<std::string> bytes = std::move(loaded);
     const RecordCount count = CountRecords(bytes->size(), ClientRecord::kLength);
     contents.wholeRecords = count.whole;
+    contents.partialRecord = count.partial;
     contents.status = (count.whole == 0 || count.partial) ? RegisterContents::Status::Damaged
                                                           : RegisterContents::Status::Ok;
     for (size_t i = 0; i < count.whole; ++i) {

@@ -24,6 +24,7 @@ struct RegisterContents {
     std::vector<std::string> names; // in record order, trimmed
     std::string password;           // of record 1, trimmed; empty: not protected
     size_t wholeRecords = 0;
+    bool partialRecord = false;              // bytes past the last whole record
     FileProblem problem = FileProblem::None; // why it is missing or unreadable
 };
 

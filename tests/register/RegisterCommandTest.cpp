@@ -58,6 +58,13 @@ TEST_F(RegisterCommandTest, ListOfADamagedFileWarnsAndListsTheWholeRecords) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "A\nB\n(χωρίς κωδικό)\n");
     EXPECT_NE(run.err.find("διαβάστηκαν 2 πλήρεις εγγραφές"), std::string::npos);
+
+    // An empty file is no broken length: it is told as empty.
+    WriteAll(folder.File("CLIENTS.MIR"), "");
+    const CommandRun empty = Call({"list"});
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_NE(empty.err.find("είναι κενό"), std::string::npos) << empty.err;
+    EXPECT_EQ(empty.err.find("πολλαπλάσιο"), std::string::npos) << empty.err;
 }
 
 TEST_F(RegisterCommandTest, AddAppendsARecord) {
