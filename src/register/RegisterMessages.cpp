@@ -71,11 +71,33 @@ bool Messages_Pass(int code, MessageService& messages) {
     return false;
 }
 
-void ShowDamagedRegisterWarning(MessageService& messages, size_t wholeRecords) {
-    Warn(messages, "... Το Αρχείο Ονομάτων Μελετητών \"CLIENTS.MIR\" είναι ελλιπές ...\n"
-                   "... Διαβάστηκαν " +
-                       std::to_string(wholeRecords) +
-                       " πλήρεις Καταχωρήσεις · θα ξαναγραφτεί όταν κλείσει το παράθυρο ...\n");
+void ShowRegisterReadWarning(MessageService& messages, const RegisterContents& contents,
+                             const std::string& path) {
+    switch (contents.status) {
+    case RegisterContents::Status::Ok:
+        return;
+    case RegisterContents::Status::Missing:
+        Warn(messages, "... ΔΕΝ υπάρχει Αρχείο Ονομάτων Μελετητών \"CLIENTS.MIR\" ...\n"
+                       "... Η Λίστα ξεκινά κενή · το αρχείο γράφεται με το πρώτο όνομα που "
+                       "θα προστεθεί ...\n");
+        return;
+    case RegisterContents::Status::Unreadable:
+        Warn(messages, "... Το Αρχείο Ονομάτων Μελετητών \"CLIENTS.MIR\" ΔΕΝ διαβάζεται ...\n" +
+                           FileProblemMessage(path, contents.problem) +
+                           "\n... Η Λίστα μένει κενή και το αρχείο δεν αλλάζει ...\n");
+        return;
+    case RegisterContents::Status::Damaged:
+        if (!contents.partialRecord) {
+            Warn(messages, "... Το Αρχείο Ονομάτων Μελετητών \"CLIENTS.MIR\" είναι κενό ...\n"
+                           "... Η Λίστα ξεκινά κενή ...\n");
+            return;
+        }
+        Warn(messages, "... Το Αρχείο Ονομάτων Μελετητών \"CLIENTS.MIR\" είναι ελλιπές ...\n"
+                       "... Διαβάστηκαν " +
+                           std::to_string(contents.wholeRecords) +
+                           " πλήρεις Καταχωρήσεις · θα ξαναγραφτεί όταν κλείσει το παράθυρο ...\n");
+        return;
+    }
 }
 
 void ShowRegisterWriteFailure(MessageService& messages) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/MessageService.h"
+#include "register/RegisterFile.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace pyrostat {
@@ -17,9 +19,11 @@ bool ShowRegisterMessage(int code, MessageService& messages, std::string_view na
 // Other codes show nothing.
 bool Messages_Pass(int code, MessageService& messages);
 
-// A register file whose length is not a whole number of records (or that
-// holds none) was opened with the `wholeRecords` it has.
-void ShowDamagedRegisterWarning(MessageService& messages, size_t wholeRecords);
+// The register file could not be read as a whole: missing, unreadable (the
+// list stays empty and the file as it is), empty, or with a length that is
+// not a whole number of records (opened with the whole ones it has).
+void ShowRegisterReadWarning(MessageService& messages, const RegisterContents& contents,
+                             const std::string& path);
 
 // The register file could not be written; nothing of the change is stored.
 void ShowRegisterWriteFailure(MessageService& messages);

@@ -37,9 +37,7 @@ void RegisterSession::Open() {
     // otherwise the close would replace it by an empty list.
     loaded_ = contents.status == RegisterContents::Status::Ok ||
               contents.status == RegisterContents::Status::Damaged;
-    if (contents.status != RegisterContents::Status::Ok) {
-        ShowDamagedRegisterWarning(messages_, contents.wholeRecords);
-    }
+    ShowRegisterReadWarning(messages_, contents, file_.Path());
     registerPassword_ = contents.password;
     passText_ = contents.password;
     names_ = contents.names;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -117,12 +118,13 @@ TEST_F(RegisterSessionTest, DamagedRegisterOpensWithItsWholeRecordsAndAWarning) 
         size_t length;
         Names names;
         std::string password;
+        std::string told;
     };
     const std::string full = Register({"A", "B"}, "pw");
     const std::vector<Case> cases = {
-        {0, {}, ""},
-        {60, {}, ""},
-        {160, {"A"}, "pw"},
+        {0, {}, "", "είναι κενό"},
+        {60, {}, "", "Διαβάστηκαν 0 πλήρεις"},
+        {160, {"A"}, "pw", "Διαβάστηκαν 1 πλήρεις"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.length);
@@ -132,6 +134,7 @@ TEST_F(RegisterSessionTest, DamagedRegisterOpensWithItsWholeRecordsAndAWarning) 
         RegisterSession& s = Open();
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.Last().title, kAttention);
+        EXPECT_NE(messages.Last().prompt.find(c.told), std::string::npos) << messages.Last().prompt;
         EXPECT_EQ(s.Names(), c.names);
         EXPECT_EQ(s.RegisterPassword(), c.password);
         // Nothing to choose in an empty list, and no crash.
@@ -143,6 +146,17 @@ TEST_F(RegisterSessionTest, DamagedRegisterOpensWithItsWholeRecordsAndAWarning) 
         s.Close();
         EXPECT_EQ(ReadAll(Path()), Register(c.names, c.password));
     }
+}
+
+TEST_F(RegisterSessionTest, ARegisterThatCannotBeReadIsToldAndLeftAsItIs) {
+    std::filesystem::create_directory(Path());
+    RegisterSession& s = Open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.Last().prompt.find("ΔΕΝ διαβάζεται"), std::string::npos);
+    EXPECT_NE(messages.Last().prompt.find("είναι φάκελος"), std::string::npos);
+    EXPECT_TRUE(s.Names().empty());
+    s.Close();
+    EXPECT_TRUE(std::filesystem::is_directory(Path()));
 }
 
 TEST_F(RegisterSessionTest, AcceptingWithAnEmptyPasswordBoxIsRefused) {
