@@ -225,8 +225,15 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
     }
     const PeriodBill bill = MakePeriodBill(coefficients, readings, request);
     if (!bill.Ok()) {
-        for (const std::string& fault : bill.faults) {
-            err << fault << '\n';
+        // The first ones each on its line, the rest counted: readings of
+        // another building would otherwise bury the summary.
+        constexpr size_t kListed = 50;
+        for (size_t i = 0; i < bill.faults.size() && i < kListed; ++i) {
+            err << bill.faults[i] << '\n';
+        }
+        if (bill.faults.size() > kListed) {
+            err << "... και άλλα " << bill.faults.size() - kListed << " σφάλματα ("
+                << bill.faults.size() << " συνολικά).\n";
         }
         err << "Ο λογαριασμός της περιόδου ΔΕΝ έγινε.\n";
         return kExitRefused;

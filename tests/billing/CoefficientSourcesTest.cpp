@@ -195,6 +195,22 @@ TEST_F(CoefficientSources, CommandWritesTheBillOrNothing) {
     EXPECT_NE(refused.err.find("«Υ1 Αποθήκη-Γραφείο» έχει δύο γραμμές"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(tsv));
 
+    // Readings of another building: the first fifty faults named, the rest
+    // counted, the verdict last.
+    std::string foreign;
+    for (int i = 1; i <= 60; ++i) {
+        foreign += "Άλλη " + std::to_string(i) + "\t5\n";
+    }
+    WriteAll(folder.File("foreign.tsv"), foreign);
+    const CommandRun flood = Bill({study, folder.File("foreign.tsv"), "--cost", "100"});
+    EXPECT_EQ(flood.status, 2);
+    EXPECT_NE(flood.err.find("«Άλλη 50»"), std::string::npos) << flood.err;
+    EXPECT_EQ(flood.err.find("«Άλλη 51»"), std::string::npos) << flood.err;
+    EXPECT_NE(flood.err.find("... και άλλα 19 σφάλματα (69 συνολικά).\nΟ λογαριασμός της "
+                             "περιόδου ΔΕΝ έγινε.\n"),
+              std::string::npos)
+        << flood.err;
+
     // Readings from the standard input, the bill on the standard output.
     const CommandRun piped =
         Bill({study, "-", "--cost", "100", "--method", "energy"}, nullptr, kSampleReadings);
