@@ -21,6 +21,13 @@ std::optional<std::chrono::year_month_day> Calendar(const BillDate& d) {
 } // namespace
 
 std::optional<BillDate> ParseBillDate(std::string_view text) {
+    // Blanks around a date typed or pasted count for nothing.
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
     std::vector<int> parts;
     std::vector<size_t> widths;
     int value = 0;

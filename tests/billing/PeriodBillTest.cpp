@@ -366,6 +366,8 @@ TEST(BillInput, CostsReadingsAndDatesAsTyped) {
         {"31/04/2027", std::nullopt},
         {"15/10/26", std::nullopt},
         {"2026/10-15", std::nullopt},
+        {" 1/1/2026\r", BillDate{2026, 1, 1}}, // as pasted
+        {"1/1 /2026", std::nullopt},
     };
     for (const auto& [text, date] : dates) {
         EXPECT_EQ(ParseBillDate(text), date) << text;
