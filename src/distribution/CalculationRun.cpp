@@ -4,6 +4,8 @@
 #include "distribution/PreRunCheck.h"
 #include "distribution/StudyCalculation.h"
 
+#include <optional>
+
 namespace pyrostat {
 
 std::vector<ResultRecord> BuildResultRecords(GridContract& grid, const ProgramState& state,
@@ -41,18 +43,26 @@ bool AnyCellFilled(const std::vector<StudyRow>& rows) {
     return false;
 }
 
-} // namespace
-
-CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, MessageService& messages,
-                                  const TitleBoxAccess& titleBox, bool insulated,
-                                  DistributionResult* resultOut) {
-    switch (RunPreRunCheck(grid, state, messages, titleBox)) {
+// Where a check that did not pass leaves the run; nothing when it passed.
+std::optional<CalculationOutcome> StopOf(CheckResult check) {
+    switch (check) {
     case CheckResult::NothingToDo:
         return CalculationOutcome::NothingToDo;
     case CheckResult::Stopped:
         return CalculationOutcome::Stopped;
     case CheckResult::Passed:
         break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, MessageService& messages,
+                                  const TitleBoxAccess& titleBox, bool insulated,
+                                  DistributionResult* resultOut) {
+    if (const auto stop = StopOf(RunPreRunCheck(grid, state, messages, titleBox))) {
+        return *stop;
     }
     const CalculationOutcome outcome = ShareAndWrite(
         CalculateDistribution(BuildResultRecords(grid, state, insulated), NumberLocale::Of(state)),
@@ -74,13 +84,8 @@ CalculationOutcome RunStudyCalculation(const std::vector<StudyRow>& rows, std::s
     }
     const NumberLocale locale = NumberLocale::Of(state);
     const StudyCheckResult checked = CheckStudyRows(rows, locale);
-    switch (ShowStudyCheck(checked, state, messages)) {
-    case CheckResult::NothingToDo:
-        return CalculationOutcome::NothingToDo;
-    case CheckResult::Stopped:
-        return CalculationOutcome::Stopped;
-    case CheckResult::Passed:
-        break;
+    if (const auto stop = StopOf(ShowStudyCheck(checked, state, messages))) {
+        return *stop;
     }
     return ShareAndWrite(
         CalculateDistribution(ResultRecordsOf(checked.rows, locale, insulated), locale), state,
