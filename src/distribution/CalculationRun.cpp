@@ -3,6 +3,7 @@
 #include "distribution/MessageByCode.h"
 #include "distribution/PreRunCheck.h"
 #include "distribution/StudyCalculation.h"
+#include "platform/Utf8.h"
 
 #include <optional>
 
@@ -16,7 +17,7 @@ std::vector<ResultRecord> BuildResultRecords(GridContract& grid, const ProgramSt
 namespace {
 
 // From the records on: the shares, the formula lines and the two files.
-CalculationOutcome ShareAndWrite(DistributionResult result, ProgramState& state,
+CalculationOutcome ShareAndWrite(DistributionResult result, const ProgramState& state,
                                  MessageService& messages, DistributionResult* resultOut) {
     if (result.stop == DistributionStop::NoRecords) {
         return CalculationOutcome::NothingToDo;
@@ -79,12 +80,16 @@ CalculationOutcome RunStudyCalculation(const std::vector<StudyRow>& rows, std::s
     if (!AnyCellFilled(rows)) {
         return CalculationOutcome::NothingToDo;
     }
-    if (!TakeStudyTitle(title, state, messages)) {
+    state.StudyTitle = TrimBlanks(title);
+    if (!StudyTitleGiven(state.StudyTitle, messages)) {
         return CalculationOutcome::Stopped;
     }
     const NumberLocale locale = NumberLocale::Of(state);
     const StudyCheckResult checked = CheckStudyRows(rows, locale);
-    if (const auto stop = StopOf(ShowStudyCheck(checked, state, messages))) {
+    if (checked.check == StudyCheck::NoLateralLength) {
+        state.MessageRow = checked.row;
+    }
+    if (const auto stop = StopOf(ShowStudyCheck(checked, messages))) {
         return *stop;
     }
     return ShareAndWrite(

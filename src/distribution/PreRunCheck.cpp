@@ -72,9 +72,8 @@ std::string ZeroTotalLossesPrompt() {
            "Υπολογισμός ...\r";
 }
 
-bool TakeStudyTitle(std::string_view title, ProgramState& state, MessageService& messages) {
-    state.StudyTitle = TrimBlanks(title);
-    if (state.StudyTitle.empty()) {
+bool StudyTitleGiven(std::string_view trimmedTitle, MessageService& messages) {
+    if (trimmedTitle.empty()) {
         messages.Show("!... ΠΡΟΣΟΧΗ !...", "ΔΩΣΤΕ ΤΟ ΘΕΜΑ ΤΗΣ ΜΕΛΕΤΗΣ",
                       MessageService::Icon::Critical);
         return false;
@@ -82,8 +81,7 @@ bool TakeStudyTitle(std::string_view title, ProgramState& state, MessageService&
     return true;
 }
 
-CheckResult ShowStudyCheck(const StudyCheckResult& checked, ProgramState& state,
-                           MessageService& messages) {
+CheckResult ShowStudyCheck(const StudyCheckResult& checked, MessageService& messages) {
     switch (checked.check) {
     case StudyCheck::Passed:
         return CheckResult::Passed;
@@ -96,12 +94,12 @@ CheckResult ShowStudyCheck(const StudyCheckResult& checked, ProgramState& state,
         break;
     case StudyCheck::Incomplete:
     case StudyCheck::ZeroAreaOrHeight:
-    case StudyCheck::NoLateralLength:
-        if (checked.check == StudyCheck::NoLateralLength) {
-            state.MessageRow = checked.row;
-        }
-        ShowMessageByCode(messages, state, static_cast<int>(checked.check));
+    case StudyCheck::NoLateralLength: {
+        ProgramState named; // the box names the row of a row fault
+        named.MessageRow = checked.row;
+        ShowMessageByCode(messages, named, static_cast<int>(checked.check));
         break;
+    }
     }
     return CheckResult::Stopped;
 }
@@ -111,7 +109,8 @@ CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageServi
     if (grid.DataRowCnt() == 0) {
         return CheckResult::NothingToDo;
     }
-    if (!TakeStudyTitle(titleBox.Text(), state, messages)) {
+    state.StudyTitle = TrimBlanks(titleBox.Text());
+    if (!StudyTitleGiven(state.StudyTitle, messages)) {
         titleBox.Clear();
         titleBox.Focus();
         return CheckResult::Stopped;
@@ -122,9 +121,10 @@ CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageServi
     CompactRows(grid);
     const StudyCheckResult checked = CheckStudyRows(ReadGridRows(grid), NumberLocale::Of(state));
     if (checked.check == StudyCheck::NoLateralLength) {
+        state.MessageRow = checked.row;
         grid.SetRow(checked.row);
     }
-    const CheckResult result = ShowStudyCheck(checked, state, messages);
+    const CheckResult result = ShowStudyCheck(checked, messages);
     if (result == CheckResult::Stopped) {
         grid.SetFocus();
     }

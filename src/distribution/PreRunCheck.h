@@ -36,14 +36,13 @@ enum class CheckResult {
 // The whole check before a calculation: the title, the compaction, the three
 // scans with their precedence (-3 over -1 over -2) and the zero-losses stop.
 // Sets StudyTitle and, for message -3, MessageRow.
-// The title the run is signed with, blanks trimmed, into the state; an empty
-// one is told and stops the run (false).
-bool TakeStudyTitle(std::string_view title, ProgramState& state, MessageService& messages);
+// Whether the run has a title to be signed with (blanks trimmed already); an
+// empty one is told and stops the run.
+bool StudyTitleGiven(std::string_view trimmedTitle, MessageService& messages);
 
 // The box of a check that did not pass (Stopped), or what the check lets the
-// run do; the row of a row fault goes into the state for its box.
-CheckResult ShowStudyCheck(const StudyCheckResult& checked, ProgramState& state,
-                           MessageService& messages);
+// run do.
+CheckResult ShowStudyCheck(const StudyCheckResult& checked, MessageService& messages);
 
 CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
                            const TitleBoxAccess& titleBox);
