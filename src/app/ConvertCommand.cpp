@@ -20,7 +20,8 @@ namespace {
 
 constexpr const char* kUsage = "Χρήση: pyrostat convert ΕΙΣΟΔΟΣ ΕΞΟΔΟΣ\n"
                                "  μελέτη.pyx -> κείμενο.txt   ή   κείμενο.txt -> μελέτη.pyx\n"
-                               "  πίνακας.xlsx | πίνακας.ods | πίνακας.csv -> μελέτη.pyx\n";
+                               "  πίνακας.xlsx | πίνακας.ods | πίνακας.csv -> μελέτη.pyx\n"
+                               "  μελέτη.pyx -> -   (το κείμενο στην τυπική έξοδο)\n";
 
 int StudyToText(const std::string& in, const std::string& outPath, const ProgramState& state,
                 std::ostream& out, std::ostream& err) {
@@ -48,6 +49,16 @@ int StudyToText(const std::string& in, const std::string& outPath, const Program
         return kExitRefused;
     }
     contents.general = general.data;
+    if (outPath == "-") {
+        // The text itself on the standard output; the count goes aside.
+        out << FormatStudyText(contents);
+        err << study.rows.size() << " σειρές -> τυπική έξοδος\n";
+        if (study.Damaged()) {
+            err << DamagedStudyMessage(study, in) << '\n';
+            return kExitRefused;
+        }
+        return kExitOk;
+    }
     const FileProblem written = ReplaceFileSafely(outPath, FormatStudyText(contents));
     if (written != FileProblem::None) {
         err << "Το αρχείο δεν γράφτηκε: " << FileProblemMessage(outPath, written) << '\n';

@@ -17,23 +17,20 @@ constexpr const char* kLocationLabel = "ΘΕΣΗ ΕΡΓΟΥ";
 constexpr const char* kYes = "ΝΑΙ";
 constexpr const char* kNo = "ΟΧΙ";
 
+// Lines end in CR LF, LF or a lone CR (as some spreadsheet programs write
+// them).
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start <= text.size()) {
-        const size_t end = text.find('\n', start);
-        std::string line(
-            text.substr(start, end == std::string_view::npos ? text.size() - start : end - start));
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(std::move(line));
+    for (;;) {
+        const size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
-            break;
+            lines.emplace_back(text.substr(start));
+            return lines;
         }
-        start = end + 1;
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
-    return lines;
 }
 
 std::vector<std::string> SplitCells(const std::string& line) {

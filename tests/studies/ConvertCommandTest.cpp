@@ -71,6 +71,23 @@ TEST(ConvertCommand, StudyToTextAndBack) {
     EXPECT_EQ(toStudy.status, 0) << toStudy.err;
     EXPECT_EQ(ReadAll(f.File("back.pyx")), FromHex(kExpectedStudyHex));
     EXPECT_EQ(ReadAll(f.File("back.tpx")), kSampleCompanion);
+
+    // Lines ended by a lone CR, as some spreadsheet programs save them.
+    std::string classic = kSampleText;
+    for (size_t at = classic.find("\r\n"); at != std::string::npos; at = classic.find("\r\n", at)) {
+        classic.erase(at + 1, 1);
+        ++at;
+    }
+    WriteAll(f.File("classic.txt"), classic);
+    const ConvertRun fromClassic = Convert({f.File("classic.txt"), f.File("classic.pyx")});
+    EXPECT_EQ(fromClassic.status, 0) << fromClassic.err;
+    EXPECT_EQ(ReadAll(f.File("classic.pyx")), FromHex(kExpectedStudyHex));
+
+    // "-": the text on the standard output, nothing written, the count aside.
+    const ConvertRun piped = Convert({study, "-"});
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, kSampleText);
+    EXPECT_FALSE(fs::exists("-"));
 }
 
 TEST(ConvertCommand, DecimalCommaFollowsTheLocale) {
