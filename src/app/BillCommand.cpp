@@ -197,6 +197,9 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
             history = std::make_unique<BillingHistory>(context.historyPath);
             if (const auto building = history->FindBuilding(key)) {
                 latest = history->LatestPeriods(*building);
+            } else if (const std::string note = OtherGeneralDataNote(*history, key);
+                       !note.empty()) {
+                err << note << '\n';
             }
         } catch (const std::exception& e) {
             if (o.save || o.carry) {

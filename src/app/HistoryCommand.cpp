@@ -89,9 +89,13 @@ int RunHistoryCommand(const std::vector<std::string>& args, const std::string& h
             err << coefficients.faults.front() << '\n';
             return kExitFileProblem;
         }
-        const auto building = history.FindBuilding(BuildingKeyOf(coefficientsPath, coefficients));
+        const BuildingKey key = BuildingKeyOf(coefficientsPath, coefficients);
+        const auto building = history.FindBuilding(key);
         if (!building) {
             err << "Το ιστορικό δεν έχει περιόδους του κτιρίου " << coefficientsPath << ".\n";
+            if (const std::string note = OtherGeneralDataNote(history, key); !note.empty()) {
+                err << note << '\n';
+            }
             return exportPath.empty() ? kExitOk : kExitFileProblem;
         }
         if (!exportPath.empty()) {

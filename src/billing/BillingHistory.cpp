@@ -632,4 +632,20 @@ std::map<int, double> HistoricalShares(const std::vector<StoredPeriod>& latest,
     return shares;
 }
 
+std::string OtherGeneralDataNote(BillingHistory& history, const BuildingKey& key) {
+    if (history.FindBuilding(key)) {
+        return {};
+    }
+    for (const auto& [id, other] : history.Buildings()) {
+        if (other.studyPath == key.studyPath) {
+            return "Το ιστορικό έχει περιόδους της ίδιας μελέτης με άλλα γενικά στοιχεία («" +
+                   other.employer + "», «" + other.project + "», «" + other.location +
+                   "»): ένα κτίριο του ιστορικού είναι η μελέτη μαζί με τα γενικά της στοιχεία. "
+                   "Με τα τωρινά ξεκινά νέο ιστορικό· για να συνεχιστεί το παλιό, δώστε ξανά τα "
+                   "γενικά στοιχεία όπως ήταν.";
+        }
+    }
+    return {};
+}
+
 } // namespace pyrostat

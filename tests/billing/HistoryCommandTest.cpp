@@ -99,6 +99,19 @@ TEST_F(HistoryCommand, SavedPeriodsAreListedCarriedAndMoved) {
     EXPECT_EQ(imported.status, 0) << imported.err;
     EXPECT_NE(imported.out.find("Προστέθηκαν 3"), std::string::npos);
     EXPECT_EQ(History({study}, elsewhere).out, listed.out);
+
+    // The general data changed: a new building for the history, and both the
+    // list and the bill say why the stored periods are not found.
+    GeneralData other = test::SampleGeneralData();
+    other.Employer = "Νέος διαχειριστής";
+    WriteAll(folder.File("Ευριπίδου 14.tpx"), FormatGeneralData(other));
+    const Outcome renamed = History({study});
+    EXPECT_NE(renamed.err.find("με άλλα γενικά στοιχεία («Ένωση Ιδιοκτητών Ευριπίδου 14»"),
+              std::string::npos)
+        << renamed.err;
+    const Outcome orphan = Bill(
+        {"--cost", "3000", "--from", "15/10/2027", "--to", "30/04/2028", "--carry"}, "1\t1700\n");
+    EXPECT_NE(orphan.err.find("με άλλα γενικά στοιχεία"), std::string::npos) << orphan.err;
 }
 
 TEST_F(HistoryCommand, ARefusedDatabaseStopsTheBillWithAMessage) {

@@ -131,11 +131,17 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     periods_ = new QListWidget(historyBox_);
     periods_->setObjectName(QStringLiteral("LstPeriods"));
     periods_->setMinimumWidth(260);
+    historyNote_ = new QLabel(historyBox_);
+    historyNote_->setObjectName(QStringLiteral("LblHistoryNote"));
+    historyNote_->setWordWrap(true);
+    historyNote_->setMaximumWidth(260);
+    historyNote_->hide();
     cmdSave_ = button("CmdSave", QStringLiteral("&Αποθήκευση περιόδου"));
     cmdOpenStored_ = button("CmdOpenStored", QStringLiteral("Άνοι&γμα (μόνο ανάγνωση)"));
     cmdCarry_ = button("CmdCarry", QStringLiteral("&Νέα περίοδος από την τελευταία"));
     auto* historyLayout = new QVBoxLayout(historyBox_);
     historyLayout->addWidget(periods_, 1);
+    historyLayout->addWidget(historyNote_);
     for (QPushButton* b : {cmdSave_, cmdOpenStored_, cmdCarry_}) {
         historyLayout->addWidget(b);
     }
@@ -361,12 +367,17 @@ void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
 void FrmBilling::FillPeriods() {
     periods_->clear();
     stored_.clear();
+    historyNote_->clear();
+    historyNote_->hide();
     if (history_ == nullptr) {
         return;
     }
     try {
         if (const auto building = history_->FindBuilding(key_)) {
             stored_ = history_->Periods(*building, false);
+        } else if (const std::string note = OtherGeneralDataNote(*history_, key_); !note.empty()) {
+            historyNote_->setText(Q(note));
+            historyNote_->show();
         }
     } catch (const std::exception& e) {
         Warn(Q(e.what()));

@@ -65,6 +65,7 @@ public:
     QCheckBox* Estimate() const { return estimate_; }
     QLabel* Faults() const { return faults_; }
     QLabel* Totals() const { return totals_; }
+    QLabel* HistoryNote() const { return historyNote_; }
     QPushButton* CmdPaste() const { return cmdPaste_; }
     QPushButton* CmdImport() const { return cmdImport_; }
     QPushButton* CmdSheet() const { return cmdSheet_; }
@@ -131,6 +132,7 @@ private:
     QCheckBox* estimate_;
     QLabel* faults_;
     QLabel* totals_;
+    QLabel* historyNote_; // the same study stored with other general data
     QPushButton* cmdPaste_;
     QPushButton* cmdImport_;
     QPushButton* cmdSheet_;
