@@ -138,10 +138,14 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
         return kExitRefused;
     case CalculationOutcome::Stopped:
         return kExitRefused;
-    case CalculationOutcome::WriteFailed:
+    case CalculationOutcome::WriteFailed: {
         err << "ΔΕΝ είναι δυνατή η εγγραφή στον φάκελο του προγράμματος: " << state.ProgramFolder
             << '\n';
+        if (const std::string why = DistributionFilesProblem(state); !why.empty()) {
+            err << why << '\n';
+        }
         return kExitFileProblem;
+    }
     case CalculationOutcome::Written:
         break;
     }

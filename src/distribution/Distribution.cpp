@@ -1,5 +1,7 @@
 #include "distribution/Distribution.h"
 
+#include "platform/FileAccess.h"
+
 #include "distribution/FormulaTextFile.h"
 #include "platform/RecordFile.h"
 
@@ -185,11 +187,32 @@ bool WriteDistributionFiles(const ProgramState& state, const DistributionResult&
     }
     const std::string resultPath = state.InProgramFolder(kResultFileName);
     const std::string formulaPath = state.InProgramFolder(kFormulaFileName);
-    std::error_code ignored;
-    std::filesystem::remove(resultPath, ignored);
-    std::filesystem::remove(formulaPath, ignored);
+    // The files of an earlier run go first, so that a failed write never
+    // leaves them to be shown as this run's; a folder in their place stays
+    // and is told.
+    for (const std::string& path : {resultPath, formulaPath}) {
+        std::error_code ignored;
+        if (!std::filesystem::is_directory(std::filesystem::symlink_status(path, ignored))) {
+            std::filesystem::remove(path, ignored);
+        }
+    }
     return WriteWholeFile(resultPath, bytes) &&
            WriteWholeFile(formulaPath, FormatQuotedLines(result.lines));
+}
+
+std::string DistributionFilesProblem(const ProgramState& state) {
+    for (const char* name : {kResultFileName, kFormulaFileName}) {
+        const std::string path = state.InProgramFolder(name);
+        FileProblem problem = FileProblem::None;
+        const std::string target = WriteTargetOf(path, problem);
+        if (problem == FileProblem::None) {
+            problem = ReplaceableProblem(target);
+        }
+        if (problem != FileProblem::None) {
+            return FileProblemMessage(path, problem);
+        }
+    }
+    return {};
 }
 
 } // namespace pyrostat

@@ -66,4 +66,9 @@ std::string DistributionStopPrompt(const DistributionResult& result);
 // first); false when one cannot be written.
 bool WriteDistributionFiles(const ProgramState& state, const DistributionResult& result);
 
+// Why the two files cannot be written (a folder in the place of one, a
+// read-only file, a folder that is not there), in Greek with the file named;
+// empty when nothing stands in the way that can be seen beforehand.
+std::string DistributionFilesProblem(const ProgramState& state);
+
 } // namespace pyrostat

@@ -200,6 +200,17 @@ TEST_F(CalcCommandTest, WhatIsNotARegularStudyIsRefusedByName) {
     EXPECT_EQ(o.status, 1);
     EXPECT_NE(o.err.find("Ευριπίδου 14.tpx"), std::string::npos) << o.err;
     EXPECT_FALSE(std::filesystem::exists(home.File("PYROSTAT.TMP")));
+
+    // A folder, even an empty one, where a result file belongs is neither
+    // swept away nor written into: it is named.
+    std::filesystem::remove(studies.File("Ευριπίδου 14.tpx"));
+    std::filesystem::create_directory(home.File("~mirttype.txt"));
+    const Outcome blocked = Calc(state, {study, "--decimal", "."});
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.err.find("«" + home.File("~mirttype.txt") + "» είναι φάκελος"),
+              std::string::npos)
+        << blocked.err;
+    EXPECT_TRUE(std::filesystem::is_directory(home.File("~mirttype.txt")));
 }
 
 // A study that could not be read whole is not calculated: a table made from

@@ -12,8 +12,12 @@ CalculationOutcome RunCalculationCommand(QWidget* parent, GridContract& grid, Pr
                                          const std::function<void()>& showResults) {
     const CalculationOutcome outcome = RunCalculation(grid, state, messages, titleBox, insulated);
     if (outcome == CalculationOutcome::WriteFailed) {
-        ShowCalculationStop(messages, "... ΔΕΝ είναι δυνατή η εγγραφή των Αρχείων Αποτελεσμάτων "
-                                      "στον Φάκελο του Προγράμματος ...\r");
+        std::string text = "... ΔΕΝ είναι δυνατή η εγγραφή των Αρχείων Αποτελεσμάτων στον Φάκελο "
+                           "του Προγράμματος ...\r";
+        if (const std::string why = DistributionFilesProblem(state); !why.empty()) {
+            text += why + "\r";
+        }
+        ShowCalculationStop(messages, text);
         grid.SetFocus();
         return outcome;
     }
