@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 
 namespace pyrostat {
 
@@ -190,12 +189,8 @@ bool WriteDistributionFiles(const ProgramState& state, const DistributionResult&
     // The files of an earlier run go first, so that a failed write never
     // leaves them to be shown as this run's; a folder in their place stays
     // and is told.
-    for (const std::string& path : {resultPath, formulaPath}) {
-        std::error_code ignored;
-        if (!std::filesystem::is_directory(std::filesystem::symlink_status(path, ignored))) {
-            std::filesystem::remove(path, ignored);
-        }
-    }
+    RemoveFileOnly(resultPath);
+    RemoveFileOnly(formulaPath);
     return WriteWholeFile(resultPath, bytes) &&
            WriteWholeFile(formulaPath, FormatQuotedLines(result.lines));
 }

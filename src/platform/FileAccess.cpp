@@ -279,6 +279,14 @@ FileProblem ReplaceFileSafely(const std::string& path, const std::string& bytes)
     return FileProblem::None;
 }
 
+bool RemoveFileOnly(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        return false;
+    }
+    return ::unlink(path.c_str()) == 0;
+}
+
 std::string DescribeFileProblem(FileProblem problem) {
     switch (problem) {
     case FileProblem::None:

@@ -60,6 +60,11 @@ std::string WriteTargetOf(const std::string& path, FileProblem& problem);
 // any error.
 bool WriteAllDurably(int fd, std::string_view bytes);
 
+// Removes a file or a symbolic link; a folder in its place, even an empty
+// one, is left alone. False when nothing was removed (nothing there, or
+// something that may not go).
+bool RemoveFileOnly(const std::string& path);
+
 // Forces a folder's entries (after a rename) to the disk; errors are ignored.
 // An empty folder is the working folder.
 void SyncFolder(const std::string& folder);

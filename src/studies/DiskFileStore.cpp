@@ -24,8 +24,7 @@ bool DiskFileStore::Rename(const std::string& from, const std::string& to) {
 }
 
 void DiskFileStore::Remove(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
+    RemoveFileOnly(path);
 }
 
 bool DiskFileStore::CreateFolder(const std::string& path) {

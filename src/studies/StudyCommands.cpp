@@ -1,5 +1,6 @@
 #include "studies/StudyCommands.h"
 
+#include "platform/FileAccess.h"
 #include "platform/FileChecks.h"
 #include "platform/RecordFile.h"
 #include "studies/GeneralDataFile.h"
@@ -12,8 +13,7 @@ namespace pyrostat {
 namespace {
 
 void RemoveFile(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
+    RemoveFileOnly(path);
 }
 
 } // namespace

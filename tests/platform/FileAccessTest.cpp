@@ -166,6 +166,20 @@ TEST(ReplaceFileSafely, AnOrdinaryUserCannotReplaceAFileOfAFolderHeMayNotWrite) 
     EXPECT_EQ(ReadAll(folder + "/Studies.std"), "old");
 }
 
+TEST(RemoveFileOnly, RemovesFilesAndLinksNeverFolders) {
+    TestFolder f;
+    WriteAll(f.File("a.tmp"), "x");
+    fs::create_symlink("a.tmp", f.File("link.tmp"));
+    fs::create_directory(f.File("empty.tmp"));
+    EXPECT_TRUE(RemoveFileOnly(f.File("link.tmp")));
+    EXPECT_TRUE(fs::exists(f.File("a.tmp"))) << "the link goes, not what it names";
+    EXPECT_TRUE(RemoveFileOnly(f.File("a.tmp")));
+    EXPECT_FALSE(fs::exists(f.File("a.tmp")));
+    EXPECT_FALSE(RemoveFileOnly(f.File("empty.tmp")));
+    EXPECT_TRUE(fs::is_directory(f.File("empty.tmp")));
+    EXPECT_FALSE(RemoveFileOnly(f.File("missing.tmp")));
+}
+
 TEST(FileProblemMessage, NamesTheFileAndTheProblemInGreek) {
     EXPECT_EQ(FileProblemMessage("/tmp/a.pyx", FileProblem::Folder),
               "Το αρχείο «/tmp/a.pyx» είναι φάκελος και όχι αρχείο.");
