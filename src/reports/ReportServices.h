@@ -5,6 +5,8 @@
 #include "reports/SheetApplication.h"
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 namespace pyrostat {
 
@@ -21,6 +23,18 @@ inline constexpr const char* kFormulaTemplateName = "LDKOIN_01i.json";
 inline constexpr const char* kTableTemplateName = "LDKOIN_02i.json";
 inline constexpr const char* kInputDataTemplateName = "LDKOIN_03i.json";
 inline constexpr const char* kTemplatePassword = "(*47310586*)";
+
+// The template of a report by the command line's name for it ("formulas",
+// "table", "data"); empty for another word.
+inline std::string ReportTemplateName(std::string_view kind) {
+    if (kind == "formulas") {
+        return kFormulaTemplateName;
+    }
+    if (kind == "table") {
+        return kTableTemplateName;
+    }
+    return kind == "data" ? kInputDataTemplateName : "";
+}
 
 // The box shown when a template is missing.
 inline constexpr const char* kTemplateMissingTitle =

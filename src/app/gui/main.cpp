@@ -3,10 +3,13 @@
 #include "app/gui/ProgramWiring.h"
 #include "app/gui/ReportCommand.h"
 #include "app/gui/WindowStart.h"
+#include "platform/PathRoutines.h"
 #include "platform/gui/GreekTranslations.h"
 #include "program/ProgramState.h"
+#include "reports/ReportServices.h"
 #include "reports/gui/QtSheetWriter.h"
 #include "reports/gui/SheetRenderer.h"
+#include "reports/gui/SheetTemplateLoader.h"
 
 #include <QApplication>
 
@@ -65,12 +68,19 @@ int main(int argc, char** argv) {
                         << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
                     return 1;
                 }
+                const std::string templateFolder = pyrostat::AddBackslash(state.ProgramFolder);
                 // The study is read and calculated on the other core while
-                // this one gathers the fonts the sheets are drawn with.
+                // this one gathers the fonts and the template the sheets are
+                // drawn with.
                 auto prepared = std::async(std::launch::async, [&] {
                     return pyrostat::PrepareReport(rest, state, std::cin, std::cerr);
                 });
                 pyrostat::WarmUpSheetFonts();
+                if (const std::string name =
+                        pyrostat::ReportTemplateName(rest.empty() ? std::string() : rest.front());
+                    !name.empty()) {
+                    pyrostat::PreloadSheetTemplate(templateFolder + name);
+                }
                 pyrostat::PreparedReport report = prepared.get();
                 return pyrostat::DrawReport(report, state, std::cerr);
             }

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 
 #include <map>
+#include <mutex>
 #include <optional>
 
 namespace pyrostat {
@@ -148,7 +149,32 @@ bool SheetTemplateLoader::LoadFile(const QString& path, SheetModel& model) {
     if (problem != FileProblem::None) {
         return Fail(QString::fromStdString(FileProblemMessage(path.toStdString(), problem)));
     }
-    return Load(QByteArray::fromStdString(bytes), model);
+    // A template read before with the very same bytes is taken as it was
+    // made then (the start reads the report's own while the study is being
+    // calculated); any change of the file makes it again.
+    static std::mutex lock;
+    static std::map<std::string, std::pair<std::string, SheetModel>> made;
+    const std::string key = path.toStdString();
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        const auto found = made.find(key);
+        if (found != made.end() && found->second.first == bytes) {
+            error_.clear();
+            model = found->second.second;
+            return true;
+        }
+    }
+    if (!Load(QByteArray::fromStdString(bytes), model)) {
+        return false;
+    }
+    const std::lock_guard<std::mutex> hold(lock);
+    made[key] = {std::move(bytes), model};
+    return true;
+}
+
+void PreloadSheetTemplate(const std::string& path) {
+    SheetModel unused;
+    SheetTemplateLoader().LoadFile(QString::fromStdString(path), unused);
 }
 
 bool SheetTemplateLoader::Load(const QByteArray& json, SheetModel& model) {

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
+
 namespace pyrostat {
 
 // Reads a report template: a JSON description of one page block (page setup,
@@ -25,5 +27,9 @@ private:
     bool Fail(const QString& message);
     QString error_;
 };
+
+// Reads and makes a template ahead of the report that will ask for it; a
+// template that cannot be read is left for that report to tell.
+void PreloadSheetTemplate(const std::string& path);
 
 } // namespace pyrostat

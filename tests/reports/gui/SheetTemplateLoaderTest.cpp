@@ -1,4 +1,5 @@
 #include "reports/gui/SheetTemplateLoader.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,25 @@ TEST(SheetTemplateLoaderTest, RefusesWhatDoesNotFit) {
     SheetTemplateLoader loader;
     SheetModel m;
     EXPECT_FALSE(loader.LoadFile("/no/such/template.json", m));
+}
+
+// A template read ahead is the one the report gets, and a changed file is read
+// again, never answered from what was made of it before; a file spoilt since
+// is refused, not answered from memory.
+TEST(SheetTemplateLoaderTest, AFileReadAheadIsReadAgainWhenItChanges) {
+    test::TestFolder folder;
+    const std::string path = folder.File("LDKOIN_02i.json");
+    test::WriteAll(path, R"({"cells": [{"at": "A1", "value": "πρώτο"}]})");
+    PreloadSheetTemplate(path);
+    SheetTemplateLoader loader;
+    SheetModel m;
+    ASSERT_TRUE(loader.LoadFile(QString::fromStdString(path), m));
+    EXPECT_EQ(m.Value(1, 1).text, "πρώτο");
+    test::WriteAll(path, R"({"cells": [{"at": "A1", "value": "δεύτερο"}]})");
+    ASSERT_TRUE(loader.LoadFile(QString::fromStdString(path), m));
+    EXPECT_EQ(m.Value(1, 1).text, "δεύτερο");
+    test::WriteAll(path, "{");
+    EXPECT_FALSE(loader.LoadFile(QString::fromStdString(path), m));
 }
 
 } // namespace
