@@ -288,9 +288,7 @@ void PdfCanvas::Text(const QPointF& origin, const QFont& font, const QColor& col
 
 void PdfCanvas::Text(const QRectF& box, int flags, const QFont& font, const QColor& colour,
                      const QString& text, const QRectF& clip) {
-    const QString key = font.key() + QLatin1Char('|') + QString::number(flags) + QLatin1Char('|') +
-                        QString::number(box.width(), 'g', 12) + QLatin1Char('|') +
-                        QString::number(box.height(), 'g', 12) + QLatin1Char('|') + text;
+    const BoxKey key{font, flags, box.width(), box.height(), text};
     auto known = boxTexts_.constFind(key);
     if (known == boxTexts_.constEnd()) {
         known = boxTexts_.insert(key, LayOut(box.size(), flags, font, text));

@@ -3,6 +3,7 @@
 #include "reports/PdfFile.h"
 #include "reports/gui/SheetCanvas.h"
 
+#include <QFont>
 #include <QHash>
 #include <QPageLayout>
 #include <QRawFont>
@@ -66,7 +67,22 @@ private:
     std::vector<Font> fonts_;
     QHash<QString, int> fontIds_;
     QHash<QRawFont, int> rawIds_;
-    QHash<QString, BoxText> boxTexts_;
+    // A box text is known by its font, its flags, its box and its text.
+    struct BoxKey {
+        QFont font;
+        int flags = 0;
+        double width = 0, height = 0;
+        QString text;
+        bool operator==(const BoxKey& other) const {
+            return flags == other.flags && width == other.width && height == other.height &&
+                   text == other.text && font == other.font;
+        }
+    };
+    friend size_t qHash(const BoxKey& key, size_t seed) {
+        return qHashMulti(seed, key.font.family(), key.font.pointSizeF(), key.font.weight(),
+                          key.font.italic(), key.flags, key.width, key.height, key.text);
+    }
+    QHash<BoxKey, BoxText> boxTexts_;
     // The colour and the font last set, until a "Q" puts them back.
     QColor fill_;
     bool fillSet_ = false;
