@@ -163,6 +163,20 @@ ExportResult ExportForCommonExpenses(const ProgramState& state) {
     }
     result.copyPath = state.InProgramFolder(copyName);
     result.coefficientPath = state.InProgramFolder("TYPES_" + g + ".FIL");
+    // The two files are a pair for the other program: both places are
+    // checked before either is written, so that what can be seen to stand in
+    // the way of one does not leave the other new beside an old one.
+    for (const std::string& path : {result.copyPath, result.coefficientPath}) {
+        FileProblem problem = FileProblem::None;
+        const std::string target = WriteTargetOf(path, problem);
+        if (problem == FileProblem::None) {
+            problem = ReplaceableProblem(target);
+        }
+        if (problem != FileProblem::None) {
+            result.problem = FileProblemMessage(path, problem);
+            return result;
+        }
+    }
     for (const auto& [path, bytes] : {std::pair{result.copyPath, formula},
                                       std::pair{result.coefficientPath, CoefficientFile(rows)}}) {
         const FileProblem written = ReplaceFileSafely(path, bytes);

@@ -178,6 +178,16 @@ TEST_F(ResultsFilesTest, ExportWritesTheTwoFilesUnderTheGeneralData) {
         expected += fe + ",0.4377," + e + "," + e + "\r\n";
     }
     EXPECT_EQ(ReadAll(folder.File("TYPES_Owner, Block C, Patras.FIL")), expected);
+
+    // The pair stays a pair: a coefficient file that may not be replaced
+    // stops the export before the copy of the formulas is renewed.
+    std::filesystem::permissions(folder.File("TYPES_Owner, Block C, Patras.FIL"),
+                                 std::filesystem::perms::owner_read);
+    WriteAll(folder.File("~mirttype.txt"), formula);
+    const ExportResult refused = ExportForCommonExpenses(state);
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.problem.find("μόνο για ανάγνωση"), std::string::npos) << refused.problem;
+    EXPECT_EQ(ReadAll(folder.File("~imirttype_Owner, Block C, Patras.fle")), tenFormula);
 }
 
 TEST_F(ResultsFilesTest, ExportNameIsMadeFitForAFileName) {
