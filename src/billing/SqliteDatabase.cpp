@@ -12,8 +12,8 @@ namespace {
 
 } // namespace
 
-std::string SqliteError::Reason() const {
-    switch (code_ & 0xFF) {
+std::string SqliteError::ReasonOf(int code) {
+    switch (code & 0xFF) {
     case SQLITE_FULL:
         return "ο δίσκος είναι γεμάτος";
     case SQLITE_IOERR:
@@ -36,7 +36,7 @@ std::string SqliteError::Reason() const {
     case SQLITE_NOMEM:
         return "δεν υπάρχει αρκετή μνήμη";
     default:
-        return "σφάλμα της βάσης δεδομένων (κωδικός SQLite " + std::to_string(code_) + ")";
+        return "σφάλμα της βάσης δεδομένων (κωδικός SQLite " + std::to_string(code) + ")";
     }
 }
 

@@ -11,19 +11,25 @@ struct sqlite3_stmt;
 namespace pyrostat {
 
 // A thin owner of an SQLite connection and its statements. Every failure is
-// a SqliteError with SQLite's own code and text, and its Reason in Greek.
+// a SqliteError with SQLite's own code and text; what() tells it in Greek, so
+// that one that reaches a message box or the command line is read there.
 class SqliteError : public std::exception {
 public:
-    SqliteError(int code, std::string text) : code_(code), text_(std::move(text)) {}
-    const char* what() const noexcept override { return text_.c_str(); }
+    SqliteError(int code, std::string text)
+        : code_(code), text_(std::move(text)), reason_(ReasonOf(code_)) {}
+    const char* what() const noexcept override { return reason_.c_str(); }
     int Code() const { return code_; }
+    // SQLite's own words, for whoever looks into the database.
+    const std::string& Text() const { return text_; }
     // What went wrong, in Greek, for the user: a full disk, a damaged file,
     // another program holding the database, ...
-    std::string Reason() const;
+    const std::string& Reason() const { return reason_; }
 
 private:
+    static std::string ReasonOf(int code);
     int code_;
     std::string text_;
+    std::string reason_;
 };
 
 class SqliteStatement {
