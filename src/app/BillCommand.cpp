@@ -1,6 +1,7 @@
 #include "app/BillCommand.h"
 
 #include "app/ExitCodes.h"
+#include "app/ListedFaults.h"
 #include "billing/BillSheets.h"
 #include "billing/BillTsv.h"
 #include "billing/BillingHistory.h"
@@ -228,16 +229,12 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
     }
     const PeriodBill bill = MakePeriodBill(coefficients, readings, request);
     if (!bill.Ok()) {
-        // The first ones each on its line, the rest counted: readings of
-        // another building would otherwise bury the summary.
-        constexpr size_t kListed = 50;
-        for (size_t i = 0; i < bill.faults.size() && i < kListed; ++i) {
-            err << bill.faults[i] << '\n';
-        }
-        if (bill.faults.size() > kListed) {
-            err << "... και άλλα " << bill.faults.size() - kListed << " σφάλματα ("
-                << bill.faults.size() << " συνολικά).\n";
-        }
+        WriteListedFaults(
+            err, bill.faults.size(), [&](size_t i) { return bill.faults[i]; },
+            [&](size_t left) {
+                return "... και άλλα " + std::to_string(left) + " σφάλματα (" +
+                       std::to_string(bill.faults.size()) + " συνολικά).";
+            });
         err << "Ο λογαριασμός της περιόδου ΔΕΝ έγινε.\n";
         return kExitRefused;
     }

@@ -1,6 +1,7 @@
 #include "app/ConvertCommand.h"
 
 #include "app/ExitCodes.h"
+#include "app/ListedFaults.h"
 #include "platform/FileAccess.h"
 
 #include "platform/RecordFile.h"
@@ -86,15 +87,12 @@ int TextToStudy(const std::string& in, const std::string& outPath, const Program
     }
     const ParsedStudyText& parsed = table.parsed;
     if (!parsed.refusals.empty()) {
-        // The first ones each on its line: a sheet that is no property table
-        // at all would otherwise bury the summary under thousands of them.
-        constexpr size_t kListed = 50;
-        for (size_t i = 0; i < parsed.refusals.size() && i < kListed; ++i) {
-            err << in << ": " << DescribeRefusal(parsed.refusals[i]) << '\n';
-        }
-        if (parsed.refusals.size() > kListed) {
-            err << in << ": ... και άλλες " << parsed.refusals.size() - kListed << " τιμές.\n";
-        }
+        WriteListedFaults(
+            err, parsed.refusals.size(),
+            [&](size_t i) { return in + ": " + DescribeRefusal(parsed.refusals[i]); },
+            [&](size_t left) {
+                return in + ": ... και άλλες " + std::to_string(left) + " τιμές.";
+            });
         err << parsed.refusals.size() << " τιμές δεν γίνονται δεκτές: η μελέτη δεν γράφτηκε.\n";
         return kExitRefused;
     }

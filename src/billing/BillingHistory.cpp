@@ -509,7 +509,7 @@ void BillingHistory::ExportBuilding(int64_t building, const std::string& path) {
     }
     // The file is made where it is named, in a folder that is there: a
     // mistyped folder is told, not made.
-    if (const FileProblem problem = ReplaceableProblem(path); problem != FileProblem::None) {
+    if (const FileProblem problem = WriteProblem(path); problem != FileProblem::None) {
         throw HistoryError("Η εξαγωγή του ιστορικού ΔΕΝ έγινε: " +
                            FileProblemMessage(path, problem));
     }
@@ -633,9 +633,6 @@ std::map<int, double> HistoricalShares(const std::vector<StoredPeriod>& latest,
 }
 
 std::string OtherGeneralDataNote(BillingHistory& history, const BuildingKey& key) {
-    if (history.FindBuilding(key)) {
-        return {};
-    }
     for (const auto& [id, other] : history.Buildings()) {
         if (other.studyPath == key.studyPath) {
             return "Το ιστορικό έχει περιόδους της ίδιας μελέτης με άλλα γενικά στοιχεία («" +

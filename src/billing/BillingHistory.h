@@ -129,8 +129,9 @@ std::map<int, BillNumber> CarriedReadings(const std::vector<StoredPeriod>& lates
 // none.
 std::map<int, double> HistoricalShares(const std::vector<StoredPeriod>& latest, MeterMethod method);
 
-// When the history has no building of `key` but has the same study with other
-// general data: a Greek note that says so and how to go on (empty otherwise).
+// For a `key` the history has no building of (FindBuilding found none): when
+// it has the same study with other general data, a Greek note that says so
+// and how to go on; empty otherwise.
 // A building of the history is its study and its general data together, so a
 // change of the general data starts a new history.
 std::string OtherGeneralDataNote(BillingHistory& history, const BuildingKey& key);

@@ -86,9 +86,6 @@ CalculationOutcome RunStudyCalculation(const std::vector<StudyRow>& rows, std::s
     }
     const NumberLocale locale = NumberLocale::Of(state);
     const StudyCheckResult checked = CheckStudyRows(rows, locale);
-    if (checked.check == StudyCheck::NoLateralLength) {
-        state.MessageRow = checked.row;
-    }
     if (const auto stop = StopOf(ShowStudyCheck(checked, messages))) {
         return *stop;
     }

@@ -198,12 +198,7 @@ bool WriteDistributionFiles(const ProgramState& state, const DistributionResult&
 std::string DistributionFilesProblem(const ProgramState& state) {
     for (const char* name : {kResultFileName, kFormulaFileName}) {
         const std::string path = state.InProgramFolder(name);
-        FileProblem problem = FileProblem::None;
-        const std::string target = WriteTargetOf(path, problem);
-        if (problem == FileProblem::None) {
-            problem = ReplaceableProblem(target);
-        }
-        if (problem != FileProblem::None) {
+        if (const FileProblem problem = WriteProblem(path); problem != FileProblem::None) {
             return FileProblemMessage(path, problem);
         }
     }

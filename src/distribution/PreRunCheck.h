@@ -33,9 +33,6 @@ enum class CheckResult {
     Passed,      // the run may go on with DataRowCnt rows
 };
 
-// The whole check before a calculation: the title, the compaction, the three
-// scans with their precedence (-3 over -1 over -2) and the zero-losses stop.
-// Sets StudyTitle and, for message -3, MessageRow.
 // Whether the run has a title to be signed with (blanks trimmed already); an
 // empty one is told and stops the run.
 bool StudyTitleGiven(std::string_view trimmedTitle, MessageService& messages);
@@ -44,6 +41,9 @@ bool StudyTitleGiven(std::string_view trimmedTitle, MessageService& messages);
 // run do.
 CheckResult ShowStudyCheck(const StudyCheckResult& checked, MessageService& messages);
 
+// The whole check before a calculation: the title, the compaction, the three
+// scans with their precedence (-3 over -1 over -2) and the zero-losses stop.
+// Sets StudyTitle and, for message -3, MessageRow.
 CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
                            const TitleBoxAccess& titleBox);
 

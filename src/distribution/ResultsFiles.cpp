@@ -167,12 +167,7 @@ ExportResult ExportForCommonExpenses(const ProgramState& state) {
     // checked before either is written, so that what can be seen to stand in
     // the way of one does not leave the other new beside an old one.
     for (const std::string& path : {result.copyPath, result.coefficientPath}) {
-        FileProblem problem = FileProblem::None;
-        const std::string target = WriteTargetOf(path, problem);
-        if (problem == FileProblem::None) {
-            problem = ReplaceableProblem(target);
-        }
-        if (problem != FileProblem::None) {
+        if (const FileProblem problem = WriteProblem(path); problem != FileProblem::None) {
             result.problem = FileProblemMessage(path, problem);
             return result;
         }

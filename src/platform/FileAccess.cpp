@@ -225,6 +225,12 @@ FileProblem ReplaceableProblem(const std::string& target) {
     return FileProblem::None;
 }
 
+FileProblem WriteProblem(const std::string& path) {
+    FileProblem problem = FileProblem::None;
+    const std::string target = WriteTargetOf(path, problem);
+    return problem != FileProblem::None ? problem : ReplaceableProblem(target);
+}
+
 FileProblem ReplaceFileSafely(const std::string& path, const std::string& bytes) {
     if (path.empty()) {
         return FileProblem::Missing;

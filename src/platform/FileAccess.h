@@ -43,6 +43,11 @@ FileProblem ExamineFile(const std::string& path);
 // and so is a new file whose folder is not there.
 FileProblem ReplaceableProblem(const std::string& target);
 
+// What can be seen beforehand to stop a write to `path` (its chain of links
+// followed): the problems of WriteTargetOf and ReplaceableProblem, None
+// when nothing is in the way.
+FileProblem WriteProblem(const std::string& path);
+
 // Replaces the file with exactly these bytes, as one step: the bytes go to a
 // temporary file beside it, are forced to the disk, and only then take its
 // place, keeping its permissions. A symbolic link is followed: the file it

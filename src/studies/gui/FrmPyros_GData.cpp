@@ -71,8 +71,7 @@ void FrmPyros_GData::OnOK() {
             // The data are kept for this run (and saved with the study); only
             // the working copy in the program folder could not be written.
             const std::string path = form_.WorkingFilePath();
-            FileProblem problem = FileProblem::None;
-            WriteTargetOf(path, problem);
+            const FileProblem problem = WriteProblem(path);
             QMessageBox::warning(
                 this, QStringLiteral("!! ΠΡΟΣΟΧΗ !!"),
                 QString::fromStdString(
