@@ -22,7 +22,7 @@ namespace {
 void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat bill ΣΥΝΤΕΛΕΣΤΕΣ ΕΝΔΕΙΞΕΙΣ --cost ΠΟΣΟ [--method hours|energy]\n"
            "         [--from ΗΜΕΡΟΜΗΝΙΑ --to ΗΜΕΡΟΜΗΝΙΑ] [--estimate] [--save] [--carry]\n"
-           "         [--tsv Α] [--pdf Α.pdf]\n"
+           "         [--decimal ,|.] [--tsv Α] [--pdf Α.pdf]\n"
            "         [--xlsx Α.xlsx] [--notices Α.pdf]\n"
            "  ΣΥΝΤΕΛΕΣΤΕΣ: μελέτη .pyx, αρχείο TYPES_*.FIL ή πίνακας με tab «όνομα, e, f»\n"
            "               ή «όνομα, FE, ΟΜΣ, e»\n"
@@ -30,7 +30,11 @@ void Usage(std::ostream& err) {
            "               «Ιδιοκτησία, προηγούμενη, τρέχουσα», με σημειώσεις «κλειστό» και\n"
            "               «αντικατάσταση ΠΑΛΙΑ_ΤΕΛΙΚΗ ΝΕΑ_ΑΡΧΙΚΗ»; «-» για την είσοδο\n"
            "  ΗΜΕΡΟΜΗΝΙΑ:  15/10/2026 ή 2026-10-15\n"
-           "  --save       αποθήκευση στο ιστορικό του κτιρίου\n"
+           "  --decimal    η υποδιαστολή των ενδείξεων και της δαπάνης (το άλλο σημάδι\n"
+           "               χωρίζει μόνο χιλιάδες)· χωρίς αυτή, μια τιμή όπως «1.500» που\n"
+           "               διαβάζεται με δύο τρόπους δεν γίνεται δεκτή\n"
+           "  --save       αποθήκευση στο ιστορικό του κτιρίου, μόνο όταν γραφτούν όλα τα\n"
+           "               αρχεία που ζητήθηκαν\n"
            "  --carry      προηγούμενες ενδείξεις από την τελευταία αποθηκευμένη περίοδο: οι\n"
            "               ΕΝΔΕΙΞΕΙΣ έχουν μόνο την τρέχουσα ένδειξη κάθε Ιδιοκτησίας\n"
            "  Κατάσταση εξόδου: 0 ο λογαριασμός έγινε, 1 χρήση ή αρχείο, 2 σφάλμα στους\n"
@@ -39,7 +43,7 @@ void Usage(std::ostream& err) {
 
 struct Options {
     std::string coefficients, readings, cost, method = "hours", from, to;
-    std::string tsv, pdf, xlsx, notices;
+    std::string tsv, pdf, xlsx, notices, decimal;
     bool estimate = false, save = false, carry = false;
 };
 
@@ -64,6 +68,8 @@ bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) 
             value = &o.xlsx;
         } else if (arg == "--notices") {
             value = &o.notices;
+        } else if (arg == "--decimal") {
+            value = &o.decimal;
         } else if (arg == "--estimate") {
             o.estimate = true;
             continue;
@@ -100,7 +106,57 @@ bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) 
         err << "Για την αποθήκευση (--save) δώστε τις ημερομηνίες της περιόδου (--from, --to).\n";
         return false;
     }
+    if (!o.decimal.empty() && o.decimal != "," && o.decimal != ".") {
+        err << "Το --decimal δέχεται μόνο , (κόμμα) ή . (τελεία).\n";
+        return false;
+    }
     return true;
+}
+
+// The files the bill is to write, each checked before anything is read,
+// billed or stored: none may be one of the inputs or another output, and
+// each must be writable where it is named.
+int CheckOutputs(const Options& o, std::ostream& err) {
+    std::vector<const std::string*> outputs;
+    for (const std::string* path : {&o.tsv, &o.pdf, &o.xlsx, &o.notices}) {
+        if (!path->empty()) {
+            outputs.push_back(path);
+        }
+    }
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        const std::string& path = *outputs[i];
+        for (const std::string* input : {&o.coefficients, &o.readings}) {
+            if (!(input == &o.readings && *input == "-") && SameFile(path, *input)) {
+                err << "Το αρχείο εξόδου " << path << " είναι το αρχείο εισόδου " << *input
+                    << ": δεν γράφεται πάνω του. Δώστε άλλο όνομα.\n";
+                return kExitUsage;
+            }
+        }
+        for (size_t j = 0; j < i; ++j) {
+            if (SameFile(path, *outputs[j])) {
+                err << "Δύο αρχεία εξόδου έχουν το ίδιο όνομα: " << path << ".\n";
+                return kExitUsage;
+            }
+        }
+        if (const FileProblem problem = WriteProblem(path); problem != FileProblem::None) {
+            err << "ΔΕΝ είναι δυνατή η εγγραφή: " << FileProblemMessage(path, problem)
+                << " Ο λογαριασμός δεν έγινε και τίποτα δεν αποθηκεύτηκε.\n";
+            return kExitFileProblem;
+        }
+    }
+    return kExitOk;
+}
+
+// Whether the history file is there to read: anything standing at its name
+// (a link, a loop of links, something the user may not look into) counts,
+// so that opening it tells what is wrong with it.
+bool HistoryPresent(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(path, error);
+    if (error) {
+        return error != std::errc::no_such_file_or_directory;
+    }
+    return status.type() != std::filesystem::file_type::not_found;
 }
 
 bool WriteText(const std::string& path, const std::string& text, std::ostream& err) {
@@ -131,8 +187,16 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         Usage(err);
         return kExitUsage;
     }
+    if (const int status = CheckOutputs(o, err); status != kExitOk) {
+        return status;
+    }
+    std::optional<NumberLocale> locale;
+    if (!o.decimal.empty()) {
+        locale = o.decimal == "," ? NumberLocale::Greek() : NumberLocale::English();
+    }
     BillRequest request;
-    const std::optional<int64_t> cost = ParseEuroCents(o.cost);
+    const std::optional<int64_t> cost =
+        locale ? ParseEuroCents(o.cost, *locale) : ParseEuroCents(o.cost);
     if (!cost) {
         err << "Η δαπάνη «" << o.cost
             << "» δεν είναι ποσό σε ευρώ (μη αρνητικό, με έως δύο δεκαδικά).\n";
@@ -180,15 +244,14 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         err << coefficients.faults.front() << '\n';
         return kExitFileProblem;
     }
-    ReadingsTable readings = ParseReadings(readingsBytes);
+    ReadingsTable readings = ParseReadings(readingsBytes, true, 1, locale);
 
     // The stored history of the building, when the bill needs it: to store,
     // to carry the readings forward, to estimate and to compare.
     std::unique_ptr<BillingHistory> history;
     std::vector<StoredPeriod> latest;
     const BuildingKey key = BuildingKeyOf(o.coefficients, coefficients);
-    const bool historyExists =
-        !context.historyPath.empty() && std::filesystem::exists(context.historyPath);
+    const bool historyExists = !context.historyPath.empty() && HistoryPresent(context.historyPath);
     if (o.save || o.carry || historyExists) {
         if (context.historyPath.empty()) {
             err << "Δεν υπάρχει φάκελος του προγράμματος για το ιστορικό.\n";
@@ -218,6 +281,7 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
             CarryReadingsForward(readings, coefficients, latest, request.from);
         readings.faults.insert(readings.faults.end(), faults.begin(), faults.end());
     }
+    request.billedEstimates = BilledEstimatesBefore(latest, request.from);
     if (o.estimate) {
         std::vector<StoredPeriod> others;
         for (const StoredPeriod& p : latest) {
@@ -239,10 +303,17 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         return kExitRefused;
     }
     if (o.save) {
+        // A period that overlaps a stored one is refused before anything is
+        // written; the store checks it again under its lock.
         try {
-            const StoredPeriod stored = history->Save(key, bill);
-            err << "Αποθηκεύτηκε στο ιστορικό: περίοδος " << FormatBillDate(stored.from) << " – "
-                << FormatBillDate(stored.to) << ", έκδοση " << stored.version << ".\n";
+            if (const auto building = history->FindBuilding(key)) {
+                const std::string overlap =
+                    history->OverlapFault(*building, *request.from, *request.to);
+                if (!overlap.empty()) {
+                    err << overlap << '\n';
+                    return kExitRefused;
+                }
+            }
         } catch (const std::exception& e) {
             err << e.what() << '\n';
             return kExitFileProblem;
@@ -283,7 +354,29 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
     if (bill.scaled) {
         err << ScaleFactorNote(bill) << '\n';
     }
-    return written ? kExitOk : kExitFileProblem;
+    for (const std::string& note : bill.notes) {
+        err << note << '\n';
+    }
+    if (!written) {
+        if (o.save) {
+            err << "Ο λογαριασμός ΔΕΝ αποθηκεύτηκε στο ιστορικό, γιατί δεν γράφτηκαν όλα τα "
+                   "αρχεία που ζητήθηκαν.\n";
+        }
+        return kExitFileProblem;
+    }
+    // Stored only once everything asked for is written: a run that failed
+    // halfway leaves no version behind to be doubled by the next one.
+    if (o.save) {
+        try {
+            const StoredPeriod stored = history->Save(key, bill);
+            err << "Αποθηκεύτηκε στο ιστορικό: περίοδος " << FormatBillDate(stored.from) << " – "
+                << FormatBillDate(stored.to) << ", έκδοση " << stored.version << ".\n";
+        } catch (const std::exception& e) {
+            err << e.what() << '\n';
+            return kExitFileProblem;
+        }
+    }
+    return kExitOk;
 }
 
 } // namespace pyrostat

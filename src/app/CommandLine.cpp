@@ -2,6 +2,7 @@
 
 #include "app/BillCommand.h"
 #include "app/CalcCommand.h"
+#include "app/CommandGuard.h"
 #include "app/ConvertCommand.h"
 #include "app/ExitCodes.h"
 #include "app/HistoryCommand.h"
@@ -51,7 +52,9 @@ std::string PrepareProgramFolder() {
     return folder;
 }
 
-std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::istream& in,
+namespace {
+
+std::optional<int> RunCommandWord(const std::vector<std::string>& args, std::istream& in,
                                   std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         return std::nullopt;
@@ -90,6 +93,21 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ist
         return RunConvertCommand(rest, state, in, out, err);
     }
     return RunRegisterCommand(rest, state, in, out, err);
+}
+
+} // namespace
+
+std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::istream& in,
+                                  std::ostream& out, std::ostream& err) {
+    std::optional<int> status;
+    const int guarded = GuardedCommand(
+        [&] {
+            status = RunCommandWord(args, in, out, err);
+            return status.value_or(kExitOk);
+        },
+        err);
+    // Stopped by the guard: the status it gives, not a start of the window.
+    return status || guarded == kExitOk ? status : std::optional<int>(guarded);
 }
 
 } // namespace pyrostat

@@ -36,8 +36,8 @@ std::string LinesTsv(const std::vector<StoredPeriod>& periods) {
                     std::to_string(l.number) + '\t' + l.name + '\t' + Optional(l.previous) + '\t' +
                     Optional(l.current) + '\t' + FormatFixed(l.omega, l.omegaDecimals) + '\t' +
                     (l.estimated ? "1" : "0") + '\t' + (l.closed ? "1" : "0") + '\t' +
-                    FormatFixed(l.percent, 5) + '\t' + FormatCents(l.fixedCents) + '\t' +
-                    FormatCents(l.variableCents) + '\t' + FormatCents(l.amountCents) + '\n';
+                    FormatFixed(PrintedPercent(l.percent), 5) + '\t' + FormatCents(l.fixedCents) +
+                    '\t' + FormatCents(l.variableCents) + '\t' + FormatCents(l.amountCents) + '\n';
         }
     }
     return text;

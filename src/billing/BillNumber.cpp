@@ -1,5 +1,7 @@
 #include "billing/BillNumber.h"
 
+#include "workspace/CellRules.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -73,8 +75,20 @@ std::optional<BillNumber> ParseBillNumber(std::string_view text) {
     return BillNumber{negative && value != 0 ? -value : value, decimals};
 }
 
-std::optional<int64_t> ParseEuroCents(std::string_view text) {
-    // The euro sign may stand before or after the amount, with blanks.
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The euro sign may stand before or after an amount, with blanks.
+std::string WithoutEuroSign(std::string_view text) {
     std::string plain(text);
     for (const std::string sign : {"€", "EUR", "eur"}) {
         const size_t at = plain.find(sign);
@@ -83,6 +97,78 @@ std::optional<int64_t> ParseEuroCents(std::string_view text) {
             break;
         }
     }
+    return plain;
+}
+
+std::optional<int64_t> CentsOf(const std::optional<BillNumber>& number) {
+    if (!number || number->value < 0 || number->decimals > 2 || number->value > 1e13) {
+        return std::nullopt;
+    }
+    return static_cast<int64_t>(std::llround(number->value * 100.0));
+}
+
+} // namespace
+
+std::optional<BillNumber> ParseBillNumber(std::string_view text, NumberLocale locale) {
+    text = Trimmed(text);
+    bool negative = false;
+    if (!text.empty() && text.front() == '-') {
+        negative = true;
+        text.remove_prefix(1);
+    }
+    if (text.empty() || !GroupingWellPlaced(text, locale)) {
+        return std::nullopt;
+    }
+    std::string plain;
+    int decimals = 0;
+    bool afterDecimal = false;
+    for (const char ch : text) {
+        if (ch >= '0' && ch <= '9') {
+            plain += ch;
+            decimals += afterDecimal ? 1 : 0;
+        } else if (ch == locale.decimal && !afterDecimal) {
+            plain += '.';
+            afterDecimal = true;
+        } else if (ch != locale.group || afterDecimal) {
+            return std::nullopt;
+        }
+    }
+    if (plain.empty() || plain.front() == '.' || plain.back() == '.') {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto parsed = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (parsed.ec != std::errc() || parsed.ptr != plain.data() + plain.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return BillNumber{negative && value != 0 ? -value : value, decimals};
+}
+
+bool ReadsTwoWays(std::string_view text) {
+    text = Trimmed(text);
+    if (!text.empty() && text.front() == '-') {
+        text.remove_prefix(1);
+    }
+    const size_t separator = text.find_first_of(".,");
+    if (separator == std::string_view::npos || separator == 0 || separator > 3 ||
+        text.size() != separator + 4 || text.front() == '0') {
+        return false;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i != separator && (text[i] < '0' || text[i] > '9')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<int64_t> ParseEuroCents(std::string_view text, NumberLocale locale) {
+    return CentsOf(ParseBillNumber(WithoutEuroSign(text), locale));
+}
+
+std::optional<int64_t> ParseEuroCents(std::string_view text) {
+    const std::string plain = WithoutEuroSign(text);
     std::optional<BillNumber> number = ParseBillNumber(plain);
     const auto separators =
         std::count_if(plain.begin(), plain.end(), [](char ch) { return ch == '.' || ch == ','; });
@@ -104,10 +190,7 @@ std::optional<int64_t> ParseEuroCents(std::string_view text) {
         }
         number = ParseBillNumber(digits);
     }
-    if (!number || number->value < 0 || number->decimals > 2 || number->value > 1e13) {
-        return std::nullopt;
-    }
-    return static_cast<int64_t>(std::llround(number->value * 100.0));
+    return CentsOf(number);
 }
 
 std::string FormatFixed(double value, int decimals) {
@@ -123,6 +206,24 @@ std::string FormatFixed(double value, int decimals) {
 std::string FormatComma(double value, int decimals) {
     std::string text = FormatFixed(value, decimals);
     std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
+std::string FormatLocaleNumber(double value, int decimals, NumberLocale locale) {
+    const std::string plain = FormatFixed(value, decimals);
+    const size_t point = std::min(plain.find('.'), plain.size());
+    const size_t start = !plain.empty() && plain.front() == '-' ? 1 : 0;
+    std::string text = plain.substr(0, start);
+    for (size_t i = start; i < point; ++i) {
+        if (i > start && (point - i) % 3 == 0) {
+            text += locale.group;
+        }
+        text += plain[i];
+    }
+    if (point < plain.size()) {
+        text += locale.decimal;
+        text += plain.substr(point + 1);
+    }
     return text;
 }
 

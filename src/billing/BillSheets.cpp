@@ -256,7 +256,7 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
         w.Number(row, 5, line.omega, DecimalsFormat(line.omegaDecimals));
         w.Number(row, 6, line.coefficients.e, "0.0000");
         w.Number(row, 7, line.coefficients.fe, "0.0000");
-        w.Number(row, 8, line.percent, "0.00000");
+        w.Number(row, 8, PrintedPercent(line.percent), "0.00000");
         w.Number(row, 9, static_cast<double>(line.fixedCents) / 100.0, "#,##0.00");
         w.Number(row, 10, static_cast<double>(line.variableCents) / 100.0, "#,##0.00");
         w.Number(row, 11, static_cast<double>(line.amountCents) / 100.0, "#,##0.00", true);
@@ -276,7 +276,7 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
         w.Text(row, col, "", total);
     }
     w.Number(row, 5, bill.sumOmega, DecimalsFormat(bill.omegaDecimals), true);
-    w.Number(row, 8, bill.PercentTotal(), "0.00000", true);
+    w.Number(row, 8, PrintedPercent(bill.PercentTotal()), "0.00000", true);
     w.Number(row, 9, static_cast<double>(bill.fixedTotal) / 100.0, "#,##0.00", true);
     w.Number(row, 10, static_cast<double>(bill.variableTotal) / 100.0, "#,##0.00", true);
     w.Number(row, 11, static_cast<double>(bill.request.costCents) / 100.0, "#,##0.00", true);
@@ -388,7 +388,7 @@ SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c,
             sheet.SetRowHeight(row++, 24);
         }
         w.Text(row, 1, "Ποσοστό Π (%)", bold);
-        w.Number(row++, 2, line.percent, "0.00000", true, false);
+        w.Number(row++, 2, PrintedPercent(line.percent), "0.00000", true, false);
         w.Text(row, 1, "Πάγιο μέρος €", label);
         w.Number(row++, 2, static_cast<double>(line.fixedCents) / 100.0, "#,##0.00", false, false);
         w.Text(row, 1, "Μεταβλητό μέρος €", label);

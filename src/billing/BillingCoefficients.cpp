@@ -50,7 +50,51 @@ void CheckLines(BillingCoefficients& c) {
     }
     if (sumFe > 1 + 1e-9) {
         c.faults.push_back("Το άθροισμα των πάγιων μερών Σ(f x e) ξεπερνά το 1.");
+        return;
     }
+    // Four-decimal coefficients drift from 1 by at most half a unit of the
+    // last decimal each: the bill scales that drift away, but sums further
+    // off are no building's coefficients.
+    const double drift = static_cast<double>(c.lines.size() + 1) * 0.00005 + 1e-9;
+    double sumE = 0;
+    for (const CoefficientLine& line : c.lines) {
+        sumE += line.e;
+    }
+    if (std::fabs(sumE - 1.0) > drift) {
+        c.faults.push_back("Τα e των Ιδιοκτησιών αθροίζουν Σe = " + FormatComma(sumE, 4) +
+                           " αντί για 1: οι συντελεστές δεν είναι ενός κτιρίου.");
+    }
+    const double oms = c.lines.front().oms;
+    if (std::fabs(sumFe + oms - 1.0) > drift) {
+        c.faults.push_back("Οι συντελεστές αθροίζουν ΣFE + ΟΜΣ = " + FormatComma(sumFe, 4) + " + " +
+                           FormatComma(oms, 4) + " = " + FormatComma(sumFe + oms, 4) +
+                           " αντί για 1: οι συντελεστές δεν είναι ενός κτιρίου.");
+    }
+}
+
+// An export file under another name: every line four numbers with commas,
+// the last two equal, as "FE,OMS,E,E".
+bool HoldsTypesLines(std::string_view bytes) {
+    bool any = false;
+    for (const std::string& raw : SplitLines(TextFileToUtf8(bytes))) {
+        if (TrimBlanks(raw).empty()) {
+            continue;
+        }
+        if (raw.find('\t') != std::string::npos) {
+            return false;
+        }
+        const std::vector<std::string> fields = SplitOn(raw, ',');
+        if (fields.size() != 4) {
+            return false;
+        }
+        for (const std::string& field : fields) {
+            if (!Coefficient(field)) {
+                return false;
+            }
+        }
+        any = true;
+    }
+    return any;
 }
 
 } // namespace
@@ -235,7 +279,8 @@ BillingCoefficients LoadCoefficients(const std::string& path) {
         return c;
     }
     // The kind of file by its name: "*.pyx" a study, "TYPES_*.FIL" an export
-    // (either in any case), anything else a table.
+    // (either in any case); an export renamed by what it holds; anything
+    // else a table.
     std::string base = path.substr(path.find_last_of('/') + 1);
     for (char& ch : base) {
         ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
@@ -269,7 +314,7 @@ BillingCoefficients LoadCoefficients(const std::string& path) {
         }
         return c;
     }
-    if (base.starts_with("TYPES_") && base.ends_with(".FIL")) {
+    if ((base.starts_with("TYPES_") && base.ends_with(".FIL")) || HoldsTypesLines(bytes)) {
         return ParseTypesFile(bytes);
     }
     return ParseCoefficientTable(bytes);

@@ -1,6 +1,7 @@
 #include "billing/BillingHistory.h"
 
 #include "platform/FileAccess.h"
+#include "platform/FolderLock.h"
 
 #include <sqlite3.h>
 
@@ -272,7 +273,11 @@ BuildingKey BuildingKeyOf(const std::string& path, const BillingCoefficients& c)
     if (error) {
         absolute = std::filesystem::absolute(path, error);
     }
-    return {absolute.string(), c.title, c.employer, c.project, c.location};
+    BuildingKey key{absolute.string(), c.title, c.employer, c.project, c.location, {}};
+    for (const CoefficientLine& line : c.lines) {
+        key.properties.push_back({line.number, line.name});
+    }
+    return key;
 }
 
 double StoredPeriod::SumOmega() const {
@@ -300,22 +305,15 @@ BillingHistory::BillingHistory(const std::string& path) : path_(path) {
     if (std::filesystem::is_directory(file, error)) {
         throw HistoryError("Η βάση του ιστορικού " + path + " είναι φάκελος, όχι αρχείο.");
     }
+    // Opened, checked and brought up to date one program at a time: several
+    // that make a new history at once each find it whole, or not yet begun.
+    const FolderLock turn(file.has_parent_path() ? file.parent_path().string() : std::string(),
+                          10000);
     try {
         db_ = std::make_unique<SqliteDatabase>(path, true);
         // Reading the version reads the file's header: a damaged file or one
         // of another kind fails here, before anything is written to it.
-        const int version = SchemaVersion();
-        if (version > kSchemaVersion) {
-            throw HistoryError("Η βάση του ιστορικού " + path +
-                               " είναι από νεότερη έκδοση του προγράμματος (σχήμα " +
-                               std::to_string(version) + ", αυτή η έκδοση γνωρίζει έως το " +
-                               std::to_string(kSchemaVersion) +
-                               "): δεν αλλάζει. Χρησιμοποιήστε τη νεότερη έκδοση.");
-        }
-        if (version == 0 && db_->IntOf("SELECT count(*) FROM sqlite_master").value_or(0) != 0) {
-            throw HistoryError("Το αρχείο " + path +
-                               " είναι βάση δεδομένων άλλου προγράμματος: έμεινε όπως είναι.");
-        }
+        CheckVersion();
         db_->Exec("PRAGMA foreign_keys = ON");
         db_->Exec("PRAGMA journal_mode = WAL");
         db_->Exec("PRAGMA synchronous = FULL");
@@ -325,18 +323,62 @@ BillingHistory::BillingHistory(const std::string& path) : path_(path) {
     }
 }
 
+BillingHistory::BillingHistory(ReadOnly, const std::string& path) : path_(path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw HistoryError("Το αρχείο ιστορικού " + path + " δεν υπάρχει ή δεν είναι αρχείο.");
+    }
+    try {
+        db_ = std::make_unique<SqliteDatabase>(SqliteDatabase::InMemoryCopy{}, path);
+        CheckVersion();
+        if (SchemaVersion() == 0) {
+            // An empty file, or an empty database: nothing of a history.
+            throw HistoryError("Το αρχείο " + path +
+                               " δεν είναι εξαγωγή ιστορικού του προγράμματος.");
+        }
+        db_->Exec("PRAGMA foreign_keys = ON");
+        Migrate();
+    } catch (const SqliteError& e) {
+        throw HistoryError(Described(path, e));
+    }
+}
+
+void BillingHistory::CheckVersion() {
+    const int version = SchemaVersion();
+    if (version > kSchemaVersion || version < 0) {
+        throw HistoryError(
+            "Η βάση του ιστορικού " + path_ + " είναι από νεότερη έκδοση του προγράμματος (σχήμα " +
+            std::to_string(version) + ", αυτή η έκδοση γνωρίζει έως το " +
+            std::to_string(kSchemaVersion) + "): δεν αλλάζει. Χρησιμοποιήστε τη νεότερη έκδοση.");
+    }
+    if (version == 0 && db_->IntOf("SELECT count(*) FROM sqlite_master").value_or(0) != 0) {
+        throw HistoryError("Το αρχείο " + path_ +
+                           " είναι βάση δεδομένων άλλου προγράμματος: έμεινε όπως είναι.");
+    }
+}
+
 int BillingHistory::SchemaVersion() {
     return static_cast<int>(db_->IntOf("PRAGMA user_version").value_or(0));
 }
 
 void BillingHistory::Migrate() {
-    int version = SchemaVersion();
     const std::vector<const char*>& steps = HistorySchemaSteps();
-    while (version < kSchemaVersion) {
+    if (SchemaVersion() == kSchemaVersion) {
+        return;
+    }
+    // Each step under the write lock, with the version read again there:
+    // several programs that open a new history at once take the steps one
+    // after the other, and each finds what the one before it made.
+    for (;;) {
         SqliteDatabase::Transaction transaction(*db_);
-        db_->Exec(steps[version]);
+        CheckVersion();
+        const int version = SchemaVersion();
+        if (version == kSchemaVersion) {
+            transaction.Commit();
+            return;
+        }
+        db_->Exec(steps[static_cast<size_t>(version)]);
         transaction.Commit();
-        version = SchemaVersion();
     }
 }
 
@@ -347,11 +389,68 @@ std::optional<int64_t> BillingHistory::FindBuilding(const BuildingKey& key) {
     if (s.Step()) {
         return s.Int(0);
     }
-    return std::nullopt;
+    if (key.properties.empty()) {
+        return std::nullopt;
+    }
+    // Elsewhere: the buildings of the same title and general data whose
+    // latest bill has the same properties.
+    SqliteStatement same = db_->Prepare(
+        "SELECT id, study_path FROM building WHERE title = ? AND employer = ? AND project = ? "
+        "AND location = ? ORDER BY id");
+    same.Bind(1, key.title).Bind(2, key.employer).Bind(3, key.project).Bind(4, key.location);
+    std::vector<std::pair<int64_t, std::string>> candidates;
+    while (same.Step()) {
+        candidates.push_back({same.Int(0), same.Text(1)});
+    }
+    std::vector<std::pair<int, std::string>> wanted = key.properties;
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<std::pair<int64_t, std::string>> found;
+    for (const auto& [id, study] : candidates) {
+        SqliteStatement lines = db_->Prepare(
+            "SELECT property.number, property.name FROM reading JOIN property ON property.id = "
+            "reading.property_id WHERE period_id = (SELECT id FROM period WHERE building_id = ? "
+            "ORDER BY date_to DESC, version DESC LIMIT 1) ORDER BY property.number, property.name");
+        lines.Bind(1, id);
+        std::vector<std::pair<int, std::string>> stored;
+        while (lines.Step()) {
+            stored.push_back({static_cast<int>(lines.Int(0)), lines.Text(1)});
+        }
+        if (stored == wanted) {
+            found.push_back({id, study});
+        }
+    }
+    if (found.size() > 1) {
+        std::string studies;
+        for (const auto& [id, study] : found) {
+            studies += "\n  " + study;
+        }
+        throw HistoryError("Η μελέτη " + key.studyPath +
+                           " δεν έχει δικό της ιστορικό, και το ιστορικό έχει περισσότερα από ένα "
+                           "κτίρια με τα ίδια γενικά στοιχεία και τις ίδιες Ιδιοκτησίες:" +
+                           studies + "\nΑνοίξτε τη μελέτη από τη θέση του κτιρίου που εννοείτε.");
+    }
+    if (found.empty()) {
+        return std::nullopt;
+    }
+    return found.front().first;
 }
 
 int64_t BillingHistory::FindOrAddBuilding(const BuildingKey& key) {
     if (const auto id = FindBuilding(key)) {
+        // A study moved or renamed: the building follows it. A copy beside
+        // a study still in its place leaves the building where it was.
+        SqliteStatement s = db_->Prepare("SELECT study_path FROM building WHERE id = ?");
+        s.Bind(1, *id);
+        if (s.Step() && s.Text(0) != key.studyPath) {
+            std::error_code error;
+            const auto status = std::filesystem::symlink_status(s.Text(0), error);
+            if (error == std::errc::no_such_file_or_directory ||
+                (!error && status.type() == std::filesystem::file_type::not_found)) {
+                SqliteStatement move =
+                    db_->Prepare("UPDATE OR IGNORE building SET study_path = ? WHERE id = ?");
+                move.Bind(1, key.studyPath).Bind(2, *id).Step();
+            }
+        }
         return *id;
     }
     SqliteStatement s = db_->Prepare("INSERT INTO building (study_path, title, employer, "
@@ -361,12 +460,31 @@ int64_t BillingHistory::FindOrAddBuilding(const BuildingKey& key) {
     return db_->LastInsertId();
 }
 
+std::string BillingHistory::OverlapFault(int64_t building, const BillDate& from,
+                                         const BillDate& to) {
+    SqliteStatement s = db_->Prepare(
+        "SELECT date_from, date_to FROM period WHERE building_id = ? AND date_from <= ? AND "
+        "date_to >= ? AND NOT (date_from = ? AND date_to = ?) ORDER BY date_from LIMIT 1");
+    s.Bind(1, building).Bind(2, IsoDate(to)).Bind(3, IsoDate(from));
+    s.Bind(4, IsoDate(from)).Bind(5, IsoDate(to));
+    if (!s.Step()) {
+        return {};
+    }
+    const BillDate otherFrom = ParseBillDate(s.Text(0)).value_or(BillDate{});
+    const BillDate otherTo = ParseBillDate(s.Text(1)).value_or(BillDate{});
+    return "Η περίοδος " + FormatBillDate(from) + " – " + FormatBillDate(to) +
+           " επικαλύπτεται με την αποθηκευμένη περίοδο " + FormatBillDate(otherFrom) + " – " +
+           FormatBillDate(otherTo) +
+           " του κτιρίου: δεν αποθηκεύεται. Μια διόρθωση δίνει τις ίδιες ημερομηνίες με την "
+           "περίοδο που διορθώνει.";
+}
+
 std::vector<std::pair<int64_t, BuildingKey>> BillingHistory::Buildings() {
     std::vector<std::pair<int64_t, BuildingKey>> out;
     SqliteStatement s = db_->Prepare(
         "SELECT id, study_path, title, employer, project, location FROM building ORDER BY id");
     while (s.Step()) {
-        out.push_back({s.Int(0), {s.Text(1), s.Text(2), s.Text(3), s.Text(4), s.Text(5)}});
+        out.push_back({s.Int(0), {s.Text(1), s.Text(2), s.Text(3), s.Text(4), s.Text(5), {}}});
     }
     return out;
 }
@@ -442,6 +560,10 @@ StoredPeriod BillingHistory::Save(const BuildingKey& key, const PeriodBill& bill
     try {
         SqliteDatabase::Transaction transaction(*db_);
         const int64_t building = FindOrAddBuilding(key);
+        if (const std::string overlap = OverlapFault(building, period.from, period.to);
+            !overlap.empty()) {
+            throw HistoryError(overlap);
+        }
         SqliteStatement version = db_->Prepare(
             "SELECT coalesce(max(version), 0) + 1 FROM period WHERE building_id = ? AND "
             "date_from = ? AND date_to = ?");
@@ -560,12 +682,9 @@ void BillingHistory::ExportBuilding(int64_t building, const std::string& path) {
 }
 
 int BillingHistory::Import(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        throw HistoryError("Το αρχείο ιστορικού " + path + " δεν υπάρχει ή δεν είναι αρχείο.");
-    }
-    // Opening it checks it (and brings an older one up to date in place).
-    BillingHistory source(path);
+    // Read from a copy: the file itself is never changed, not even brought
+    // up to date, and may be read-only.
+    BillingHistory source(ReadOnly{}, path);
     int added = 0;
     try {
         SqliteDatabase::Transaction transaction(*db_);

@@ -15,6 +15,9 @@ namespace pyrostat {
 struct BuildingKey {
     std::string studyPath; // absolute
     std::string title, employer, project, location;
+    // Its properties (number, name): with the general data, they find the
+    // building again when the study was moved, copied or renamed.
+    std::vector<std::pair<int, std::string>> properties;
 };
 
 // One property's line of a stored bill.
@@ -60,11 +63,27 @@ public:
     // cannot be opened; such a file is left as it is.
     explicit BillingHistory(const std::string& path);
 
+    // A history file read without a change to it (an export to import): its
+    // copy in memory, brought up to date there. Throws HistoryError for a
+    // file that is no history of this program, as the constructor does.
+    struct ReadOnly {};
+    BillingHistory(ReadOnly, const std::string& path);
+
     const std::string& Path() const { return path_; }
     int SchemaVersion();
 
+    // The building of the study at its path; else the one stored building
+    // with the same general data and properties (the study moved or
+    // copied). Throws HistoryError when several stored buildings could be
+    // meant, naming their studies.
     std::optional<int64_t> FindBuilding(const BuildingKey& key);
+    // The same, adding the building when there is none; a building found
+    // after its study moved keeps the study's new place.
     int64_t FindOrAddBuilding(const BuildingKey& key);
+
+    // The stored period (latest version) whose dates overlap these without
+    // being the same dates, told in Greek; empty when there is none.
+    std::string OverlapFault(int64_t building, const BillDate& from, const BillDate& to);
     std::vector<std::pair<int64_t, BuildingKey>> Buildings();
 
     // Stores the bill of a period (its dates are needed) as the next version
@@ -88,6 +107,9 @@ public:
 
 private:
     void Migrate();
+    // Refuses a schema version this program does not know, and a database
+    // that holds tables but no version (another program's).
+    void CheckVersion();
     // The period and its lines (the properties added when new); its id.
     int64_t InsertPeriod(int64_t building, const StoredPeriod& period);
     std::string path_;

@@ -1,6 +1,7 @@
 #include "billing/CarryForward.h"
 
 #include <chrono>
+#include <cmath>
 
 namespace pyrostat {
 
@@ -10,30 +11,60 @@ bool Before(const BillDate& a, const BillDate& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
-} // namespace
-
-std::vector<std::string> CarryReadingsForward(ReadingsTable& readings,
-                                              const BillingCoefficients& coefficients,
-                                              const std::vector<StoredPeriod>& latest,
-                                              const std::optional<BillDate>& from) {
+std::vector<StoredPeriod> EndingBefore(const std::vector<StoredPeriod>& latest,
+                                       const std::optional<BillDate>& from) {
     std::vector<StoredPeriod> earlier;
     for (const StoredPeriod& p : latest) {
         if (!from || Before(p.to, *from)) {
             earlier.push_back(p);
         }
     }
+    return earlier;
+}
+
+} // namespace
+
+std::map<int, BilledEstimate> BilledEstimatesBefore(const std::vector<StoredPeriod>& latest,
+                                                    const std::optional<BillDate>& from) {
+    std::map<int, BilledEstimate> since;
+    for (const StoredPeriod& p : EndingBefore(latest, from)) { // oldest first
+        for (const StoredLine& l : p.lines) {
+            if (l.current) {
+                since[l.number] = {l.current->value, 0, l.current->decimals};
+            } else if (l.estimated) {
+                if (const auto it = since.find(l.number); it != since.end()) {
+                    BilledEstimate& e = it->second;
+                    e.decimals = std::max(e.decimals, l.omegaDecimals);
+                    const double scale = std::pow(10.0, e.decimals);
+                    e.units = std::round((e.units + l.omega) * scale) / scale;
+                }
+            } else if (!l.closed) {
+                // Hours given as such: the meter's count is no longer known.
+                since.erase(l.number);
+            }
+        }
+    }
+    return since;
+}
+
+std::vector<std::string> CarryReadingsForward(ReadingsTable& readings,
+                                              const BillingCoefficients& coefficients,
+                                              const std::vector<StoredPeriod>& latest,
+                                              const std::optional<BillDate>& from) {
+    const std::vector<StoredPeriod> earlier = EndingBefore(latest, from);
     if (earlier.empty()) {
         return {"Δεν υπάρχει αποθηκευμένη περίοδος του κτιρίου πριν από αυτή: οι προηγούμενες "
                 "ενδείξεις δεν μεταφέρονται (δώστε προηγούμενη και τρέχουσα ένδειξη)."};
     }
     const std::map<int, BillNumber> carried = CarriedReadings(earlier);
     std::vector<std::string> faults;
+    const PropertyIndex properties(coefficients);
     for (ReadingLine& line : readings.lines) {
         if (!line.measure) {
             continue;
         }
         std::string fault;
-        const int index = MatchProperty(coefficients, line.property, fault);
+        const int index = properties.Match(line.property, fault);
         if (index < 0) {
             continue; // the bill names it
         }

@@ -3,6 +3,7 @@
 #include "billing/BillingHistory.h"
 #include "billing/Readings.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,5 +19,11 @@ std::vector<std::string> CarryReadingsForward(ReadingsTable& readings,
                                               const BillingCoefficients& coefficients,
                                               const std::vector<StoredPeriod>& latest,
                                               const std::optional<BillDate>& from);
+
+// Per property (by number), the units billed by estimate since its meter
+// was last read, over the stored periods that end before `from` (all when
+// it is not given): the next real reading takes them off its measure.
+std::map<int, BilledEstimate> BilledEstimatesBefore(const std::vector<StoredPeriod>& latest,
+                                                    const std::optional<BillDate>& from);
 
 } // namespace pyrostat

@@ -55,4 +55,13 @@ int64_t RoundCentsHalfUp(double cents) {
     return static_cast<int64_t>(std::floor(cents + 0.5 + kTolerance));
 }
 
+double RoundHalfUpAt(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    // The noise of a few products and sums of doubles, in units of the last
+    // decimal: far below any real difference from a tie of decimal inputs.
+    const double scaled = value * scale;
+    const double noise = std::max(1.0, std::fabs(scaled)) * 1e-11;
+    return std::floor(scaled + 0.5 + noise) / scale;
+}
+
 } // namespace pyrostat

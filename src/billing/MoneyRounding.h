@@ -15,4 +15,10 @@ std::vector<int64_t> ShareCents(const std::vector<double>& exactCents, int64_t t
 // Rounds a (non-negative) number of cents half up to a whole cent.
 int64_t RoundCentsHalfUp(double cents);
 
+// Rounds a non-negative value half up to `decimals` places, as the exact
+// decimal value it stands for would round: a value within rounding noise of a
+// tie (2.173795 computed as 2.17379499999999) goes up. The result is the
+// double nearest to the printed text.
+double RoundHalfUpAt(double value, int decimals);
+
 } // namespace pyrostat

@@ -24,49 +24,98 @@ bool AllDigits(const std::string& text) {
            std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
+// A meter read at last after periods billed by estimate: what the meter
+// counted since the reading the estimates started from, less the estimates
+// already billed. An estimate above the meter is told and bills nothing now,
+// never less than nothing.
+void SettleEstimates(BilledLine& line, const BillRequest& request,
+                     std::vector<std::string>& notes) {
+    const auto it = request.billedEstimates.find(line.coefficients.number);
+    if (it == request.billedEstimates.end() || it->second.units <= 0) {
+        return;
+    }
+    const BilledEstimate& estimate = it->second;
+    const int decimals = std::max(line.omegaDecimals, estimate.decimals);
+    if (std::fabs(Rounded(line.reading->previous->value, decimals) -
+                  Rounded(estimate.reading, decimals)) > 0) {
+        return; // read from another reading: the estimates are not in it
+    }
+    const double net = Rounded(line.omega - estimate.units, decimals);
+    line.omegaDecimals = decimals;
+    const char* unit = request.method == MeterMethod::Hours ? " ώρες" : " μονάδες";
+    if (net < 0) {
+        line.settled = line.omega;
+        notes.push_back("ΠΡΟΣΟΧΗ: η Ιδιοκτησία «" + line.name + "» είχε χρεωθεί με εκτίμηση " +
+                        FormatComma(estimate.units, estimate.decimals) + unit +
+                        ", περισσότερες από όσες έδειξε ο μετρητής από τότε (" +
+                        FormatComma(line.omega, decimals) + "): η περίοδος τη χρεώνει με 0" + unit +
+                        " και μένουν " + FormatComma(-net, decimals) + unit +
+                        " χρεωμένες πέρα από τον μετρητή.");
+        line.omega = 0;
+        return;
+    }
+    line.settled = estimate.units;
+    notes.push_back("Η Ιδιοκτησία «" + line.name + "»: από τις " +
+                    FormatComma(line.omega, decimals) + unit + " του μετρητή αφαιρέθηκαν οι " +
+                    FormatComma(estimate.units, estimate.decimals) + unit +
+                    " που είχαν ήδη χρεωθεί με εκτίμηση.");
+    line.omega = net;
+}
+
 } // namespace
 
-int MatchProperty(const BillingCoefficients& c, const std::string& key, std::string& fault) {
-    int found = -1;
-    int matches = 0;
+PropertyIndex::PropertyIndex(const BillingCoefficients& c) {
     for (size_t i = 0; i < c.lines.size(); ++i) {
-        if (!c.lines[i].name.empty() && c.lines[i].name == key) {
-            found = static_cast<int>(i);
-            ++matches;
+        const int index = static_cast<int>(i);
+        if (!c.lines[i].name.empty()) {
+            byName_.emplace(c.lines[i].name, index);
         }
-    }
-    if (matches == 0) {
-        // The same name with other capitals or accents.
-        const std::string folded = FoldTitle(key);
-        for (size_t i = 0; i < c.lines.size() && !folded.empty(); ++i) {
-            if (FoldTitle(c.lines[i].name) == folded) {
-                found = static_cast<int>(i);
-                ++matches;
-            }
+        if (const std::string folded = FoldTitle(c.lines[i].name); !folded.empty()) {
+            byFolded_.emplace(folded, index);
         }
+        byNumber_.emplace(c.lines[i].number, index);
     }
+}
+
+int PropertyIndex::Match(const std::string& key, std::string& fault) const {
+    // By name as written, else with other capitals or accents.
+    auto [first, last] = byName_.equal_range(key);
+    if (first == last) {
+        std::tie(first, last) = byFolded_.equal_range(FoldTitle(key));
+    }
+    const auto matches = std::distance(first, last);
     if (matches > 1) {
         fault = "Η Ιδιοκτησία «" + key +
                 "» των ενδείξεων ταιριάζει σε περισσότερες από μία Ιδιοκτησίες: δώστε τον "
                 "αριθμό της.";
         return -1;
     }
-    if (matches == 1) {
-        return found;
-    }
+    int byNumber = -1;
     if (AllDigits(key) && key.size() < 6) {
-        const int number = std::stoi(key);
-        for (size_t i = 0; i < c.lines.size(); ++i) {
-            if (c.lines[i].number == number) {
-                return static_cast<int>(i);
-            }
+        if (const auto it = byNumber_.find(std::stoi(key)); it != byNumber_.end()) {
+            byNumber = it->second;
         }
+    }
+    if (matches == 1) {
+        // "2" may name a property and number another: neither is guessed.
+        if (byNumber >= 0 && byNumber != first->second) {
+            fault = "Η Ιδιοκτησία «" + key +
+                    "» των ενδείξεων είναι όνομα μιας Ιδιοκτησίας και αριθμός άλλης: "
+                    "γράψτε το όνομα όπως είναι στους συντελεστές ή διορθώστε τον αριθμό.";
+            return -1;
+        }
+        return first->second;
+    }
+    if (byNumber >= 0) {
+        return byNumber;
     }
     fault = "Η Ιδιοκτησία «" + key + "» των ενδείξεων δεν υπάρχει στους συντελεστές.";
     return -1;
 }
 
-namespace {} // namespace
+int MatchProperty(const BillingCoefficients& c, const std::string& key, std::string& fault) {
+    return PropertyIndex(c).Match(key, fault);
+}
 
 PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const ReadingsTable& readings,
                           const BillRequest& request) {
@@ -96,11 +145,11 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
         bill.lines[i].coefficients = coefficients.lines[i];
         bill.lines[i].name = coefficients.DisplayName(coefficients.lines[i]);
     }
-    std::map<int, int> readAt; // property index -> line of the readings
+    const PropertyIndex properties(coefficients);
     for (const ReadingLine& r : readings.lines) {
         std::string fault;
         const int index =
-            r.propertyIndex >= 0 ? r.propertyIndex : MatchProperty(coefficients, r.property, fault);
+            r.propertyIndex >= 0 ? r.propertyIndex : properties.Match(r.property, fault);
         if (index < 0) {
             bill.faults.push_back(fault);
             continue;
@@ -113,7 +162,6 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
             continue;
         }
         line.reading = r;
-        readAt[index] = r.lineNo;
     }
 
     // The measure of each property.
@@ -129,6 +177,17 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
         line.closed = r.closed;
         if (r.closed) {
             line.omega = 0; // a closed property bills its fixed part only
+            if (r.previous && r.current && r.current->value > r.previous->value) {
+                const int decimals = std::max(r.previous->decimals, r.current->decimals);
+                bill.notes.push_back(
+                    "ΠΡΟΣΟΧΗ: η Ιδιοκτησία «" + line.name +
+                    "» είναι κλειστή, αλλά ο μετρητής της " + "προχώρησε κατά " +
+                    FormatComma(Rounded(r.current->value - r.previous->value, decimals), decimals) +
+                    (request.method == MeterMethod::Hours ? " ώρες" : " μονάδες") + " (" +
+                    FormatComma(r.previous->value, r.previous->decimals) + " → " +
+                    FormatComma(r.current->value, r.current->decimals) +
+                    "): χρεώνεται μόνο το πάγιο.");
+            }
             continue;
         }
         if (r.Missing()) {
@@ -172,6 +231,9 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
                 continue;
             }
             line.omega = Rounded(r.current->value - r.previous->value, line.omegaDecimals);
+        }
+        if (!r.measure) {
+            SettleEstimates(line, request, bill.notes);
         }
         if (request.method == MeterMethod::Hours && bill.periodHours > 0 &&
             line.omega > static_cast<double>(bill.periodHours)) {
@@ -288,6 +350,10 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
     }
     bill.manyEstimates = bill.estimatedCount * 4 > static_cast<int>(bill.lines.size());
     return bill;
+}
+
+double PrintedPercent(double percent) {
+    return RoundHalfUpAt(percent, 5);
 }
 
 double PeriodBill::PercentTotal() const {

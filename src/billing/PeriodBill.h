@@ -16,6 +16,15 @@ namespace pyrostat {
 // e) or units of energy (heat meters, shared as they are).
 enum class MeterMethod { Hours, Energy };
 
+// The units estimated and billed for a property since its meter last showed
+// `reading`: billed once already, they are taken off the measure when that
+// reading is the previous one of a real reading at last.
+struct BilledEstimate {
+    double reading = 0;
+    double units = 0;
+    int decimals = 0;
+};
+
 struct BillRequest {
     MeterMethod method = MeterMethod::Hours;
     int64_t costCents = 0;
@@ -24,6 +33,8 @@ struct BillRequest {
     // Each property's (by number) share of the building's measure in the
     // stored periods; an estimate uses it before the building's mean.
     std::map<int, double> historicalShares;
+    // By property number: estimates billed since the last real reading.
+    std::map<int, BilledEstimate> billedEstimates;
 };
 
 // One property's line of the period's bill.
@@ -35,7 +46,8 @@ struct BilledLine {
     int omegaDecimals = 0; // the decimals it is printed with
     bool closed = false;
     bool estimated = false;
-    double percent = 0; // Π, of 100
+    double settled = 0; // units of earlier estimates taken off the measure
+    double percent = 0; // Π, of 100 (PrintedPercent gives the five decimals printed)
     double exactCents = 0;
     int64_t fixedCents = 0, variableCents = 0, amountCents = 0;
 };
@@ -56,6 +68,9 @@ struct PeriodBill {
     long periodHours = 0;       // 0 without dates
     int64_t fixedTotal = 0, variableTotal = 0;
     std::vector<std::string> faults; // Greek; nothing is billed while there is one
+    // Greek: what the bill is made with but the manager should know (a
+    // closed property whose meter moved, an estimate the meter fell short of).
+    std::vector<std::string> notes;
 
     bool Ok() const { return faults.empty(); }
     // What the percentages add up to: 100, but for a cost of nothing shared
@@ -71,9 +86,26 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
 
 // The property a reading names: its name as written, else the same name with
 // other capitals or accents, else its number; -1 with a Greek `fault` when
-// none or more than one.
+// none or more than one, or when the text is the name of one property and
+// the number of another.
 int MatchProperty(const BillingCoefficients& coefficients, const std::string& key,
                   std::string& fault);
+
+// The same, with the names and numbers looked up in tables made once for all
+// the lines of a readings table.
+class PropertyIndex {
+public:
+    explicit PropertyIndex(const BillingCoefficients& coefficients);
+    int Match(const std::string& key, std::string& fault) const;
+
+private:
+    std::multimap<std::string, int> byName_, byFolded_;
+    std::map<int, int> byNumber_;
+};
+
+// A percentage as every sheet, table and window prints it: rounded half up
+// at the fifth decimal as its exact decimal value would be.
+double PrintedPercent(double percent);
 
 // The warning printed when more than a quarter of the properties are estimated.
 std::string ManyEstimatesWarning(const PeriodBill& bill);

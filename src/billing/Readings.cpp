@@ -44,8 +44,12 @@ std::vector<std::string> Fields(const std::string& line) {
 
 } // namespace
 
-ReadingsTable ParseReadings(std::string_view text, bool headings, int firstLine) {
+ReadingsTable ParseReadings(std::string_view text, bool headings, int firstLine,
+                            std::optional<NumberLocale> locale) {
     ReadingsTable table;
+    const auto number = [&locale](std::string_view field) {
+        return locale ? ParseBillNumber(field, *locale) : ParseBillNumber(field);
+    };
     const std::vector<std::string> lines = SplitLines(TextFileToUtf8(text));
     bool first = true;
     for (size_t n = 0; n < lines.size(); ++n) {
@@ -58,8 +62,8 @@ ReadingsTable ParseReadings(std::string_view text, bool headings, int firstLine)
         const std::string where = "Γραμμή " + std::to_string(lineNo) + " των ενδείξεων";
         // Headings: a first line whose second field is neither a number nor
         // a mark ("Ιδιοκτησία  Προηγούμενη  Τρέχουσα").
-        if (headings && first && fields.size() > 1 && !ParseBillNumber(fields[1]) &&
-            fields[1] != "-" && !IsMark(FoldTitle(fields[1]))) {
+        if (headings && first && fields.size() > 1 && !number(fields[1]) && fields[1] != "-" &&
+            !IsMark(FoldTitle(fields[1]))) {
             first = false;
             continue;
         }
@@ -74,30 +78,43 @@ ReadingsTable ParseReadings(std::string_view text, bool headings, int firstLine)
         std::vector<BillNumber> numbers;
         size_t k = 1;
         bool bad = false;
+        // A number that reads two ways is not guessed.
+        const auto twoWays = [&](const std::string& field) {
+            if (locale || !ReadsTwoWays(field)) {
+                return false;
+            }
+            table.faults.push_back(where + " («" + line.property + "»): η τιμή «" + field +
+                                   "» διαβάζεται και ως δεκαδικός και ως χιλιάδες· δώστε την "
+                                   "υποδιαστολή με --decimal , ή --decimal .");
+            bad = true;
+            return true;
+        };
         for (; k < fields.size(); ++k) {
             if (fields[k] == "-") {
                 continue; // a reading left out on purpose
             }
-            const std::optional<BillNumber> number = ParseBillNumber(fields[k]);
-            if (!number) {
+            const std::optional<BillNumber> value = number(fields[k]);
+            if (!value) {
                 break;
             }
-            if (number->value < 0) {
+            twoWays(fields[k]);
+            if (value->value < 0) {
                 table.faults.push_back(where + " («" + line.property + "»): αρνητική ένδειξη «" +
                                        fields[k] + "».");
                 bad = true;
             }
-            numbers.push_back(*number);
+            numbers.push_back(*value);
         }
         for (; k < fields.size(); ++k) {
             const std::string mark = FoldTitle(fields[k]);
             if (mark == FoldTitle(kClosedMark)) {
                 line.closed = true;
             } else if (mark == FoldTitle(kReplacedMark)) {
-                const auto oldFinal =
-                    k + 1 < fields.size() ? ParseBillNumber(fields[k + 1]) : std::nullopt;
-                const auto newStart =
-                    k + 2 < fields.size() ? ParseBillNumber(fields[k + 2]) : std::nullopt;
+                const auto oldFinal = k + 1 < fields.size() ? number(fields[k + 1]) : std::nullopt;
+                const auto newStart = k + 2 < fields.size() ? number(fields[k + 2]) : std::nullopt;
+                if ((oldFinal && twoWays(fields[k + 1])) | (newStart && twoWays(fields[k + 2]))) {
+                    break;
+                }
                 if (!oldFinal || !newStart || oldFinal->value < 0 || newStart->value < 0) {
                     table.faults.push_back(where + " («" + line.property +
                                            "»): η αντικατάσταση μετρητή θέλει την τελική ένδειξη "

@@ -38,7 +38,11 @@ struct ReadingsTable {
 // with "#" are skipped, and so is a first line of headings (unless
 // `headings` is false: then such a line is a fault like any other). The
 // text's first line is numbered `firstLine` in the lines and their faults.
-ReadingsTable ParseReadings(std::string_view text, bool headings = true, int firstLine = 1);
+// Numbers are read by the `locale`'s rule when one is given; without one a
+// number that reads two ways ("1.500") is a fault that asks for the
+// decimal separator.
+ReadingsTable ParseReadings(std::string_view text, bool headings = true, int firstLine = 1,
+                            std::optional<NumberLocale> locale = std::nullopt);
 
 // The words of the marks, as the sheet prints them.
 inline constexpr const char* kClosedMark = "κλειστό";

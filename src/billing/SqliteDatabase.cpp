@@ -132,6 +132,59 @@ SqliteDatabase::SqliteDatabase(const std::string& path, bool create) {
     sqlite3_extended_result_codes(db_, 0);
 }
 
+namespace {
+
+// The file's name as an SQLite URI path: every byte that is not plainly safe
+// written as %XX, so that '?', '#' and '%' in a folder's name stay its own.
+std::string UriPath(const std::string& path) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out = "file:";
+    for (const char ch : path) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+            (byte >= '0' && byte <= '9') || ch == '/' || ch == '.' || ch == '-' || ch == '_') {
+            out += ch;
+        } else {
+            out += '%';
+            out += hex[byte >> 4];
+            out += hex[byte & 0x0F];
+        }
+    }
+    return out + "?immutable=1";
+}
+
+} // namespace
+
+SqliteDatabase::SqliteDatabase(InMemoryCopy, const std::string& path) {
+    sqlite3* source = nullptr;
+    const auto close = [&source] { sqlite3_close(source); };
+    int code =
+        sqlite3_open_v2(UriPath(path).c_str(), &source,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOFOLLOW, nullptr);
+    if (code == SQLITE_OK) {
+        code =
+            sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    }
+    if (code == SQLITE_OK) {
+        sqlite3_backup* backup = sqlite3_backup_init(db_, "main", source, "main");
+        if (backup == nullptr) {
+            code = sqlite3_errcode(db_);
+        } else {
+            sqlite3_backup_step(backup, -1);
+            code = sqlite3_backup_finish(backup);
+        }
+    }
+    if (code != SQLITE_OK) {
+        const std::string text = sqlite3_errstr(code);
+        close();
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw SqliteError(code, text);
+    }
+    close();
+    sqlite3_extended_result_codes(db_, 0);
+}
+
 SqliteDatabase::~SqliteDatabase() {
     sqlite3_close(db_);
 }

@@ -63,6 +63,10 @@ public:
     // Opens (creating when `create`) the database file; the file is not read
     // yet, so a damaged one shows at the first statement.
     SqliteDatabase(const std::string& path, bool create);
+    // A copy in memory of the database file, which is opened read-only and
+    // as unchanging: nothing is written to it, not even a journal beside it.
+    struct InMemoryCopy {};
+    SqliteDatabase(InMemoryCopy, const std::string& path);
     ~SqliteDatabase();
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include <fcntl.h>
@@ -223,6 +224,21 @@ FileProblem ReplaceableProblem(const std::string& target) {
         return errno == EROFS ? FileProblem::ReadOnly : FileProblem::NoPermission;
     }
     return FileProblem::None;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0) {
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    }
+    std::error_code error;
+    const std::filesystem::path left = std::filesystem::weakly_canonical(a, error);
+    if (error) {
+        return a == b;
+    }
+    const std::filesystem::path right = std::filesystem::weakly_canonical(b, error);
+    return error ? a == b : left == right;
 }
 
 FileProblem WriteProblem(const std::string& path) {

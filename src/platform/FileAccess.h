@@ -74,6 +74,10 @@ bool RemoveFileOnly(const std::string& path);
 // An empty folder is the working folder.
 void SyncFolder(const std::string& folder);
 
+// Whether two names lead to one file: the same file on the disk (through
+// links too), or, where nothing stands yet, the same place.
+bool SameFile(const std::string& a, const std::string& b);
+
 // Greek text of the problem ("είναι φάκελος", ...), to follow a file name.
 std::string DescribeFileProblem(FileProblem problem);
 

@@ -3,7 +3,9 @@
 #include "platform/Codepage1253.h"
 #include "platform/Utf8.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace pyrostat {
 
@@ -12,8 +14,24 @@ namespace {
 // Splits the text into records of fields: `separator` between fields, a line
 // break between records, double quotes around a field that holds either
 // (and "" for a quote inside it).
-std::vector<std::vector<std::string>> Split(std::string_view text, char separator) {
+// Records past kMaxTableRows are not kept: the first one with a value there
+// is told by its number in `beyond`.
+std::vector<std::vector<std::string>> Split(std::string_view text, char separator,
+                                            std::optional<size_t>& beyond) {
     std::vector<std::vector<std::string>> records;
+    size_t count = 0;
+    const auto add = [&](std::vector<std::string>&& record) {
+        if (count++ < kMaxTableRows) {
+            records.push_back(std::move(record));
+            return true;
+        }
+        const bool filled = std::any_of(record.begin(), record.end(),
+                                        [](const std::string& f) { return !f.empty(); });
+        if (filled) {
+            beyond = count - 1;
+        }
+        return !filled;
+    };
     std::vector<std::string> fields;
     std::string field;
     bool quoted = false;
@@ -44,12 +62,11 @@ std::vector<std::vector<std::string>> Split(std::string_view text, char separato
             }
             fields.push_back(std::move(field));
             field.clear();
-            records.push_back(std::move(fields));
-            fields.clear();
-            any = false;
-            if (records.size() >= kMaxImportRows) {
+            if (!add(std::move(fields))) {
                 return records;
             }
+            fields.clear();
+            any = false;
         } else {
             field += ch;
             any = true;
@@ -57,7 +74,7 @@ std::vector<std::vector<std::string>> Split(std::string_view text, char separato
     }
     if (any || !field.empty()) {
         fields.push_back(std::move(field));
-        records.push_back(std::move(fields));
+        add(std::move(fields));
     }
     return records;
 }
@@ -103,21 +120,31 @@ SheetRows ReadCsvRows(const std::string& path) {
     }
     const std::string text = TextFileToUtf8(bytes);
     // Every field is text, as typed: a number keeps the separators it was
-    // written with.
-    for (auto& record : Split(text, DetectSeparator(text))) {
-        std::vector<SheetCell> cells;
-        for (auto& field : record) {
-            if (cells.size() == kMaxImportColumns) {
-                break;
-            }
-            cells.push_back({std::move(field), false});
-        }
-        sheet.rows.push_back(std::move(cells));
+    // written with. Empty fields at a line's end are no cells.
+    std::optional<size_t> beyond;
+    std::vector<std::vector<std::string>> records = Split(text, DetectSeparator(text), beyond);
+    if (beyond) {
+        sheet.damage = BeyondTheTable(*beyond, 0);
+        return sheet;
     }
-    while (!sheet.rows.empty() &&
-           (sheet.rows.back().empty() ||
-            (sheet.rows.back().size() == 1 && sheet.rows.back()[0].text.empty()))) {
-        sheet.rows.pop_back();
+    for (size_t r = 0; r < records.size(); ++r) {
+        std::vector<std::string>& record = records[r];
+        while (!record.empty() && record.back().empty()) {
+            record.pop_back();
+        }
+        if (record.empty()) {
+            continue;
+        }
+        if (record.size() > kMaxTableColumns) {
+            sheet.damage = BeyondTheTable(r, kMaxTableColumns);
+            return sheet;
+        }
+        sheet.rows.resize(r + 1);
+        for (auto& field : record) {
+            std::string cell;
+            AppendCellText(cell, field);
+            sheet.rows[r].push_back({std::move(cell), false});
+        }
     }
     return sheet;
 }

@@ -3,8 +3,9 @@
 
 #include <pugixml.hpp>
 
-#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace pyrostat {
 
@@ -15,41 +16,74 @@ pugi::xml_node Find(const pugi::xml_node& node, const char* name) {
 }
 
 // The text of a paragraph: its words, <text:s> spaces, tabs and line breaks
-// as blanks, and the words of the spans inside it.
-void AppendText(const pugi::xml_node& node, std::string& text) {
-    for (pugi::xml_node child : node.children()) {
+// as blanks, and the words of the spans inside it, walked without recursion
+// so that a crafted file cannot exhaust the stack. False when the spans nest
+// deeper than any program writes them.
+bool AppendText(const pugi::xml_node& paragraph, std::string& text) {
+    std::vector<pugi::xml_node> path; // the spans entered, innermost last
+    pugi::xml_node child = paragraph.first_child();
+    while (true) {
+        if (!child) {
+            if (path.empty()) {
+                return true;
+            }
+            child = path.back().next_sibling();
+            path.pop_back();
+            continue;
+        }
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            text += child.value();
+            AppendCellText(text, child.value());
         } else if (std::strcmp(child.name(), "text:s") == 0) {
             const int count = std::max(1, child.attribute("text:c").as_int(1));
-            text.append(static_cast<size_t>(std::min(count, 1000)), ' ');
+            AppendCellText(text, std::string(static_cast<size_t>(std::min(count, 1000)), ' '));
         } else if (std::strcmp(child.name(), "text:tab") == 0 ||
                    std::strcmp(child.name(), "text:line-break") == 0) {
-            text += ' ';
-        } else {
-            AppendText(child, text);
+            AppendCellText(text, " ");
+        } else if (child.type() == pugi::node_element && child.first_child()) {
+            if (path.size() >= kMaxTextDepth) {
+                return false;
+            }
+            path.push_back(child);
+            child = child.first_child();
+            continue;
         }
+        child = child.next_sibling();
     }
 }
 
-SheetCell CellOf(const pugi::xml_node& cell) {
+// A cell's value; nothing when its text nests too deep, or when it holds a
+// formula whose value the file did not store (a script's file, never opened
+// in a spreadsheet program): the cell is refused rather than read as empty.
+std::optional<SheetCell> CellOf(const pugi::xml_node& cell) {
     const std::string type = cell.attribute("office:value-type").value();
     if (type == "float" || type == "percentage" || type == "currency") {
-        return {SheetNumberText(cell.attribute("office:value").value()), true};
+        return SheetCell{SheetNumberText(cell.attribute("office:value").value()), true};
     }
     if (type == "boolean") {
-        return {cell.attribute("office:boolean-value").as_bool() ? "TRUE" : "FALSE", false};
+        return SheetCell{cell.attribute("office:boolean-value").as_bool() ? "TRUE" : "FALSE",
+                         false};
+    }
+    if (type.empty() && cell.attribute("table:formula")) {
+        return std::nullopt;
     }
     std::string text;
     bool first = true;
     for (pugi::xml_node p : cell.children("text:p")) {
         if (!first) {
-            text += ' ';
+            AppendCellText(text, " ");
         }
         first = false;
-        AppendText(p, text);
+        if (!AppendText(p, text)) {
+            return std::nullopt;
+        }
     }
-    return {text, false};
+    return SheetCell{text, false};
+}
+
+// A repeat count: 1 when it is missing or not a positive number.
+size_t Repeat(const pugi::xml_node& node, const char* attribute) {
+    const long long count = node.attribute(attribute).as_llong(1);
+    return count < 1 ? 1 : static_cast<size_t>(std::min<long long>(count, 1LL << 30));
 }
 
 } // namespace
@@ -65,9 +99,9 @@ SheetRows ReadOdsRows(const std::string& path) {
         sheet.damage = kNotAWorkbook;
         return sheet;
     }
-    const auto content = zip.Read("content.xml");
+    std::optional<std::string> content = zip.Read("content.xml");
     pugi::xml_document doc;
-    if (!content || !doc.load_buffer(content->data(), content->size())) {
+    if (!content || !doc.load_buffer_inplace(content->data(), content->size())) {
         sheet.damage = "δεν βρέθηκε το περιεχόμενο του βιβλίου εργασίας";
         return sheet;
     }
@@ -77,48 +111,86 @@ SheetRows ReadOdsRows(const std::string& path) {
         sheet.damage = "το βιβλίο εργασίας δεν έχει φύλλο";
         return sheet;
     }
-    // Rows may stand inside header-row and row-group elements too.
+    // Rows may stand inside header-row and row-group elements too, nested to
+    // any depth: walked with a stack of their own.
     std::vector<pugi::xml_node> rows;
-    const auto collect = [&rows](const pugi::xml_node& parent, const auto& self) -> void {
+    std::vector<pugi::xml_node> groups{table};
+    while (!groups.empty()) {
+        const pugi::xml_node parent = groups.back();
+        groups.pop_back();
+        if (std::strcmp(parent.name(), "table:table-row") == 0) {
+            rows.push_back(parent);
+            continue;
+        }
+        // Children pushed in reverse, so that rows keep the sheet's order.
+        std::vector<pugi::xml_node> inner;
         for (pugi::xml_node child : parent.children()) {
-            if (std::strcmp(child.name(), "table:table-row") == 0) {
-                rows.push_back(child);
-            } else if (std::strcmp(child.name(), "table:table-header-rows") == 0 ||
-                       std::strcmp(child.name(), "table:table-row-group") == 0 ||
-                       std::strcmp(child.name(), "table:table-rows") == 0) {
-                self(child, self);
+            inner.push_back(child);
+        }
+        for (auto it = inner.rbegin(); it != inner.rend(); ++it) {
+            if (std::strcmp(it->name(), "table:table-row") == 0 ||
+                std::strcmp(it->name(), "table:table-header-rows") == 0 ||
+                std::strcmp(it->name(), "table:table-row-group") == 0 ||
+                std::strcmp(it->name(), "table:table-rows") == 0) {
+                groups.push_back(*it);
             }
         }
-    };
-    collect(table, collect);
+    }
+    // Empty rows are counted, not kept, until a row with values follows
+    // them: a sheet padded to its last row costs nothing.
+    size_t rowIndex = 0;
+    size_t textBytes = 0;
     for (const pugi::xml_node& row : rows) {
         std::vector<SheetCell> cells;
+        size_t colIndex = 0;
         for (pugi::xml_node cell : row.children()) {
             const bool covered = std::strcmp(cell.name(), "table:covered-table-cell") == 0;
             if (!covered && std::strcmp(cell.name(), "table:table-cell") != 0) {
                 continue;
             }
-            const long repeat =
-                std::max(1L, std::atol(cell.attribute("table:number-columns-repeated").value()));
-            const SheetCell value = covered ? SheetCell{} : CellOf(cell);
-            // A run of empty cells (to the sheet's edge) adds nothing.
-            const long copies = value.text.empty() ? repeat : std::min(repeat, 64L);
-            for (long i = 0; i < copies && cells.size() < kMaxImportColumns; ++i) {
-                cells.push_back(value);
+            const size_t repeat = Repeat(cell, "table:number-columns-repeated");
+            std::optional<SheetCell> value = covered ? SheetCell{} : CellOf(cell);
+            if (!value) {
+                sheet.damage = "το κελί στη " + SheetCellName(rowIndex, colIndex) +
+                               " έχει τύπο χωρίς αποθηκευμένη τιμή ή κείμενο που δεν "
+                               "διαβάζεται (ανοίξτε το αρχείο και αποθηκεύστε το ξανά)";
+                return sheet;
             }
+            if (!value->text.empty()) {
+                if (colIndex + std::min<size_t>(repeat, kMaxTableColumns) > kMaxTableColumns) {
+                    sheet.damage = BeyondTheTable(rowIndex, std::max(colIndex, kMaxTableColumns));
+                    return sheet;
+                }
+                cells.resize(colIndex);
+                for (size_t i = 0; i < repeat; ++i) {
+                    cells.push_back(*value);
+                }
+            }
+            colIndex += std::min(repeat, kMaxTableColumns + 1);
         }
-        while (!cells.empty() && cells.back().text.empty()) {
-            cells.pop_back();
+        const size_t repeat = Repeat(row, "table:number-rows-repeated");
+        if (cells.empty()) {
+            rowIndex += std::min(repeat, kMaxTableRows + 1);
+            continue;
         }
-        const long repeat =
-            std::max(1L, std::atol(row.attribute("table:number-rows-repeated").value()));
-        const long copies = cells.empty() ? std::min(repeat, 1L) : repeat;
-        for (long i = 0; i < copies && sheet.rows.size() < kMaxImportRows; ++i) {
+        if (rowIndex + repeat > kMaxTableRows) {
+            sheet.damage = BeyondTheTable(std::max(rowIndex, kMaxTableRows), 0);
+            return sheet;
+        }
+        size_t bytes = 0;
+        for (const SheetCell& cell : cells) {
+            bytes += cell.text.size();
+        }
+        textBytes += bytes * repeat;
+        if (textBytes > kMaxSheetText) {
+            sheet.damage = kSheetTooLarge;
+            return sheet;
+        }
+        sheet.rows.resize(rowIndex);
+        for (size_t i = 0; i < repeat; ++i) {
             sheet.rows.push_back(cells);
         }
-        if (sheet.rows.size() >= kMaxImportRows) {
-            break;
-        }
+        rowIndex += repeat;
     }
     while (!sheet.rows.empty() && sheet.rows.back().empty()) {
         sheet.rows.pop_back();

@@ -3,6 +3,7 @@
 #include "platform/FileAccess.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pyrostat {
@@ -25,11 +26,29 @@ struct SheetRows {
     bool Read() const { return problem == FileProblem::None && damage.empty(); }
 };
 
-// The most rows and columns a property table can have that are worth reading:
-// the grid has 500 rows and 11 columns, and a few lines of general data come
-// before them.
-inline constexpr size_t kMaxImportRows = 1000;
-inline constexpr size_t kMaxImportColumns = 64;
+// The most rows and columns of a sheet that are read. The grid has 500 rows
+// and 11 columns, with a few lines of general data before them: a table is
+// read to its last row, and a value beyond these bounds refuses the file,
+// naming its cell, instead of being left out. Rows past the grid's 500 but
+// within the bound reach the text rules, which refuse them by line.
+inline constexpr size_t kMaxTableRows = 5000;
+inline constexpr size_t kMaxTableColumns = 64;
+// The longest cell text kept whole: no cell of a property table comes near
+// it. A longer one is cut with a mark, so that the cell rules refuse it.
+inline constexpr size_t kMaxCellText = 1000;
+// The most text a sheet's cells may hold together.
+inline constexpr size_t kMaxSheetText = 4u * 1024u * 1024u;
+inline constexpr const char* kSheetTooLarge =
+    "το φύλλο έχει περισσότερο κείμενο απ' όσο χωρά ένας πίνακας Ιδιοκτησιών";
+// How deep the elements of a cell's text may nest (spans within spans).
+inline constexpr size_t kMaxTextDepth = 64;
+
+// "γραμμή 1201, στήλη 3": where a refused value of a sheet stands (from 0).
+std::string SheetCellName(size_t row, size_t col);
+// The damage told for a value beyond the rows or columns that are read.
+std::string BeyondTheTable(size_t row, size_t col);
+// Appends to a cell's text, stopping at kMaxCellText with a mark.
+void AppendCellText(std::string& text, std::string_view more);
 
 // Office Open XML (.xlsx) and OpenDocument (.ods) spreadsheets, read with
 // libzip and pugixml; text separated by commas, semicolons or tabs (.csv,

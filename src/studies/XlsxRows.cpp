@@ -3,6 +3,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace pyrostat {
@@ -35,9 +37,9 @@ std::string StringItem(const pugi::xml_node& item) {
     std::string text;
     for (pugi::xml_node child : item.children()) {
         if (Is(child, "t")) {
-            text += child.text().get();
+            AppendCellText(text, child.text().get());
         } else if (Is(child, "r")) {
-            text += Child(child, "t").text().get();
+            AppendCellText(text, Child(child, "t").text().get());
         }
     }
     return text;
@@ -121,15 +123,15 @@ SheetRows ReadXlsxRows(const std::string& path) {
         return sheet;
     }
     const std::string sheetPath = FirstSheetPath(zip);
-    const auto sheetXml = sheetPath.empty() ? std::nullopt : zip.Read(sheetPath);
+    auto sheetXml = sheetPath.empty() ? std::nullopt : zip.Read(sheetPath);
     if (!sheetXml) {
         sheet.damage = "δεν βρέθηκε το πρώτο φύλλο του βιβλίου εργασίας";
         return sheet;
     }
     std::vector<std::string> shared;
-    if (const auto strings = zip.Read("xl/sharedStrings.xml")) {
+    if (auto strings = zip.Read("xl/sharedStrings.xml")) {
         pugi::xml_document doc;
-        if (doc.load_buffer(strings->data(), strings->size())) {
+        if (doc.load_buffer_inplace(strings->data(), strings->size())) {
             for (pugi::xml_node item : doc.document_element().children()) {
                 if (Is(item, "si")) {
                     shared.push_back(StringItem(item));
@@ -138,22 +140,23 @@ SheetRows ReadXlsxRows(const std::string& path) {
         }
     }
     pugi::xml_document doc;
-    if (!doc.load_buffer(sheetXml->data(), sheetXml->size())) {
+    if (!doc.load_buffer_inplace(sheetXml->data(), sheetXml->size())) {
         sheet.damage = "το φύλλο δεν είναι έγκυρο XML";
         return sheet;
     }
     const pugi::xml_node data = Child(doc.document_element(), "sheetData");
     long nextRow = 0;
+    size_t textBytes = 0;
     for (pugi::xml_node row : data.children()) {
         if (!Is(row, "row")) {
             continue;
         }
         const char* rowAttribute = row.attribute("r").value();
-        const long rowIndex = *rowAttribute != '\0' ? std::atol(rowAttribute) - 1 : nextRow;
+        const long rowIndex =
+            *rowAttribute != '\0'
+                ? std::clamp(std::strtol(rowAttribute, nullptr, 10), 0L, 1000000000L) - 1
+                : std::min(nextRow, 1000000000L);
         nextRow = rowIndex + 1;
-        if (rowIndex < 0 || static_cast<size_t>(rowIndex) >= kMaxImportRows) {
-            continue;
-        }
         std::vector<SheetCell> cells;
         long nextCol = 0;
         for (pugi::xml_node cell : row.children()) {
@@ -166,11 +169,9 @@ SheetRows ReadXlsxRows(const std::string& path) {
                 col = -1;
             }
             nextCol = col + 1;
-            if (col < 0 || static_cast<size_t>(col) >= kMaxImportColumns) {
-                continue;
-            }
             const std::string type = cell.attribute("t").value();
-            const std::string value = Child(cell, "v").text().get();
+            const pugi::xml_node v = Child(cell, "v");
+            const std::string value = v.text().get();
             std::string text;
             bool number = false;
             if (type == "s") {
@@ -179,22 +180,54 @@ SheetRows ReadXlsxRows(const std::string& path) {
             } else if (type == "inlineStr") {
                 text = StringItem(Child(cell, "is"));
             } else if (type == "str" || type == "e") {
-                text = value;
+                AppendCellText(text, value);
             } else if (type == "b") {
                 text = value == "1" ? "TRUE" : "FALSE";
             } else if (!value.empty()) {
                 text = SheetNumberText(value);
                 number = true;
             }
-            if (cells.size() <= static_cast<size_t>(col)) {
-                cells.resize(static_cast<size_t>(col) + 1);
+            const bool formulaWithoutValue = Child(cell, "f") && !v;
+            if (text.empty() && !formulaWithoutValue) {
+                continue; // an empty or only formatted cell
             }
-            cells[static_cast<size_t>(col)] = {text, number};
+            if (rowIndex < 0 || col < 0) {
+                sheet.damage =
+                    "το φύλλο έχει κελί χωρίς έγκυρη θέση («" + std::string(reference) + "»)";
+                return sheet;
+            }
+            const auto r = static_cast<size_t>(rowIndex);
+            const auto k = static_cast<size_t>(col);
+            if (formulaWithoutValue) {
+                // Written by a script and never opened in a spreadsheet
+                // program: the value is not in the file, and is not guessed.
+                sheet.damage = "το κελί στη " + SheetCellName(r, k) +
+                               " έχει τύπο χωρίς αποθηκευμένη τιμή (ανοίξτε το αρχείο σε "
+                               "πρόγραμμα λογιστικών φύλλων και αποθηκεύστε το ξανά)";
+                return sheet;
+            }
+            if (r >= kMaxTableRows || k >= kMaxTableColumns) {
+                sheet.damage = BeyondTheTable(r, k);
+                return sheet;
+            }
+            textBytes += text.size();
+            if (textBytes > kMaxSheetText) {
+                sheet.damage = kSheetTooLarge;
+                return sheet;
+            }
+            if (cells.size() <= k) {
+                cells.resize(k + 1);
+            }
+            cells[k] = {std::move(text), number};
         }
-        if (sheet.rows.size() <= static_cast<size_t>(rowIndex)) {
-            sheet.rows.resize(static_cast<size_t>(rowIndex) + 1);
+        if (cells.empty()) {
+            continue;
         }
-        sheet.rows[static_cast<size_t>(rowIndex)] = std::move(cells);
+        const auto r = static_cast<size_t>(rowIndex);
+        if (sheet.rows.size() <= r) {
+            sheet.rows.resize(r + 1);
+        }
+        sheet.rows[r] = std::move(cells);
     }
     return sheet;
 }

@@ -17,8 +17,9 @@ inline constexpr const char* kNotAWorkbook =
 
 class ZipArchive {
 public:
-    // The largest member read: a property table's sheet is far smaller.
-    static constexpr size_t kMaxMember = 64u * 1024u * 1024u;
+    // The largest member read: a property table's sheet is far smaller, and
+    // its XML tree takes several times its size in memory.
+    static constexpr size_t kMaxMember = 8u * 1024u * 1024u;
 
     explicit ZipArchive(const std::string& path);
     ~ZipArchive();

@@ -16,6 +16,10 @@ bool GroupingWellPlaced(std::string_view text, NumberLocale locale) {
     if (whole.find(locale.group) == std::string_view::npos) {
         return true;
     }
+    // No thousands after a lone zero: "0.850" groups nothing.
+    if (whole.front() == '0') {
+        return false;
+    }
     size_t start = 0;
     bool first = true;
     for (;;) {

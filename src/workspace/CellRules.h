@@ -21,7 +21,8 @@ std::optional<std::string> NormaliseCellText(int col, std::string_view text, Num
 // Whether the grouping separators of a number text stand where they group:
 // none at all, or 1 to 3 digits, then groups of exactly three up to the
 // decimal separator ("4.200" and "1.234.567,5" in a Greek locale, not "2.8",
-// "3.25" or "42.00", which are someone else's decimal point).
+// "3.25" or "42.00", which are someone else's decimal point, nor "0.850", whose
+// lone zero groups no thousands).
 bool GroupingWellPlaced(std::string_view text, NumberLocale locale);
 
 // Reads a number cell's text in the locale (grouping separators only where

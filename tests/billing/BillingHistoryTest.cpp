@@ -24,8 +24,8 @@ BillingCoefficients Flats() {
     return c;
 }
 
-const BuildingKey kBuilding{"/μελέτες/δοκιμή.pyx", "Πολυκατοικία Δοκιμής", "Ιδιοκτήτες", "Θέρμανση",
-                            "Πάτρα"};
+const BuildingKey kBuilding{
+    "/μελέτες/δοκιμή.pyx", "Πολυκατοικία Δοκιμής", "Ιδιοκτήτες", "Θέρμανση", "Πάτρα", {}};
 
 PeriodBill Bill(const std::string& readings, double euros, BillDate from, BillDate to,
                 bool estimate = false, std::map<int, double> shares = {}) {
@@ -163,6 +163,19 @@ TEST_F(History, FilesItCannotTrustAreLeftAsTheyAre) {
              db.Exec("CREATE TABLE building (id INTEGER); PRAGMA user_version = 9;");
          },
          "νεότερη έκδοση"},
+        // A version no program writes is no version this one knows.
+        {"negative",
+         [](const std::string& p) {
+             SqliteDatabase db(p, true);
+             db.Exec("CREATE TABLE building (id INTEGER); PRAGMA user_version = -1;");
+         },
+         "νεότερη έκδοση"},
+        {"very negative",
+         [](const std::string& p) {
+             SqliteDatabase db(p, true);
+             db.Exec("PRAGMA user_version = -2147483648;");
+         },
+         "νεότερη έκδοση"},
         {"another program's",
          [](const std::string& p) {
              SqliteDatabase db(p, true);
@@ -275,7 +288,7 @@ TEST_F(History, EstimatesUseThePropertysOwnShareFirst) {
 }
 
 TEST_F(History, OneBuildingMovesToAnotherDatabase) {
-    const BuildingKey other{"/μελέτες/άλλη.pyx", "Άλλη", "", "", ""};
+    const BuildingKey other{"/μελέτες/άλλη.pyx", "Άλλη", "", "", "", {}};
     {
         BillingHistory history(Db());
         history.Save(kBuilding, Bill("Α1\t1\nΒ1\t2\nΓ1\t3\n", 10, {2026, 1, 1}, {2026, 1, 31}));

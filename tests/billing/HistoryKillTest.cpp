@@ -35,7 +35,7 @@ BillingCoefficients Building() {
     try {
         const BillingCoefficients coefficients = Building();
         BillingHistory history(path);
-        const BuildingKey key{"/μελέτες/δοκιμή.pyx", "Δοκιμή", "", "", ""};
+        const BuildingKey key{"/μελέτες/δοκιμή.pyx", "Δοκιμή", "", "", "", {}};
         for (int n = 0;; ++n) {
             std::string readings;
             for (int i = 1; i <= kProperties; ++i) {

@@ -98,6 +98,7 @@ private:
         coefficients.location = state_.Location;
         const BillingCoefficients building = coefficients;
         FrmBilling billing(std::move(coefficients), owner);
+        billing.SetNumberLocale(NumberLocale::Of(state_));
         const std::string study = state_.CurrentStudyFile;
         // The history belongs to a study on the disk: its file names the
         // building.

@@ -1,4 +1,5 @@
 #include "app/BillCommand.h"
+#include "app/CommandGuard.h"
 #include "app/CommandLine.h"
 #include "app/gui/ProgramWiring.h"
 #include "app/gui/ReportCommand.h"
@@ -52,43 +53,48 @@ int main(int argc, char** argv) {
         // The commands that draw sheets: the renderer needs the application,
         // offscreen when there is no display.
         if (args.front() == "report" || args.front() == "bill") {
-            if (pyrostat::NoDisplay()) {
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            }
-            toolkitOutput = qInstallMessageHandler(KeepToolkitNotesOutOfCommands);
-            QApplication app(argc, argv);
-            KeepNumbersInTheCLocale();
-            const std::vector<std::string> rest(args.begin() + 1, args.end());
-            if (args.front() == "report") {
-                // The report's templates come from the seeded program folder.
-                pyrostat::ProgramState state;
-                state.ProgramFolder = pyrostat::PrepareProgramFolder();
-                if (state.ProgramFolder.empty()) {
-                    std::cerr
-                        << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να δημιουργηθεί.\n";
-                    return 1;
-                }
-                const std::string templateFolder = pyrostat::AddBackslash(state.ProgramFolder);
-                // The study is read and calculated on the other core while
-                // this one gathers the fonts and the template the sheets are
-                // drawn with.
-                auto prepared = std::async(std::launch::async, [&] {
-                    return pyrostat::PrepareReport(rest, state, std::cin, std::cerr);
-                });
-                pyrostat::WarmUpSheetFonts();
-                if (const std::string name =
-                        pyrostat::ReportTemplateName(rest.empty() ? std::string() : rest.front());
-                    !name.empty()) {
-                    pyrostat::PreloadSheetTemplate(templateFolder + name);
-                }
-                pyrostat::PreparedReport report = prepared.get();
-                return pyrostat::DrawReport(report, state, std::cerr);
-            }
-            pyrostat::QtSheetWriter writer;
-            pyrostat::BillContext context;
-            context.writer = &writer;
-            context.historyPath = pyrostat::HistoryPath();
-            return pyrostat::RunBillCommand(rest, std::cin, std::cout, std::cerr, context);
+            return pyrostat::GuardedCommand(
+                [&]() -> int {
+                    if (pyrostat::NoDisplay()) {
+                        qputenv("QT_QPA_PLATFORM", "offscreen");
+                    }
+                    toolkitOutput = qInstallMessageHandler(KeepToolkitNotesOutOfCommands);
+                    QApplication app(argc, argv);
+                    KeepNumbersInTheCLocale();
+                    const std::vector<std::string> rest(args.begin() + 1, args.end());
+                    if (args.front() == "report") {
+                        // The report's templates come from the seeded program folder.
+                        pyrostat::ProgramState state;
+                        state.ProgramFolder = pyrostat::PrepareProgramFolder();
+                        if (state.ProgramFolder.empty()) {
+                            std::cerr << "pyrostat: ο φάκελος του προγράμματος δεν μπορεί να "
+                                         "δημιουργηθεί.\n";
+                            return 1;
+                        }
+                        const std::string templateFolder =
+                            pyrostat::AddBackslash(state.ProgramFolder);
+                        // The study is read and calculated on the other core while
+                        // this one gathers the fonts and the template the sheets are
+                        // drawn with.
+                        auto prepared = std::async(std::launch::async, [&] {
+                            return pyrostat::PrepareReport(rest, state, std::cin, std::cerr);
+                        });
+                        pyrostat::WarmUpSheetFonts();
+                        if (const std::string name = pyrostat::ReportTemplateName(
+                                rest.empty() ? std::string() : rest.front());
+                            !name.empty()) {
+                            pyrostat::PreloadSheetTemplate(templateFolder + name);
+                        }
+                        pyrostat::PreparedReport report = prepared.get();
+                        return pyrostat::DrawReport(report, state, std::cerr);
+                    }
+                    pyrostat::QtSheetWriter writer;
+                    pyrostat::BillContext context;
+                    context.writer = &writer;
+                    context.historyPath = pyrostat::HistoryPath();
+                    return pyrostat::RunBillCommand(rest, std::cin, std::cout, std::cerr, context);
+                },
+                std::cerr);
         }
         std::cerr << pyrostat::UsageText();
         return 1;
@@ -102,7 +108,9 @@ int main(int argc, char** argv) {
         const std::string word = argv[i];
         if (i > 0 && word.size() > 4 && word[0] != '-' &&
             (word.ends_with(".pyx") || word.ends_with(".PYX"))) {
-            studyPath = std::filesystem::absolute(word).string();
+            std::error_code error;
+            const std::filesystem::path absolute = std::filesystem::absolute(word, error);
+            studyPath = error ? word : absolute.string();
         } else {
             windowArgs.push_back(argv[i]);
         }

@@ -24,6 +24,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace pyrostat {
 
 namespace {
@@ -181,7 +183,7 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
         Rebill();
     });
     connect(cmdPaste_, &QPushButton::clicked, this, [this] {
-        PasteText(QApplication::clipboard()->text());
+        PasteAtCursor(QApplication::clipboard()->text());
         BackToGrid();
     });
     connect(cmdImport_, &QPushButton::clicked, this, &FrmBilling::ImportFile);
@@ -215,8 +217,8 @@ FrmBilling::FrmBilling(const StoredPeriod& period, const BillingCoefficients& bu
     for (size_t i = 0; i < bill_.lines.size(); ++i) {
         const ReadingLine& r = *bill_.lines[i].reading;
         BillingSession::Row row;
-        auto text = [](const std::optional<BillNumber>& n) {
-            return n ? FormatFixed(n->value, n->decimals) : std::string();
+        auto text = [this](const std::optional<BillNumber>& n) {
+            return n ? session_.NumberText(*n) : std::string();
         };
         row.previous = text(r.previous);
         row.current = text(r.current);
@@ -306,20 +308,22 @@ void FrmBilling::ShowBill() {
     for (int r = 0; r < grid_->rowCount(); ++r) {
         const bool shown = bill_.Ok() && static_cast<size_t>(r) < bill_.lines.size();
         const BilledLine* line = shown ? &bill_.lines[static_cast<size_t>(r)] : nullptr;
-        const QString values[4] = {line ? Q(FormatComma(line->percent, 5)) : QString(),
-                                   line ? Q(FormatEuroText(line->fixedCents)) : QString(),
-                                   line ? Q(FormatEuroText(line->variableCents)) : QString(),
-                                   line ? Q(FormatEuroText(line->amountCents)) : QString()};
+        const QString values[4] = {
+            line ? Q(FormatLocaleNumber(PrintedPercent(line->percent), 5, session_.Locale()))
+                 : QString(),
+            line ? Q(FormatEuroText(line->fixedCents)) : QString(),
+            line ? Q(FormatEuroText(line->variableCents)) : QString(),
+            line ? Q(FormatEuroText(line->amountCents)) : QString()};
         for (int k = 0; k < 4; ++k) {
             grid_->item(r, kPercent + k)->setText(values[k]);
         }
         // An estimated measure shows in its cell, marked.
         QTableWidgetItem* measure = grid_->item(r, kMeasure);
         if (line && line->estimated) {
-            measure->setToolTip(QStringLiteral("εκτίμηση: ") +
-                                Q(FormatComma(line->omega, line->omegaDecimals)));
+            const QString omega = Q(session_.NumberText({line->omega, line->omegaDecimals}));
+            measure->setToolTip(QStringLiteral("εκτίμηση: ") + omega);
             measure->setForeground(QColor(0, 0, 160));
-            measure->setText(Q(FormatComma(line->omega, line->omegaDecimals)) + kEstimateSuffix);
+            measure->setText(omega + kEstimateSuffix);
         } else if (measure->text().endsWith(kEstimateSuffix)) {
             measure->setText(QString());
             measure->setToolTip(QString());
@@ -328,7 +332,8 @@ void FrmBilling::ShowBill() {
     }
     filling_ = false;
     if (bill_.Ok()) {
-        std::string totals = "ΣΥΝΟΛΟ: ΣΩ " + FormatComma(bill_.sumOmega, bill_.omegaDecimals) +
+        std::string totals = "ΣΥΝΟΛΟ: ΣΩ " +
+                             session_.NumberText({bill_.sumOmega, bill_.omegaDecimals}) +
                              ", πάγιο " + FormatEuroText(bill_.fixedTotal) + " €, μεταβλητό " +
                              FormatEuroText(bill_.variableTotal) + " €, σύνολο " +
                              FormatEuroText(bill_.request.costCents) + " €";
@@ -336,7 +341,11 @@ void FrmBilling::ShowBill() {
             totals += "\n" + ScaleFactorNote(bill_);
         }
         totals_->setText(Q(totals));
-        faults_->setText(bill_.manyEstimates ? Q(ManyEstimatesWarning(bill_)) : QString());
+        std::string notes = bill_.manyEstimates ? ManyEstimatesWarning(bill_) : std::string();
+        for (const std::string& note : bill_.notes) {
+            notes += (notes.empty() ? "" : "\n") + note;
+        }
+        faults_->setText(Q(notes));
     } else {
         totals_->clear();
         QString text;
@@ -361,7 +370,11 @@ void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
     cmdSave_->setVisible(!readOnly_);
     cmdCarry_->setVisible(!readOnly_);
     FillPeriods();
-    ShowBill();
+    if (readOnly_) {
+        ShowBill();
+    } else {
+        Rebill();
+    }
 }
 
 void FrmBilling::FillPeriods() {
@@ -375,6 +388,9 @@ void FrmBilling::FillPeriods() {
     try {
         if (const auto building = history_->FindBuilding(key_)) {
             stored_ = history_->Periods(*building, false);
+            if (!readOnly_) {
+                session_.SetStoredPeriods(history_->LatestPeriods(*building));
+            }
         } else if (const std::string note = OtherGeneralDataNote(*history_, key_); !note.empty()) {
             historyNote_->setText(Q(note));
             historyNote_->show();
@@ -456,7 +472,7 @@ void FrmBilling::CarryForward() {
         BillingSession::Row row;
         const auto previous = carried.find(c.lines[i].number);
         if (previous != carried.end()) {
-            row.previous = FormatFixed(previous->second.value, previous->second.decimals);
+            row.previous = session_.NumberText(previous->second);
         }
         session_.SetRow(i, row);
     }
@@ -466,6 +482,40 @@ void FrmBilling::CarryForward() {
     Rebill();
     grid_->setFocus();
     grid_->setCurrentCell(0, kCurrent);
+}
+
+void FrmBilling::SetNumberLocale(NumberLocale locale) {
+    session_.SetLocale(locale);
+    cost_->setPlaceholderText(QStringLiteral("π.χ. ") +
+                              Q(FormatLocaleNumber(2850, 2, session_.Locale())));
+    Rebill();
+}
+
+bool FrmBilling::PasteAtCursor(const QString& text) {
+    if (readOnly_) {
+        return false;
+    }
+    const int row = std::max(grid_->currentRow(), 0);
+    const int col = std::clamp(grid_->currentColumn(), int{kPrevious}, int{kMarks});
+    const std::vector<std::string> faults =
+        session_.PasteAt(static_cast<size_t>(row),
+                         static_cast<BillingSession::Cell>(col - kPrevious), text.toStdString());
+    if (!faults.empty()) {
+        std::string message;
+        for (size_t i = 0; i < faults.size() && i < 6; ++i) {
+            message += faults[i] + "\n";
+        }
+        if (faults.size() > 6) {
+            message += "… και άλλα " + std::to_string(faults.size() - 6) + ".\n";
+        }
+        Warn(QStringLiteral("Οι ενδείξεις ΔΕΝ επικολλήθηκαν:\n") + Q(message));
+        return false;
+    }
+    FillRows();
+    changed_ = true;
+    Rebill();
+    grid_->setCurrentCell(row, col);
+    return true;
 }
 
 bool FrmBilling::PasteText(const QString& text) {
@@ -570,7 +620,7 @@ void FrmBilling::BackToGrid() {
 
 void FrmBilling::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste) && grid_->hasFocus()) {
-        PasteText(QApplication::clipboard()->text());
+        PasteAtCursor(QApplication::clipboard()->text());
         return;
     }
     QDialog::keyPressEvent(event);

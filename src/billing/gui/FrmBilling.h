@@ -77,9 +77,17 @@ public:
     bool ReadOnly() const { return readOnly_; }
     const PeriodBill& ShownBill() const { return bill_; }
 
-    // The readings text pasted as from a spreadsheet; false when refused (the
-    // faults are shown and no cell changes).
+    // The separators of the user's locale, for every number typed, pasted or
+    // shown in the window (the property grid's).
+    void SetNumberLocale(NumberLocale locale);
+
+    // A readings table imported, each line matched to its property by name
+    // or number; false when refused (the faults are shown and no cell
+    // changes).
     bool PasteText(const QString& text);
+    // A paste at the cursor's cell, filling to the right and down as in the
+    // property grid; false when refused (told, and no cell changes).
+    bool PasteAtCursor(const QString& text);
     const BillingSession& Session() const { return session_; }
 
 public slots:

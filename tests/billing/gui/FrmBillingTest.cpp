@@ -37,7 +37,7 @@ BillingCoefficients Sample() {
 
 const char* kReadings = "Ιδιοκτησία\tΠροηγούμενη\tΤρέχουσα\n"
                         "Υ1 Αποθήκη-Γραφείο\t1000\t1400\n2\t500\t900\n3\t333,5\n4\t10\t10\n"
-                        "5\t100\t800\n6\t0\t100\tκλειστό\n7\t1000\t20\tαντικατάσταση 1500 0\n"
+                        "5\t100\t800\n6\t100\t100\tκλειστό\n7\t1000\t20\tαντικατάσταση 1500 0\n"
                         "8\t300\n9\t582,78\n";
 
 QString Cell(const FrmBilling& w, int row, int col) {
@@ -64,11 +64,11 @@ struct Window : public ::testing::Test {
     bool leave = true;
 };
 
-TEST_F(Window, PastedReadingsAndATypedCostShowTheAmounts) {
-    QApplication::clipboard()->setText(QString::fromUtf8(kReadings));
-    QTest::mouseClick(window.CmdPaste(), Qt::LeftButton);
+TEST_F(Window, ImportedReadingsAndATypedCostShowTheAmounts) {
+    ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
     EXPECT_TRUE(warnings.isEmpty());
-    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("1000"));
+    // Shown as the locale writes them.
+    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("1.000"));
     EXPECT_EQ(Cell(window, 5, 5), QStringLiteral("κλειστό"));
     EXPECT_TRUE(window.Grid()->hasFocus());
     // No cost yet: nothing is shown and the previews wait.
@@ -113,7 +113,7 @@ TEST_F(Window, ARefusedPasteChangesNothingAndFaultsNameTheProperty) {
     EXPECT_FALSE(window.PasteText(QStringLiteral("Υ1 Αποθήκη-Γραφείο\t5\n99\t7\n")));
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_TRUE(warnings[0].contains(QStringLiteral("«99»")));
-    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("1000")); // the first line was not taken
+    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("1.000")); // the first line was not taken
 
     window.Cost()->setText(QStringLiteral("100"));
     window.Grid()->item(1, 3)->setText(QStringLiteral("400")); // below its previous 500
@@ -156,7 +156,8 @@ namespace {
 
 struct WithHistory : public Window {
     WithHistory() : history(folder.File("PYXFiles/Billing.sqlite")) {
-        window.SetHistory(&history, {folder.File("sample.pyx"), test::kSampleTitle, "", "", ""});
+        window.SetHistory(&history,
+                          {folder.File("sample.pyx"), test::kSampleTitle, "", "", "", {}});
         window.SetOpenStored([this](const StoredPeriod& p) { opened.push_back(p); });
     }
     test::TestFolder folder;
@@ -199,14 +200,14 @@ TEST_F(WithHistory, SavedOpenedAndCarriedForward) {
         EXPECT_EQ(view.Grid()->item(r, 9)->text().toStdString(),
                   FormatEuroText(opened[0].lines[static_cast<size_t>(r)].amountCents));
     }
-    EXPECT_EQ(view.Grid()->item(6, 5)->text(), QStringLiteral("αντικατάσταση 1500 0"));
+    EXPECT_EQ(view.Grid()->item(6, 5)->text(), QStringLiteral("αντικατάσταση 1.500 0"));
     EXPECT_FALSE(view.Faults()->text().contains(QStringLiteral("δαπάνη")));
 
     // The next period: the previous readings are the last current ones.
     QTest::mouseClick(window.CmdCarry(), Qt::LeftButton);
     EXPECT_EQ(window.From()->text(), QStringLiteral("01/05/2026"));
     EXPECT_TRUE(window.To()->text().isEmpty());
-    EXPECT_EQ(window.Grid()->item(0, 2)->text(), QStringLiteral("1400"));
+    EXPECT_EQ(window.Grid()->item(0, 2)->text(), QStringLiteral("1.400"));
     EXPECT_TRUE(window.Grid()->item(0, 3)->text().isEmpty());
     EXPECT_EQ(window.Grid()->item(6, 2)->text(), QStringLiteral("20")); // the new meter's
     EXPECT_TRUE(window.Grid()->item(2, 2)->text().isEmpty());           // read as hours
