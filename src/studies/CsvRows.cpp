@@ -143,6 +143,12 @@ SheetRows ReadCsvRows(const std::string& path) {
         for (auto& field : record) {
             std::string cell;
             AppendCellText(cell, field);
+            if (CellTooLong(cell)) {
+                const size_t col = sheet.rows[r].size();
+                sheet.rows.clear();
+                sheet.damage = CellTooLongDamage(r, col);
+                return sheet;
+            }
             sheet.rows[r].push_back({std::move(cell), false});
         }
     }

@@ -51,20 +51,31 @@ bool AppendText(const pugi::xml_node& paragraph, std::string& text) {
     }
 }
 
-// A cell's value; nothing when its text nests too deep, or when it holds a
+// Why a cell is refused rather than read as empty or shortened.
+constexpr const char* kFormulaWithoutValue =
+    " έχει τύπο χωρίς αποθηκευμένη τιμή (ανοίξτε το αρχείο σε πρόγραμμα λογιστικών φύλλων και "
+    "αποθηκεύστε το ξανά)";
+constexpr const char* kNestedTooDeep = " έχει κείμενο φωλιασμένο σε πάρα πολλά επίπεδα";
+
+struct CellRead {
+    SheetCell cell;
+    const char* refusal = nullptr;
+};
+
+// A cell's value; refused when its text nests too deep, or when it holds a
 // formula whose value the file did not store (a script's file, never opened
-// in a spreadsheet program): the cell is refused rather than read as empty.
-std::optional<SheetCell> CellOf(const pugi::xml_node& cell) {
+// in a spreadsheet program).
+CellRead CellOf(const pugi::xml_node& cell) {
     const std::string type = cell.attribute("office:value-type").value();
     if (type == "float" || type == "percentage" || type == "currency") {
-        return SheetCell{SheetNumberText(cell.attribute("office:value").value()), true};
+        return {SheetCell{SheetNumberText(cell.attribute("office:value").value()), true}};
     }
     if (type == "boolean") {
-        return SheetCell{cell.attribute("office:boolean-value").as_bool() ? "TRUE" : "FALSE",
-                         false};
+        return {
+            SheetCell{cell.attribute("office:boolean-value").as_bool() ? "TRUE" : "FALSE", false}};
     }
     if (type.empty() && cell.attribute("table:formula")) {
-        return std::nullopt;
+        return {{}, kFormulaWithoutValue};
     }
     std::string text;
     bool first = true;
@@ -74,10 +85,10 @@ std::optional<SheetCell> CellOf(const pugi::xml_node& cell) {
         }
         first = false;
         if (!AppendText(p, text)) {
-            return std::nullopt;
+            return {{}, kNestedTooDeep};
         }
     }
-    return SheetCell{text, false};
+    return {SheetCell{text, false}};
 }
 
 // A repeat count: 1 when it is missing or not a positive number.
@@ -102,7 +113,10 @@ SheetRows ReadOdsRows(const std::string& path) {
     std::optional<std::string> content = zip.Read("content.xml");
     pugi::xml_document doc;
     if (!content || !doc.load_buffer_inplace(content->data(), content->size())) {
-        sheet.damage = "δεν βρέθηκε το περιεχόμενο του βιβλίου εργασίας";
+        sheet.damage = content ? "το περιεχόμενο του βιβλίου εργασίας δεν είναι "
+                                 "έγκυρο XML"
+                       : zip.Has("content.xml") ? kMemberTooLarge
+                                                : "δεν βρέθηκε το περιεχόμενο του βιβλίου εργασίας";
         return sheet;
     }
     const pugi::xml_node table = Find(
@@ -149,13 +163,16 @@ SheetRows ReadOdsRows(const std::string& path) {
                 continue;
             }
             const size_t repeat = Repeat(cell, "table:number-columns-repeated");
-            std::optional<SheetCell> value = covered ? SheetCell{} : CellOf(cell);
-            if (!value) {
-                sheet.damage = "το κελί στη " + SheetCellName(rowIndex, colIndex) +
-                               " έχει τύπο χωρίς αποθηκευμένη τιμή ή κείμενο που δεν "
-                               "διαβάζεται (ανοίξτε το αρχείο και αποθηκεύστε το ξανά)";
+            const CellRead read = covered ? CellRead{} : CellOf(cell);
+            if (read.refusal != nullptr) {
+                sheet.damage = "το κελί στη " + SheetCellName(rowIndex, colIndex) + read.refusal;
                 return sheet;
             }
+            if (CellTooLong(read.cell.text)) {
+                sheet.damage = CellTooLongDamage(rowIndex, colIndex);
+                return sheet;
+            }
+            const SheetCell* value = &read.cell;
             if (!value->text.empty()) {
                 if (colIndex + std::min<size_t>(repeat, kMaxTableColumns) > kMaxTableColumns) {
                     sheet.damage = BeyondTheTable(rowIndex, std::max(colIndex, kMaxTableColumns));

@@ -16,6 +16,12 @@ std::string BeyondTheTable(size_t row, size_t col) {
            std::to_string(kMaxTableColumns) + " στήλες που διαβάζονται";
 }
 
+std::string CellTooLongDamage(size_t row, size_t col) {
+    return "το κελί στη " + SheetCellName(row, col) + " έχει κείμενο μεγαλύτερο από " +
+           std::to_string(kMaxCellText) +
+           " χαρακτήρες (κανένα κελί του πίνακα δεν είναι τόσο μεγάλο)";
+}
+
 void AppendCellText(std::string& text, std::string_view more) {
     if (text.size() > kMaxCellText) {
         return;
@@ -25,7 +31,7 @@ void AppendCellText(std::string& text, std::string_view more) {
         return;
     }
     // Cut on a character's first byte; the mark makes the text longer than
-    // any cell takes, so it is refused rather than read shortened.
+    // the bound, which is how the readers know it was cut.
     size_t keep = kMaxCellText - text.size();
     while (keep > 0 && (static_cast<unsigned char>(more[keep]) & 0xC0) == 0x80) {
         --keep;

@@ -47,8 +47,14 @@ inline constexpr size_t kMaxTextDepth = 64;
 std::string SheetCellName(size_t row, size_t col);
 // The damage told for a value beyond the rows or columns that are read.
 std::string BeyondTheTable(size_t row, size_t col);
-// Appends to a cell's text, stopping at kMaxCellText with a mark.
+// Appends to a cell's text, stopping at kMaxCellText with a mark past it.
 void AppendCellText(std::string& text, std::string_view more);
+// Whether AppendCellText had to cut the text: such a cell refuses the file.
+inline bool CellTooLong(const std::string& text) {
+    return text.size() > kMaxCellText;
+}
+// The damage told for such a cell.
+std::string CellTooLongDamage(size_t row, size_t col);
 
 // Office Open XML (.xlsx) and OpenDocument (.ods) spreadsheets, read with
 // libzip and pugixml; text separated by commas, semicolons or tabs (.csv,

@@ -82,6 +82,7 @@ ParsedStudyText ParseStudyText(std::string_view bytes, NumberLocale locale) {
 
     std::vector<StudyRow> rows;
     size_t lastFilled = 0;
+    int rowsPast = 0; // rows past the grid's last
     for (size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = static_cast<int>(i + 1);
         const std::string& line = lines[i];
@@ -124,9 +125,14 @@ ParsedStudyText ParseStudyText(std::string_view bytes, NumberLocale locale) {
             }
             continue;
         }
-        const int rowNo = static_cast<int>(rows.size() + 1);
+        const int rowNo = static_cast<int>(rows.size() + 1) + rowsPast;
         if (rowNo > kGridRows) {
-            if (!TrimBlanks(line).empty()) {
+            // Past the grid's last row: counted, and refused where a value
+            // stands (a row of empty cells is no value).
+            ++rowsPast;
+            const std::vector<std::string> cells = SplitCells(line);
+            if (std::any_of(cells.begin(), cells.end(),
+                            [](const std::string& c) { return !TrimBlanks(c).empty(); })) {
                 refuse(lineNo, rowNo, 0, line, "περισσότερες από 500 σειρές");
             }
             continue;

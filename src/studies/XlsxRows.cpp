@@ -125,17 +125,25 @@ SheetRows ReadXlsxRows(const std::string& path) {
     const std::string sheetPath = FirstSheetPath(zip);
     auto sheetXml = sheetPath.empty() ? std::nullopt : zip.Read(sheetPath);
     if (!sheetXml) {
-        sheet.damage = "δεν βρέθηκε το πρώτο φύλλο του βιβλίου εργασίας";
+        sheet.damage = !sheetPath.empty() && zip.Has(sheetPath)
+                           ? kMemberTooLarge
+                           : "δεν βρέθηκε το πρώτο φύλλο του βιβλίου εργασίας";
         return sheet;
     }
+    // The texts the cells refer to: when the workbook has them, they are
+    // read whole or the file is refused, never left out.
     std::vector<std::string> shared;
-    if (auto strings = zip.Read("xl/sharedStrings.xml")) {
+    if (zip.Has("xl/sharedStrings.xml")) {
+        auto strings = zip.Read("xl/sharedStrings.xml");
         pugi::xml_document doc;
-        if (doc.load_buffer_inplace(strings->data(), strings->size())) {
-            for (pugi::xml_node item : doc.document_element().children()) {
-                if (Is(item, "si")) {
-                    shared.push_back(StringItem(item));
-                }
+        if (!strings || !doc.load_buffer_inplace(strings->data(), strings->size())) {
+            sheet.damage = strings ? "ο πίνακας κειμένων του βιβλίου εργασίας δεν είναι έγκυρο XML"
+                                   : kMemberTooLarge;
+            return sheet;
+        }
+        for (pugi::xml_node item : doc.document_element().children()) {
+            if (Is(item, "si")) {
+                shared.push_back(StringItem(item));
             }
         }
     }
@@ -174,9 +182,14 @@ SheetRows ReadXlsxRows(const std::string& path) {
             const std::string value = v.text().get();
             std::string text;
             bool number = false;
-            if (type == "s") {
+            if (type == "s" && !value.empty()) {
                 const unsigned long index = std::strtoul(value.c_str(), nullptr, 10);
-                text = index < shared.size() ? shared[index] : std::string();
+                if (index >= shared.size()) {
+                    sheet.damage = "το κελί «" + std::string(reference) +
+                                   "» δείχνει σε κείμενο που το βιβλίο εργασίας δεν έχει";
+                    return sheet;
+                }
+                text = shared[index];
             } else if (type == "inlineStr") {
                 text = StringItem(Child(cell, "is"));
             } else if (type == "str" || type == "e") {
@@ -204,6 +217,10 @@ SheetRows ReadXlsxRows(const std::string& path) {
                 sheet.damage = "το κελί στη " + SheetCellName(r, k) +
                                " έχει τύπο χωρίς αποθηκευμένη τιμή (ανοίξτε το αρχείο σε "
                                "πρόγραμμα λογιστικών φύλλων και αποθηκεύστε το ξανά)";
+                return sheet;
+            }
+            if (CellTooLong(text)) {
+                sheet.damage = CellTooLongDamage(r, k);
                 return sheet;
             }
             if (r >= kMaxTableRows || k >= kMaxTableColumns) {

@@ -26,6 +26,10 @@ ZipArchive::~ZipArchive() {
     }
 }
 
+bool ZipArchive::Has(const std::string& member) const {
+    return archive_ != nullptr && zip_name_locate(archive_, member.c_str(), 0) >= 0;
+}
+
 std::optional<std::string> ZipArchive::Read(const std::string& member) const {
     if (archive_ == nullptr) {
         return std::nullopt;

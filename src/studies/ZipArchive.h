@@ -15,11 +15,16 @@ namespace pyrostat {
 inline constexpr const char* kNotAWorkbook =
     "δεν είναι βιβλίο εργασίας (δεν είναι συμπιεσμένο αρχείο zip ή είναι κατεστραμμένο)";
 
+// What a member too large for a property table is told as.
+inline constexpr const char* kMemberTooLarge =
+    "το βιβλίο εργασίας είναι μεγαλύτερο απ' όσο διαβάζεται για πίνακα Ιδιοκτησιών (έως 4 MB "
+    "ασυμπίεστου κειμένου ανά φύλλο)";
+
 class ZipArchive {
 public:
     // The largest member read: a property table's sheet is far smaller, and
     // its XML tree takes several times its size in memory.
-    static constexpr size_t kMaxMember = 8u * 1024u * 1024u;
+    static constexpr size_t kMaxMember = 4u * 1024u * 1024u;
 
     explicit ZipArchive(const std::string& path);
     ~ZipArchive();
@@ -33,6 +38,8 @@ public:
     bool Opened() const { return archive_ != nullptr; }
     // A member's bytes, or nothing when it is missing, too large or damaged.
     std::optional<std::string> Read(const std::string& member) const;
+    // Whether the archive names the member (Read may still refuse it).
+    bool Has(const std::string& member) const;
 
 private:
     zip* archive_ = nullptr;
