@@ -305,6 +305,12 @@ BillingHistory::BillingHistory(const std::string& path) : path_(path) {
     if (std::filesystem::is_directory(file, error)) {
         throw HistoryError("Η βάση του ιστορικού " + path + " είναι φάκελος, όχι αρχείο.");
     }
+    // A FIFO would hold SQLite's first read for ever; a loop of links or a
+    // file out of reach is told by what it is.
+    if (const FileProblem problem = ExamineFile(path);
+        problem != FileProblem::None && problem != FileProblem::Missing) {
+        throw HistoryError("Η βάση του ιστορικού δεν ανοίγει: " + FileProblemMessage(path, problem));
+    }
     // Opened, checked and brought up to date one program at a time: several
     // that make a new history at once each find it whole, or not yet begun.
     const FolderLock turn(file.has_parent_path() ? file.parent_path().string() : std::string(),
