@@ -16,7 +16,7 @@ using namespace pyrostat;
 
 constexpr int kProperties = 500;
 const BuildingKey kKey{"/μελέτες/500.pyx", "Πολυκατοικία 500 ιδιοκτησιών", "Ιδιοκτήτες", "Θέρμανση",
-                       "Πάτρα"};
+                       "Πάτρα", {}};
 
 BillingCoefficients Building() {
     std::string table;
@@ -75,5 +75,36 @@ void BM_ReadTenYearsOfMonthlyPeriods(benchmark::State& run) {
     }
 }
 BENCHMARK(BM_ReadTenYearsOfMonthlyPeriods)->Unit(benchmark::kMillisecond);
+
+// The readings of a 10,000-property table matched to their properties, by
+// number and by name: one lookup table for both, so both take about the same.
+void ReadingsOf10000(benchmark::State& run, bool byNumber) {
+    constexpr int n = 10000;
+    std::string table, readings;
+    for (int i = 1; i <= n; ++i) {
+        table += "Δ" + std::to_string(i) + "\t0.0001\t0.3\n";
+        readings += (byNumber ? std::to_string(i) : "Δ" + std::to_string(i)) + "\t" +
+                    std::to_string(i % 97) + "\n";
+    }
+    const BillingCoefficients c = ParseCoefficientTable(table);
+    const ReadingsTable read = ParseReadings(readings);
+    BillRequest request;
+    request.costCents = 10000000;
+    for (auto _ : run) {
+        const PeriodBill bill = MakePeriodBill(c, read, request);
+        if (!bill.Ok() || bill.lines.size() != n) {
+            run.SkipWithError("the bill was refused");
+        }
+        benchmark::DoNotOptimize(bill.lines.data());
+    }
+}
+void BM_ReadingsOf10000ByNumber(benchmark::State& run) {
+    ReadingsOf10000(run, true);
+}
+void BM_ReadingsOf10000ByName(benchmark::State& run) {
+    ReadingsOf10000(run, false);
+}
+BENCHMARK(BM_ReadingsOf10000ByNumber)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadingsOf10000ByName)->Unit(benchmark::kMillisecond);
 
 } // namespace
