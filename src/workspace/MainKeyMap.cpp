@@ -3,8 +3,12 @@
 namespace pyrostat {
 
 MainCommand MapMainKey(int key, KeyModifiers mods) {
+    if (mods.alt || mods.meta) {
+        return key == kKeyF4 && mods.alt && !mods.ctrl && !mods.meta ? MainCommand::Exit
+                                                                     : MainCommand::None;
+    }
     if (key >= kKeyF4 && key <= kKeyF9) {
-        return MainCommand::CopyUpperValues;
+        return mods.ctrl ? MainCommand::None : MainCommand::CopyUpperValues;
     }
     if (key == kKeyEscape) {
         return MainCommand::ClearRangeBoxes;

@@ -22,6 +22,7 @@ enum class MainCommand {
     ResetColumns, // Ctrl+W
     Undo,         // Ctrl+Z
     Redo,         // Ctrl+Shift+Z
+    Exit,         // Alt+F4: the window's ordinary close
 };
 
 // Keys as the map knows them: letters are their upper-case ASCII codes, the
@@ -44,11 +45,15 @@ enum MainKey : int {
 struct KeyModifiers {
     bool shift = false;
     bool ctrl = false;
+    bool alt = false;
+    bool meta = false;
 };
 
 // The main window's keyboard map. The rows are checked in order and the first
 // that fits wins; Ctrl rows look only at Ctrl (Ctrl+Shift+Insert is
-// Ctrl+Insert), except where a Ctrl+Shift row of its own comes first.
+// Ctrl+Insert), except where a Ctrl+Shift row of its own comes first. A key
+// held with Alt or Meta belongs to the menus and the desktop, except Alt+F4,
+// the window's close; F4 to F9 copy the row above only without Ctrl too.
 MainCommand MapMainKey(int key, KeyModifiers modifiers);
 
 // Whether the key, once mapped, is kept from the focused control. Every

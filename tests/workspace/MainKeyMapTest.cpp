@@ -10,6 +10,9 @@ TEST(MainKeyMap, MapsEveryKeyOfTheTableInOrder) {
     constexpr KeyModifiers shift{true, false};
     constexpr KeyModifiers ctrl{false, true};
     constexpr KeyModifiers both{true, true};
+    constexpr KeyModifiers alt{false, false, true, false};
+    constexpr KeyModifiers meta{false, false, false, true};
+    constexpr KeyModifiers ctrlAlt{false, true, true, false};
     const struct {
         int key;
         KeyModifiers mods;
@@ -17,10 +20,17 @@ TEST(MainKeyMap, MapsEveryKeyOfTheTableInOrder) {
     } cases[] = {
         {kKeyF4, none, MainCommand::CopyUpperValues},
         {kKeyF5, none, MainCommand::CopyUpperValues},
-        {kKeyF6, ctrl, MainCommand::CopyUpperValues},
+        {kKeyF6, ctrl, MainCommand::None}, // F4..F9 only without Ctrl, Alt or Meta
         {kKeyF7, shift, MainCommand::CopyUpperValues},
-        {kKeyF8, both, MainCommand::CopyUpperValues},
+        {kKeyF8, both, MainCommand::None},
         {kKeyF9, none, MainCommand::CopyUpperValues},
+        {kKeyF4, alt, MainCommand::Exit}, // the menu's Exit key closes, never copies
+        {kKeyF4, ctrlAlt, MainCommand::None},
+        {kKeyF4, meta, MainCommand::None},
+        {kKeyF5, alt, MainCommand::None},
+        {'C', alt, MainCommand::None},
+        {'V', ctrlAlt, MainCommand::None},
+        {kKeyEscape, meta, MainCommand::None},
         {kKeyF3, none, MainCommand::None}, // F3 is not handled
         {kKeyEscape, none, MainCommand::ClearRangeBoxes},
         {kKeyEscape, ctrl, MainCommand::ClearRangeBoxes},

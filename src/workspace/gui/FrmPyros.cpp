@@ -425,6 +425,9 @@ void FrmPyros::RunCommand(MainCommand command) {
         }
         Invoke(commands_.afterCommand);
         break;
+    case MainCommand::Exit:
+        close(); // asks about unsaved work as the title bar's close does
+        break;
     case MainCommand::None:
         break;
     }

@@ -62,12 +62,20 @@ void GridEditing::ShowSelectionUsed() {
     }
 }
 
+void GridEditing::ForgetHiddenSelection() {
+    if (!grid_.ShowsBlock()) {
+        commands_.Selection().Reset();
+    }
+}
+
 void GridEditing::CopyUpperValues() {
+    ForgetHiddenSelection();
     Recorded(tr("Αντιγραφή άνω τιμών"), [this] { commands_.CopyUpperValues(); });
     ShowSelectionUsed();
 }
 
 void GridEditing::DeleteCells() {
+    ForgetHiddenSelection();
     Recorded(tr("Αποκοπή"), [this] { commands_.DeleteCells(); });
     ShowSelectionUsed();
 }
@@ -77,15 +85,18 @@ void GridEditing::Insert() {
 }
 
 void GridEditing::Delete() {
+    ForgetHiddenSelection();
     Recorded(tr("Διαγραφή σειράς"), [this] { commands_.CmdDel(); });
 }
 
 void GridEditing::CopyToClipboard() {
+    ForgetHiddenSelection();
     commands_.CopyToClipboard();
     ShowSelectionUsed();
 }
 
 void GridEditing::PasteFromClipboard() {
+    ForgetHiddenSelection();
     Recorded(tr("Επικόλληση"), [this] { commands_.PasteFromClipboard(); });
     ShowSelectionUsed();
     const std::string message =

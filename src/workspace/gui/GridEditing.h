@@ -50,6 +50,9 @@ public:
 private:
     void OnCellEdited(int row, int col, const QString& before, const QString& after);
     void ShowSelectionUsed();
+    // A block the screen no longer shows (the cursor moved off it) is no
+    // selection for the next command: it works on the cursor's cell.
+    void ForgetHiddenSelection();
 
     fpSpread1& grid_;
     EditingCommands commands_;

@@ -55,7 +55,8 @@ bool MainKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers mods = key->modifiers();
     const MainCommand command = MapMainKey(
-        MapKey(*key), {mods.testFlag(Qt::ShiftModifier), mods.testFlag(Qt::ControlModifier)});
+        MapKey(*key), {mods.testFlag(Qt::ShiftModifier), mods.testFlag(Qt::ControlModifier),
+                       mods.testFlag(Qt::AltModifier), mods.testFlag(Qt::MetaModifier)});
     if (command == MainCommand::None) {
         return false;
     }

@@ -1,5 +1,7 @@
 #include "workspace/gui/fpSpread1.h"
 
+#include "workspace/gui/KeysDuringMessage.h"
+
 #include "workspace/GridLayout.h"
 #include "workspace/gui/CellDelegate.h"
 #include "workspace/gui/GridModel.h"
@@ -199,12 +201,15 @@ void fpSpread1::SetHeaderWrap(bool on) {
 }
 
 void fpSpread1::ShowRefusal(QWidget* editor, const std::string& message) {
+    // What is typed while the message is up goes into the cell afterwards.
+    KeysDuringMessage typed(editor);
     if (EditorRefused) {
         EditorRefused(message);
     }
     if (editor != nullptr) {
         editor->setFocus(Qt::OtherFocusReason);
     }
+    typed.Replay();
 }
 
 bool fpSpread1::CommitEditor() {
@@ -355,6 +360,17 @@ void fpSpread1::keyPressEvent(QKeyEvent* event) {
 void fpSpread1::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
     QTableView::selectionChanged(selected, deselected);
     RaiseBlockSelected();
+}
+
+bool fpSpread1::ShowsBlock() const {
+    qsizetype cells = 0;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        cells += static_cast<qsizetype>(range.width()) * range.height();
+        if (cells > 1) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void fpSpread1::RaiseBlockSelected() {

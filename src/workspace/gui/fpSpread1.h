@@ -30,6 +30,8 @@ public:
     GridTable& Table() { return memory_.Table(); }
     // Number cells take and show the locale's decimal separator.
     void SetNumberLocale(NumberLocale locale);
+    // Whether the screen shows a block of more than the cursor's cell.
+    bool ShowsBlock() const;
 
     int Row() const override { return memory_.Row(); }
     void SetRow(int row) override { memory_.SetRow(row); }

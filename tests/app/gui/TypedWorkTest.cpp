@@ -16,8 +16,10 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -295,6 +297,133 @@ TEST(TypedWork, TheWaitLabelNeverWidensTheWindow) {
     p.window->ShowWait(false);
     QApplication::processEvents();
     EXPECT_EQ(p.window->size(), before);
+}
+
+} // namespace
+} // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+// A block selected with Shift and the arrows, then left with an arrow or a
+// click: the commands work on the cursor's cell, not on the block the screen
+// no longer shows.
+TEST(ShownSelection, ACommandActsOnWhatTheScreenShows) {
+    for (const bool byClick : {false, true}) {
+        SCOPED_TRACE(byClick ? "left by a click" : "left by an arrow");
+        Program p;
+        for (int r = 1; r <= 4; ++r) {
+            p.Grid().SetCellText(r, 2, std::to_string(100 * r));
+        }
+        p.Grid().selectionModel()->setCurrentIndex(p.Grid().model()->index(0, 1),
+                                                   QItemSelectionModel::ClearAndSelect);
+        p.Grid().setFocus();
+        QTest::keyClick(&p.Grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(&p.Grid(), Qt::Key_Down, Qt::ShiftModifier);
+        ASSERT_TRUE(p.Grid().ShowsBlock());
+        if (byClick) {
+            const QRect cell = p.Grid().visualRect(p.Grid().model()->index(5, 2));
+            QTest::mouseClick(p.Grid().viewport(), Qt::LeftButton, {}, cell.center());
+        } else {
+            QTest::keyClick(&p.Grid(), Qt::Key_Right);
+            QTest::keyClick(&p.Grid(), Qt::Key_Down);
+            QTest::keyClick(&p.Grid(), Qt::Key_Down);
+            QTest::keyClick(&p.Grid(), Qt::Key_Down);
+        }
+        ASSERT_FALSE(p.Grid().ShowsBlock());
+        const QModelIndex at = p.Grid().currentIndex();
+        // Ctrl+C copies the cursor's empty cell, not the old block.
+        QTest::keyClick(&p.Grid(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(p.clipboard.Text().find("100"), std::string::npos) << p.clipboard.Text();
+        // Ctrl+V lands at the cursor and nowhere else.
+        p.clipboard.SetText("7\r\n");
+        QTest::keyClick(&p.Grid(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(p.Grid().CellText(at.row() + 1, at.column() + 1), "7,00");
+        for (int r = 1; r <= 4; ++r) {
+            EXPECT_EQ(p.Grid().CellText(r, 2), std::to_string(100 * r) + ",00") << r;
+        }
+    }
+    // A block still shown works as a block.
+    Program p;
+    p.clipboard.SetText("5\r\n6\r\n");
+    p.Grid().selectionModel()->setCurrentIndex(p.Grid().model()->index(0, 1),
+                                               QItemSelectionModel::ClearAndSelect);
+    p.Grid().setFocus();
+    QTest::keyClick(&p.Grid(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&p.Grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(p.Grid().CellText(1, 2), "5,00");
+    EXPECT_EQ(p.Grid().CellText(2, 2), "6,00");
+}
+
+// Alt+F4, the menu's key for Exit, closes the window (asking first) and
+// copies nothing; F4 alone still copies the row above.
+TEST(ShownSelection, AltF4ClosesAndF4Copies) {
+    Program p;
+    p.Grid().SetCellText(1, 2, "4200");
+    p.Grid().selectionModel()->setCurrentIndex(p.Grid().model()->index(1, 1),
+                                               QItemSelectionModel::ClearAndSelect);
+    p.Grid().setFocus();
+    int asked = 0;
+    p.window->Commands().onCloseQuestion = [&asked] {
+        ++asked;
+        return false; // the engineer keeps the window
+    };
+    QTest::keyClick(&p.Grid(), Qt::Key_F4, Qt::AltModifier);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(p.window->isVisible());
+    EXPECT_EQ(p.Grid().CellText(2, 2), "");
+    QTest::keyClick(&p.Grid(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(p.Grid().CellText(2, 2), "");
+    QTest::keyClick(&p.Grid(), Qt::Key_F4);
+    EXPECT_EQ(p.Grid().CellText(2, 2), "4200,00");
+}
+
+// A refused value, then a click on another row: the cell stays open, the
+// refusal is told once, and what is typed next goes into the open cell.
+TEST(ShownSelection, NothingTypedAfterARefusalIsLost) {
+    Program p(QLocale(QLocale::English, QLocale::UnitedStates));
+    p.TypeInto(1, 6, "2,8");
+    const QRect other = p.Grid().visualRect(p.Grid().model()->index(4, 2));
+    QTest::mouseClick(p.Grid().viewport(), Qt::LeftButton, {}, other.center());
+    ASSERT_EQ(p.messages.shown.size(), 1u);
+    EXPECT_TRUE(p.Grid().IsEditing());
+    EXPECT_EQ(p.Grid().currentIndex().row(), 0);
+    // The engineer corrects what he sees: the comma goes, a point comes.
+    QTest::keyClick(p.Focus(), Qt::Key_Backspace);
+    QTest::keyClick(p.Focus(), Qt::Key_Backspace);
+    QTest::keyClicks(p.Focus(), ".8");
+    EXPECT_EQ(p.messages.shown.size(), 1u);  // told once
+    QTest::keyClick(p.Focus(), Qt::Key_Tab); // stored, and on to the next cell
+    EXPECT_EQ(p.Grid().CellText(1, 6), "2.80");
+    EXPECT_EQ(p.messages.shown.size(), 1u);
+
+    // Keys typed while a real message box is up close it and reach the
+    // cell, instead of vanishing in the box.
+    int boxes = 0;
+    QWidget* window = p.window.get();
+    p.Grid().EditorRefused = [&boxes, window](const std::string& message) {
+        ++boxes;
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("!! ΠΡΟΣΟΧΗ !!"),
+                        QString::fromStdString(message));
+        QTimer::singleShot(0, &box, [&box] {
+            QTest::keyClick(&box, Qt::Key_Backspace);
+            QTest::keyClick(&box, Qt::Key_Backspace);
+            QTest::keyClicks(&box, ".5");
+            if (box.isVisible()) {
+                box.reject(); // the keys were lost in the box: the cell below tells
+            }
+        });
+        box.exec();
+        QApplication::setActiveWindow(window); // as the desktop gives it back
+    };
+    p.TypeInto(2, 6, "3,5");
+    QTest::keyClick(p.Focus(), Qt::Key_Tab);
+    EXPECT_EQ(boxes, 1);
+    ASSERT_TRUE(p.Grid().IsEditing());
+    ASSERT_NE(p.Focus(), nullptr);
+    QTest::keyClick(p.Focus(), Qt::Key_Tab);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(p.Grid().CellText(2, 6), "3.50");
 }
 
 } // namespace
