@@ -248,6 +248,12 @@ FrmBilling::FrmBilling(const StoredPeriod& period, const BillingCoefficients& bu
     }
 }
 
+FrmBilling::~FrmBilling() {
+    // A cell still open when the window goes is committed as it hides; the
+    // session it would be billed in is gone by then.
+    grid_->blockSignals(true);
+}
+
 void FrmBilling::FillRows() {
     filling_ = true;
     const BillingCoefficients& c = session_.Coefficients();

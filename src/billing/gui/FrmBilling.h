@@ -35,6 +35,7 @@ public:
     // A stored period, read only: its readings and amounts as stored.
     FrmBilling(const StoredPeriod& period, const BillingCoefficients& building,
                QWidget* parent = nullptr);
+    ~FrmBilling() override;
 
     // The building's stored periods: the list, saving the period, opening a
     // stored one, and a new period carried forward from the last. Without

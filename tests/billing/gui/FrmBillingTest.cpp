@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -227,6 +228,129 @@ TEST_F(WithHistory, SavedOpenedAndCarriedForward) {
         compared += cell.value.text == "Σύγκριση" ? 1 : 0;
     }
     EXPECT_EQ(compared, 9);
+}
+
+} // namespace
+} // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+// Types into a readings cell as the manager does: the cursor on it, F2, the
+// keys, then Tab.
+void TypeReading(FrmBilling& w, int row, int col, const QString& keys) {
+    w.Grid()->setFocus();
+    w.Grid()->setCurrentCell(row, col);
+    QTest::keyClick(w.Grid(), Qt::Key_F2);
+    ASSERT_TRUE(w.Grid()->isAncestorOf(QApplication::focusWidget()))
+        << "the cell's editor did not open";
+    for (const QChar ch : keys) {
+        // Greek letters too, each as the keyboard sends it: a key with its text.
+        QKeyEvent press(QEvent::KeyPress, ch.isLetter() ? 0 : ch.unicode(), Qt::NoModifier,
+                        QString(ch));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // stored, on to the next cell
+}
+
+// «1.500» in a Greek locale is fifteen hundred, as in the property grid and
+// the cost field; in an English one it is one and a half.
+TEST_F(Window, AReadingIsReadAsTheGridReadsANumber) {
+    struct Case {
+        NumberLocale locale;
+        const char *previous, *current, *cost;
+        double hours;
+        const char* replaced; // the manual's example
+    };
+    const Case cases[] = {
+        {NumberLocale::Greek(), "1.500", "1.900", "2.850,00", 400, "αντικατάσταση 1.500 0"},
+        {NumberLocale::English(), "1.500", "1.900", "2,850.00", 0.4, "αντικατάσταση 1500 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cost);
+        FrmBilling w(Sample());
+        w.SetNumberLocale(c.locale);
+        w.SetWarn([](const QString&) {});
+        w.show();
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        QString readings = QString::fromUtf8(kReadings);
+        if (c.locale.decimal == '.') {
+            readings.replace(QLatin1Char(','), QLatin1Char('.'));
+        }
+        ASSERT_TRUE(w.PasteText(readings));
+        QTest::keyClicks(w.Cost(), QString::fromUtf8(c.cost));
+        TypeReading(w, 0, 2, QString::fromUtf8(c.previous));
+        TypeReading(w, 0, 3, QString::fromUtf8(c.current));
+        TypeReading(w, 6, 5, QString::fromUtf8(c.replaced));
+        const PeriodBill bill = w.Session().Bill();
+        ASSERT_TRUE(bill.Ok()) << bill.faults.front();
+        EXPECT_EQ(bill.request.costCents, 285000);
+        EXPECT_DOUBLE_EQ(bill.lines[0].omega, c.hours);
+        EXPECT_TRUE(bill.lines[6].reading->replaced);
+        EXPECT_DOUBLE_EQ(bill.lines[6].reading->oldFinal.value, 1500);
+        // What the window shows is what it billed.
+        EXPECT_EQ(Cell(w, 0, 9).toStdString(), FormatEuroText(bill.lines[0].amountCents));
+    }
+    // A text the locale does not read is told, naming the property.
+    FrmBilling w(Sample());
+    QStringList told;
+    w.SetWarn([&told](const QString& text) { told << text; });
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(w.PasteText(QString::fromUtf8(kReadings)));
+    QTest::keyClicks(w.Cost(), QStringLiteral("100"));
+    TypeReading(w, 0, 3, QStringLiteral("1.40"));
+    EXPECT_FALSE(w.Session().Bill().Ok());
+    EXPECT_TRUE(w.Faults()->text().contains(QStringLiteral("Υ1 Αποθήκη-Γραφείο")))
+        << w.Faults()->text().toStdString();
+}
+
+// Ctrl+V fills from the cursor's cell to the right and down, as in the
+// property grid; what does not fit is told and nothing changes.
+TEST_F(Window, APasteLandsAtTheCursor) {
+    window.Grid()->setFocus();
+    window.Grid()->setCurrentCell(1, 2); // row 2, previous reading
+    QApplication::clipboard()->setText(QStringLiteral("1.000\t1.250\n500\t900\n"));
+    QTest::keyClick(window.Grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join("\n").toStdString();
+    EXPECT_EQ(window.Session().Rows()[1].previous, "1.000");
+    EXPECT_EQ(window.Session().Rows()[1].current, "1.250");
+    EXPECT_EQ(window.Session().Rows()[2].previous, "500");
+    EXPECT_EQ(window.Session().Rows()[2].current, "900");
+    EXPECT_TRUE(window.Session().Rows()[0].previous.empty()); // above the cursor: untouched
+    EXPECT_EQ(Cell(window, 1, 2), QStringLiteral("1.000"));
+
+    // Hours pasted into the hours column of the last two rows.
+    window.Grid()->setCurrentCell(7, 4);
+    QApplication::clipboard()->setText(QStringLiteral("300\n582,78\n"));
+    QTest::keyClick(window.Grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(window.Session().Rows()[8].measure, "582,78");
+
+    const struct {
+        int row, col;
+        const char* text;
+        const char* told;
+    } refused[] = {
+        {7, 4, "1\n2\n3\n", "δεν χωρούν"},
+        {0, 4, "5\t6\t7\n", "έξω από τις στήλες"},
+        {0, 2, "1,2,3\n", "«1,2,3»"},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text);
+        warnings.clear();
+        const auto before = window.Session().Rows();
+        window.Grid()->setCurrentCell(r.row, r.col);
+        QApplication::clipboard()->setText(QString::fromUtf8(r.text));
+        QTest::keyClick(window.Grid(), Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(warnings.size(), 1);
+        EXPECT_TRUE(warnings[0].contains(QString::fromUtf8(r.told))) << warnings[0].toStdString();
+        for (size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(window.Session().Rows()[i].previous, before[i].previous);
+            EXPECT_EQ(window.Session().Rows()[i].measure, before[i].measure);
+        }
+    }
 }
 
 } // namespace
