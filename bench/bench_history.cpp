@@ -15,8 +15,8 @@ namespace {
 using namespace pyrostat;
 
 constexpr int kProperties = 500;
-const BuildingKey kKey{"/μελέτες/500.pyx", "Πολυκατοικία 500 ιδιοκτησιών", "Ιδιοκτήτες", "Θέρμανση",
-                       "Πάτρα", {}};
+const BuildingKey kKey{
+    "/μελέτες/500.pyx", "Πολυκατοικία 500 ιδιοκτησιών", "Ιδιοκτήτες", "Θέρμανση", "Πάτρα", {}};
 
 BillingCoefficients Building() {
     std::string table;

@@ -33,6 +33,7 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, QWidget* par
     list1_->setObjectName(QStringLiteral("List1"));
     list1_->setMinimumSize(640, 320);
     list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list1_->setUniformItemSizes(true); // one line of text each
     auto* frame1Layout = new QVBoxLayout(frame1_);
     frame1Layout->addWidget(list1_);
 
@@ -101,10 +102,12 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, QWidget* par
     connect(cmdPyroTherm_, &QPushButton::clicked, this, &FrmPyrRes::OnPyroTherm);
 
     // Opening: the list from the formula file, then the archive copy.
+    QStringList lines;
     for (const std::string& line :
          BuildResultsList(ReadQuotedLines(state_.InProgramFolder(kFormulaFileName)))) {
-        list1_->addItem(QString::fromStdString(line));
+        lines << QString::fromStdString(line);
     }
+    list1_->addItems(lines);
     FitListScrollWidth(*list1_);
     cmdBack_->setFocus();
 }

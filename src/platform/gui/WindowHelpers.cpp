@@ -47,21 +47,26 @@ bool FitListScrollWidth(QListWidget& list) {
     const QFontMetrics metrics(list.font());
     const int width = metrics.horizontalAdvance(QString(longest + 1, QLatin1Char('W')));
     list.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    if (width > list.viewport()->width()) {
+    if (width > list.viewport()->width() && list.count() > 0) {
         // Item views scroll by their contents; a minimum width on the items
-        // makes the horizontal range as wide as the longest entry needs.
+        // makes the horizontal range as wide as the longest entry needs. The
+        // height of a line is measured once: asking each item for its place
+        // lays the whole list out again, for every item.
+        int height = list.visualItemRect(list.item(0)).height();
+        if (height <= 0) {
+            height = metrics.height() + 2;
+        }
+        list.setUpdatesEnabled(false);
         for (int i = 0; i < list.count(); ++i) {
             QListWidgetItem* item = list.item(i);
             QSize hint = item->sizeHint();
             if (!hint.isValid()) {
-                hint = list.visualItemRect(item).size();
+                hint = QSize(width, height);
             }
             hint.setWidth(std::max(hint.width(), width));
-            if (hint.height() <= 0) {
-                hint.setHeight(metrics.height() + 2);
-            }
             item->setSizeHint(hint);
         }
+        list.setUpdatesEnabled(true);
     }
     return true;
 }
