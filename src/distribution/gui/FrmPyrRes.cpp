@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -74,12 +76,40 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, QWidget* par
     others->addWidget(cmdClient_);
     others->addWidget(cmdBilling_);
     others->addWidget(cmdBack_);
+    lblExported_ = new QLabel(this);
+    lblExported_->setObjectName(QStringLiteral("LblExported"));
+    lblExported_->setWordWrap(true);
+    lblExported_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblExported_->hide();
+
+    // The menu: the export is there as well as behind Shift+Esc, whose
+    // button stays hidden until asked for.
+    auto* menu = new QMenuBar(this);
+    QMenu* file = menu->addMenu(QStringLiteral("&Αρχείο"));
+    exportAction_ = file->addAction(
+        QStringLiteral("Αρχεία για το πρόγραμμα &Κοινοχρήστων Πολυκατοικίας…"));
+    file->addSeparator();
+    QAction* close = file->addAction(QStringLiteral("&Κλείσιμο και επιστροφή"));
+    QMenu* help = menu->addMenu(QStringLiteral("&Βοήθεια"));
+    QAction* manual = help->addAction(QStringLiteral("&Εγχειρίδιο χρήσης"));
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    manual->setShortcutContext(Qt::WidgetShortcut); // F1 is the window's own key
+    connect(exportAction_, &QAction::triggered, this, &FrmPyrRes::OnPyroTherm);
+    connect(close, &QAction::triggered, this, &QDialog::accept);
+    connect(manual, &QAction::triggered, this, [this] {
+        if (hooks_.manual) {
+            hooks_.manual();
+        }
+    });
+
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menu);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(frame1_, 1);
     layout->addLayout(reports);
     layout->addLayout(others);
     layout->addWidget(cmdPyroTherm_);
+    layout->addWidget(lblExported_);
     layout->addWidget(lblWait_, 0, Qt::AlignHCenter);
 
     connect(cmdPrevT_, &QPushButton::clicked, this, [this] { RunReport(hooks_.tableReport, -1); });
@@ -148,9 +178,12 @@ void FrmPyrRes::OnPyroTherm() {
     const ExportResult exported = ExportForCommonExpenses(state_);
     if (exported) {
         cmdPyroTherm_->hide();
+        const std::string written = "Εξαγωγή για το πρόγραμμα κοινοχρήστων: " +
+                                    exported.coefficientPath + " και " + exported.copyPath;
+        lblExported_->setText(QString::fromStdString(written));
+        lblExported_->show();
         if (hooks_.status) {
-            hooks_.status("Εξαγωγή για το πρόγραμμα κοινοχρήστων: " + exported.coefficientPath +
-                          " και " + exported.copyPath);
+            hooks_.status(written);
         }
         return;
     }

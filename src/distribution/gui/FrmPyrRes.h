@@ -8,6 +8,7 @@
 #include <string>
 
 class QGroupBox;
+class QAction;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -33,6 +34,10 @@ public:
     QPushButton* CmdPyroTherm() const { return cmdPyroTherm_; }
     QPushButton* CmdBilling() const { return cmdBilling_; }
     QLabel* LblWait() const { return lblWait_; }
+    // The menu's entry for the export, and the line that names the files
+    // an export wrote, whole.
+    QAction* ExportAction() const { return exportAction_; }
+    QLabel* LblExported() const { return lblExported_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -65,6 +70,8 @@ private:
     QPushButton* cmdPyroTherm_;
     QPushButton* cmdBilling_;
     QLabel* lblWait_;
+    QLabel* lblExported_;
+    QAction* exportAction_;
 };
 
 } // namespace pyrostat

@@ -1,7 +1,10 @@
 #include "reports/gui/ReportWindowHooks.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
+
+#include <memory>
 
 namespace pyrostat {
 
@@ -11,7 +14,15 @@ ReportCommandHooks MakeWaitLabelHooks(QLabel* waitLabel) {
     if (label) {
         label->setText(QString::fromUtf8(kWaitCaption));
     }
-    hooks.showWait = [label](bool shown) {
+    // The busy cursor goes with the label, so a wait shows wherever the
+    // engineer looks; it is put back once for every time it was set.
+    auto busy = std::make_shared<bool>(false);
+    hooks.showWait = [label, busy](bool shown) {
+        if (shown != *busy) {
+            shown ? QApplication::setOverrideCursor(Qt::WaitCursor)
+                  : QApplication::restoreOverrideCursor();
+            *busy = shown;
+        }
         if (!label) {
             return;
         }

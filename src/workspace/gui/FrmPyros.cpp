@@ -269,6 +269,8 @@ void FrmPyros::ShowStudy(const std::string& studyPath, bool modified) {
 
 void FrmPyros::ShowStatus(const QString& text) {
     statusBar_->showMessage(text);
+    // A line longer than the bar is cut there: whole in the tip.
+    statusBar_->setToolTip(text);
 }
 
 void FrmPyros::WireButtons() {
@@ -352,6 +354,10 @@ void FrmPyros::CmdRESETCols() {
 }
 
 void FrmPyros::ShowWait(bool on) {
+    if (on != busy_) {
+        on ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
+        busy_ = on;
+    }
     lblWait_->setVisible(on);
     if (on) {
         lblWait_->repaint();

@@ -109,6 +109,7 @@ private:
 
     fpSpread1* grid_;
     GridEditing* editing_;
+    bool busy_ = false; // the busy cursor is shown
     OptionControls* options_;
     RangeBoxes* ranges_;
     CommandButtons* buttons_;

@@ -5,6 +5,7 @@
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -119,6 +120,31 @@ TEST_F(ResultsWindowTest, ShiftEscapeShowsTheExportWhichAsksForTheGeneralData) {
     EXPECT_EQ(ReadAll(folder.File("TYPES_Owner, Block C, Patras.FIL")),
               "0.0641,0.4377,0.1165,0.1165\r\n0.1180,0.4377,0.3373,0.3373\r\n");
     EXPECT_EQ(ReadAll(folder.File("~imirttype_Owner, Block C, Patras.fle")), formula);
+}
+
+// The export from the menu, with its button still hidden; the files written
+// are named whole in the window and on the status line.
+TEST_F(ResultsWindowTest, TheMenuExportsAndNamesBothFilesWhole) {
+    std::string status;
+    ResultsWindowHooks hooks;
+    hooks.status = [&status](const std::string& text) { status = text; };
+    state.Employer = "Ένωση Ιδιοκτητών Πολυκατοικίας της οδού Ευριπίδου";
+    state.Project = "Κατανομή δαπανών κεντρικής θέρμανσης";
+    state.Location = "Πάτρα";
+    FrmPyrRes window(state, hooks);
+    window.show();
+    ASSERT_NE(window.ExportAction(), nullptr);
+    window.ExportAction()->trigger();
+    EXPECT_FALSE(window.CmdPyroTherm()->isVisible());
+    const std::string types = folder.File("TYPES_" + state.Employer + ", " + state.Project +
+                                          ", " + state.Location + ".FIL");
+    EXPECT_TRUE(std::filesystem::exists(Utf8ToCp1253(types)) || std::filesystem::exists(types));
+    ASSERT_TRUE(window.LblExported()->isVisible());
+    const std::string shown = window.LblExported()->text().toStdString();
+    EXPECT_EQ(shown, status);
+    EXPECT_NE(shown.find(".FIL"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(".fle"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(state.Employer), std::string::npos) << shown;
 }
 
 TEST_F(ResultsWindowTest, ExportLeftWithEscapeWritesNothing) {
