@@ -24,8 +24,11 @@ RegisterAccess CheckRegisterAccess(const RegisterFile& file, EngineerChoice& eng
     dialog.Ask(engineer);
     // Read again: the file is what counts, not what was read before the dialog.
     const std::string stored = file.ReadPassword();
-    return TrimBlanks(engineer.TypedPassword) == TrimBlanks(stored) ? RegisterAccess::Granted
-                                                                    : RegisterAccess::Refused;
+    const std::string typed = TrimBlanks(engineer.TypedPassword);
+    if (typed == TrimBlanks(stored)) {
+        return RegisterAccess::Granted;
+    }
+    return typed.empty() ? RegisterAccess::Refused : RegisterAccess::WrongPassword;
 }
 
 std::string RegisterNotReadableMessage(const ProgramState& state) {

@@ -11,11 +11,16 @@ namespace pyrostat {
 struct EngineerChoice;
 struct ProgramState;
 
+// What a wrong password is told as.
+inline constexpr const char* kWrongPasswordText =
+    "... λάθος κωδικός (Password) : το Μητρώο των Μελετητών ΔΕΝ ανοίγει ...";
+
 enum class RegisterAccess {
-    NoRegister,  // "CLIENTS.MIR" is not in the program folder: the command does nothing
-    NotReadable, // something else stands in its place (a folder, a FIFO) or it cannot be read
-    Refused,     // the password was wrong or not given: nothing is shown, no message
-    Granted,     // the register window may open
+    NoRegister,    // "CLIENTS.MIR" is not in the program folder: the command does nothing
+    NotReadable,   // something else stands in its place (a folder, a FIFO) or it cannot be read
+    Refused,       // no password given (Esc, or nothing typed): nothing is shown, no message
+    WrongPassword, // a password was typed and it is not the register's: told
+    Granted,       // the register window may open
 };
 
 // The check of the register command Cmd_Client before the register window

@@ -292,8 +292,10 @@ void RegisterSession::ConfirmChoice() {
 }
 
 void RegisterSession::FinishAccept() {
-    // 7. The window's controls are given back.
+    // 7. The window's controls are given back, and the box is captioned for
+    // what it shows again: a prompt for a name already taken would ask again.
     EnableAll(true);
+    clientCaption_ = kCaptionBrowsing;
     if (!TrimBlanks(panelText_).empty()) {
         clientText_ = panelText_;
     }

@@ -137,7 +137,7 @@ TEST_F(RegisterGateTest, ProtectedRegisterAsksAndComparesTrimmed) {
     const std::vector<Case> cases = {
         {"right", false, "pw", RegisterAccess::Granted},
         {"right with blanks", false, "  pw  ", RegisterAccess::Granted},
-        {"wrong", false, "pW", RegisterAccess::Refused},
+        {"wrong", false, "pW", RegisterAccess::WrongPassword},
         {"empty", false, "", RegisterAccess::Refused},
         {"Esc", true, "", RegisterAccess::Refused},
     };

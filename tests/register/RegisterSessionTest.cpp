@@ -248,8 +248,10 @@ TEST_F(RegisterSessionTest, AddingAName) {
         EXPECT_TRUE(s.ClientLocked());
         EXPECT_EQ(s.ClientColour(), Colour::LightYellow);
         EXPECT_EQ(state.ChosenEngineer, "");
-        // The caption of the last edit stays.
-        EXPECT_EQ(s.ClientCaption(), "ΔΩΣΕ ΤΟ ΟΝΟΜΑ ΤΟΥ ΝΕΟΥ ΜΕΛΕΤΗΤΗ");
+        // The prompt goes once the name is taken; a refused password leaves
+        // it, with the edit still under way.
+        EXPECT_EQ(s.ClientCaption(),
+                  c.boxes == Names{kAttention} ? "ΔΩΣΕ ΤΟ ΟΝΟΜΑ ΤΟΥ ΝΕΟΥ ΜΕΛΕΤΗΤΗ" : kBrowsing);
         if (c.answer == Answer::Yes && c.boxes == Names{add}) {
             EXPECT_EQ(s.Selected(), static_cast<int>(c.listAfter.size()) - 1);
         }

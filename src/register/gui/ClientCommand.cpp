@@ -16,6 +16,11 @@ void RunClientCommand(QWidget* parent, ProgramState& state, MessageService& mess
                                MessageService::Icon::Exclamation);
         return;
     }
+    if (access == RegisterAccess::WrongPassword) {
+        messages.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", kWrongPasswordText,
+                               MessageService::Icon::Exclamation);
+        return;
+    }
     if (access != RegisterAccess::Granted) {
         return;
     }

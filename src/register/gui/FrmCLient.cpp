@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -89,6 +90,8 @@ void FrmCLient::BuildControls() {
     Cmd_Exit_ = new QPushButton(QStringLiteral("Έξοδος"), this);
     for (QPushButton* button : {Cmd_New_, Cmd_COR_, Cmd_Del_, Cmd_OK_, Cmd_Exit_}) {
         button->setAutoDefault(false);
+        // Enter on a focused button presses it, as Space does.
+        button->installEventFilter(this);
     }
 
     auto* bottom = new QHBoxLayout;
@@ -235,6 +238,16 @@ void FrmCLient::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 bool FrmCLient::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* button = qobject_cast<QPushButton*>(watched);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (button != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            if (button->isEnabled()) {
+                button->click();
+            }
+            return true;
+        }
+    }
     if ((watched == SSFrame1_ || watched == SSFrame2_) &&
         event->type() == QEvent::MouseButtonDblClick) {
         session_.ToggleCounter();

@@ -355,7 +355,8 @@ void FrmPyros::CmdRESETCols() {
 
 void FrmPyros::ShowWait(bool on) {
     if (on != busy_) {
-        on ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
+        on ? QApplication::setOverrideCursor(Qt::WaitCursor)
+           : QApplication::restoreOverrideCursor();
         busy_ = on;
     }
     lblWait_->setVisible(on);

@@ -136,8 +136,8 @@ TEST_F(ResultsWindowTest, TheMenuExportsAndNamesBothFilesWhole) {
     ASSERT_NE(window.ExportAction(), nullptr);
     window.ExportAction()->trigger();
     EXPECT_FALSE(window.CmdPyroTherm()->isVisible());
-    const std::string types = folder.File("TYPES_" + state.Employer + ", " + state.Project +
-                                          ", " + state.Location + ".FIL");
+    const std::string types = folder.File("TYPES_" + state.Employer + ", " + state.Project + ", " +
+                                          state.Location + ".FIL");
     EXPECT_TRUE(std::filesystem::exists(Utf8ToCp1253(types)) || std::filesystem::exists(types));
     ASSERT_TRUE(window.LblExported()->isVisible());
     const std::string shown = window.LblExported()->text().toStdString();

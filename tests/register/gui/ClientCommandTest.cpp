@@ -4,6 +4,7 @@
 #include "register/RegisterTestSupport.h"
 #include "register/gui/FrmCLPass.h"
 #include "register/gui/FrmCLient.h"
+#include "register/gui/QtPasswordDialog.h"
 #include "support/RecordingMessages.h"
 #include "support/TestFolder.h"
 
@@ -59,14 +60,16 @@ struct Case {
     QString typed;
     int dialogs;
     int windows;
+    bool told; // «λάθος κωδικός»
 };
 
 TEST(ClientCommandTest, OpensTheRegisterThroughThePasswordCheck) {
     const std::vector<Case> cases = {
-        {"no register: nothing", false, "", "", 0, 0},
-        {"unprotected: the window without the dialog", true, "", "", 0, 1},
-        {"protected, right password", true, "pw", " pw", 1, 1},
-        {"protected, wrong password: nothing more", true, "pw", "px", 1, 0},
+        {"no register: nothing", false, "", "", 0, 0, false},
+        {"unprotected: the window without the dialog", true, "", "", 0, 1, false},
+        {"protected, right password", true, "pw", " pw", 1, 1, false},
+        {"protected, wrong password: told, no window", true, "pw", "px", 1, 0, true},
+        {"protected, nothing typed: no window, nothing to tell", true, "pw", "", 1, 0, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -81,7 +84,10 @@ TEST(ClientCommandTest, OpensTheRegisterThroughThePasswordCheck) {
         RunClientCommand(nullptr, state, messages);
         EXPECT_EQ(driver.passwordDialogs, c.dialogs);
         EXPECT_EQ(driver.registerWindows, c.windows);
-        EXPECT_TRUE(messages.Empty());
+        EXPECT_EQ(messages.shown.size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_NE(messages.Last().prompt.find("λάθος κωδικός"), std::string::npos);
+        }
         EXPECT_EQ(QFileInfo::exists(QString::fromStdString(folder.File("CLIENTS.MIR"))), c.present);
     }
 }
@@ -129,6 +135,16 @@ TEST(ClientCommandTest, EnterOnTheFocusedOkPressesIt) {
         QApplication::sendEvent(dialog.CmdOK(), &press);
         EXPECT_EQ(presses, 1);
     }
+    // And on the register window's focused buttons.
+    QtPasswordDialog passwords(messages, nullptr);
+    FrmCLient window(state, messages, passwords, nullptr);
+    window.show();
+    int accepted = 0;
+    QObject::connect(window.Cmd_OK(), &QPushButton::clicked, [&] { ++accepted; });
+    window.Cmd_OK()->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(window.Cmd_OK(), &press);
+    EXPECT_EQ(accepted, 1);
 }
 
 } // namespace
