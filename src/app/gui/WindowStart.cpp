@@ -1,5 +1,7 @@
 #include "app/gui/WindowStart.h"
 
+#include "app/gui/StudyHandoff.h"
+
 #include "platform/ProgramFolder.h"
 #include "platform/SystemVersion.h"
 #include "platform/gui/FrmVers.h"
@@ -90,6 +92,21 @@ int RunMainWindow(QApplication& app, const WindowStartOptions& options,
     }
     window.show();
     window.Grid().SetFocus();
+    // Studies opened again from the desktop come to this window.
+    // A study that comes while a dialog is open waits for it to close.
+    std::function<void(const std::string&)> openWhenFree = [&](const std::string& path) {
+        window.raise();
+        window.activateWindow();
+        if (QApplication::activeModalWidget() != nullptr) {
+            QTimer::singleShot(300, &window, [&openWhenFree, path] { openWhenFree(path); });
+            return;
+        }
+        if (window.Commands().onOpenRecent) {
+            window.Commands().onOpenRecent(path);
+        }
+    };
+    StudyHandoffServer handoff(state.ProgramFolder,
+                               [&openWhenFree](const std::string& path) { openWhenFree(path); });
 
     if (options.screenshotPath.empty()) {
         return QApplication::exec();

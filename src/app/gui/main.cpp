@@ -3,8 +3,10 @@
 #include "app/CommandLine.h"
 #include "app/gui/ProgramWiring.h"
 #include "app/gui/ReportCommand.h"
+#include "app/gui/StudyHandoff.h"
 #include "app/gui/WindowStart.h"
 #include "platform/PathRoutines.h"
+#include "platform/ProgramFolder.h"
 #include "platform/gui/GreekTranslations.h"
 #include "program/ProgramState.h"
 #include "reports/ReportServices.h"
@@ -134,6 +136,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     KeepNumbersInTheCLocale();
     pyrostat::InstallGreekTranslations(app);
+    // A copy runs already on this program folder: the study goes to its
+    // window, which opens it (asking first about unsaved work there).
+    if (!studyPath.empty() &&
+        pyrostat::HandStudyToRunningCopy(
+            pyrostat::ResolveProgramFolder(pyrostat::SystemEnvironment()), studyPath)) {
+        std::cout << "Η μελέτη " << studyPath
+                  << " ανοίγει στο παράθυρο του προγράμματος που τρέχει ήδη.\n";
+        return 0;
+    }
     return pyrostat::RunMainWindow(app, options,
                                    [&studyPath](pyrostat::FrmPyros& window,
                                                 pyrostat::ProgramState& state,
