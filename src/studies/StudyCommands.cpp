@@ -66,6 +66,9 @@ bool StudyCommands::New() {
     state_.DefaultHeight = 0;
     state_.CurrentStudyFile.clear();
     MarkUnchanged();
+    if (Cleared) {
+        Cleared();
+    }
     return true;
 }
 

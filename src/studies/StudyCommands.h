@@ -30,6 +30,9 @@ public:
     // Told of a study opened (with its number of rows) or saved. Unset: nothing.
     std::function<void(const std::string& path, int rows)> Opened;
     std::function<void(const std::string& path)> Saved;
+    // A new, empty study took the grid's place: what was said of the last
+    // one (saved, opened) no longer holds.
+    std::function<void()> Cleared;
 
     // The open dialog on its own (the file menu): unsaved changes asked
     // about, then the dialog.

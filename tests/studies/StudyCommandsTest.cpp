@@ -84,8 +84,11 @@ TEST(StudyCommandsNew, AsksOnlyWhenTheResultFileExists) {
         }
         w.commands.MarkUnchanged(); // as just saved: nothing to lose
         w.messages.AnswerNext(c.answer);
+        int cleared = 0; // what the status line said of the old study is taken back
+        w.commands.Cleared = [&cleared] { ++cleared; };
 
         EXPECT_EQ(w.commands.New(), c.expectCleared);
+        EXPECT_EQ(cleared, c.expectCleared ? 1 : 0);
 
         ASSERT_EQ(w.messages.shown.size(), c.expectQuestion ? 1u : 0u);
         if (c.expectQuestion) {

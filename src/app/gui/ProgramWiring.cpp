@@ -232,6 +232,9 @@ void ProgramServices::Wire(const std::string& studyPath) {
         Status("Ανοίχτηκε η μελέτη " + path + " (" + std::to_string(rows) +
                (rows == 1 ? " ιδιοκτησία)" : " ιδιοκτησίες)"));
     };
+    studies.Cleared = [this] {
+        Status("Νέα μελέτη: ο πίνακας είναι άδειος και δεν έχει αποθηκευτεί.");
+    };
     studies.Saved = [this](const std::string& path) {
         recent_.Add(path);
         Status("Η μελέτη αποθηκεύτηκε: " + path + " (με το " +

@@ -101,7 +101,25 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
          QStringLiteral("Σημειώσεις"), QStringLiteral("Π (%)"), QStringLiteral("Πάγιο €"),
          QStringLiteral("Μεταβλητό €"), QStringLiteral("Σύνολο €")});
     grid_->verticalHeader()->hide();
+    // Every column as wide as its caption and the widest number it shows
+    // (readings and euros to the tens of millions), the name taking the
+    // rest: all of them read at 1280 x 720 without scrolling sideways.
+    const QFontMetrics metrics(grid_->font());
+    const QFontMetrics headerMetrics(grid_->horizontalHeader()->font());
+    const int widestNumber = metrics.horizontalAdvance(QStringLiteral("99.999.999,99"));
+    for (int col = 0; col < kColumns; ++col) {
+        const QString caption = grid_->horizontalHeaderItem(col)->text();
+        int width = headerMetrics.horizontalAdvance(caption) + 24;
+        if (col == kMarks) {
+            width = std::max(width,
+                             metrics.horizontalAdvance(QStringLiteral("αντικατάσταση 99.999 0")));
+        } else if (col != kNumber && col != kName) {
+            width = std::max(width, widestNumber + 16);
+        }
+        grid_->setColumnWidth(col, width);
+    }
     grid_->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
+    grid_->horizontalHeader()->setMinimumSectionSize(48);
     grid_->setMinimumSize(900, 320);
     FillRows();
 
@@ -198,7 +216,7 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
 }
 
 FrmBilling::FrmBilling(const StoredPeriod& period, const BillingCoefficients& building,
-                       QWidget* parent)
+                       QWidget* parent, NumberLocale locale)
     : FrmBilling(
           [&] {
               BillingCoefficients c = CoefficientsOfStored(period);
@@ -210,6 +228,7 @@ FrmBilling::FrmBilling(const StoredPeriod& period, const BillingCoefficients& bu
           }(),
           parent) {
     readOnly_ = true;
+    session_.SetLocale(locale);
     setWindowTitle(QStringLiteral("Κατανομή Δαπάνης Περιόδου %1 – %2 (έκδοση %3, μόνο ανάγνωση)")
                        .arg(Q(FormatBillDate(period.from)), Q(FormatBillDate(period.to)))
                        .arg(period.version));
@@ -454,9 +473,15 @@ void FrmBilling::OpenStored() {
     if (openStored_) {
         openStored_(period);
     } else {
-        FrmBilling view(period, session_.Coefficients(), this);
-        view.SetHistory(history_, key_);
-        view.exec();
+        // A window of its own beside this one, not a dialog over it: the
+        // stored bill can be read while the new period is typed.
+        auto* view = new FrmBilling(period, session_.Coefficients(), this, session_.Locale());
+        view->setWindowFlag(Qt::Window);
+        view->setModal(false);
+        view->setAttribute(Qt::WA_DeleteOnClose);
+        view->SetHistory(history_, key_);
+        view->show();
+        view->move(frameGeometry().topLeft() + QPoint(48, 48));
     }
     BackToGrid();
 }
@@ -634,6 +659,9 @@ void FrmBilling::keyPressEvent(QKeyEvent* event) {
 
 void FrmBilling::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (readOnly_ && isWindow() && parentWidget() != nullptr) {
+        return; // placed beside the window that opened it
+    }
     // Centred over the window that opened it, or on the screen.
     const QRect over =
         parentWidget() != nullptr ? parentWidget()->frameGeometry() : screen()->availableGeometry();

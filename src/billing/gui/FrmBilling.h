@@ -34,7 +34,7 @@ public:
     FrmBilling(BillingCoefficients coefficients, QWidget* parent = nullptr);
     // A stored period, read only: its readings and amounts as stored.
     FrmBilling(const StoredPeriod& period, const BillingCoefficients& building,
-               QWidget* parent = nullptr);
+               QWidget* parent = nullptr, NumberLocale locale = NumberLocale::Greek());
     ~FrmBilling() override;
 
     // The building's stored periods: the list, saving the period, opening a

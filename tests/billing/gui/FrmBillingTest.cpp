@@ -9,11 +9,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -351,6 +353,63 @@ TEST_F(Window, APasteLandsAtTheCursor) {
             EXPECT_EQ(window.Session().Rows()[i].measure, before[i].measure);
         }
     }
+}
+
+} // namespace
+} // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+// At 1280 x 720 every column reads whole: no sideways scrolling, and each
+// caption fits its column.
+TEST_F(Window, EveryColumnReadsAt1280By720) {
+    ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
+    window.Cost()->setText(QStringLiteral("99.999.999,99"));
+    EXPECT_LE(window.minimumSizeHint().width(), 1280);
+    EXPECT_LE(window.minimumSizeHint().height(), 720);
+    window.resize(1280, 720);
+    QApplication::processEvents();
+    QTableWidget* grid = window.Grid();
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+    const QFontMetrics header(grid->horizontalHeader()->font());
+    for (int col = 0; col < grid->columnCount(); ++col) {
+        const QString caption = grid->horizontalHeaderItem(col)->text();
+        EXPECT_GE(grid->columnWidth(col), header.horizontalAdvance(caption))
+            << caption.toStdString();
+    }
+    // The widest amount fits its cell.
+    const QFontMetrics cells(grid->font());
+    EXPECT_GE(grid->columnWidth(9), cells.horizontalAdvance(Cell(window, 0, 9)));
+}
+
+// A stored period opens in a window of its own, beside the live one, which
+// stays in use.
+TEST_F(Window, AStoredPeriodOpensInAWindowOfItsOwn) {
+    test::TestFolder folder;
+    BillingHistory history(folder.File("PYXFiles/Billing.sqlite"));
+    window.SetHistory(&history, {folder.File("sample.pyx"), test::kSampleTitle, "", "", "", {}});
+    ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
+    window.Cost()->setText(QStringLiteral("2.850"));
+    window.From()->setText(QStringLiteral("15/10/2025"));
+    window.To()->setText(QStringLiteral("30/04/2026"));
+    QTest::mouseClick(window.CmdSave(), Qt::LeftButton);
+    ASSERT_EQ(window.Periods()->count(), 1);
+    window.Periods()->setCurrentRow(0);
+    QTest::mouseClick(window.CmdOpenStored(), Qt::LeftButton);
+    const QList<FrmBilling*> views = window.findChildren<FrmBilling*>();
+    ASSERT_EQ(views.size(), 1);
+    FrmBilling* view = views.front();
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_TRUE(view->isWindow());
+    EXPECT_FALSE(view->isModal());
+    EXPECT_TRUE(view->ReadOnly());
+    EXPECT_NE(view->pos(), window.pos()); // beside, not stacked over
+    EXPECT_EQ(view->Grid()->item(0, 2)->text(), QStringLiteral("1.000"));
+    // The live window goes on taking readings meanwhile.
+    window.Grid()->item(0, 3)->setText(QStringLiteral("1.450"));
+    EXPECT_EQ(window.Session().Rows()[0].current, "1.450");
+    view->close();
 }
 
 } // namespace
