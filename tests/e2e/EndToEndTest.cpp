@@ -199,7 +199,7 @@ private:
                     // may take a moment to become it.
                     if (target) {
                         target->activateWindow();
-                        (void)QTest::qWaitForWindowActive(target, 5000);
+                        (void)QTest::qWaitForWindowActive(target, 30000);
                         QApplication::processEvents();
                     }
                     if (target) {
@@ -286,7 +286,10 @@ QString ScreenshotDir() {
 
 // Saves what the X server shows of the window (its real pixels) as PNG.
 void Screenshot(QWidget* window, const QString& name) {
-    QTest::qWait(300); // let it lay itself out and paint
+    // Laid out and painted on the X server before its pixels are taken.
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->repaint();
+    QCoreApplication::processEvents();
     QDir().mkpath(ScreenshotDir());
     QPixmap picture;
     if (QScreen* screen = window->screen()) {
@@ -320,7 +323,7 @@ void AnswerFileDialog(QWidget* w, const QString& name, const QString& picture = 
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_NE(edit, nullptr) << "the file dialog has no file name box";
     edit->setFocus();
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }, 30000));
     edit->clear();
     QTest::keyClicks(edit, name);
     if (!picture.isEmpty()) {
@@ -567,7 +570,8 @@ TEST_F(EndToEndTest, TheEngineersWholeRoad) {
     FrmPyros& window = *run->window;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::qWait(100); // the wiring's first pass marks the empty study unchanged
+    // The wiring's first pass (a zero timer) marks the empty study unchanged.
+    QCoreApplication::processEvents();
     EXPECT_EQ(run->state.ProgramFolder, home.string() + "/");
     EXPECT_TRUE(fs::exists(home / "LDKOIN_02i.json"));
     EXPECT_EQ(run->state.DecimalSeparator(), ',');
@@ -717,7 +721,7 @@ TEST_F(EndToEndTest, TheEngineersWholeRoad) {
 
     // ---- Close the window: the study is saved, so no question comes.
     EXPECT_TRUE(window.close());
-    ASSERT_TRUE(WaitFor([&] { return !window.isVisible(); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return !window.isVisible(); }, 30000));
     ExpectNoFailures();
     run.reset();
 
@@ -726,13 +730,14 @@ TEST_F(EndToEndTest, TheEngineersWholeRoad) {
     ASSERT_TRUE(again->loaded);
     FrmPyros& second = *again->window;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&second));
-    QTest::qWait(100);
+    QCoreApplication::processEvents(); // the wiring's first pass
     EXPECT_EQ(second.Grid().DataRowCnt(), 0);
 
     driver.Expect("the study browser", Is<FrmOpenSave>(), [](QWidget* w) {
         auto* browser = qobject_cast<FrmOpenSave*>(w);
         ASSERT_TRUE(QTest::qWaitForWindowActive(browser));
-        QTest::qWait(100);
+        ASSERT_TRUE(
+            QTest::qWaitFor([browser] { return browser->LstStudies()->count() > 0; }, 30000));
         int line = -1;
         for (int i = 0; i < browser->LstStudies()->count(); ++i) {
             if (browser->LstStudies()->item(i)->text().contains(kTitle)) {
@@ -765,7 +770,7 @@ TEST_F(EndToEndTest, TheEngineersWholeRoad) {
     Screenshot(&second, QStringLiteral("7-main-window-reopened"));
 
     EXPECT_TRUE(second.close());
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
     ExpectNoFailures();
 }
 

@@ -40,7 +40,7 @@ std::vector<std::string> Lines(const std::string& text) {
 std::vector<std::string> WaitForLines(const std::string& log, size_t count) {
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 5000 && Lines(ReadAll(log)).size() < count) {
+    while (timer.elapsed() < 30000 && Lines(ReadAll(log)).size() < count) {
         QThread::msleep(20);
     }
     QThread::msleep(300);
@@ -164,7 +164,7 @@ TEST(ManualViewer, ADesktopWithoutAPdfViewerIsTold) {
     EXPECT_TRUE(launcher.OpenManual());
     QElapsedTimer timer;
     timer.start();
-    while (!std::filesystem::exists(marker) && timer.elapsed() < 5000) {
+    while (!std::filesystem::exists(marker) && timer.elapsed() < 30000) {
         QThread::msleep(20);
     }
     EXPECT_TRUE(std::filesystem::exists(marker));
