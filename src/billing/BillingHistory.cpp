@@ -309,7 +309,8 @@ BillingHistory::BillingHistory(const std::string& path) : path_(path) {
     // file out of reach is told by what it is.
     if (const FileProblem problem = ExamineFile(path);
         problem != FileProblem::None && problem != FileProblem::Missing) {
-        throw HistoryError("Η βάση του ιστορικού δεν ανοίγει: " + FileProblemMessage(path, problem));
+        throw HistoryError("Η βάση του ιστορικού δεν ανοίγει: " +
+                           FileProblemMessage(path, problem));
     }
     // Opened, checked and brought up to date one program at a time: several
     // that make a new history at once each find it whole, or not yet begun.
@@ -388,18 +389,23 @@ void BillingHistory::Migrate() {
     }
 }
 
-std::optional<int64_t> BillingHistory::FindBuilding(const BuildingKey& key) {
+std::optional<int64_t> BillingHistory::BuildingAt(const BuildingKey& key) {
     SqliteStatement s = db_->Prepare("SELECT id FROM building WHERE study_path = ? AND employer = "
                                      "? AND project = ? AND location = ?");
     s.Bind(1, key.studyPath).Bind(2, key.employer).Bind(3, key.project).Bind(4, key.location);
     if (s.Step()) {
         return s.Int(0);
     }
+    return std::nullopt;
+}
+
+std::vector<std::pair<int64_t, std::string>> BillingHistory::SameBuildings(const BuildingKey& key) {
+    std::vector<std::pair<int64_t, std::string>> found;
     if (key.properties.empty()) {
-        return std::nullopt;
+        return found;
     }
-    // Elsewhere: the buildings of the same title and general data whose
-    // latest bill has the same properties.
+    // The buildings of the same title and general data whose latest bill
+    // has the same properties.
     SqliteStatement same = db_->Prepare(
         "SELECT id, study_path FROM building WHERE title = ? AND employer = ? AND project = ? "
         "AND location = ? ORDER BY id");
@@ -410,7 +416,6 @@ std::optional<int64_t> BillingHistory::FindBuilding(const BuildingKey& key) {
     }
     std::vector<std::pair<int, std::string>> wanted = key.properties;
     std::sort(wanted.begin(), wanted.end());
-    std::vector<std::pair<int64_t, std::string>> found;
     for (const auto& [id, study] : candidates) {
         SqliteStatement lines = db_->Prepare(
             "SELECT property.number, property.name FROM reading JOIN property ON property.id = "
@@ -425,6 +430,27 @@ std::optional<int64_t> BillingHistory::FindBuilding(const BuildingKey& key) {
             found.push_back({id, study});
         }
     }
+    return found;
+}
+
+std::vector<std::string> BillingHistory::BuildingsThatCouldBeMeant(const BuildingKey& key) {
+    std::vector<std::string> studies;
+    if (!BuildingAt(key)) {
+        const auto same = SameBuildings(key);
+        if (same.size() > 1) {
+            for (const auto& [id, study] : same) {
+                studies.push_back(study);
+            }
+        }
+    }
+    return studies;
+}
+
+std::optional<int64_t> BillingHistory::FindBuilding(const BuildingKey& key) {
+    if (const auto id = BuildingAt(key)) {
+        return id;
+    }
+    const auto found = SameBuildings(key);
     if (found.size() > 1) {
         std::string studies;
         for (const auto& [id, study] : found) {

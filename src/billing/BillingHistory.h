@@ -77,6 +77,10 @@ public:
     // copied). Throws HistoryError when several stored buildings could be
     // meant, naming their studies.
     std::optional<int64_t> FindBuilding(const BuildingKey& key);
+    // The studies of the stored buildings the key could mean, when it has
+    // none of its own and more than one fits (for the window to ask which);
+    // empty otherwise.
+    std::vector<std::string> BuildingsThatCouldBeMeant(const BuildingKey& key);
     // The same, adding the building when there is none; a building found
     // after its study moved keeps the study's new place.
     int64_t FindOrAddBuilding(const BuildingKey& key);
@@ -107,6 +111,8 @@ public:
 
 private:
     void Migrate();
+    std::optional<int64_t> BuildingAt(const BuildingKey& key);
+    std::vector<std::pair<int64_t, std::string>> SameBuildings(const BuildingKey& key);
     // Refuses a schema version this program does not know, and a database
     // that holds tables but no version (another program's).
     void CheckVersion();

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -391,6 +392,37 @@ void FrmBilling::ShowBill() {
 void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
     history_ = history;
     key_ = std::move(key);
+    // A study without a history of its own that several stored buildings
+    // fit: the manager says which one it is; that building's study names it.
+    if (history_ != nullptr && !readOnly_) {
+        try {
+            const std::vector<std::string> studies = history_->BuildingsThatCouldBeMeant(key_);
+            if (!studies.empty()) {
+                QStringList items;
+                for (const std::string& study : studies) {
+                    items << Q(study);
+                }
+                int chosen = -1;
+                if (chooseBuilding_) {
+                    chosen = chooseBuilding_(items);
+                } else {
+                    bool ok = false;
+                    const QString item = QInputDialog::getItem(
+                        this, QStringLiteral("Ποιο κτίριο;"),
+                        QStringLiteral("Η μελέτη δεν έχει δικό της ιστορικό. Το ιστορικό έχει "
+                                       "περισσότερα από ένα κτίρια με τα ίδια γενικά στοιχεία "
+                                       "και τις ίδιες Ιδιοκτησίες.\nΠοιο από αυτά είναι;"),
+                        items, 0, false, &ok);
+                    chosen = ok ? static_cast<int>(items.indexOf(item)) : -1;
+                }
+                if (chosen >= 0 && chosen < static_cast<int>(studies.size())) {
+                    key_.studyPath = studies[static_cast<size_t>(chosen)];
+                }
+            }
+        } catch (const std::exception& e) {
+            Warn(Q(e.what()));
+        }
+    }
     historyBox_->setVisible(history_ != nullptr);
     cmdSave_->setVisible(!readOnly_);
     cmdCarry_->setVisible(!readOnly_);

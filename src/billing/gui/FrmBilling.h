@@ -53,6 +53,11 @@ public:
     void SetConfirmLeave(std::function<bool(const QString&)> confirm) {
         confirmLeave_ = std::move(confirm);
     }
+    // Which of several stored buildings the study is (their studies); the
+    // index chosen, or -1. Unset: a list to choose from.
+    void SetChooseBuilding(std::function<int(const QStringList&)> choose) {
+        chooseBuilding_ = std::move(choose);
+    }
     // How a refusal is told; unset: a warning box.
     void SetWarn(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
     // The folder and the name (without extension) the save dialogs suggest.
@@ -130,6 +135,7 @@ private:
     Preview preview_;
     ChooseFile chooseFile_;
     std::function<void(const QString&)> warn_;
+    std::function<int(const QStringList&)> chooseBuilding_;
     std::function<bool(const QString&)> confirmLeave_;
     bool changed_ = false; // readings typed since the window opened or last stored
     QString suggested_;

@@ -414,3 +414,40 @@ TEST_F(Window, AStoredPeriodOpensInAWindowOfItsOwn) {
 
 } // namespace
 } // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+// A study without a history of its own that two stored buildings fit: the
+// window asks which one, and shows that one's periods.
+TEST_F(Window, AStudyThatTwoStoredBuildingsFitAsksWhichOne) {
+    test::TestFolder folder;
+    BillingHistory history(folder.File("PYXFiles/Billing.sqlite"));
+    const BillingCoefficients c = Sample();
+    ReadingsTable readings = ParseReadings(kReadings);
+    for (const auto& [study, cents] :
+         {std::pair<const char*, int64_t>{"πρώτο.pyx", 100000}, {"δεύτερο.pyx", 200000}}) {
+        BillRequest request;
+        request.costCents = cents;
+        request.from = BillDate{2025, 10, 15};
+        request.to = BillDate{2026, 4, 30};
+        BuildingKey key = BuildingKeyOf(folder.File(study), c);
+        key.properties.clear(); // stored each at its own place
+        history.Save(key, MakePeriodBill(c, readings, request));
+    }
+    ASSERT_EQ(history.Buildings().size(), 2u);
+    QStringList offered;
+    window.SetChooseBuilding([&offered](const QStringList& studies) {
+        offered = studies;
+        return 1;
+    });
+    window.SetHistory(&history, BuildingKeyOf(folder.File("τρίτο.pyx"), c));
+    ASSERT_EQ(offered.size(), 2);
+    EXPECT_TRUE(offered[1].endsWith(QStringLiteral("δεύτερο.pyx")));
+    ASSERT_EQ(window.Periods()->count(), 1);
+    EXPECT_TRUE(window.Periods()->item(0)->text().contains(QStringLiteral("2.000,00")));
+    EXPECT_TRUE(warnings.isEmpty());
+}
+
+} // namespace
+} // namespace pyrostat
