@@ -9,6 +9,21 @@
 
 namespace pyrostat {
 
+namespace {
+
+// The number of a text already cut down to digits and one full stop.
+std::optional<BillNumber> NumberOfPlain(const std::string& plain, int decimals, bool negative) {
+    double value = 0;
+    const auto parsed = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (parsed.ec != std::errc() || parsed.ptr != plain.data() + plain.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return BillNumber{negative && value != 0 ? -value : value, decimals};
+}
+
+} // namespace
+
 std::optional<BillNumber> ParseBillNumber(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
         text.remove_prefix(1);
@@ -66,13 +81,7 @@ std::optional<BillNumber> ParseBillNumber(std::string_view text) {
     if (plain == "." || plain.empty() || plain.front() == '.' || plain.back() == '.') {
         return std::nullopt;
     }
-    double value = 0;
-    const auto parsed = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (parsed.ec != std::errc() || parsed.ptr != plain.data() + plain.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return BillNumber{negative && value != 0 ? -value : value, decimals};
+    return NumberOfPlain(plain, decimals, negative);
 }
 
 namespace {
@@ -136,13 +145,7 @@ std::optional<BillNumber> ParseBillNumber(std::string_view text, NumberLocale lo
     if (plain.empty() || plain.front() == '.' || plain.back() == '.') {
         return std::nullopt;
     }
-    double value = 0;
-    const auto parsed = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (parsed.ec != std::errc() || parsed.ptr != plain.data() + plain.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return BillNumber{negative && value != 0 ? -value : value, decimals};
+    return NumberOfPlain(plain, decimals, negative);
 }
 
 bool ReadsTwoWays(std::string_view text) {

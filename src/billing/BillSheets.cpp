@@ -313,6 +313,12 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
         warning.bold = true;
         w.Merged(row++, 1, kCols, ManyEstimatesWarning(bill), warning);
     }
+    // What the manager should know of single properties: a closed one whose
+    // meter moved, estimates settled against a reading at last.
+    for (const std::string& note : bill.notes) {
+        sheet.SetRowHeight(row, 24);
+        w.Merged(row++, 1, kCols, note, wrapped);
+    }
     return sheet;
 }
 

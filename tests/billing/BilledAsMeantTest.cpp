@@ -3,6 +3,7 @@
 // numbers never mixed, coefficients of no building refused, an export file
 // known by what it holds.
 
+#include "billing/BillSheets.h"
 #include "billing/BillingHistory.h"
 #include "billing/CarryForward.h"
 #include "billing/PeriodBill.h"
@@ -131,6 +132,13 @@ TEST(BilledAsMeant, AClosedPropertyWhoseMeterMovedIsTold) {
     ASSERT_EQ(moved.notes.size(), 1u);
     EXPECT_NE(moved.notes[0].find("«Γ1»"), std::string::npos);
     EXPECT_NE(moved.notes[0].find("363 ώρες"), std::string::npos) << moved.notes[0];
+    // The period's sheet says it too.
+    int onSheet = 0;
+    const SheetModel sheet = PeriodSheet(moved, Flats(), nullptr);
+    for (const auto& [at, cell] : sheet.Cells()) {
+        onSheet += cell.value.text == moved.notes[0] ? 1 : 0;
+    }
+    EXPECT_EQ(onSheet, 1);
     const PeriodBill still = MakePeriodBill(
         Flats(), ParseReadings("Α1\t100\nΒ1\t50\nΓ1\t7034\t7034\tκλειστό\n"), request);
     ASSERT_TRUE(still.Ok());

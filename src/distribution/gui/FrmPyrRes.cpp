@@ -86,8 +86,8 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, QWidget* par
     // button stays hidden until asked for.
     auto* menu = new QMenuBar(this);
     QMenu* file = menu->addMenu(QStringLiteral("&Αρχείο"));
-    exportAction_ = file->addAction(
-        QStringLiteral("Αρχεία για το πρόγραμμα &Κοινοχρήστων Πολυκατοικίας…"));
+    exportAction_ =
+        file->addAction(QStringLiteral("Αρχεία για το πρόγραμμα &Κοινοχρήστων Πολυκατοικίας…"));
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("&Κλείσιμο και επιστροφή"));
     QMenu* help = menu->addMenu(QStringLiteral("&Βοήθεια"));
@@ -178,8 +178,9 @@ void FrmPyrRes::OnPyroTherm() {
     const ExportResult exported = ExportForCommonExpenses(state_);
     if (exported) {
         cmdPyroTherm_->hide();
-        const std::string written = "Εξαγωγή για το πρόγραμμα κοινοχρήστων: " +
-                                    exported.coefficientPath + " και " + exported.copyPath;
+        const std::string written =
+            "Εξαγωγή για το πρόγραμμα κοινοχρήστων: " + exported.coefficientPath + " και " +
+            exported.copyPath;
         lblExported_->setText(QString::fromStdString(written));
         lblExported_->show();
         if (hooks_.status) {
