@@ -158,7 +158,7 @@ def crafted(folder):
     # Far more than any member the readers take.
     xlsx(folder + "/huge.xlsx",
          '<?xml version="1.0"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/'
-         '2006/main"><sheetData>%s</sheetData></worksheet>' % (" " * 300000000))
+         '2006/main"><sheetData>%s</sheetData></worksheet>' % (" " * 10000000))
     # Wide rows repeated to the sheet's end, each with a value.
     ods(folder + "/repeated.ods",
         '<table:table-row table:number-rows-repeated="1000000"><table:table-cell '
