@@ -1,7 +1,7 @@
 #include "app/RegisterCommand.h"
 
-#include "RegisterTestSupport.h"
 #include "platform/Codepage1253.h"
+#include "register/RegisterTestSupport.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
