@@ -103,25 +103,23 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
          QStringLiteral("Μεταβλητό €"), QStringLiteral("Σύνολο €")});
     grid_->verticalHeader()->hide();
     // Every column as wide as its caption and the widest number it shows
-    // (readings and euros to the tens of millions), the name taking the
-    // rest: all of them read at 1280 x 720 without scrolling sideways.
+    // (readings and euros to ten millions), the name taking the rest: all of
+    // them, the building's history beside them, read at 1280 x 720 without
+    // scrolling sideways. The marks, seldom typed, show whole when edited.
     const QFontMetrics metrics(grid_->font());
     const QFontMetrics headerMetrics(grid_->horizontalHeader()->font());
-    const int widestNumber = metrics.horizontalAdvance(QStringLiteral("99.999.999,99"));
+    const int widestNumber = metrics.horizontalAdvance(QStringLiteral("9.999.999,99"));
     for (int col = 0; col < kColumns; ++col) {
         const QString caption = grid_->horizontalHeaderItem(col)->text();
-        int width = headerMetrics.horizontalAdvance(caption) + 24;
-        if (col == kMarks) {
-            width = std::max(width,
-                             metrics.horizontalAdvance(QStringLiteral("αντικατάσταση 99.999 0")));
-        } else if (col != kNumber && col != kName) {
-            width = std::max(width, widestNumber + 16);
+        int width = headerMetrics.horizontalAdvance(caption) + 14;
+        if (col != kNumber && col != kName && col != kMarks) {
+            width = std::max(width, widestNumber + 12);
         }
         grid_->setColumnWidth(col, width);
     }
     grid_->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
     grid_->horizontalHeader()->setMinimumSectionSize(48);
-    grid_->setMinimumSize(900, 320);
+    grid_->setMinimumSize(760, 320);
     FillRows();
 
     faults_ = new QLabel(this);
@@ -151,11 +149,11 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     historyBox_->setObjectName(QStringLiteral("FraHistory"));
     periods_ = new QListWidget(historyBox_);
     periods_->setObjectName(QStringLiteral("LstPeriods"));
-    periods_->setMinimumWidth(260);
+    periods_->setMinimumWidth(200);
     historyNote_ = new QLabel(historyBox_);
     historyNote_->setObjectName(QStringLiteral("LblHistoryNote"));
     historyNote_->setWordWrap(true);
-    historyNote_->setMaximumWidth(260);
+    historyNote_->setMaximumWidth(220);
     historyNote_->hide();
     cmdSave_ = button("CmdSave", QStringLiteral("&Αποθήκευση περιόδου"));
     cmdOpenStored_ = button("CmdOpenStored", QStringLiteral("Άνοι&γμα (μόνο ανάγνωση)"));
@@ -166,6 +164,7 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     for (QPushButton* b : {cmdSave_, cmdOpenStored_, cmdCarry_}) {
         historyLayout->addWidget(b);
     }
+    historyBox_->setMaximumWidth(240);
     historyBox_->hide();
 
     auto* middle = new QHBoxLayout;
@@ -693,6 +692,14 @@ void FrmBilling::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (readOnly_ && isWindow() && parentWidget() != nullptr) {
         return; // placed beside the window that opened it
+    }
+    // As wide as the columns want, within the screen: a 1280 x 720 screen
+    // shows every column without scrolling sideways.
+    if (!sized_) {
+        sized_ = true;
+        const QRect screenArea = screen()->availableGeometry();
+        resize(std::min(1240, screenArea.width() - 40),
+               std::min(std::max(height(), 680), screenArea.height() - 40));
     }
     // Centred over the window that opened it, or on the screen.
     const QRect over =

@@ -137,6 +137,7 @@ private:
     std::function<void(const QString&)> warn_;
     std::function<int(const QStringList&)> chooseBuilding_;
     std::function<bool(const QString&)> confirmLeave_;
+    bool sized_ = false;   // given its first size on the screen
     bool changed_ = false; // readings typed since the window opened or last stored
     QString suggested_;
     QTableWidget* grid_;
