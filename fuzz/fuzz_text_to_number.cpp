@@ -1,22 +1,28 @@
-#include "distribution/TextToNumber.h"
+#include "workspace/NumberText.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
-// Any text a cell can hold must convert without trouble, in both locales,
-// and leave the shared status word clear.
+// Any text a cell, a reading or a cost can hold reads without trouble in both
+// locales, and what a cell takes it shows back as the same number.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace pyrostat;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    for (const auto& [decimal, group] : {std::pair{',', '.'}, std::pair{'.', ','}}) {
-        pyrostat::ProgramState state;
-        state.DecimalSeparatorCode = decimal;
-        state.ThousandsSeparatorCode = group;
-        const double value = pyrostat::TextToNumber(state, text);
-        if (state.StatusCode != 0 || std::isnan(value)) {
+    for (const NumberLocale locale : {NumberLocale::Greek(), NumberLocale::English()}) {
+        if (const auto cell = ParseCellNumber(text, locale)) {
+            if (!std::isfinite(*cell) ||
+                ParseCellNumber(FormatCellNumber(*cell, locale), locale) != cell) {
+                std::abort();
+            }
+        }
+        if (const auto number = ReadNumber(text, locale); number && !std::isfinite(number->value)) {
             std::abort();
         }
+        (void)ParseEuroCents(text, locale);
     }
+    (void)ReadNumberEitherWay(text);
+    (void)ParseEuroCents(text);
     return 0;
 }

@@ -148,15 +148,6 @@ BuildingKey BuildingKeyOf(const std::string& path, const BillingCoefficients& co
 // "PYXFiles/Billing.sqlite" in the program folder.
 inline constexpr const char* kHistoryFileName = "PYXFiles/Billing.sqlite";
 
-// The latest stored current reading of each property (by number), for a
-// period carried forward; only properties read from meters have one.
-std::map<int, BillNumber> CarriedReadings(const std::vector<StoredPeriod>& latest);
-
-// Each property's (by number) share of the building's measure over the
-// stored periods of a method, for estimates; a property never measured has
-// none.
-std::map<int, double> HistoricalShares(const std::vector<StoredPeriod>& latest, MeterMethod method);
-
 // For a `key` the history has no building of (FindBuilding found none): when
 // it has the same study with other general data, a Greek note that says so
 // and how to go on; empty otherwise.

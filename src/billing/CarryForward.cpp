@@ -83,4 +83,45 @@ std::vector<std::string> CarryReadingsForward(ReadingsTable& readings,
     return faults;
 }
 
+std::map<int, BillNumber> CarriedReadings(const std::vector<StoredPeriod>& latest) {
+    std::map<int, BillNumber> carried;
+    for (const StoredPeriod& p : latest) { // oldest first: the last one wins
+        for (const StoredLine& l : p.lines) {
+            if (l.current) {
+                carried[l.number] = *l.current;
+            }
+        }
+    }
+    return carried;
+}
+
+std::map<int, double> HistoricalShares(const std::vector<StoredPeriod>& latest,
+                                       MeterMethod method) {
+    // Over the periods in which the property was read: its measure against
+    // the building's measure of the properties read.
+    std::map<int, double> own, building;
+    for (const StoredPeriod& p : latest) {
+        if (p.method != method) {
+            continue;
+        }
+        double total = 0;
+        for (const StoredLine& l : p.lines) {
+            total += !l.estimated && !l.closed ? l.omega : 0.0;
+        }
+        for (const StoredLine& l : p.lines) {
+            if (!l.estimated && !l.closed) {
+                own[l.number] += l.omega;
+                building[l.number] += total;
+            }
+        }
+    }
+    std::map<int, double> shares;
+    for (const auto& [number, omega] : own) {
+        if (building[number] > 0) {
+            shares[number] = omega / building[number];
+        }
+    }
+    return shares;
+}
+
 } // namespace pyrostat

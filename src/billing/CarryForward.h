@@ -26,4 +26,13 @@ std::vector<std::string> CarryReadingsForward(ReadingsTable& readings,
 std::map<int, BilledEstimate> BilledEstimatesBefore(const std::vector<StoredPeriod>& latest,
                                                     const std::optional<BillDate>& from);
 
+// The latest stored current reading of each property (by number), for a
+// period carried forward; only properties read from meters have one.
+std::map<int, BillNumber> CarriedReadings(const std::vector<StoredPeriod>& latest);
+
+// Each property's (by number) share of the building's measure over the
+// stored periods of a method, for estimates; a property never measured has
+// none.
+std::map<int, double> HistoricalShares(const std::vector<StoredPeriod>& latest, MeterMethod method);
+
 } // namespace pyrostat

@@ -117,8 +117,8 @@ int MatchProperty(const BillingCoefficients& c, const std::string& key, std::str
     return PropertyIndex(c).Match(key, fault);
 }
 
-PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const ReadingsTable& readings,
-                          const BillRequest& request) {
+PeriodBill MatchReadings(const BillingCoefficients& coefficients, const ReadingsTable& readings,
+                         const BillRequest& request) {
     PeriodBill bill;
     bill.request = request;
     bill.faults = coefficients.faults;
@@ -163,8 +163,11 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
         }
         line.reading = r;
     }
+    return bill;
+}
 
-    // The measure of each property.
+std::vector<size_t> MeasureLines(PeriodBill& bill) {
+    const BillRequest& request = bill.request;
     std::vector<size_t> missing;
     for (size_t i = 0; i < bill.lines.size(); ++i) {
         BilledLine& line = bill.lines[i];
@@ -243,57 +246,65 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
                                   std::to_string(bill.periodHours) + " ώρες της περιόδου.");
         }
     }
-    if (!missing.empty()) {
-        if (!request.estimate) {
-            for (const size_t i : missing) {
-                bill.faults.push_back("Η Ιδιοκτησία «" + bill.lines[i].name +
-                                      "» δεν έχει ένδειξη (για εκτίμηση από τον μέσο όρο του "
-                                      "κτιρίου ζητήστε την εκτίμηση).");
+    return missing;
+}
+
+void EstimateMissing(PeriodBill& bill, const std::vector<size_t>& missing) {
+    const BillRequest& request = bill.request;
+    if (missing.empty()) {
+        return;
+    }
+    if (!request.estimate) {
+        for (const size_t i : missing) {
+            bill.faults.push_back("Η Ιδιοκτησία «" + bill.lines[i].name +
+                                  "» δεν έχει ένδειξη (για εκτίμηση από τον μέσο όρο του "
+                                  "κτιρίου ζητήστε την εκτίμηση).");
+        }
+    } else {
+        // The building's mean measure per unit of e, over the properties
+        // that were read.
+        double sumOmega = 0, sumE = 0;
+        for (const BilledLine& line : bill.lines) {
+            if (line.reading && !line.closed && !line.reading->Missing()) {
+                sumOmega += line.omega;
+                sumE += line.coefficients.e;
             }
+        }
+        if (sumE <= 0) {
+            bill.faults.push_back("Καμία Ιδιοκτησία δεν έχει ένδειξη: η εκτίμηση δεν "
+                                  "είναι δυνατή.");
         } else {
-            // The building's mean measure per unit of e, over the properties
-            // that were read.
-            double sumOmega = 0, sumE = 0;
+            // The property's own share of the stored periods, against
+            // the shares of the properties read now, when both are known.
+            const auto& shares = request.historicalShares;
+            double readShares = 0, readOmega = 0;
             for (const BilledLine& line : bill.lines) {
-                if (line.reading && !line.closed && !line.reading->Missing()) {
-                    sumOmega += line.omega;
-                    sumE += line.coefficients.e;
+                const auto share = shares.find(line.coefficients.number);
+                if (line.reading && !line.closed && !line.reading->Missing() &&
+                    share != shares.end()) {
+                    readShares += share->second;
+                    readOmega += line.omega;
                 }
             }
-            if (sumE <= 0) {
-                bill.faults.push_back("Καμία Ιδιοκτησία δεν έχει ένδειξη: η εκτίμηση δεν "
-                                      "είναι δυνατή.");
-            } else {
-                // The property's own share of the stored periods, against
-                // the shares of the properties read now, when both are known.
-                const auto& shares = request.historicalShares;
-                double readShares = 0, readOmega = 0;
-                for (const BilledLine& line : bill.lines) {
-                    const auto share = shares.find(line.coefficients.number);
-                    if (line.reading && !line.closed && !line.reading->Missing() &&
-                        share != shares.end()) {
-                        readShares += share->second;
-                        readOmega += line.omega;
-                    }
-                }
-                for (const size_t i : missing) {
-                    BilledLine& line = bill.lines[i];
-                    line.estimated = true;
-                    line.omegaDecimals = 2;
-                    const auto share = shares.find(line.coefficients.number);
-                    line.omega = share != shares.end() && readShares > 0
-                                     ? Rounded(share->second * readOmega / readShares, 2)
-                                     : Rounded(line.coefficients.e * sumOmega / sumE, 2);
-                    ++bill.estimatedCount;
-                }
+            for (const size_t i : missing) {
+                BilledLine& line = bill.lines[i];
+                line.estimated = true;
+                line.omegaDecimals = 2;
+                const auto share = shares.find(line.coefficients.number);
+                line.omega = share != shares.end() && readShares > 0
+                                 ? Rounded(share->second * readOmega / readShares, 2)
+                                 : Rounded(line.coefficients.e * sumOmega / sumE, 2);
+                ++bill.estimatedCount;
             }
         }
     }
-    if (!bill.Ok()) {
-        return bill;
-    }
+}
 
-    // The percentages.
+void ShareCost(PeriodBill& bill) {
+    const BillRequest& request = bill.request;
+    if (!bill.Ok() || bill.lines.empty()) {
+        return;
+    }
     double weightSum = 0;
     for (BilledLine& line : bill.lines) {
         bill.sumOmega += line.omega;
@@ -303,7 +314,7 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
             request.method == MeterMethod::Hours ? line.coefficients.e * line.omega : line.omega;
     }
     bill.sumOmega = Rounded(bill.sumOmega, bill.omegaDecimals);
-    bill.oms = coefficients.lines.front().oms;
+    bill.oms = bill.lines.front().coefficients.oms;
     if (weightSum <= 0 && request.costCents > 0) {
         bill.faults.push_back(
             request.method == MeterMethod::Hours
@@ -311,7 +322,7 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
                   "μεταβλητό μέρος της δαπάνης δεν μπορεί να κατανεμηθεί."
                 : "Καμία Ιδιοκτησία δεν έχει κατανάλωση: το μεταβλητό μέρος της δαπάνης δεν "
                   "μπορεί να κατανεμηθεί.");
-        return bill;
+        return;
     }
     const double total = bill.sumFe + bill.oms;
     if (std::fabs(total - 1.0) > 1e-9 && total > 0) {
@@ -349,6 +360,16 @@ PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const Reading
         bill.variableTotal += line.variableCents;
     }
     bill.manyEstimates = bill.estimatedCount * 4 > static_cast<int>(bill.lines.size());
+}
+
+PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const ReadingsTable& readings,
+                          const BillRequest& request) {
+    PeriodBill bill = MatchReadings(coefficients, readings, request);
+    if (bill.lines.empty()) {
+        return bill;
+    }
+    EstimateMissing(bill, MeasureLines(bill));
+    ShareCost(bill);
     return bill;
 }
 

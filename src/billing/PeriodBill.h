@@ -81,8 +81,27 @@ struct PeriodBill {
 
 // The bill of a period: each property's measure from its readings (or its
 // estimate), its percentage by the method, and the cost shared to the cent.
+// It is the four steps below, in turn.
 PeriodBill MakePeriodBill(const BillingCoefficients& coefficients, const ReadingsTable& readings,
                           const BillRequest& request);
+
+// 1. The period's hours and a line per property with the one readings line
+// that names it; the faults of the files, of the dates and of the matching.
+PeriodBill MatchReadings(const BillingCoefficients& coefficients, const ReadingsTable& readings,
+                         const BillRequest& request);
+// 2. Each line's measure from its readings: the difference of two readings,
+// or the old meter's and the new one's after a replacement, less estimates
+// billed before; nothing for a closed property. A reading that runs back or
+// hours past the period's are faults. Returns the lines without a reading.
+std::vector<size_t> MeasureLines(PeriodBill& bill);
+// 3. The measure of each line of `missing`, when the request asks for
+// estimates: the property's stored share of the building's measure, else the
+// building's mean per unit of e; a fault per line otherwise.
+void EstimateMissing(PeriodBill& bill, const std::vector<size_t>& missing);
+// 4. With no fault: the percentages by the method (scaled to add up to 100
+// when the coefficients do not) and the cost shared to the cent, each amount
+// split into its fixed and its variable part.
+void ShareCost(PeriodBill& bill);
 
 // The property a reading names: its name as written, else the same name with
 // other capitals or accents, else its number; -1 with a Greek `fault` when

@@ -1,5 +1,7 @@
 #include "billing/PeriodComparison.h"
 
+#include "billing/CarryForward.h"
+
 #include <chrono>
 #include <cmath>
 

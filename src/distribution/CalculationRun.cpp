@@ -62,12 +62,16 @@ std::optional<CalculationOutcome> StopOf(CheckResult check) {
 CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, MessageService& messages,
                                   const TitleBoxAccess& titleBox, bool insulated,
                                   DistributionResult* resultOut) {
-    if (const auto stop = StopOf(RunPreRunCheck(grid, state, messages, titleBox))) {
+    const PreRunOutcome checked = RunPreRunCheck(grid, state, messages, titleBox);
+    if (const auto stop = StopOf(checked.result)) {
         return *stop;
     }
-    const CalculationOutcome outcome = ShareAndWrite(
-        CalculateDistribution(BuildResultRecords(grid, state, insulated), NumberLocale::Of(state)),
-        state, messages, resultOut);
+    // The cells as the check read them, each once.
+    const CalculationOutcome outcome =
+        ShareAndWrite(CalculateDistribution(
+                          ResultRecordsOf(checked.checked.rows, checked.checked.numbers, insulated),
+                          NumberLocale::Of(state)),
+                      state, messages, resultOut);
     if (outcome != CalculationOutcome::Written) {
         grid.SetFocus();
     }
@@ -90,8 +94,8 @@ CalculationOutcome RunStudyCalculation(const std::vector<StudyRow>& rows, std::s
         return *stop;
     }
     return ShareAndWrite(
-        CalculateDistribution(ResultRecordsOf(checked.rows, locale, insulated), locale), state,
-        messages, resultOut);
+        CalculateDistribution(ResultRecordsOf(checked.rows, checked.numbers, insulated), locale),
+        state, messages, resultOut);
 }
 
 } // namespace pyrostat

@@ -2,8 +2,7 @@
 
 namespace pyrostat {
 
-bool MessageTextByCode(const ProgramState& state, int code, std::string& title,
-                       std::string& prompt) {
+bool MessageTextByCode(int code, int row, std::string& title, std::string& prompt) {
     switch (code) {
     case -1:
         title = kAttentionTitle;
@@ -15,7 +14,7 @@ bool MessageTextByCode(const ProgramState& state, int code, std::string& title,
                  "ΜΗΔΕΝΙΚΑ ...\r";
         return true;
     case -3:
-        title = "!! ΠΡΟΣΟΧΗ (ΣΕΙΡΑ : " + std::to_string(state.MessageRow) + ") !!";
+        title = "!! ΠΡΟΣΟΧΗ (ΣΕΙΡΑ : " + std::to_string(row) + ") !!";
         prompt = "... ΔΕΝ είναι δυνατόν ΚΑΙ τα τρία Παράπλευρα Μήκη να είναι ΜΗΔΕΝΙΚΑ ...\r";
         return true;
     case -4:
@@ -31,12 +30,12 @@ bool MessageTextByCode(const ProgramState& state, int code, std::string& title,
     }
 }
 
-void ShowMessageByCode(MessageService& messages, const ProgramState& state, int code) {
+void ShowMessageByCode(MessageService& messages, int code, int row) {
     messages.Beep();
     messages.Beep();
     std::string title;
     std::string prompt;
-    if (!MessageTextByCode(state, code, title, prompt)) {
+    if (!MessageTextByCode(code, row, title, prompt)) {
         return;
     }
     const auto icon =

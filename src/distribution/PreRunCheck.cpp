@@ -58,7 +58,7 @@ bool HasZeroAreaOrHeight(GridContract& grid, const NumberSeparators& separators)
     const int n = grid.DataRowCnt();
     for (int i = 1; i <= n; ++i) {
         for (const int c : {kAreaColumn, kHeightColumn}) {
-            if (TextToNumber(TextAt(grid, i, c), NumberLocale::Of(separators)) == 0.0) {
+            if (CellValue(TextAt(grid, i, c), NumberLocale::Of(separators)) == 0.0) {
                 zero = true;
                 break;
             }
@@ -94,41 +94,39 @@ CheckResult ShowStudyCheck(const StudyCheckResult& checked, MessageService& mess
         break;
     case StudyCheck::Incomplete:
     case StudyCheck::ZeroAreaOrHeight:
-    case StudyCheck::NoLateralLength: {
-        ProgramState named; // the box names the row of a row fault
-        named.MessageRow = checked.row;
-        ShowMessageByCode(messages, named, static_cast<int>(checked.check));
+    case StudyCheck::NoLateralLength:
+        ShowMessageByCode(messages, static_cast<int>(checked.check), checked.row);
         break;
-    }
     }
     return CheckResult::Stopped;
 }
 
-CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
-                           const TitleBoxAccess& titleBox) {
+PreRunOutcome RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
+                             const TitleBoxAccess& titleBox) {
+    PreRunOutcome out;
     if (grid.DataRowCnt() == 0) {
-        return CheckResult::NothingToDo;
+        return out;
     }
     state.StudyTitle = TrimBlanks(titleBox.Text());
     if (!StudyTitleGiven(state.StudyTitle, messages)) {
         titleBox.Clear();
         titleBox.Focus();
-        return CheckResult::Stopped;
+        out.result = CheckResult::Stopped;
+        return out;
     }
 
     // The window moves the rows below an empty one up; the check itself is
     // the one of the plain rows.
     CompactRows(grid);
-    const StudyCheckResult checked = CheckStudyRows(ReadGridRows(grid), NumberLocale::Of(state));
-    if (checked.check == StudyCheck::NoLateralLength) {
-        state.MessageRow = checked.row;
-        grid.SetRow(checked.row);
+    out.checked = CheckStudyRows(ReadGridRows(grid), NumberLocale::Of(state));
+    if (out.checked.check == StudyCheck::NoLateralLength) {
+        grid.SetRow(out.checked.row);
     }
-    const CheckResult result = ShowStudyCheck(checked, messages);
-    if (result == CheckResult::Stopped) {
+    out.result = ShowStudyCheck(out.checked, messages);
+    if (out.result == CheckResult::Stopped) {
         grid.SetFocus();
     }
-    return result;
+    return out;
 }
 
 } // namespace pyrostat

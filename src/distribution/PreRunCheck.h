@@ -41,10 +41,18 @@ bool StudyTitleGiven(std::string_view trimmedTitle, MessageService& messages);
 // run do.
 CheckResult ShowStudyCheck(const StudyCheckResult& checked, MessageService& messages);
 
+// What the check before a calculation found: where it leaves the run, and
+// the rows it checked with their numbers (the kind and the row of a fault in
+// `checked`).
+struct PreRunOutcome {
+    CheckResult result = CheckResult::NothingToDo;
+    StudyCheckResult checked;
+};
+
 // The whole check before a calculation: the title, the compaction, the three
 // scans with their precedence (-3 over -1 over -2) and the zero-losses stop.
-// Sets StudyTitle and, for message -3, MessageRow.
-CheckResult RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
-                           const TitleBoxAccess& titleBox);
+// Sets StudyTitle; a row fault puts the grid's cursor on its row.
+PreRunOutcome RunPreRunCheck(GridContract& grid, ProgramState& state, MessageService& messages,
+                             const TitleBoxAccess& titleBox);
 
 } // namespace pyrostat

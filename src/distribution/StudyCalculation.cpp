@@ -27,6 +27,16 @@ bool InList(const std::string& text, int col) {
 
 } // namespace
 
+StudyNumbers ReadStudyNumbers(const StudyRow& row, NumberLocale locale) {
+    StudyNumbers numbers{};
+    for (size_t c = 0; c < row.size(); ++c) {
+        if (IsNumberColumn(static_cast<int>(c + 1))) {
+            numbers[c] = CellValue(row[c], locale);
+        }
+    }
+    return numbers;
+}
+
 StudyCheckResult CheckStudyRows(std::vector<StudyRow> rows, NumberLocale locale) {
     StudyCheckResult out;
     while (!rows.empty() && AllEmpty(rows.back())) {
@@ -46,9 +56,13 @@ StudyCheckResult CheckStudyRows(std::vector<StudyRow> rows, NumberLocale locale)
     } else {
         code = kCheckIncomplete;
     }
-    auto number = [&](const StudyRow& r, size_t c) { return TextToNumber(r[c], locale); };
+    std::vector<StudyNumbers> numbers;
+    numbers.reserve(rows.size());
     for (const StudyRow& r : rows) {
-        if (number(r, kArea) == 0.0 || number(r, kHeight) == 0.0) {
+        numbers.push_back(ReadStudyNumbers(r, locale));
+    }
+    for (const StudyNumbers& n : numbers) {
+        if (n[kArea] == 0.0 || n[kHeight] == 0.0) {
             code = kCheckZeroAreaOrHeight;
             break;
         }
@@ -62,7 +76,7 @@ StudyCheckResult CheckStudyRows(std::vector<StudyRow> rows, NumberLocale locale)
     for (size_t i = 0; i < rows.size(); ++i) {
         bool allZero = true;
         for (size_t c = kFirstLength; c <= kLastLength; ++c) {
-            allZero = allZero && number(rows[i], c) == 0.0;
+            allZero = allZero && numbers[i][c] == 0.0;
         }
         if (allZero) {
             code = kCheckNoLateralLength;
@@ -74,9 +88,9 @@ StudyCheckResult CheckStudyRows(std::vector<StudyRow> rows, NumberLocale locale)
         // Every share is a part of the building's losses: with none there is
         // nothing to share out (and the demand would be divided by zero).
         float total = 0.0f;
-        for (const StudyRow& r : rows) {
+        for (const StudyNumbers& n : numbers) {
             total = static_cast<float>(static_cast<double>(total) +
-                                       static_cast<float>(number(r, kTotalLosses)));
+                                       static_cast<float>(n[kTotalLosses]));
         }
         if (total == 0.0f) {
             out.check = StudyCheck::ZeroTotalLosses;
@@ -85,10 +99,22 @@ StudyCheckResult CheckStudyRows(std::vector<StudyRow> rows, NumberLocale locale)
         out.check = static_cast<StudyCheck>(code);
     }
     out.rows = std::move(rows);
+    out.numbers = std::move(numbers);
     return out;
 }
 
 std::vector<ResultRecord> ResultRecordsOf(const std::vector<StudyRow>& rows, NumberLocale locale,
+                                          bool insulated) {
+    std::vector<StudyNumbers> numbers;
+    numbers.reserve(rows.size());
+    for (const StudyRow& row : rows) {
+        numbers.push_back(ReadStudyNumbers(row, locale));
+    }
+    return ResultRecordsOf(rows, numbers, insulated);
+}
+
+std::vector<ResultRecord> ResultRecordsOf(const std::vector<StudyRow>& rows,
+                                          const std::vector<StudyNumbers>& numbers,
                                           bool insulated) {
     std::vector<ResultRecord> records;
     records.reserve(rows.size());
@@ -97,7 +123,7 @@ std::vector<ResultRecord> ResultRecordsOf(const std::vector<StudyRow>& rows, Num
         ResultRecord r;
         r.RowNo = static_cast<int16_t>(k + 1);
         auto number = [&](int col) {
-            return static_cast<float>(TextToNumber(row[static_cast<size_t>(col - 1)], locale));
+            return static_cast<float>(numbers[k][static_cast<size_t>(col - 1)]);
         };
         r.PropertyName = Utf8Left(TrimBlanks(row[0]), ResultRecord::kNameWidth);
         r.TotalLosses = number(2);
@@ -130,8 +156,8 @@ StudyCalculation CalculateStudy(const std::vector<StudyRow>& rows, bool insulate
     if (out.checked.check != StudyCheck::Passed) {
         return out;
     }
-    out.result =
-        CalculateDistribution(ResultRecordsOf(out.checked.rows, locale, insulated), locale);
+    out.result = CalculateDistribution(
+        ResultRecordsOf(out.checked.rows, out.checked.numbers, insulated), locale);
     return out;
 }
 
@@ -148,12 +174,9 @@ void StudyCheckMessage(const StudyCheckResult& checked, std::string& title, std:
         return;
     case StudyCheck::Incomplete:
     case StudyCheck::ZeroAreaOrHeight:
-    case StudyCheck::NoLateralLength: {
-        ProgramState named;
-        named.MessageRow = checked.row;
-        MessageTextByCode(named, static_cast<int>(checked.check), title, prompt);
+    case StudyCheck::NoLateralLength:
+        MessageTextByCode(static_cast<int>(checked.check), checked.row, title, prompt);
         return;
-    }
     }
 }
 

@@ -5,6 +5,7 @@
 #include "program/NumberLocale.h"
 #include "workspace/GridRows.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,16 @@ enum class StudyCheck {
     ZeroTotalLosses = 2,   // nothing to share out
 };
 
+// A row's number cells, each read once from its text: element c is the
+// grid's column c + 1 (0 for the name and the two list columns).
+using StudyNumbers = std::array<double, kGridColumns>;
+StudyNumbers ReadStudyNumbers(const StudyRow& row, NumberLocale locale);
+
 struct StudyCheckResult {
     StudyCheck check = StudyCheck::Passed;
-    int row = 0;                // the row a NoLateralLength names (from 1)
-    std::vector<StudyRow> rows; // the rows with the empty ones taken out
+    int row = 0;                       // the row a NoLateralLength names (from 1)
+    std::vector<StudyRow> rows;        // the rows with the empty ones taken out
+    std::vector<StudyNumbers> numbers; // their numbers, row by row
 };
 
 // The check on plain rows, with the precedence of the calculation command
@@ -35,6 +42,9 @@ StudyCheckResult CheckStudyRows(std::vector<StudyRow> rows, NumberLocale locale)
 // One ResultRecord per row, read left to right: the name, the numbers held as
 // singles, the volume, the area, exposure, kind and pipe factors. A kind or
 // pipe text outside its list (ruled out by the check) gets the factor 0.
+std::vector<ResultRecord> ResultRecordsOf(const std::vector<StudyRow>& rows,
+                                          const std::vector<StudyNumbers>& numbers, bool insulated);
+// The same for rows not yet read.
 std::vector<ResultRecord> ResultRecordsOf(const std::vector<StudyRow>& rows, NumberLocale locale,
                                           bool insulated);
 

@@ -28,7 +28,6 @@ struct GeneralDataFields {
 struct StudyInUse {
     std::string StudyTitle; // trimmed title box text
     std::string CurrentStudyFile;
-    int MessageRow = 0;         // row named by message -3
     float DefaultHeight = 3.0f; // automatic mean height
 };
 

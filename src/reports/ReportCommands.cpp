@@ -109,7 +109,7 @@ void RunInputDataCommand(GridContract& grid, const TitleBoxAccess& titleBox, boo
         outcome = kCheckZeroAreaOrHeight;
     }
     if (outcome == kCheckZeroAreaOrHeight || outcome == kCheckIncomplete) {
-        ShowMessageByCode(services.messages, state, outcome);
+        ShowMessageByCode(services.messages, outcome);
         grid.SetFocus();
         return;
     }

@@ -33,7 +33,7 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
     std::shared_ptr<SheetApplication> sheet =
         services.createSheet ? services.createSheet() : nullptr;
     if (!sheet) {
-        ShowMessageByCode(services.messages, state, -4);
+        ShowMessageByCode(services.messages, -4);
         return;
     }
 

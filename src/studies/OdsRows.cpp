@@ -1,5 +1,6 @@
 #include "studies/SheetRows.h"
 #include "studies/ZipArchive.h"
+#include "workspace/NumberText.h"
 
 #include <pugixml.hpp>
 
@@ -68,7 +69,7 @@ struct CellRead {
 CellRead CellOf(const pugi::xml_node& cell) {
     const std::string type = cell.attribute("office:value-type").value();
     if (type == "float" || type == "percentage" || type == "currency") {
-        return {SheetCell{SheetNumberText(cell.attribute("office:value").value()), true}};
+        return {SheetCell{ShortestNumberText(cell.attribute("office:value").value()), true}};
     }
     if (type == "boolean") {
         return {

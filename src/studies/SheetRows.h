@@ -63,8 +63,4 @@ SheetRows ReadXlsxRows(const std::string& path);
 SheetRows ReadOdsRows(const std::string& path);
 SheetRows ReadCsvRows(const std::string& path);
 
-// A number stored in a spreadsheet ("4200", "2.8", "1.5E-2") as the text of
-// its value with a full stop, no exponent and no needless digits.
-std::string SheetNumberText(const std::string& stored);
-
 } // namespace pyrostat

@@ -36,7 +36,7 @@ std::string EncodeStudyRecords(const std::vector<StudyRow>& rows, std::string_vi
         p.PropertyName = TrimBlanks(row[0]);
         for (int c = 2; c <= 9; ++c) {
             p.SetColumnValue(
-                c, static_cast<float>(TextToNumber(row[c - 1], NumberLocale::Of(separators))));
+                c, static_cast<float>(CellValue(row[c - 1], NumberLocale::Of(separators))));
         }
         p.Volume = p.Area * p.MeanHeight;
         p.Kind = TrimBlanks(row[kKindColumn - 1]);

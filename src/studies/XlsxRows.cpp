@@ -1,5 +1,6 @@
 #include "studies/SheetRows.h"
 #include "studies/ZipArchive.h"
+#include "workspace/NumberText.h"
 
 #include <pugixml.hpp>
 
@@ -197,7 +198,7 @@ SheetRows ReadXlsxRows(const std::string& path) {
             } else if (type == "b") {
                 text = value == "1" ? "TRUE" : "FALSE";
             } else if (!value.empty()) {
-                text = SheetNumberText(value);
+                text = ShortestNumberText(value);
                 number = true;
             }
             const bool formulaWithoutValue = Child(cell, "f") && !v;

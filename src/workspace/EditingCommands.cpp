@@ -116,7 +116,7 @@ void EditingCommands::CmdDel() {
 
 void EditingCommands::OnLeaveCell(bool heightTicked) {
     const int row = grid_.ActiveRow();
-    if (TextToNumber(TextAt(grid_, row, kAreaColumn), NumberLocale::Of(state_)) == 0.0) {
+    if (CellValue(TextAt(grid_, row, kAreaColumn), NumberLocale::Of(state_)) == 0.0) {
         grid_.SetText("");
     }
     if (!heightTicked) {
@@ -127,7 +127,7 @@ void EditingCommands::OnLeaveCell(bool heightTicked) {
         return;
     }
     const std::string designation = TrimBlanks(TextAt(grid_, row, kNameColumn));
-    const double area = TextToNumber(TextAt(grid_, row, kAreaColumn), NumberLocale::Of(state_));
+    const double area = CellValue(TextAt(grid_, row, kAreaColumn), NumberLocale::Of(state_));
     if (!designation.empty() && area != 0.0) {
         grid_.SetRow(row);
         grid_.SetCol(kHeightColumn);

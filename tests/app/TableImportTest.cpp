@@ -202,14 +202,5 @@ TEST(TableImport, FilesThatAreNotSpreadsheetsAreTold) {
     }
 }
 
-TEST(SheetNumberText, TheShortestTextOfTheStoredNumber) {
-    EXPECT_EQ(SheetNumberText("4200"), "4200");
-    EXPECT_EQ(SheetNumberText("2.8"), "2.8");
-    EXPECT_EQ(SheetNumberText("2.7999999999999998"), "2.8");
-    EXPECT_EQ(SheetNumberText("1.5E-2"), "0.015");
-    EXPECT_EQ(SheetNumberText("-0"), "0");
-    EXPECT_EQ(SheetNumberText("abc"), "abc");
-}
-
 } // namespace
 } // namespace pyrostat

@@ -17,6 +17,7 @@ GridRowTexts Flat(const std::string& name) {
 
 struct Check {
     CheckResult result;
+    StudyCheckResult checked;
     RecordingMessages messages;
     std::string titleAfter;
     int titleFocus = 0;
@@ -29,13 +30,13 @@ Check RunCheck(MemoryGrid& grid, ProgramState& state, const std::string& title =
     box.text = [&c] { return c.titleAfter; };
     box.clear = [&c] { c.titleAfter.clear(); };
     box.focus = [&c] { ++c.titleFocus; };
-    c.result = RunPreRunCheck(grid, state, c.messages, box);
+    const PreRunOutcome outcome = RunPreRunCheck(grid, state, c.messages, box);
+    c.result = outcome.result;
+    c.checked = outcome.checked;
     return c;
 }
 
 TEST(ShowMessageByCode, FixedBoxes) {
-    ProgramState state;
-    state.MessageRow = 6;
     struct Case {
         int code;
         std::string title;
@@ -61,7 +62,7 @@ TEST(ShowMessageByCode, FixedBoxes) {
     };
     for (const Case& c : cases) {
         RecordingMessages m;
-        ShowMessageByCode(m, state, c.code);
+        ShowMessageByCode(m, c.code, 6);
         ASSERT_EQ(m.shown.size(), 1u) << c.code;
         EXPECT_EQ(m.beeps, 2);
         EXPECT_EQ(m.Last().title, c.title);
@@ -71,7 +72,7 @@ TEST(ShowMessageByCode, FixedBoxes) {
     }
     for (const int other : {0, -5, 1, -1000}) {
         RecordingMessages m;
-        ShowMessageByCode(m, state, other);
+        ShowMessageByCode(m, other, 6);
         EXPECT_TRUE(m.Empty());
         EXPECT_EQ(m.beeps, 2);
     }
@@ -214,6 +215,16 @@ TEST(PreRunCheck, OutcomePrecedence) {
         EXPECT_EQ(check.messages.Last().title, c.title);
         EXPECT_EQ(check.messages.Last().prompt.rfind(c.promptStart, 0), 0u);
         EXPECT_GT(grid.FocusCount(), focusBefore);
+        // The fault comes back with its kind, and a row fault with its row,
+        // where the grid's cursor stands.
+        const int code = static_cast<int>(check.checked.check);
+        EXPECT_EQ(code, c.promptStart == lengths ? kCheckNoLateralLength
+                        : c.promptStart == zero  ? kCheckZeroAreaOrHeight
+                                                 : kCheckIncomplete);
+        if (c.promptStart == lengths) {
+            EXPECT_EQ(c.title, "!! ΠΡΟΣΟΧΗ (ΣΕΙΡΑ : " + std::to_string(check.checked.row) + ") !!");
+            EXPECT_EQ(grid.Row(), check.checked.row);
+        }
     }
 }
 

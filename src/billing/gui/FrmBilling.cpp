@@ -2,6 +2,7 @@
 
 #include "billing/BillNumber.h"
 #include "billing/BillSheets.h"
+#include "billing/CarryForward.h"
 #include "platform/FileAccess.h"
 #include "reports/gui/SheetPreviewDialog.h"
 

@@ -1,8 +1,8 @@
 #include "reports/gui/SheetRenderer.h"
 
-#include "reports/SheetNumberFormat.h"
 #include "reports/gui/PainterCanvas.h"
 #include "reports/gui/PdfCanvas.h"
+#include "workspace/NumberText.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -465,7 +465,7 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
         const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
         const bool number = v.kind == SheetValue::Kind::Number;
         const QString text = QString::fromStdString(
-            number ? FormatSheetNumber(v.number, f.numberFormat, decimal_, group_) : v.text);
+            number ? FormatSheetNumber(v.number, f.numberFormat, {decimal_, group_}) : v.text);
         QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
 
         const size_t formatId = static_cast<size_t>(it->second.format);
