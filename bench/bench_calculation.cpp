@@ -51,7 +51,7 @@ void BM_DistributionOnlyOf500Properties(benchmark::State& run) {
     FillBuilding(grid, 500);
     const std::vector<ResultRecord> records = BuildResultRecords(grid, state, true);
     for (auto _ : run) {
-        DistributionResult result = CalculateDistribution(records, state);
+        DistributionResult result = CalculateDistribution(records, NumberLocale::Of(state));
         benchmark::DoNotOptimize(result.lines.data());
     }
 }

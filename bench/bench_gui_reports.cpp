@@ -77,7 +77,7 @@ std::filesystem::path MakeProgramFolder(int n) {
 }
 
 enum class Target { Pdf, Xlsx };
-using Routine = void (*)(ReportServices&, int16_t&, std::string&, int16_t&);
+using Routine = void (*)(ReportServices&, const ReportJob&);
 
 void Report(benchmark::State& st, Routine routine, Target target) {
     EnsureApplication();
@@ -101,13 +101,9 @@ void Report(benchmark::State& st, Routine routine, Target target) {
         return ok;
     };
     ReportServices services{state, messages,
-                            QtSheetApplication::Factory(',', '.', &messages, nullptr, outputs),
-                            [](ProgramState& s) { s.CurrentEngineer = s.ChosenEngineer; }};
+                            QtSheetApplication::Factory(',', '.', &messages, nullptr, outputs)};
     for (auto _ : st) {
-        int16_t mode = kModePreview;
-        std::string printer;
-        int16_t copies = 1;
-        routine(services, mode, printer, copies);
+        routine(services, ReportJob::Preview());
     }
     if (!ok || !std::filesystem::exists(output)) {
         st.SkipWithError("the report file was not written");

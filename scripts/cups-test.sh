@@ -133,7 +133,7 @@ wait_for() {
 }
 
 # 1. The print protocol over the real CUPS: a page printed by name through Qt,
-#    the default switched for the time of the print and put back.
+#    the user's default printer the same while it prints and after.
 if [ -x "$build/guitest_printing" ]; then
     PYROSTAT_CUPS_TEST_PRINTER=PyrostatPdf "$build/guitest_printing" \
         --gtest_filter='CupsPrintIntegration.*' >"$work/log/protocol.out" 2>&1 ||

@@ -4,28 +4,8 @@
 
 #include <fstream>
 #include <sstream>
-#include <sys/utsname.h>
 
 namespace pyrostat {
-
-bool DetectWindowsVersion(PrinterSession& state, SystemVersionNumbers& version) {
-    struct utsname name {};
-    if (::uname(&name) != 0) {
-        return false;
-    }
-    const std::string release = name.release;
-    const size_t dot = release.find('.');
-    version.major = release.substr(0, dot);
-    if (dot != std::string::npos) {
-        const size_t end = release.find_first_not_of("0123456789", dot + 1);
-        version.minor = release.substr(dot + 1, end == std::string::npos ? end : end - dot - 1);
-    } else {
-        version.minor.clear();
-    }
-    state.IsMajorVersion4 = false;
-    state.LaterVersionCode = -1;
-    return true;
-}
 
 std::string PrettyNameOf(const std::string& osReleaseText) {
     std::istringstream lines(osReleaseText);

@@ -2,6 +2,8 @@
 
 #include "platform/Utf8.h"
 
+#include <algorithm>
+
 namespace pyrostat {
 
 std::string UpperForCompare(const std::string& utf8) {
@@ -35,10 +37,8 @@ std::string UpperForCompare(const std::string& utf8) {
     return result;
 }
 
-PrinterChooser::PrinterChooser(PrinterSession& session, int16_t& status, PrinterPlatform& platform,
-                               PrinterSwitching& switching, MessageService& messages)
-    : state_(session), status_(status), platform_(platform), switching_(switching),
-      messages_(messages) {}
+PrinterChooser::PrinterChooser(PrinterPlatform& platform, MessageService& messages)
+    : platform_(platform), messages_(messages) {}
 
 void PrinterChooser::FillFromDefault() {
     const std::string name = platform_.UserDefault();
@@ -59,64 +59,40 @@ const PrinterSetup& PrinterChooser::CurrentPrinter() {
     return current_;
 }
 
-void PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
+std::optional<PrinterSetup> PrinterChooser::ChoosePrinter(PrinterDialog& dialog) {
     const PrinterDialogAnswer answer = dialog.Show(CurrentPrinter());
     if (answer.outcome == PrinterDialogAnswer::Outcome::Cancelled) {
-        status_ = kStatusPrinterCancelled;
-        return;
+        return std::nullopt;
     }
     if (answer.outcome == PrinterDialogAnswer::Outcome::Failed) {
         messages_.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!",
                                 "... Σφάλμα κατά την επιλογή Εκτυπωτή (Νο " +
                                     std::to_string(answer.errorNumber) + ") ...",
                                 MessageService::Icon::Critical);
-        status_ = kStatusPrinterCancelled;
-        return;
+        return std::nullopt;
     }
     const std::string chosen = UpperForCompare(answer.deviceName);
     if (chosen != UpperForCompare(current_.deviceName)) {
-        const PrinterDestination* found = nullptr;
         const std::vector<PrinterDestination> printers = platform_.Destinations();
-        for (const PrinterDestination& printer : printers) {
-            if (UpperForCompare(printer.name) == chosen) {
-                found = &printer;
-                break;
-            }
-        }
-        if (found == nullptr) {
+        const auto found =
+            std::find_if(printers.begin(), printers.end(), [&](const PrinterDestination& p) {
+                return UpperForCompare(p.name) == chosen;
+            });
+        if (found == printers.end()) {
             // Printing on the former printer instead would send the report
             // somewhere the user did not choose.
             messages_.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!",
                                     "... Ο Εκτυπωτής < " + answer.deviceName +
                                         " > ΔΕΝ βρέθηκε στο Σύστημα ...",
                                     MessageService::Icon::Critical);
-            status_ = kStatusPrinterCancelled;
-            return;
+            return std::nullopt;
         }
-        state_.DefaultPrinterChanged = true;
         current_.deviceName = found->name;
         current_.driverName = found->makeAndModel;
         current_.port = found->deviceUri;
-        // The default is switched only when the saved one can be put back:
-        // without a default, or with one whose name the entry cannot carry
-        // (a CUPS name with a comma in it), it is left alone. The report goes
-        // to the chosen printer by name either way.
-        const std::string saved = TrimBlanks(state_.SavedDefaultPrinter);
-        bool canPutBack = false;
-        for (const PrinterDestination& printer : printers) {
-            canPutBack = canPutBack || (!saved.empty() && printer.name == saved);
-        }
-        if (canPutBack) {
-            switching_.MakeDefaultPrinter(found->name);
-        }
     }
-    current_.page.orientation = answer.page.orientation;
-    current_.page.paperSize = answer.page.paperSize;
-    current_.page.paperSource = answer.page.paperSource;
-    current_.page.copies = answer.page.copies;
-    current_.page.colorMode = answer.page.colorMode;
-    current_.page.duplex = answer.page.duplex;
-    current_.page.resolution = answer.page.resolution;
+    current_.page = answer.page;
+    return current_;
 }
 
 } // namespace pyrostat

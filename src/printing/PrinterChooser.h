@@ -4,9 +4,9 @@
 #include "printing/PrinterDialog.h"
 #include "printing/PrinterPlatform.h"
 #include "printing/PrinterSetup.h"
-#include "printing/PrinterSwitching.h"
-#include "program/ProgramState.h"
-#include "program/StatusCodes.h"
+
+#include <optional>
+#include <string>
 
 namespace pyrostat {
 
@@ -14,16 +14,14 @@ namespace pyrostat {
 // current printer), which lasts for the whole run.
 class PrinterChooser {
 public:
-    // `status` is the program's status word, where a cancelled choice is left.
-    PrinterChooser(PrinterSession& session, int16_t& status, PrinterPlatform& platform,
-                   PrinterSwitching& switching, MessageService& messages);
+    PrinterChooser(PrinterPlatform& platform, MessageService& messages);
 
-    // Shows the printer dialog. Cancel, or a failure, leaves StatusCode 327.
-    // A printer other than the current one becomes the current printer, sets
-    // DefaultPrinterChanged and is made the default for the time of the
-    // print; the seven page settings chosen are carried to the current
-    // printer.
-    void ChoosePrinter(PrinterDialog& dialog);
+    // Shows the printer dialog. The printer chosen becomes the current
+    // printer, with the seven page settings chosen, and is returned; nothing
+    // when the choice was cancelled, failed or named a printer the system
+    // does not have (the last two told). The desktop's default printer is
+    // never changed.
+    std::optional<PrinterSetup> ChoosePrinter(PrinterDialog& dialog);
 
     // The current printer; before any choice, the default printer.
     const PrinterSetup& CurrentPrinter();
@@ -31,10 +29,7 @@ public:
 private:
     void FillFromDefault();
 
-    PrinterSession& state_;
-    int16_t& status_;
     PrinterPlatform& platform_;
-    PrinterSwitching& switching_;
     MessageService& messages_;
     PrinterSetup current_;
 };

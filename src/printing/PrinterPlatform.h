@@ -13,9 +13,9 @@ struct PrinterDestination {
 };
 
 // The printing system as the printer routines see it: the printers, and the
-// user's own default printer, which a print switches for its duration and
-// puts back afterwards. The real one talks to CUPS; tests use
-// PrinterPlatformMemory.
+// user's own default printer. A report goes to its printer by name; the
+// default, which every other program of the desktop prints on, is only read.
+// The real one talks to CUPS; tests use PrinterPlatformMemory.
 class PrinterPlatform {
 public:
     virtual ~PrinterPlatform() = default;
@@ -23,9 +23,6 @@ public:
     virtual std::vector<PrinterDestination> Destinations() const = 0;
     // The user's default printer, empty when there is none.
     virtual std::string UserDefault() const = 0;
-    // Makes the named printer the user's default; false when there is no such
-    // printer or the setting cannot be stored.
-    virtual bool SetUserDefault(const std::string& name) = 0;
 };
 
 } // namespace pyrostat

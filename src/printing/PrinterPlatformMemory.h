@@ -15,19 +15,12 @@ public:
 
     std::vector<PrinterDestination> Destinations() const override { return printers_; }
     std::string UserDefault() const override { return userDefault_; }
-    bool SetUserDefault(const std::string& name) override;
 
     void Add(const PrinterDestination& printer) { printers_.push_back(printer); }
-    // Every default that was set, in order (also a default set again).
-    const std::vector<std::string>& DefaultsSet() const { return defaultsSet_; }
-    // Makes every later SetUserDefault fail, as a store that cannot be written.
-    void RefuseChanges(bool refuse) { refuse_ = refuse; }
 
 private:
     std::vector<PrinterDestination> printers_;
     std::string userDefault_;
-    std::vector<std::string> defaultsSet_;
-    bool refuse_ = false;
 };
 
 } // namespace pyrostat

@@ -40,12 +40,4 @@ struct EngineerChoice {
     bool NewPasswordMode = false;
 };
 
-// The system's version family and the printer switched for a report.
-struct PrinterSession {
-    bool IsMajorVersion4 = false;
-    int16_t LaterVersionCode = -1;
-    std::string SavedDefaultPrinter;
-    bool DefaultPrinterChanged = false;
-};
-
 } // namespace pyrostat

@@ -36,42 +36,40 @@ void StartFormulaPage(SheetApplication& sheet, int p) {
 
 } // namespace
 
-void FormulaReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
-                   int16_t& Copies) {
+void FormulaReport(ReportServices& services, const ReportJob& job) {
     const std::string folder = AddBackslash(services.state.ProgramFolder);
-    RunSheetReport(
-        services, kFormulaTemplateName, 4, Mode, PrinterName, Copies, [&](SheetApplication& sheet) {
-            const std::vector<std::string> lines = ReadQuotedLines(folder + kFormulaFileName);
-            const RecordFileContents results =
-                ReadRecordFile(folder + "PYROSTAT.TMP", ResultRecord::kLength);
-            const size_t n = results.records.size();
-            size_t L = 0;
-            size_t j = 0;
-            int k = 0;
-            int page = 1;
-            for (const std::string& line : lines) {
-                ++L;
-                if (L <= 2) {
-                    continue; // the general formula's heading and formula
-                }
-                ++j;
-                ++k;
-                // A formula line without its record keeps an empty name.
-                std::string name;
-                if (j <= n) {
-                    name = TrimBlanks(ResultRecord::Unpack(results.records[j - 1]).PropertyName);
-                }
-                const int row = kFormulaPageRows * (page - 1) + 20 + k;
-                sheet.SetCellText(row, 1, std::to_string(j));
-                sheet.SetCellText(row, 2, name + kFormulaLeader);
-                sheet.SetCellText(row, 3, TrimBlanks(line));
-                if (k > 0 && k % kFormulaLinesPerPage == 0 && L < n + 2) {
-                    StartFormulaPage(sheet, page);
-                    ++page;
-                    k = 0;
-                }
+    RunSheetReport(services, kFormulaTemplateName, 4, job, [&](SheetApplication& sheet) {
+        const std::vector<std::string> lines = ReadQuotedLines(folder + kFormulaFileName);
+        const RecordFileContents results =
+            ReadRecordFile(folder + "PYROSTAT.TMP", ResultRecord::kLength);
+        const size_t n = results.records.size();
+        size_t L = 0;
+        size_t j = 0;
+        int k = 0;
+        int page = 1;
+        for (const std::string& line : lines) {
+            ++L;
+            if (L <= 2) {
+                continue; // the general formula's heading and formula
             }
-        });
+            ++j;
+            ++k;
+            // A formula line without its record keeps an empty name.
+            std::string name;
+            if (j <= n) {
+                name = TrimBlanks(ResultRecord::Unpack(results.records[j - 1]).PropertyName);
+            }
+            const int row = kFormulaPageRows * (page - 1) + 20 + k;
+            sheet.SetCellText(row, 1, std::to_string(j));
+            sheet.SetCellText(row, 2, name + kFormulaLeader);
+            sheet.SetCellText(row, 3, TrimBlanks(line));
+            if (k > 0 && k % kFormulaLinesPerPage == 0 && L < n + 2) {
+                StartFormulaPage(sheet, page);
+                ++page;
+                k = 0;
+            }
+        }
+    });
 }
 
 } // namespace pyrostat

@@ -15,7 +15,6 @@ inline constexpr const char* kFormulaLeader = "..............................";
 
 // The formula report: one line per property with its number, its name and
 // its formula line from "~mirttype.txt", names from "PYROSTAT.TMP".
-void FormulaReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
-                   int16_t& Copies);
+void FormulaReport(ReportServices& services, const ReportJob& job);
 
 } // namespace pyrostat

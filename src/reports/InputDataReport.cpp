@@ -8,55 +8,52 @@
 
 namespace pyrostat {
 
-void InputDataReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
-                     int16_t& Copies) {
+void InputDataReport(ReportServices& services, const ReportJob& job) {
     const std::string folder = AddBackslash(services.state.ProgramFolder);
-    RunSheetReport(services, kInputDataTemplateName, 3, Mode, PrinterName, Copies,
-                   [&](SheetApplication& sheet) {
-                       const RecordFileContents file =
-                           ReadRecordFile(folder + kInputDataFileName, PropertyRecord::kLength);
-                       const size_t n = file.records.size();
-                       if (n >= 1) {
-                           const float insulation =
-                               PropertyRecord::Unpack(file.records[0]).Insulation;
-                           if (insulation == -1.0f) {
-                               sheet.SetCellText(6, 4, kInsulationYes);
-                           } else if (insulation == 0.0f) {
-                               sheet.SetCellText(6, 4, kInsulationNo);
-                           }
-                       }
+    RunSheetReport(services, kInputDataTemplateName, 3, job, [&](SheetApplication& sheet) {
+        const RecordFileContents file =
+            ReadRecordFile(folder + kInputDataFileName, PropertyRecord::kLength);
+        const size_t n = file.records.size();
+        if (n >= 1) {
+            const float insulation = PropertyRecord::Unpack(file.records[0]).Insulation;
+            if (insulation == -1.0f) {
+                sheet.SetCellText(6, 4, kInsulationYes);
+            } else if (insulation == 0.0f) {
+                sheet.SetCellText(6, 4, kInsulationNo);
+            }
+        }
 
-                       // As many pages as 25 lines need, and never an empty last one.
-                       const size_t pages = (n + kDataLinesPerPage - 1) / kDataLinesPerPage;
-                       RepeatFirstPage(sheet, "1:38", kDataPageRows, pages > 1 ? pages - 1 : 0);
+        // As many pages as 25 lines need, and never an empty last one.
+        const size_t pages = (n + kDataLinesPerPage - 1) / kDataLinesPerPage;
+        RepeatFirstPage(sheet, "1:38", kDataPageRows, pages > 1 ? pages - 1 : 0);
 
-                       int page = 1;
-                       int k = 0;
-                       for (size_t i = 1; i <= n; ++i) {
-                           const PropertyRecord r = PropertyRecord::Unpack(file.records[i - 1]);
-                           ++k;
-                           const int row = kDataPageRows * (page - 1) + 11 + k;
-                           auto single = [&](int col, float v) {
-                               sheet.SetCellNumber(row, col, static_cast<double>(v));
-                           };
-                           sheet.SetCellText(row, 1, std::to_string(i));
-                           sheet.SetCellText(row, 2, TrimBlanks(r.PropertyName));
-                           single(3, r.TotalLosses);
-                           single(4, r.OpeningLosses);
-                           single(5, r.VentilationLosses);
-                           single(6, r.Area);
-                           single(7, r.MeanHeight);
-                           single(8, r.LengthToExterior);
-                           single(9, r.LengthToUnheated);
-                           single(10, r.LengthToHeated);
-                           sheet.SetCellText(row, 11, TrimBlanks(r.Kind));
-                           sheet.SetCellText(row, 12, TrimBlanks(r.PipePassage));
-                           if (i % kDataLinesPerPage == 0) {
-                               ++page;
-                               k = 0;
-                           }
-                       }
-                   });
+        int page = 1;
+        int k = 0;
+        for (size_t i = 1; i <= n; ++i) {
+            const PropertyRecord r = PropertyRecord::Unpack(file.records[i - 1]);
+            ++k;
+            const int row = kDataPageRows * (page - 1) + 11 + k;
+            auto single = [&](int col, float v) {
+                sheet.SetCellNumber(row, col, static_cast<double>(v));
+            };
+            sheet.SetCellText(row, 1, std::to_string(i));
+            sheet.SetCellText(row, 2, TrimBlanks(r.PropertyName));
+            single(3, r.TotalLosses);
+            single(4, r.OpeningLosses);
+            single(5, r.VentilationLosses);
+            single(6, r.Area);
+            single(7, r.MeanHeight);
+            single(8, r.LengthToExterior);
+            single(9, r.LengthToUnheated);
+            single(10, r.LengthToHeated);
+            sheet.SetCellText(row, 11, TrimBlanks(r.Kind));
+            sheet.SetCellText(row, 12, TrimBlanks(r.PipePassage));
+            if (i % kDataLinesPerPage == 0) {
+                ++page;
+                k = 0;
+            }
+        }
+    });
 }
 
 } // namespace pyrostat

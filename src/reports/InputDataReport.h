@@ -16,7 +16,6 @@ inline constexpr const char* kInsulationYes = "ΝΑΙ";
 inline constexpr const char* kInsulationNo = "ΟΧΙ";
 
 // The input-data report from "S_PYROS.TMP": the grid as the engineer entered it.
-void InputDataReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
-                     int16_t& Copies);
+void InputDataReport(ReportServices& services, const ReportJob& job);
 
 } // namespace pyrostat

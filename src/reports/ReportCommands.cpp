@@ -6,7 +6,6 @@
 #include "platform/PathRoutines.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
-#include "program/StatusCodes.h"
 #include "reports/FormulaReport.h"
 #include "reports/InputDataReport.h"
 #include "reports/ResultsTableReport.h"
@@ -24,24 +23,6 @@ void ShowWait(const ReportCommandHooks& hooks, bool shown) {
     }
 }
 
-// SavedDefaultPrinter is the default printer's name up to its first comma.
-void SaveDefaultPrinter(PrinterSession& state, const ReportCommandHooks& hooks) {
-    if (!hooks.defaultPrinterName) {
-        return;
-    }
-    const std::string name = hooks.defaultPrinterName();
-    state.SavedDefaultPrinter = name.substr(0, name.find(','));
-}
-
-void RestoreIfChanged(PrinterSession& state, const ReportCommandHooks& hooks) {
-    if (state.DefaultPrinterChanged) {
-        if (hooks.restoreDefaultPrinter) {
-            hooks.restoreDefaultPrinter();
-        }
-        state.DefaultPrinterChanged = false;
-    }
-}
-
 void DeleteInputDataFile(const ProgramState& state) {
     std::remove((AddBackslash(state.ProgramFolder) + kInputDataFileName).c_str());
 }
@@ -51,35 +32,27 @@ void DeleteInputDataFile(const ProgramState& state) {
 bool EnsureGeneralData(ProgramState& state, const ReportCommandHooks& hooks) {
     if (!GeneralDataComplete(state)) {
         if (hooks.showGeneralData) {
-            hooks.showGeneralData();
+            (void)hooks.showGeneralData(); // what it leaves decides, O.K. or Esc
         }
-        TakeStatus(state.StatusCode, kStatusGeneralDataEscaped);
     }
     return GeneralDataComplete(state);
 }
 
 void RunResultsReportCommand(ReportServices& services, const ReportCommandHooks& hooks,
-                             ResultsReportKind kind, int16_t mode) {
-    ProgramState& state = services.state;
-    if (!EnsureGeneralData(state, hooks)) {
+                             ResultsReportKind kind, bool print) {
+    if (!EnsureGeneralData(services.state, hooks)) {
         return;
     }
-    SaveDefaultPrinter(state, hooks);
-    if (mode == kModePrint && TakeStatus(state.StatusCode, kStatusPrinterCancelled)) {
-        // A printer choice cancelled earlier: nothing is printed.
-        return;
-    }
+    const ReportJob job =
+        print ? ReportJob::Print(hooks.defaultPrinter ? hooks.defaultPrinter() : std::string(), 1)
+              : ReportJob::Preview();
     ShowWait(hooks, true);
-    int16_t Mode = mode;
-    std::string PrinterName;
-    int16_t Copies = 1;
     if (kind == ResultsReportKind::Formulas) {
-        FormulaReport(services, Mode, PrinterName, Copies);
+        FormulaReport(services, job);
     } else {
-        ResultsTableReport(services, Mode, PrinterName, Copies);
+        ResultsTableReport(services, job);
     }
     ShowWait(hooks, false);
-    RestoreIfChanged(state, hooks);
 }
 
 bool WriteInputDataFile(GridContract& grid, const ProgramState& state, const std::string& title,
@@ -127,40 +100,21 @@ void RunInputDataCommand(GridContract& grid, const TitleBoxAccess& titleBox, boo
         grid.SetFocus();
         return;
     }
-    SaveDefaultPrinter(state, hooks);
-
-    std::string PrinterName;
     if (!print) {
         ShowWait(hooks, true);
-        int16_t Mode = kModePreview;
-        int16_t Copies = 1;
-        InputDataReport(services, Mode, PrinterName, Copies);
+        InputDataReport(services, ReportJob::Preview());
         ShowWait(hooks, false);
     } else {
-        if (hooks.choosePrinter) {
-            hooks.choosePrinter();
-        }
-        if (TakeStatus(state.StatusCode, kStatusPrinterCancelled)) {
+        const std::optional<ReportJob> job =
+            hooks.choosePrinter ? hooks.choosePrinter() : ReportJob::Print({}, 1);
+        if (job) {
+            ShowWait(hooks, true);
+            InputDataReport(services, *job);
             ShowWait(hooks, false);
-            // The work file goes now too, so that it never outlives its command.
-            DeleteInputDataFile(state);
-            grid.SetFocus();
-            return;
         }
-        ShowWait(hooks, true);
-        PrinterName = hooks.currentPrinterName ? hooks.currentPrinterName() : std::string();
-        int copies = hooks.currentPrinterCopies ? hooks.currentPrinterCopies() : 1;
-        int16_t Copies = static_cast<int16_t>(copies <= 0 ? 1 : copies);
-        int16_t Mode = kModePrint;
-        InputDataReport(services, Mode, PrinterName, Copies);
-        if (hooks.restoreDefaultPrinter) {
-            hooks.restoreDefaultPrinter();
-        }
-        ShowWait(hooks, false);
     }
-
+    // The work file goes with its command, printed or not.
     DeleteInputDataFile(state);
-    RestoreIfChanged(state, hooks);
     grid.SetFocus();
 }
 

@@ -5,42 +5,38 @@
 #include "workspace/GridContract.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace pyrostat {
 
 // What the report commands reach besides the report routines: the general
-// data dialog, the wait label, and the printer services. Every member may be
-// left unset; an unset printer member means "the current printer, unchanged".
+// data dialog, the wait label, and the printer. Every member may be left
+// unset.
 struct ReportCommandHooks {
-    // The general data dialog, modal; it leaves StatusCode -7 when left with Esc.
-    std::function<void()> showGeneralData;
+    // The general data dialog, modal; true when it was left with O.K.
+    std::function<bool()> showGeneralData;
     // Shows (true) or hides (false) the wait label and repaints it.
     std::function<void(bool)> showWait;
-
-    // The printer services plug in here.
-    // The default printer's name as the system gives it ("name,driver,port").
-    std::function<std::string()> defaultPrinterName;
-    // Restores the default printer saved in SavedDefaultPrinter.
-    std::function<void()> restoreDefaultPrinter;
-    // The printer choice; leaves StatusCode 327 when it is cancelled.
-    std::function<void()> choosePrinter;
-    // The device name and the number of copies of the printer now current.
-    std::function<std::string()> currentPrinterName;
-    std::function<int()> currentPrinterCopies;
+    // The printer choice of the main window's print: the printer and copies
+    // chosen, or nothing when the choice was cancelled (or failed, told).
+    // Unset: the default printer, one copy.
+    std::function<std::optional<ReportJob>()> choosePrinter;
+    // The printer of the results window's print buttons, by name. Unset: the
+    // default printer.
+    std::function<std::string()> defaultPrinter;
 };
 
 enum class ResultsReportKind { Formulas, Table };
 
 // Makes sure employer, project and location are filled in, showing the general
-// data dialog when one is empty (Esc's -7 is reset). True when all three are
-// there afterwards.
+// data dialog when one is empty. True when all three are there afterwards.
 bool EnsureGeneralData(ProgramState& state, const ReportCommandHooks& hooks);
 
 // The four report buttons of the results window: the formula or the table
-// report, preview (Mode -1) or print on the current printer (Mode 0).
+// report, previewed or (`print`) printed on the default printer.
 void RunResultsReportCommand(ReportServices& services, const ReportCommandHooks& hooks,
-                             ResultsReportKind kind, int16_t mode);
+                             ResultsReportKind kind, bool print);
 
 // The input-data commands of the main window: preview (`print` false) and
 // print. Checks the grid (compaction, zero area or height), the general data,

@@ -11,8 +11,7 @@
 namespace pyrostat {
 
 void RunSheetReport(ReportServices& services, const std::string& templateName, int generalDataRow,
-                    int16_t& Mode, std::string& PrinterName, int16_t& Copies,
-                    const std::function<void(SheetApplication&)>& fill) {
+                    const ReportJob& job, const std::function<void(SheetApplication&)>& fill) {
     // The engineer whose name the report carries is settled before anything
     // of the report is done.
     ResolveCurrentEngineer(services.state, services.state.ProgramFolder);
@@ -53,16 +52,13 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
 
     fill(*sheet);
 
-    if (Mode == kModePreview) {
+    if (job.kind == ReportJob::Kind::Preview) {
         sheet->SetVisible(true);
         // An error of the preview does not stop the close and the quit.
         (void)sheet->PrintPreview();
         sheet->SetVisible(false);
-    } else if (Mode == kModePrint) {
-        if (Copies == 0) {
-            Copies = 1;
-        }
-        sheet->PrintOut(Copies, PrinterName, true);
+    } else {
+        sheet->PrintOut(job.copies > 0 ? job.copies : 1, job.printer, true);
     }
 
     sheet->CloseWithoutSaving(templateName);

@@ -14,10 +14,9 @@ namespace pyrostat {
 // preview or the print, the close without saving and the end of the engine.
 // `generalDataRow` is the row of the employer (the project and the location
 // follow under it in column C). `fill` is the report's own work; it runs only
-// when the template is open. `Copies` 0 becomes 1 and is written back.
+// when the template is open.
 void RunSheetReport(ReportServices& services, const std::string& templateName, int generalDataRow,
-                    int16_t& Mode, std::string& PrinterName, int16_t& Copies,
-                    const std::function<void(SheetApplication&)>& fill);
+                    const ReportJob& job, const std::function<void(SheetApplication&)>& fill);
 
 // Pastes the template's first page (`firstPageRows`, as "1:38") below itself
 // `extraPages` times, page p starting at row pageRows * p + 1 on a new printed

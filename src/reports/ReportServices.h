@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace pyrostat {
 
@@ -43,8 +44,19 @@ inline constexpr const char* kTemplateMissingPrompt = "... Λείπει κάπο
 
 inline constexpr const char* kEngineerCaption = "Μελετητής : ";
 
-// Report modes.
-inline constexpr int16_t kModePreview = -1;
-inline constexpr int16_t kModePrint = 0;
+// What a run of a report does with its sheet: shows it in the preview (from
+// where it may be saved or printed), or prints it on a printer, by name, with
+// its copies.
+struct ReportJob {
+    enum class Kind { Preview, Print };
+    Kind kind = Kind::Preview;
+    std::string printer; // empty: the default printer
+    int copies = 1;
+
+    static ReportJob Preview() { return {}; }
+    static ReportJob Print(std::string printer, int copies) {
+        return {Kind::Print, std::move(printer), copies > 0 ? copies : 1};
+    }
+};
 
 } // namespace pyrostat

@@ -79,8 +79,7 @@ void WritePropertyLine(SheetApplication& sheet, int row, size_t i, const ResultR
 
 } // namespace
 
-void ResultsTableReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
-                        int16_t& Copies) {
+void ResultsTableReport(ReportServices& services, const ReportJob& job) {
     const std::string folder = AddBackslash(services.state.ProgramFolder);
     const RecordFileContents file = ReadRecordFile(folder + "PYROSTAT.TMP", ResultRecord::kLength);
     const size_t n = file.records.size();
@@ -95,59 +94,58 @@ void ResultsTableReport(ReportServices& services, int16_t& Mode, std::string& Pr
         records.push_back(ResultRecord::Unpack(bytes));
     }
 
-    RunSheetReport(services, kTableTemplateName, 3, Mode, PrinterName, Copies,
-                   [&](SheetApplication& sheet) {
-                       // A last page filled with 31 lines gets one more page for
-                       // the totals row.
-                       RepeatFirstPage(sheet, "1:41", kTablePageRows, n / kTableLinesPerPage);
+    RunSheetReport(services, kTableTemplateName, 3, job, [&](SheetApplication& sheet) {
+        // A last page filled with 31 lines gets one more page for
+        // the totals row.
+        RepeatFirstPage(sheet, "1:41", kTablePageRows, n / kTableLinesPerPage);
 
-                       TableTotals totals;
-                       int page = 1;
-                       int k = 0;
-                       for (size_t i = 1; i <= n; ++i) {
-                           const ResultRecord& r = records[i - 1];
-                           ++k;
-                           WritePropertyLine(sheet, kTablePageRows * (page - 1) + 8 + k, i, r, n);
-                           AddToTotals(totals, r);
-                           if (i % kTableLinesPerPage == 0) {
-                               ++page;
-                               k = 0;
-                           }
-                       }
-                       FinishTotals(totals);
+        TableTotals totals;
+        int page = 1;
+        int k = 0;
+        for (size_t i = 1; i <= n; ++i) {
+            const ResultRecord& r = records[i - 1];
+            ++k;
+            WritePropertyLine(sheet, kTablePageRows * (page - 1) + 8 + k, i, r, n);
+            AddToTotals(totals, r);
+            if (i % kTableLinesPerPage == 0) {
+                ++page;
+                k = 0;
+            }
+        }
+        FinishTotals(totals);
 
-                       const int t = kTablePageRows * (page - 1) + 8 + k + 1;
-                       sheet.SelectRange(t, 1, t, kTableColumns);
-                       sheet.SetSelectionBold(true);
-                       sheet.SetSelectionInteriorColorIndex(kTotalsColorIndex);
-                       // A solid fill, so that the colour shows.
-                       sheet.SetSelectionInteriorPattern(kPatternSolid);
-                       auto single = [&](int col, float v) {
-                           sheet.SetCellNumber(t, col, static_cast<double>(v));
-                       };
-                       sheet.SetCellText(t, 2, kTotalsCaption);
-                       single(3, totals.totalLosses);
-                       single(4, totals.openingLosses);
-                       single(5, totals.ventilationLosses);
-                       single(7, totals.volume);
-                       single(8, totals.heatDemand);
-                       single(9, totals.demandShare);
-                       single(21, totals.fixedPart);
-                       sheet.SetCellNumber(t, 23, 1.0);
+        const int t = kTablePageRows * (page - 1) + 8 + k + 1;
+        sheet.SelectRange(t, 1, t, kTableColumns);
+        sheet.SetSelectionBold(true);
+        sheet.SetSelectionInteriorColorIndex(kTotalsColorIndex);
+        // A solid fill, so that the colour shows.
+        sheet.SetSelectionInteriorPattern(kPatternSolid);
+        auto single = [&](int col, float v) {
+            sheet.SetCellNumber(t, col, static_cast<double>(v));
+        };
+        sheet.SetCellText(t, 2, kTotalsCaption);
+        single(3, totals.totalLosses);
+        single(4, totals.openingLosses);
+        single(5, totals.ventilationLosses);
+        single(7, totals.volume);
+        single(8, totals.heatDemand);
+        single(9, totals.demandShare);
+        single(21, totals.fixedPart);
+        sheet.SetCellNumber(t, 23, 1.0);
 
-                       // The boxes of W and K with their captions belong to the
-                       // foot of the last page only: the pages before it are
-                       // copies of the first and carry them empty.
-                       for (int p = 1; p < page; ++p) {
-                           const int row = kTablePageRows * p - 1;
-                           sheet.SelectRange(row, 1, row, kTableColumns);
-                           sheet.ClearContents();
-                           sheet.ClearBordersAndFill();
-                       }
-                       const int foot = kTablePageRows * page - 1;
-                       sheet.SetCellNumber(foot, 2, totals.distributedLosses);
-                       sheet.SetCellNumber(foot, 11, totals.lossesPerVolume);
-                   });
+        // The boxes of W and K with their captions belong to the
+        // foot of the last page only: the pages before it are
+        // copies of the first and carry them empty.
+        for (int p = 1; p < page; ++p) {
+            const int row = kTablePageRows * p - 1;
+            sheet.SelectRange(row, 1, row, kTableColumns);
+            sheet.ClearContents();
+            sheet.ClearBordersAndFill();
+        }
+        const int foot = kTablePageRows * page - 1;
+        sheet.SetCellNumber(foot, 2, totals.distributedLosses);
+        sheet.SetCellNumber(foot, 11, totals.lossesPerVolume);
+    });
 }
 
 } // namespace pyrostat

@@ -42,7 +42,6 @@ float FixedCoefficientOf(const ResultRecord& r);
 // The results table report from "PYROSTAT.TMP": one line per property, a
 // highlighted totals row and W and K at the foot of the last page. An empty
 // (or missing) result file makes no report.
-void ResultsTableReport(ReportServices& services, int16_t& Mode, std::string& PrinterName,
-                        int16_t& Copies);
+void ResultsTableReport(ReportServices& services, const ReportJob& job);
 
 } // namespace pyrostat

@@ -3,7 +3,6 @@
 #include "platform/FileChecks.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
-#include "program/StatusCodes.h"
 #include "studies/DiskFileStore.h"
 #include "studies/GeneralDataFile.h"
 #include "studies/StudyCommit.h"
@@ -36,7 +35,6 @@ SaveOutcome StudyFile::SaveAsFile(const std::string& path) {
         if (ShowGeneralData) {
             ShowGeneralData();
         }
-        TakeStatus(state_.StatusCode, kStatusGeneralDataEscaped);
     }
     const GeneralData general{state_.Employer, state_.Project, state_.Location};
     if (!general.Complete()) {

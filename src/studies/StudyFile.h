@@ -26,8 +26,8 @@ public:
     StudyFile(GridContract& grid, ProgramState& state, MessageService& messages,
               StudyWindowFields& fields);
 
-    // The general data dialog, shown modally; it leaves StatusCode -7 when it
-    // was left with Esc. Unset: no dialog.
+    // The general data dialog, shown modally; whether it was left with O.K.
+    // or Esc, the data it leaves decide. Unset: no dialog.
     std::function<void()> ShowGeneralData;
     // A pause that lets the window process its pending events. Unset: none.
     std::function<void(float seconds)> WaitSeconds;

@@ -224,18 +224,6 @@ TEST(SystemVersion, NameFromOsReleaseOrLinux) {
     EXPECT_EQ(WindowsVersionName(folder.File("missing")), "Linux");
 }
 
-TEST(SystemVersion, LinuxUsesThePerUserDefaultPrinterFamily) {
-    ProgramState state;
-    state.IsMajorVersion4 = true;
-    state.LaterVersionCode = 0;
-    SystemVersionNumbers version;
-    ASSERT_TRUE(DetectWindowsVersion(state, version));
-    EXPECT_FALSE(state.IsMajorVersion4);
-    EXPECT_EQ(state.LaterVersionCode, -1);
-    EXPECT_FALSE(version.major.empty());
-    EXPECT_EQ(version.major.find_first_not_of("0123456789"), std::string::npos);
-}
-
 TEST(WindowPlacement, CentresAndShiftsByTwips) {
     // 200 twips at 96 dpi: 200 * 96 / 1440 = 13.33 -> 13 pixels; at 144 dpi exactly 20.
     EXPECT_EQ(TwipsToPixels(200, 96), 13);

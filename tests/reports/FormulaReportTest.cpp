@@ -6,14 +6,11 @@ namespace {
 
 class FormulaReportTest : public ReportFixture {
 protected:
-    void Run(int n, int16_t mode = kModePreview) {
+    void Run(int n, const ReportJob& job = ReportJob::Preview()) {
         WriteResults(Properties(n));
         WriteFormulas(n);
         ReportServices services = Services();
-        int16_t Mode = mode;
-        std::string printer;
-        int16_t copies = 1;
-        FormulaReport(services, Mode, printer, copies);
+        FormulaReport(services, job);
     }
 };
 
@@ -96,10 +93,7 @@ TEST_F(FormulaReportTest, CopiedBodyKeepsFormatsButNotValues) {
         };
     };
     ReportServices services = Services();
-    int16_t Mode = kModePreview;
-    std::string printer;
-    int16_t copies = 1;
-    FormulaReport(services, Mode, printer, copies);
+    FormulaReport(services, ReportJob::Preview());
     EXPECT_EQ(Sheet().Format(100, 3).bottom, BorderLine::Thin);
     EXPECT_EQ(Text(56 + 57, 3), "");
     EXPECT_EQ(Text(57 * 2, 1), "ΥΠΟΓΡΑΦΗ");

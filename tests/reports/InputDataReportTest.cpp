@@ -36,10 +36,7 @@ protected:
         }
         WriteAll(folder.File(kInputDataFileName), bytes);
         ReportServices services = Services();
-        int16_t Mode = kModePreview;
-        std::string printer;
-        int16_t copies = 1;
-        InputDataReport(services, Mode, printer, copies);
+        InputDataReport(services, ReportJob::Preview());
     }
 };
 

@@ -18,7 +18,10 @@ public:
         };
         title.focus = [this] { ++titleFocused; };
         hooks.showWait = [this](bool shown) { waits.push_back(shown); };
-        hooks.showGeneralData = [this] { ++dialogs; };
+        hooks.showGeneralData = [this] {
+            ++dialogs;
+            return true;
+        };
     }
 
     void FillRow(int row, const std::string& name, const std::string& area = "80") {
@@ -152,74 +155,77 @@ TEST_F(ReportCommandsTest, ZeroAreaMessageText) {
     EXPECT_NE(messages.Last().prompt.find("ΜΗΔΕΝΙΚΑ"), std::string::npos);
 }
 
-TEST_F(ReportCommandsTest, PrintGoesToTheChosenPrinterAndRestoresIt) {
+TEST_F(ReportCommandsTest, PrintGoesToTheChosenPrinterByName) {
     FillRow(1, "Α1");
-    std::vector<std::string> calls;
-    hooks.defaultPrinterName = [] { return std::string("Laser,winspool,Ne01:"); };
-    hooks.choosePrinter = [&] { calls.push_back("choose"); };
-    hooks.currentPrinterName = [] { return std::string("Laser"); };
-    hooks.currentPrinterCopies = [] { return 0; };
-    hooks.restoreDefaultPrinter = [&] { calls.push_back("restore"); };
-    state.DefaultPrinterChanged = true;
+    int choices = 0;
+    hooks.choosePrinter = [&] {
+        ++choices;
+        return std::optional<ReportJob>(ReportJob::Print("Γραφείο", 3));
+    };
     RunData(true);
+    EXPECT_EQ(choices, 1);
     ASSERT_EQ(sheets.made.size(), 1u);
-    EXPECT_EQ(state.SavedDefaultPrinter, "Laser");
-    EXPECT_EQ(sheets.Last().printedOn, "Laser");
-    EXPECT_EQ(sheets.Last().printedCopies, 1);
-    EXPECT_EQ(calls, (std::vector<std::string>{"choose", "restore", "restore"}));
-    EXPECT_FALSE(state.DefaultPrinterChanged);
+    EXPECT_EQ(sheets.Last().printedOn, "Γραφείο");
+    EXPECT_EQ(sheets.Last().printedCopies, 3);
+    EXPECT_EQ(waits, (std::vector<bool>{true, false}));
     EXPECT_FALSE(WorkFileExists());
 }
 
 TEST_F(ReportCommandsTest, CancelledPrinterChoicePrintsNothingAndRemovesTheWorkFile) {
     FillRow(1, "Α1");
-    hooks.choosePrinter = [this] { state.StatusCode = 327; };
+    hooks.choosePrinter = [] { return std::optional<ReportJob>(); };
     RunData(true);
     EXPECT_TRUE(sheets.made.empty());
-    EXPECT_EQ(state.StatusCode, 0);
     EXPECT_FALSE(WorkFileExists());
-    EXPECT_EQ(waits, std::vector<bool>{false});
+    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(grid.FocusCount(), 1);
 }
 
 TEST_F(ReportCommandsTest, ResultsButtons) {
     WriteResults(Properties(2));
     WriteFormulas(2);
+    hooks.defaultPrinter = [] { return std::string("Laser"); };
     struct Case {
         ResultsReportKind kind;
-        int16_t mode;
-        int16_t statusBefore;
-        bool reported;
+        bool print;
         const char* templateName;
     };
     const Case cases[] = {
-        {ResultsReportKind::Formulas, kModePreview, 0, true, kFormulaTemplateName},
-        {ResultsReportKind::Table, kModePreview, 0, true, kTableTemplateName},
-        {ResultsReportKind::Formulas, kModePrint, 0, true, kFormulaTemplateName},
-        {ResultsReportKind::Table, kModePrint, 327, false, kTableTemplateName},
+        {ResultsReportKind::Formulas, false, kFormulaTemplateName},
+        {ResultsReportKind::Table, false, kTableTemplateName},
+        {ResultsReportKind::Formulas, true, kFormulaTemplateName},
+        {ResultsReportKind::Table, true, kTableTemplateName},
     };
     for (const Case& c : cases) {
         sheets.made.clear();
         waits.clear();
-        state.StatusCode = c.statusBefore;
         ReportServices services = Services();
-        RunResultsReportCommand(services, hooks, c.kind, c.mode);
-        EXPECT_EQ(state.StatusCode, 0);
-        ASSERT_EQ(sheets.made.size(), c.reported ? 1u : 0u);
-        if (c.reported) {
-            EXPECT_EQ(sheets.Last().openedPath, folder.WithSlash() + c.templateName);
-            EXPECT_EQ(sheets.Last().Count("PrintOut"), c.mode == kModePrint ? 1 : 0);
-            EXPECT_EQ(sheets.Last().printedOn, "");
-            EXPECT_EQ(waits, (std::vector<bool>{true, false}));
+        RunResultsReportCommand(services, hooks, c.kind, c.print);
+        ASSERT_EQ(sheets.made.size(), 1u);
+        EXPECT_EQ(sheets.Last().openedPath, folder.WithSlash() + c.templateName);
+        EXPECT_EQ(sheets.Last().Count("PrintOut"), c.print ? 1 : 0);
+        EXPECT_EQ(sheets.Last().Count("Preview"), c.print ? 0 : 1);
+        if (c.print) {
+            EXPECT_EQ(sheets.Last().printedOn, "Laser");
+            EXPECT_EQ(sheets.Last().printedCopies, 1);
         }
+        EXPECT_EQ(waits, (std::vector<bool>{true, false}));
     }
 }
 
 TEST_F(ReportCommandsTest, GeneralDataDialogLeftWithEscape) {
     state.Location = "";
-    hooks.showGeneralData = [this] { state.StatusCode = -7; };
+    hooks.showGeneralData = [] { return false; };
     EXPECT_FALSE(EnsureGeneralData(state, hooks));
-    EXPECT_EQ(state.StatusCode, 0);
-    hooks.showGeneralData = [this] { state.Location = "Λάρισα"; };
+    WriteResults(Properties(2));
+    WriteFormulas(2);
+    ReportServices services = Services();
+    RunResultsReportCommand(services, hooks, ResultsReportKind::Table, true);
+    EXPECT_TRUE(sheets.made.empty()) << "no report without the general data";
+    hooks.showGeneralData = [this] {
+        state.Location = "Λάρισα";
+        return true;
+    };
     EXPECT_TRUE(EnsureGeneralData(state, hooks));
 }
 

@@ -16,17 +16,15 @@ protected:
         WriteResults(Properties(3));
         WriteFormulas(3);
     }
-    void RunFormulas(int16_t& Mode, std::string& printer, int16_t& copies) {
+    void RunFormulas(const ReportJob& job = ReportJob::Preview()) {
         ReportServices services = Services();
-        FormulaReport(services, Mode, printer, copies);
+        FormulaReport(services, job);
     }
 };
 
 TEST_F(ReportRoutineTest, MissingTemplateShowsItsBoxAndStartsNothing) {
     std::filesystem::remove(folder.File(kFormulaTemplateName));
-    int16_t Mode = kModePreview, copies = 1;
-    std::string printer;
-    RunFormulas(Mode, printer, copies);
+    RunFormulas();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.Last().title, "Η ΕΚΤΥΠΩΣΗ - μέσω του Microsoft Excel - ΔΕΝ ΕΙΝΑΙ ΔΥΝΑΤΗ");
     EXPECT_EQ(messages.Last().prompt, "... Λείπει κάποιο βασικό Αρχείο ...");
@@ -46,9 +44,7 @@ TEST_F(ReportRoutineTest, ATemplateThatIsNotAFileIsNamed) {
         } else {
             std::filesystem::create_directory(path);
         }
-        int16_t Mode = kModePreview, copies = 1;
-        std::string printer;
-        RunFormulas(Mode, printer, copies);
+        RunFormulas();
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_NE(messages.Last().prompt.find(kFormulaTemplateName), std::string::npos);
         EXPECT_NE(messages.Last().prompt.find(fifo ? "κανονικό αρχείο" : "φάκελος"),
@@ -60,9 +56,7 @@ TEST_F(ReportRoutineTest, ATemplateThatIsNotAFileIsNamed) {
 
 TEST_F(ReportRoutineTest, NoEngineShowsMessageMinusFour) {
     sheets.unavailable = true;
-    int16_t Mode = kModePreview, copies = 1;
-    std::string printer;
-    RunFormulas(Mode, printer, copies);
+    RunFormulas();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.Last().title, "  ! !   ΠΡΟΣΟΧΗ   ! ! ");
     EXPECT_NE(messages.Last().prompt.find("ΔΕΝ είναι εγκατεστημένο"), std::string::npos);
@@ -72,9 +66,7 @@ TEST_F(ReportRoutineTest, NoEngineShowsMessageMinusFour) {
 
 TEST_F(ReportRoutineTest, UnreadableTemplateIsToldLikeAMissingOne) {
     sheets.prepare = [](RecordingSheet& s) { s.failOpen = true; };
-    int16_t Mode = kModePreview, copies = 1;
-    std::string printer;
-    RunFormulas(Mode, printer, copies);
+    RunFormulas();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.Last().prompt, kTemplateMissingPrompt);
     EXPECT_EQ(sheets.Last().Count("Quit"), 1);
@@ -86,9 +78,7 @@ TEST_F(ReportRoutineTest, PreviewOrderAndIgnoredPreviewError) {
         s.failPreview = true;
         s.quitFails = true;
     };
-    int16_t Mode = kModePreview, copies = 1;
-    std::string printer;
-    RunFormulas(Mode, printer, copies);
+    RunFormulas();
     const RecordingSheet& s = sheets.Last();
     EXPECT_EQ(s.password, "(*47310586*)");
     EXPECT_EQ(s.openedPath, folder.WithSlash() + kFormulaTemplateName);
@@ -102,23 +92,25 @@ TEST_F(ReportRoutineTest, PreviewOrderAndIgnoredPreviewError) {
     EXPECT_TRUE(messages.Empty());
 }
 
-TEST_F(ReportRoutineTest, PrintWithZeroCopiesPrintsOneAndWritesItBack) {
+TEST_F(ReportRoutineTest, APrintGoesToItsPrinterWithAtLeastOneCopy) {
     struct Case {
-        int16_t copies;
+        int copies;
         int expected;
     };
     for (const Case& c : {Case{0, 1}, Case{1, 1}, Case{3, 3}}) {
-        int16_t Mode = kModePrint, copies = c.copies;
-        std::string printer = "Laser_Γραφείου";
-        RunFormulas(Mode, printer, copies);
+        ReportJob job;
+        job.kind = ReportJob::Kind::Print;
+        job.printer = "Laser_Γραφείου";
+        job.copies = c.copies;
+        RunFormulas(job);
         const RecordingSheet& s = sheets.Last();
-        EXPECT_EQ(copies, c.expected);
         EXPECT_EQ(s.printedCopies, c.expected);
         EXPECT_EQ(s.printedOn, "Laser_Γραφείου");
         EXPECT_TRUE(s.printedCollated);
         EXPECT_EQ(s.Count("Preview"), 0);
         EXPECT_EQ(s.Count("Visible"), 0);
     }
+    EXPECT_EQ(ReportJob::Print("Laser", -2).copies, 1);
 }
 
 TEST_F(ReportRoutineTest, TemplateFileIsLeftUnchanged) {
@@ -126,9 +118,7 @@ TEST_F(ReportRoutineTest, TemplateFileIsLeftUnchanged) {
     const auto before = std::filesystem::last_write_time(path);
     const std::string bytes = ReadAll(path);
     ReportServices services = Services();
-    int16_t Mode = kModePreview, copies = 1;
-    std::string printer;
-    ResultsTableReport(services, Mode, printer, copies);
+    ResultsTableReport(services, ReportJob::Preview());
     ASSERT_EQ(sheets.made.size(), 1u);
     EXPECT_EQ(std::filesystem::last_write_time(path), before);
     EXPECT_EQ(ReadAll(path), bytes);

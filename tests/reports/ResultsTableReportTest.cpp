@@ -11,10 +11,7 @@ protected:
     void Run(const std::vector<ResultRecord>& records) {
         WriteResults(records);
         ReportServices services = Services();
-        int16_t Mode = kModePreview;
-        std::string printer;
-        int16_t copies = 1;
-        ResultsTableReport(services, Mode, printer, copies);
+        ResultsTableReport(services, ReportJob::Preview());
     }
 };
 
@@ -227,10 +224,7 @@ TEST_F(ResultsTableReportTest, FurtherPagesAreCopiedOnceAndPastedWithABreak) {
 TEST_F(ResultsTableReportTest, EmptyResultFileMakesNoReport) {
     WriteAll(folder.File("PYROSTAT.TMP"), "");
     ReportServices services = Services();
-    int16_t Mode = kModePreview;
-    std::string printer;
-    int16_t copies = 1;
-    ResultsTableReport(services, Mode, printer, copies);
+    ResultsTableReport(services, ReportJob::Preview());
     EXPECT_TRUE(sheets.made.empty());
     EXPECT_TRUE(messages.Empty());
 }

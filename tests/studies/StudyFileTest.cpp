@@ -184,14 +184,11 @@ TEST(SaveAsFile, MissingGeneralDataShowsTheDialogAndWritesNothing) {
             ++f.dialogShown;
             if (c.dialogFills) {
                 f.EnterGeneralData(kGeneral);
-            } else {
-                f.state.StatusCode = -7;
             }
         };
         const std::string path = f.Study("x.pyx");
         EXPECT_EQ(f.study.SaveAsFile(path), c.expected);
         EXPECT_EQ(f.dialogShown, c.expectDialog ? 1 : 0);
-        EXPECT_EQ(f.state.StatusCode, 0);
         EXPECT_EQ(fs::exists(path), c.expected == SaveOutcome::Saved);
         EXPECT_EQ(fs::exists(f.Study("x.tpx")), c.expected == SaveOutcome::Saved);
         EXPECT_EQ(fs::exists(f.Study("BACKUP")), c.expected == SaveOutcome::Saved);

@@ -13,7 +13,6 @@
 #include "platform/gui/QtChoicesStore.h"
 #include "printing/gui/PrinterDialogQt.h"
 #include "printing/gui/PrinterServices.h"
-#include "program/StatusCodes.h"
 #include "register/gui/ClientCommand.h"
 #include "reports/ReportCommands.h"
 #include "reports/ReportServices.h"
@@ -48,7 +47,7 @@ class ProgramServices : public QObject {
 public:
     ProgramServices(FrmPyros& window, ProgramState& state, MessageService& messages)
         : QObject(&window), window_(window), state_(state), messages_(messages),
-          printers_(state, messages),
+          printers_(messages),
           manual_(state, viewer_, messages,
                   ManualLauncher::ViewerCommand(std::getenv("PYROSTAT_VIEWER"))),
           study_(&window, window.Grid(), window.TxtThema(), window.Options().ChkInsulation(), state,
@@ -67,10 +66,7 @@ private:
     void RememberChoices();
     void RestoreChoices();
 
-    void ShowGeneralData(QWidget* parent) {
-        ShowGeneralDataDialog(parent, state_);
-        TakeStatus(state_.StatusCode, kStatusGeneralDataEscaped);
-    }
+    bool ShowGeneralData(QWidget* parent) { return ShowGeneralDataDialog(parent, state_); }
 
     // The period billing of the study as the window holds it: calculated as
     // the calculation button does, and refused with the same message when it
@@ -150,37 +146,35 @@ private:
                                                           parent, outputs)};
     }
 
-    // The printer side of a report command: the default printer saved and
-    // restored, and (for the main window's print) the printer choice.
+    // The printer side of a report command: the printer chosen for the main
+    // window's print, the default printer for the results window's; a report
+    // goes to its printer by name and the default is never changed.
     void AddPrinterHooks(ReportCommandHooks& hooks, QWidget* owner) {
-        hooks.defaultPrinterName = [this] { return printers_.Switching().GetDefaultPrinterName(); };
-        hooks.restoreDefaultPrinter = [this] { printers_.Switching().RestoreDefaultPrinter(); };
-        hooks.choosePrinter = [this, owner] {
+        hooks.choosePrinter = [this, owner]() -> std::optional<ReportJob> {
             PrinterDialogQt dialog(owner);
-            printers_.Chooser().ChoosePrinter(dialog);
+            const std::optional<PrinterSetup> chosen = printers_.Chooser().ChoosePrinter(dialog);
+            if (!chosen) {
+                return std::nullopt;
+            }
+            return ReportJob::Print(chosen->deviceName, chosen->page.copies);
         };
-        hooks.currentPrinterName = [this] {
-            return printers_.Chooser().CurrentPrinter().deviceName;
-        };
-        hooks.currentPrinterCopies = [this] {
-            return static_cast<int>(printers_.Chooser().CurrentPrinter().page.copies);
-        };
+        hooks.defaultPrinter = [this] { return printers_.Platform().UserDefault(); };
     }
 
-    void ResultsReport(ResultsReportKind kind, int mode, QWidget* window, QLabel* waitLabel) {
+    void ResultsReport(ResultsReportKind kind, bool print, QWidget* window, QLabel* waitLabel) {
         ReportServices services = Reports(
             window, kind == ResultsReportKind::Table ? "Πίνακας συντελεστών" : "Τύποι κατανομής");
         ReportCommandHooks hooks = MakeWaitLabelHooks(waitLabel);
-        hooks.showGeneralData = [this, window] { ShowGeneralData(window); };
+        hooks.showGeneralData = [this, window] { return ShowGeneralData(window); };
         AddPrinterHooks(hooks, window);
-        RunResultsReportCommand(services, hooks, kind, static_cast<int16_t>(mode));
+        RunResultsReportCommand(services, hooks, kind, print);
     }
 
     void InputDataReport(bool print) {
         ReportServices services = Reports(&window_, "Δεδομένα πίνακα");
         ReportCommandHooks hooks;
         hooks.showWait = [this](bool on) { window_.ShowWait(on); };
-        hooks.showGeneralData = [this] { ShowGeneralData(&window_); };
+        hooks.showGeneralData = [this] { return ShowGeneralData(&window_); };
         AddPrinterHooks(hooks, &window_);
         RunInputDataCommand(window_.Grid(), TitleBox(), Insulated(), services, hooks, print);
     }
@@ -200,7 +194,6 @@ private:
 void ProgramServices::Wire(const std::string& studyPath) {
     MainWindowCommands& commands = window_.Commands();
     WireStudyCommands(study_, commands);
-    commands.onCachePrinterPorts = [this] { printers_.StartUp(); };
     commands.onManual = [this] { manual_.OpenManual(); };
     commands.onGData = [this] { ShowGeneralData(&window_); };
     commands.onClient = [this] { RunClientCommand(&window_, state_, messages_); };
@@ -208,11 +201,11 @@ void ProgramServices::Wire(const std::string& studyPath) {
     commands.onPrintData = [this] { InputDataReport(true); };
     commands.onGo = [this] {
         ResultsWindowHooks hooks;
-        hooks.tableReport = [this](int mode, QWidget* w, QLabel* label) {
-            ResultsReport(ResultsReportKind::Table, mode, w, label);
+        hooks.tableReport = [this](bool print, QWidget* w, QLabel* label) {
+            ResultsReport(ResultsReportKind::Table, print, w, label);
         };
-        hooks.formulaReport = [this](int mode, QWidget* w, QLabel* label) {
-            ResultsReport(ResultsReportKind::Formulas, mode, w, label);
+        hooks.formulaReport = [this](bool print, QWidget* w, QLabel* label) {
+            ResultsReport(ResultsReportKind::Formulas, print, w, label);
         };
         hooks.engineerRegister = [this] {
             RunClientCommand(QApplication::activeWindow(), state_, messages_);

@@ -203,29 +203,25 @@ int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
                             QtSheetApplication::Factory(state.DecimalSeparator(),
                                                         state.ThousandsSeparator(), &messages,
                                                         nullptr, outputs)};
-    // One run of the report: preview mode writes the files, print mode sends
+    // One run of the report: the preview writes the files, the print sends
     // the sheet to the printer named.
-    auto runReport = [&](int16_t Mode, std::string printer, int16_t copies) {
+    auto runReport = [&](const ReportJob& job) {
         if (kind == "formulas") {
-            FormulaReport(services, Mode, printer, copies);
+            FormulaReport(services, job);
         } else if (kind == "table") {
-            ResultsTableReport(services, Mode, printer, copies);
+            ResultsTableReport(services, job);
         } else {
             TitleBoxAccess title;
             title.text = [&fields] { return fields.title; };
             ReportCommandHooks hooks;
-            if (Mode == kModePrint) {
-                // The printer is named, not chosen: the "current" printer is it.
-                hooks.choosePrinter = [] {};
-                hooks.currentPrinterName = [printer] { return printer; };
-                hooks.currentPrinterCopies = [copies] { return static_cast<int>(copies); };
-            }
+            // The printer is named, not chosen.
+            hooks.choosePrinter = [&job] { return std::optional<ReportJob>(job); };
             RunInputDataCommand(grid, title, fields.insulation, services, hooks,
-                                Mode == kModePrint);
+                                job.kind == ReportJob::Kind::Print);
         }
     };
     if (!pdfPath.empty() || !xlsxPath.empty()) {
-        runReport(kModePreview, {}, 1);
+        runReport(ReportJob::Preview());
     }
     if (!printerName.empty()) {
         int copies = 1;
@@ -239,11 +235,11 @@ int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
             }
         }
         bool printed = false;
-        const bool known = RunPrintCommand(state, messages, printerName, copies,
-                                           [&](const std::string& name, int n) {
-                                               runReport(kModePrint, name, static_cast<int16_t>(n));
-                                               printed = true;
-                                           });
+        const bool known =
+            RunPrintCommand(messages, printerName, copies, [&](const std::string& name, int n) {
+                runReport(ReportJob::Print(name, n));
+                printed = true;
+            });
         if (!known || !printed) {
             return messages.Shown() > 0 ? 2 : 1;
         }

@@ -3,7 +3,6 @@
 #include "distribution/FormulaTextFile.h"
 #include "distribution/ResultsFiles.h"
 #include "platform/gui/WindowHelpers.h"
-#include "program/StatusCodes.h"
 #include "studies/gui/FrmPyros_GData.h"
 
 #include <QGroupBox>
@@ -112,11 +111,14 @@ FrmPyrRes::FrmPyrRes(ProgramState& state, ResultsWindowHooks hooks, QWidget* par
     layout->addWidget(lblExported_);
     layout->addWidget(lblWait_, 0, Qt::AlignHCenter);
 
-    connect(cmdPrevT_, &QPushButton::clicked, this, [this] { RunReport(hooks_.tableReport, -1); });
-    connect(cmdPrintT_, &QPushButton::clicked, this, [this] { RunReport(hooks_.tableReport, 0); });
+    connect(cmdPrevT_, &QPushButton::clicked, this,
+            [this] { RunReport(hooks_.tableReport, false); });
+    connect(cmdPrintT_, &QPushButton::clicked, this,
+            [this] { RunReport(hooks_.tableReport, true); });
     connect(cmdPreview_, &QPushButton::clicked, this,
-            [this] { RunReport(hooks_.formulaReport, -1); });
-    connect(cmdPrint_, &QPushButton::clicked, this, [this] { RunReport(hooks_.formulaReport, 0); });
+            [this] { RunReport(hooks_.formulaReport, false); });
+    connect(cmdPrint_, &QPushButton::clicked, this,
+            [this] { RunReport(hooks_.formulaReport, true); });
     connect(cmdGData_, &QPushButton::clicked, this, &FrmPyrRes::ShowGeneralData);
     connect(cmdClient_, &QPushButton::clicked, this, [this] {
         if (hooks_.engineerRegister) {
@@ -155,7 +157,6 @@ void FrmPyrRes::ShowGeneralData() {
     } else {
         ShowGeneralDataDialog(this, state_);
     }
-    TakeStatus(state_.StatusCode, kStatusGeneralDataEscaped);
 }
 
 bool FrmPyrRes::EnsureGeneralData() {
@@ -165,9 +166,9 @@ bool FrmPyrRes::EnsureGeneralData() {
     return GeneralDataComplete(state_);
 }
 
-void FrmPyrRes::RunReport(const std::function<void(int, QWidget*, QLabel*)>& report, int mode) {
+void FrmPyrRes::RunReport(const std::function<void(bool, QWidget*, QLabel*)>& report, bool print) {
     if (report) {
-        report(mode, this, lblWait_);
+        report(print, this, lblWait_);
     }
 }
 

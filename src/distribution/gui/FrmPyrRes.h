@@ -51,7 +51,7 @@ private:
     // The general data dialog when a text is missing; true when all three
     // are filled in afterwards.
     bool EnsureGeneralData();
-    void RunReport(const std::function<void(int, QWidget*, QLabel*)>& report, int mode);
+    void RunReport(const std::function<void(bool, QWidget*, QLabel*)>& report, bool print);
     void OnPyroTherm();
 
     ProgramState& state_;

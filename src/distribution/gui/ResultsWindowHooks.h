@@ -12,13 +12,12 @@ namespace pyrostat {
 // hook does nothing.
 struct ResultsWindowHooks {
     // The four report buttons, each the whole report command: it makes sure
-    // of the general data, prepares and restores the printer, shows the
-    // window's wait label while the report runs and honours a cancelled
-    // printer choice (RunResultsReportCommand). `mode` is -1 for the preview
-    // buttons and 0 for the print buttons; `window` is the results window and
-    // `waitLabel` its LblWait.
-    std::function<void(int mode, QWidget* window, QLabel* waitLabel)> tableReport;
-    std::function<void(int mode, QWidget* window, QLabel* waitLabel)> formulaReport;
+    // of the general data and shows the window's wait label while the report
+    // runs (RunResultsReportCommand). `print` is false for the preview
+    // buttons and true for the print buttons; `window` is the results window
+    // and `waitLabel` its LblWait.
+    std::function<void(bool print, QWidget* window, QLabel* waitLabel)> tableReport;
+    std::function<void(bool print, QWidget* window, QLabel* waitLabel)> formulaReport;
     // The engineer register window.
     std::function<void()> engineerRegister;
     // The period billing of the building just calculated, over `window`.
@@ -26,8 +25,9 @@ struct ResultsWindowHooks {
     std::function<void(QWidget* window)> periodBilling;
     // The user manual (F1).
     std::function<void()> manual;
-    // The general data dialog; unset: the program's own dialog.
-    std::function<void()> generalData;
+    // The general data dialog (true when left with O.K.); unset: the
+    // program's own dialog.
+    std::function<bool()> generalData;
     // A warning box (title, text) for a failure the window cannot mend
     // itself, such as an export that could not be written; unset: a plain
     // message box.

@@ -19,10 +19,8 @@ struct CupsLibrary {
     decltype(&cupsGetDests2) getDests = nullptr;
     decltype(&cupsFreeDests) freeDests = nullptr;
     decltype(&cupsGetOption) getOption = nullptr;
-    decltype(&cupsGetDest) getDest = nullptr;
-    decltype(&cupsSetDests2) setDests = nullptr;
 
-    bool Loaded() const { return getDests && freeDests && getOption && getDest && setDests; }
+    bool Loaded() const { return getDests && freeDests && getOption; }
 
     static const CupsLibrary& Get() {
         static const CupsLibrary library = [] {
@@ -38,8 +36,6 @@ struct CupsLibrary {
             load(l.getDests, "cupsGetDests2");
             load(l.freeDests, "cupsFreeDests");
             load(l.getOption, "cupsGetOption");
-            load(l.getDest, "cupsGetDest");
-            load(l.setDests, "cupsSetDests2");
             return l;
         }();
         return library;
@@ -64,7 +60,6 @@ public:
     DestinationList& operator=(const DestinationList&) = delete;
 
     int Count() const { return count_; }
-    cups_dest_t* Data() { return dests_; }
     const cups_dest_t& At(int i) const { return dests_[i]; }
 
 private:
@@ -104,26 +99,6 @@ std::string CupsPrinterPlatform::UserDefault() const {
     return {};
 }
 
-bool CupsPrinterPlatform::SetUserDefault(const std::string& name) {
-    DestinationList list;
-    if (list.Count() == 0) {
-        return false;
-    }
-    cups_dest_t* wanted =
-        CupsLibrary::Get().getDest(name.c_str(), nullptr, list.Count(), list.Data());
-    if (wanted == nullptr) {
-        return false;
-    }
-    if (wanted->is_default) {
-        return true; // the user's option file is left untouched
-    }
-    for (int i = 0; i < list.Count(); ++i) {
-        list.Data()[i].is_default = 0;
-    }
-    wanted->is_default = 1;
-    return CupsLibrary::Get().setDests(CUPS_HTTP_DEFAULT, list.Count(), list.Data()) == 0;
-}
-
 #else
 
 std::vector<PrinterDestination> CupsPrinterPlatform::Destinations() const {
@@ -131,9 +106,6 @@ std::vector<PrinterDestination> CupsPrinterPlatform::Destinations() const {
 }
 std::string CupsPrinterPlatform::UserDefault() const {
     return {};
-}
-bool CupsPrinterPlatform::SetUserDefault(const std::string&) {
-    return false;
 }
 
 #endif

@@ -4,14 +4,13 @@
 
 namespace pyrostat {
 
-// The printers of CUPS. The user's default printer is the per-user default
+// The printers of CUPS, only read. The user's default printer is the per-user default
 // destination, the one "lpoptions -d" sets (kept in ~/.cups/lpoptions).
 // Built without CUPS it knows no printer.
 class CupsPrinterPlatform : public PrinterPlatform {
 public:
     std::vector<PrinterDestination> Destinations() const override;
     std::string UserDefault() const override;
-    bool SetUserDefault(const std::string& name) override;
 };
 
 } // namespace pyrostat

@@ -5,10 +5,9 @@
 
 namespace pyrostat {
 
-bool RunPrintCommand(ProgramState& state, MessageService& messages, const std::string& printerName,
-                     int copies, const PrintProtocol::PrintReport& print) {
-    PrinterServices printers(state, messages);
-    printers.StartUp();
+bool RunPrintCommand(MessageService& messages, const std::string& printerName, int copies,
+                     const PrintProtocol::PrintReport& print) {
+    PrinterServices printers(messages);
     PrinterDialogGiven dialog(printerName, copies);
     return printers.Protocol().PrintWithChoice(dialog, print);
 }

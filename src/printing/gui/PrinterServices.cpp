@@ -6,17 +6,9 @@
 
 namespace pyrostat {
 
-PrinterServices::PrinterServices(ProgramState& state, MessageService& messages,
+PrinterServices::PrinterServices(MessageService& messages,
                                  std::unique_ptr<PrinterPlatform> platform)
     : platform_(platform ? std::move(platform) : std::make_unique<CupsPrinterPlatform>()),
-      settings_(*platform_), switching_(state, settings_, *platform_),
-      chooser_(state, state.StatusCode, *platform_, switching_, messages),
-      protocol_(state, state.StatusCode, switching_, chooser_) {}
-
-void PrinterServices::StartUp() {
-    if (switching_.IsVersion5()) {
-        switching_.CachePrinterPorts();
-    }
-}
+      chooser_(*platform_, messages), protocol_(*platform_, chooser_) {}
 
 } // namespace pyrostat

@@ -3,7 +3,6 @@
 #include "platform/FileAccess.h"
 
 #include "platform/gui/WindowHelpers.h"
-#include "program/StatusCodes.h"
 #include "studies/gui/GeneralDataValidator.h"
 
 #include <QKeyEvent>
@@ -134,11 +133,7 @@ void FrmPyros_GData::showEvent(QShowEvent* event) {
 
 bool ShowGeneralDataDialog(QWidget* parent, ProgramState& state) {
     FrmPyros_GData dialog(state, state.ProgramFolder, parent);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (dialog.Escaped()) {
-        state.StatusCode = kStatusGeneralDataEscaped;
-    }
-    return accepted;
+    return dialog.exec() == QDialog::Accepted && !dialog.Escaped();
 }
 
 } // namespace pyrostat

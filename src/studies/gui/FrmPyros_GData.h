@@ -13,8 +13,7 @@ namespace pyrostat {
 
 // The general data dialog: employer, project and location of the study. O.K.
 // with all three filled stores them and writes "Thema.tmp"; Esc leaves them
-// as they were (ShowGeneralDataDialog then sets StatusCode to -7 for the
-// caller to reset).
+// as they were.
 class FrmPyros_GData : public QDialog {
     Q_OBJECT
 public:
@@ -48,8 +47,8 @@ private:
     bool escaped_ = false;
 };
 
-// Shows the dialog modally over `parent`; true when it was closed with O.K.
-// The caller resets StatusCode -7 (left with Esc) itself.
+// Shows the dialog modally over `parent`; true when it was closed with O.K.,
+// false when it was left with Esc (the data as they were).
 bool ShowGeneralDataDialog(QWidget* parent, ProgramState& state);
 
 } // namespace pyrostat

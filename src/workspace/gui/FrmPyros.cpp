@@ -1,11 +1,9 @@
 #include "workspace/gui/FrmPyros.h"
 
 #include "platform/InstalledPrograms.h"
-#include "platform/SystemVersion.h"
 #include "platform/Utf8.h"
 #include "platform/gui/LocaleTexts.h"
 #include "platform/gui/WindowHelpers.h"
-#include "program/StatusCodes.h"
 #include "workspace/GridLayout.h"
 #include "workspace/StartupSteps.h"
 #include "workspace/gui/CommandButtons.h"
@@ -293,7 +291,6 @@ void FrmPyros::WireButtons() {
             return;
         }
         commands_.onGData();
-        TakeStatus(state_.StatusCode, kStatusGeneralDataEscaped);
     });
     on(b.CmdGo, [this] { Invoke(commands_.onGo); });
     on(b.CmdPrevData, [this] { Invoke(commands_.onPrevData); });
@@ -323,15 +320,6 @@ bool FrmPyros::Load() {
     }
     resize(size);
     CenterForm(*this, kMainWindowOffsetTwips);
-    // 4. The system version decides the printer methods.
-    SystemVersionNumbers version;
-    if (!DetectWindowsVersion(state_, version)) {
-        messages_.Show("", kVersionErrorText, MessageService::Icon::None);
-        return false;
-    }
-    if (state_.LaterVersionCode == -1 && !state_.IsMajorVersion4) {
-        Invoke(commands_.onCachePrinterPorts);
-    }
     // 5. The grid's layout, cursor on row 1, column 1.
     ApplyStartupLayout(*grid_);
     // 6. The automatic height starts at 3 m.

@@ -22,7 +22,6 @@ struct MainWindowCommands {
     std::function<void()> onManual;
     std::function<void()> onVersionBox; // double click on the window background
     // Start-up step 4 on systems of the per-user default-printer family.
-    std::function<void()> onCachePrinterPorts;
     // Asked before the window closes; false keeps it open. Unset: it closes.
     std::function<bool()> onCloseQuestion;
     // The open dialog (the file menu's "Άνοιγμα…").

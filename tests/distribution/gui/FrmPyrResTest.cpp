@@ -106,6 +106,7 @@ TEST_F(ResultsWindowTest, ShiftEscapeShowsTheExportWhichAsksForTheGeneralData) {
         state.Employer = "Owner";
         state.Project = "Block C";
         state.Location = "Patras";
+        return true;
     };
     FrmPyrRes window(state, hooks);
     window.show();
@@ -149,35 +150,36 @@ TEST_F(ResultsWindowTest, TheMenuExportsAndNamesBothFilesWhole) {
 
 TEST_F(ResultsWindowTest, ExportLeftWithEscapeWritesNothing) {
     ResultsWindowHooks hooks;
-    hooks.generalData = [this] { state.StatusCode = -7; };
+    hooks.generalData = [] { return false; };
     FrmPyrRes window(state, hooks);
     window.show();
     Press(&window, Qt::Key_Escape, Qt::ShiftModifier);
     window.CmdPyroTherm()->click();
-    EXPECT_EQ(state.StatusCode, 0);
     EXPECT_TRUE(window.CmdPyroTherm()->isVisible());
     EXPECT_FALSE(std::filesystem::exists(folder.File("TYPES_, , .FIL")));
 }
 
 TEST_F(ResultsWindowTest, ReportButtonsAndHooks) {
-    std::vector<std::pair<char, int>> calls;
+    std::vector<std::pair<char, bool>> calls;
     int manual = 0;
     int engineer = 0;
     int generalData = 0;
     FrmPyrRes* seen = nullptr;
     QLabel* seenLabel = nullptr;
     ResultsWindowHooks hooks;
-    hooks.tableReport = [&](int mode, QWidget* window, QLabel* wait) {
-        calls.push_back({'T', mode});
+    hooks.tableReport = [&](bool print, QWidget* window, QLabel* wait) {
+        calls.push_back({'T', print});
         seen = qobject_cast<FrmPyrRes*>(window);
         seenLabel = wait;
     };
-    hooks.formulaReport = [&calls](int mode, QWidget*, QLabel*) { calls.push_back({'F', mode}); };
+    hooks.formulaReport = [&calls](bool print, QWidget*, QLabel*) {
+        calls.push_back({'F', print});
+    };
     hooks.manual = [&manual] { ++manual; };
     hooks.engineerRegister = [&engineer] { ++engineer; };
-    hooks.generalData = [&generalData, this] {
+    hooks.generalData = [&generalData] {
         ++generalData;
-        state.StatusCode = -7;
+        return false;
     };
     FrmPyrRes window(state, hooks);
     window.show();
@@ -186,15 +188,14 @@ TEST_F(ResultsWindowTest, ReportButtonsAndHooks) {
     window.CmdPrint_T()->click();
     window.CmdPreview()->click();
     window.CmdPrint()->click();
-    const std::vector<std::pair<char, int>> expected = {{'T', -1}, {'T', 0}, {'F', -1}, {'F', 0}};
+    const std::vector<std::pair<char, bool>> expected = {
+        {'T', false}, {'T', true}, {'F', false}, {'F', true}};
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(seen, &window);
     EXPECT_EQ(seenLabel, window.LblWait());
 
-    // The general data button: Esc's -7 is reset.
     window.CmdGData()->click();
     EXPECT_EQ(generalData, 1);
-    EXPECT_EQ(state.StatusCode, 0);
     window.Cmd_Client()->click();
     EXPECT_EQ(engineer, 1);
     Press(&window, Qt::Key_F1);

@@ -90,7 +90,6 @@ TEST_F(GDataDialogTest, EnterMovesOnAndTheFourthPressesOK) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(state.Project, "Block C");
-    EXPECT_EQ(state.StatusCode, 0);
     EXPECT_EQ(ReadAll(folder.File("Thema.tmp")), "\"\xC9\xE4\xE9\xEF\xEA\xF4\xDE\xF4\xE5\xF2\"\r\n"
                                                  "\"Block C\"\r\n\"\xD0\xDC\xF4\xF1\xE1\"\r\n");
 }
