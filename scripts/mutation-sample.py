@@ -8,8 +8,8 @@ comparison across its boundary (< and <=, > and >=) or inverts an equality.
 The sample takes the sites whose digest of file, line text and place falls
 in one bucket of --every, so it stays the same when unrelated lines move.
 The tree is copied into --work and built there without windows; the tests
-run program by program, the mutated floor's own first, and stop at the first
-failure. Prints every change with its fate and the score: the share of the
+run program by program, the mutated floor's own first (built alone), then the
+others from the quickest, and stop at the first failure. Prints every change with its fate and the score: the share of the
 changes that build which a test notices. Exits 1 when the score is under
 --require.
 
@@ -152,8 +152,11 @@ def main():
         print(out)
         return 2
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    seconds = {}
     for program in programs:
+        started = time.time()
         code, out = run([os.path.join(build, program)], build, args.timeout, env)
+        seconds[program] = time.time() - started
         if code != 0:
             print(f"{program} fails before any change:\n{out[-3000:]}")
             return 2
@@ -172,23 +175,33 @@ def main():
         started = time.time()
         fate = "survived"
         try:
-            code, _ = run(["cmake", "--build", build, "-j", jobs, "--target"] + programs, ROOT)
-            if code != 0:
-                fate = "does not build"
-                unbuilt += 1
-            else:
-                # The floor's own tests first, then the commands, then the rest.
-                order = sorted(programs, key=lambda p: (p != f"test_{floor}", p != "test_app"))
-                for program in order:
-                    code, _ = run([os.path.join(build, program)], build, args.timeout, env)
-                    if code != 0:
-                        fate = f"killed by {program}" + (" (timeout)" if code is None else "")
-                        break
-                if fate.startswith("killed"):
-                    killed += 1
+            # The floor's own tests first, built alone; then the others, the
+            # quickest first.
+            own = f"test_{floor}" if f"test_{floor}" in programs else "test_app"
+            order = [own] + sorted((p for p in programs if p != own), key=seconds.get)
+            built_all = False
+            for program in order:
+                if program != own and not built_all:
+                    code, _ = run(["cmake", "--build", build, "-j", jobs, "--target"] + programs,
+                                  ROOT)
+                    built_all = True
                 else:
-                    survived += 1
-                    survivors.append(f"{path}:{number}: {line.strip()}  [{op} -> {SWAP[op]}]")
+                    code, _ = run(["cmake", "--build", build, "-j", jobs, "--target", program],
+                                  ROOT)
+                if code != 0:
+                    fate = "does not build"
+                    break
+                code, _ = run([os.path.join(build, program)], build, args.timeout, env)
+                if code != 0:
+                    fate = f"killed by {program}" + (" (timeout)" if code is None else "")
+                    break
+            if fate == "does not build":
+                unbuilt += 1
+            elif fate.startswith("killed"):
+                killed += 1
+            else:
+                survived += 1
+                survivors.append(f"{path}:{number}: {line.strip()}  [{op} -> {SWAP[op]}]")
         finally:
             with open(source, "w", encoding="utf-8") as f:
                 f.write(original)

@@ -18,14 +18,6 @@ struct FileDateParts {
     int second = 0;
 };
 
-// Splits a date-and-time text ("06/12/2026 5:07:09 μμ"): the date is the text
-// up to the first blank, its year the number in its last four characters and
-// its day and month the numbers before and after the first "/", "." or "-".
-// An afternoon marker ("μμ", "mm", "pm") adds 12 to the hour (12 stays 12), a
-// morning marker ("πμ", "am") is dropped (12 becomes 0); the time text is
-// rebuilt as 24-hour "H:MM:SS" when a marker was present.
-FileDateParts SplitFileDateText(std::string_view text);
-
 // Formats a date as the user's locale writes it in short form; the default
 // gives "DD/MM/YYYY".
 using ShortDateFormatter = std::function<std::string(int year, int month, int day)>;

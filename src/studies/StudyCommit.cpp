@@ -1,6 +1,7 @@
 #include "studies/StudyCommit.h"
 
 #include "platform/FileChecks.h"
+#include "platform/FolderLock.h"
 #include "platform/RecordFile.h"
 #include "studies/StudyRecords.h"
 
@@ -30,28 +31,8 @@ std::string ResolvedTarget(const std::string& path, FileProblem& problem) {
     return Absolute(WriteTargetOf(path, problem));
 }
 
-// An exclusive lock on the study's folder for as long as it lives. A folder
-// that cannot be opened is not locked (the writes that follow will fail).
-class FolderLock {
-public:
-    explicit FolderLock(const std::string& folder)
-        : fd_(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (fd_ >= 0) {
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-            }
-        }
-    }
-    ~FolderLock() {
-        if (fd_ >= 0) {
-            ::close(fd_); // releases the lock
-        }
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
-private:
-    int fd_;
-};
+// How long a save waits for another copy's save in the same folder.
+constexpr int kSaveLockWaitMilliseconds = 10000;
 
 struct NoteLine {
     char action; // 'R' put the temporary file in place, 'D' delete
@@ -164,7 +145,7 @@ void FinishInterruptedCommit(const std::string& studyPath, FileStore& store) {
         !FileExists(TemporaryPathFor(BackupPathOf(target)))) {
         return; // the usual case: nothing left behind, no lock needed
     }
-    FolderLock lock(FolderOfPath(target));
+    FolderLock lock(FolderOfPath(target), kSaveLockWaitMilliseconds);
     FinishLocked(target, store);
 }
 
@@ -187,7 +168,7 @@ CommitResult CommitStudyFiles(const StudyCommit& commit, FileStore& store) {
         targets.push_back(target);
     }
 
-    FolderLock lock(FolderOfPath(studyTarget));
+    FolderLock lock(FolderOfPath(studyTarget), kSaveLockWaitMilliseconds);
     FinishLocked(studyTarget, store);
 
     std::vector<std::string> written;

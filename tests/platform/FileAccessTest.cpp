@@ -197,5 +197,20 @@ TEST(FileProblemMessage, NamesTheFileAndTheProblemInGreek) {
     }
 }
 
+// A file's own name may hold 255 bytes, wherever its folder stands: a short
+// name deep in folders whose path is longer than that is written.
+TEST(ReplaceFileSafely, TheNameAloneIsBoundedNotThePath) {
+    TestFolder folder;
+    fs::path deep = folder.Path();
+    for (int i = 0; i < 6; ++i) {
+        deep /= std::string(60, static_cast<char>('a' + i));
+    }
+    fs::create_directories(deep);
+    ASSERT_GT(deep.string().size(), 255u);
+    EXPECT_EQ(ReplaceFileSafely((deep / "study.pyx").string(), "x"), FileProblem::None);
+    EXPECT_EQ(ReplaceFileSafely(folder.File(std::string(255, 'n')), "x"), FileProblem::None);
+    EXPECT_EQ(ReplaceFileSafely(folder.File(std::string(256, 'n')), "x"), FileProblem::NameTooLong);
+}
+
 } // namespace
 } // namespace pyrostat

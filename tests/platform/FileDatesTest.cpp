@@ -14,34 +14,6 @@ namespace {
 using test::TestFolder;
 using test::WriteAll;
 
-TEST(SplitFileDateText, SplitsDateAndTimeWithDayHalfMarkers) {
-    const struct {
-        const char* text;
-        const char* date;
-        const char* time;
-        int year, month, day, hour, minute, second;
-    } cases[] = {
-        {"06/12/2026 17:07:09", "06/12/2026", "17:07:09", 2026, 12, 6, 17, 7, 9},
-        {"6/12/2026 5:07:09 μμ", "6/12/2026", "17:07:09", 2026, 12, 6, 17, 7, 9},
-        {"6/12/2026 5:07:09 πμ", "6/12/2026", "5:07:09", 2026, 12, 6, 5, 7, 9},
-        {"1/2/1999 12:30:00 pm", "1/2/1999", "12:30:00", 1999, 2, 1, 12, 30, 0},
-        {"1/2/1999 12:30:00 am", "1/2/1999", "0:30:00", 1999, 2, 1, 0, 30, 0},
-        {"31.12.2025 23:59:58", "31.12.2025", "23:59:58", 2025, 12, 31, 23, 59, 58},
-        {"", "", "", 0, 0, 0, 0, 0, 0},
-    };
-    for (const auto& c : cases) {
-        const FileDateParts p = SplitFileDateText(c.text);
-        EXPECT_EQ(p.dateText, c.date) << c.text;
-        EXPECT_EQ(p.timeText, c.time) << c.text;
-        EXPECT_EQ(p.year, c.year) << c.text;
-        EXPECT_EQ(p.month, c.month) << c.text;
-        EXPECT_EQ(p.day, c.day) << c.text;
-        EXPECT_EQ(p.hour, c.hour) << c.text;
-        EXPECT_EQ(p.minute, c.minute) << c.text;
-        EXPECT_EQ(p.second, c.second) << c.text;
-    }
-}
-
 TEST(GetFileDateParts, TakesTheNumbersFromTheModificationTime) {
     TestFolder folder;
     const std::string path = folder.File("a.pyx");

@@ -3,6 +3,7 @@
 #include "workspace/EditingCommands.h"
 #include "workspace/GridLayout.h"
 #include "workspace/MemoryGrid.h"
+#include "workspace/PasteReport.h"
 
 #include <gtest/gtest.h>
 
@@ -385,6 +386,22 @@ TEST_F(ClipboardTest, APasteReportsTheValuesItRefusedAndTheNamesItTrimmed) {
     commands.PasteFromClipboard();
     EXPECT_TRUE(commands.LastPasteReport().Clean());
     EXPECT_EQ(PasteReportMessage(commands.LastPasteReport(), NumberLocale::Greek()), "");
+}
+
+// A pasted name keeps 35 characters, as typing would, Greek ones counted as
+// one each; what the code page cannot store is dropped first.
+TEST(StorableName, KeepsThirtyFiveCharacters) {
+    const std::string greek35 = [] {
+        std::string text;
+        for (int i = 0; i < 35; ++i) {
+            text += "Ω";
+        }
+        return text;
+    }();
+    EXPECT_EQ(StorableName(greek35), greek35);
+    EXPECT_EQ(StorableName(greek35 + "Ψ"), greek35);
+    EXPECT_EQ(StorableName(std::string(34, 'a') + "😀bc"), std::string(34, 'a') + "b");
+    EXPECT_EQ(StorableName("Α1"), "Α1");
 }
 
 } // namespace

@@ -142,5 +142,28 @@ TEST_F(MemoryGridTest, ResetColumnsRestoresWidthsAndHeaders) {
     EXPECT_EQ(grid.CellText(0, 2), "ΣΥΝΟ-\rΛΙΚΕΣ ΑΠΩΛΕΙΕΣ\r[Kcal/h]");
 }
 
+// The cursor goes to a cell of the grid, its last one included, and stays
+// where it was when asked for one past the grid's edge.
+TEST(MemoryGridCursor, GoesToEveryCellOfTheGridAndNoFurther) {
+    MemoryGrid grid;
+    const struct {
+        int row, col;
+        bool moves;
+    } cases[] = {
+        {kGridRows, kGridColumns, true}, {1, 1, true},  {kGridRows + 1, 1, false},
+        {1, kGridColumns + 1, false},    {0, 1, false}, {1, 0, false},
+    };
+    for (const auto& c : cases) {
+        grid.SetRow(2);
+        grid.SetCol(2);
+        grid.Action(GridContract::kActionGoToCell);
+        grid.SetRow(c.row);
+        grid.SetCol(c.col);
+        grid.Action(GridContract::kActionGoToCell);
+        EXPECT_EQ(grid.ActiveRow(), c.moves ? c.row : 2) << c.row << "," << c.col;
+        EXPECT_EQ(grid.ActiveCol(), c.moves ? c.col : 2) << c.row << "," << c.col;
+    }
+}
+
 } // namespace
 } // namespace pyrostat
