@@ -36,8 +36,6 @@ struct EngineerChoice {
     std::string CurrentEngineer;
     std::string ChosenEngineer;
     std::string DefaultEngineerText;
-    std::string TypedPassword;
-    bool NewPasswordMode = false;
 };
 
 } // namespace pyrostat

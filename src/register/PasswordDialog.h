@@ -1,8 +1,13 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace pyrostat {
 
-struct EngineerChoice;
+// What the password dialog asks for: the register's password to open it, the
+// existing password before a change, or a new one with its confirmation.
+enum class PasswordAsk { Register, Existing, New };
 
 // The register password dialog as the register logic sees it. The window side
 // shows the modal dialog FrmCLPass; tests answer as told.
@@ -10,11 +15,9 @@ class PasswordDialog {
 public:
     virtual ~PasswordDialog() = default;
 
-    // Asks for the register password, or for a new one with its confirmation
-    // when engineer.NewPasswordMode is set. Leaves in engineer.TypedPassword what was
-    // typed when the dialog was left with O.K., and empty when it was left with
-    // Esc or its close box. Returns true for O.K.
-    virtual bool Ask(EngineerChoice& engineer) = 0;
+    // The password typed when the dialog was left with O.K.; nothing when it
+    // was left with Esc or its close box.
+    virtual std::optional<std::string> Ask(PasswordAsk ask) = 0;
 };
 
 } // namespace pyrostat

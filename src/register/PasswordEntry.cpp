@@ -1,28 +1,32 @@
 #include "register/PasswordEntry.h"
 
-#include "program/ProgramState.h"
 #include "register/RegisterMessages.h"
 
 namespace pyrostat {
 
 PasswordEntry::Layout PasswordEntry::Open() {
     Layout layout;
-    layout.label1 =
-        state_.TypedPassword.empty() ? "Δώστε το Password :" : "Δώστε το υπάρχον Password :";
-    layout.newPasswordMode = state_.NewPasswordMode;
-    if (state_.NewPasswordMode) {
+    switch (ask_) {
+    case PasswordAsk::Register:
+        layout.label1 = "Δώστε το Password :";
+        break;
+    case PasswordAsk::Existing:
+        layout.label1 = "Δώστε το υπάρχον Password :";
+        break;
+    case PasswordAsk::New:
         layout.label1 = "Δώστε το Νέο Password :";
+        layout.newPasswordMode = true;
         layout.showConfirmation = true;
         layout.showPanel = false;
+        break;
     }
-    state_.TypedPassword.clear();
-    Accepted = false;
+    accepted_.reset();
     return layout;
 }
 
 PasswordEntry::OkOutcome PasswordEntry::CmdOK(const std::string& password,
                                               const std::string& confirmation) {
-    if (state_.NewPasswordMode) {
+    if (ask_ == PasswordAsk::New) {
         if (confirmation != password) {
             Messages_Pass(1, messages_);
             return OkOutcome::RetryConfirmation;
@@ -33,18 +37,14 @@ PasswordEntry::OkOutcome PasswordEntry::CmdOK(const std::string& password,
             }
         }
     }
-    Accepted = true;
-    state_.TypedPassword = password;
+    accepted_ = password;
     return OkOutcome::Close;
 }
 
-bool PasswordEntry::Closing() {
-    const bool accepted = Accepted;
-    Accepted = false;
-    if (!accepted) {
-        state_.TypedPassword.clear();
-    }
-    return accepted;
+std::optional<std::string> PasswordEntry::Closing() {
+    std::optional<std::string> typed = std::move(accepted_);
+    accepted_.reset();
+    return typed;
 }
 
 } // namespace pyrostat

@@ -1,22 +1,21 @@
 #pragma once
 
 #include "platform/MessageService.h"
+#include "register/PasswordDialog.h"
 
+#include <optional>
 #include <string>
 
 namespace pyrostat {
 
-struct EngineerChoice;
-
 // What the password dialog FrmCLPass does, without the window: its captions and
-// visible boxes when it opens, the checks of its O.K. button and what it
-// leaves in TypedPassword when it closes. The dialog window only shows this.
+// visible boxes when it opens, the checks of its O.K. button and the password
+// it gives when it closes. The dialog window only shows this.
 class PasswordEntry {
 public:
     static constexpr size_t kMaxPasswordChars = 20;
 
-    PasswordEntry(EngineerChoice& engineer, MessageService& messages)
-        : state_(engineer), messages_(messages) {}
+    PasswordEntry(PasswordAsk ask, MessageService& messages) : ask_(ask), messages_(messages) {}
 
     struct Layout {
         std::string label1; // caption of the password box
@@ -25,26 +24,24 @@ public:
         bool showPanel = true;         // SSPanel1 "Προστασία με Password"
     };
 
-    // Opening: decides the captions from TypedPassword and NewPasswordMode, then
-    // empties TypedPassword.
+    // Opening: the captions of what is asked.
     Layout Open();
 
     enum class OkOutcome {
-        Close,             // accepted: TypedPassword holds the password
+        Close,             // accepted: Closing gives the password
         RetryConfirmation, // the new passwords differ: confirmation box emptied, focus to it
         RetryPassword,     // no password wanted after all: focus to the password box
     };
     // CmdOK with the texts of TxtPass and TxtPassOK.
     OkOutcome CmdOK(const std::string& password, const std::string& confirmation);
 
-    // Closing by any means: keeps TypedPassword after O.K., empties it otherwise.
-    // Returns whether the dialog was accepted.
-    bool Closing();
+    // Closing by any means: the password typed after O.K., nothing otherwise.
+    std::optional<std::string> Closing();
 
 private:
-    EngineerChoice& state_;
+    PasswordAsk ask_;
     MessageService& messages_;
-    bool Accepted = false;
+    std::optional<std::string> accepted_;
 };
 
 } // namespace pyrostat

@@ -7,8 +7,7 @@
 
 namespace pyrostat {
 
-RegisterAccess CheckRegisterAccess(const RegisterFile& file, EngineerChoice& engineer,
-                                   PasswordDialog& dialog) {
+RegisterAccess CheckRegisterAccess(const RegisterFile& file, PasswordDialog& dialog) {
     const FileProblem problem = ExamineFile(file.Path());
     if (problem == FileProblem::Missing) {
         return RegisterAccess::NoRegister;
@@ -17,14 +16,11 @@ RegisterAccess CheckRegisterAccess(const RegisterFile& file, EngineerChoice& eng
         return RegisterAccess::NotReadable;
     }
     if (file.ReadPassword().empty()) {
-        engineer.TypedPassword.clear();
         return RegisterAccess::Granted;
     }
-    engineer.NewPasswordMode = false;
-    dialog.Ask(engineer);
+    const std::string typed = TrimBlanks(dialog.Ask(PasswordAsk::Register).value_or(""));
     // Read again: the file is what counts, not what was read before the dialog.
     const std::string stored = file.ReadPassword();
-    const std::string typed = TrimBlanks(engineer.TypedPassword);
     if (typed == TrimBlanks(stored)) {
         return RegisterAccess::Granted;
     }

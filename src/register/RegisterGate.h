@@ -8,7 +8,6 @@
 
 namespace pyrostat {
 
-struct EngineerChoice;
 struct ProgramState;
 
 // What a wrong password is told as.
@@ -24,12 +23,10 @@ enum class RegisterAccess {
 };
 
 // The check of the register command Cmd_Client before the register window
-// opens, on the register `file`. A protected register asks for its password through `dialog`; the
-// typed and the stored password are compared after trimming both. An
-// unprotected register opens without the dialog and clears TypedPassword, so
-// that a password typed for an earlier protection cannot lock it.
-RegisterAccess CheckRegisterAccess(const RegisterFile& file, EngineerChoice& engineer,
-                                   PasswordDialog& dialog);
+// opens, on the register `file`. A protected register asks for its password
+// through `dialog`; the typed and the stored password are compared after
+// trimming both. An unprotected register opens without the dialog.
+RegisterAccess CheckRegisterAccess(const RegisterFile& file, PasswordDialog& dialog);
 
 // The message for a register that is there but cannot be read as one.
 std::string RegisterNotReadableMessage(const ProgramState& state);

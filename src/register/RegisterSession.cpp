@@ -158,33 +158,24 @@ void RegisterSession::Cmd_Copy() {
 }
 
 void RegisterSession::Cmd_Lock() {
-    const std::string kept = state_.TypedPassword;
-
-    state_.NewPasswordMode = false;
-    dialog_.Ask(state_);
-    if (TrimBlanks(state_.TypedPassword) != TrimBlanks(registerPassword_)) {
-        state_.TypedPassword = kept;
+    const std::optional<std::string> existing = dialog_.Ask(PasswordAsk::Existing);
+    if (TrimBlanks(existing.value_or("")) != TrimBlanks(registerPassword_)) {
         ShowRegisterMessage(3, messages_);
         return;
     }
 
-    state_.NewPasswordMode = true;
-    const bool accepted = dialog_.Ask(state_);
-    state_.NewPasswordMode = false;
     // Esc in the new-password dialog cancels the change; an empty password is
     // stored only after the dialog's own question was answered Yes.
-    if (!accepted) {
-        state_.TypedPassword = kept;
+    const std::optional<std::string> chosen = dialog_.Ask(PasswordAsk::New);
+    if (!chosen) {
         return;
     }
 
-    const std::string password = Utf8Left(TrimBlanks(state_.TypedPassword), kMaxPasswordChars);
+    const std::string password = Utf8Left(TrimBlanks(*chosen), kMaxPasswordChars);
     if (!file_.ChangePassword(password)) {
-        state_.TypedPassword = kept;
         ShowRegisterWriteFailure(messages_);
         return;
     }
-    state_.TypedPassword = password;
     passText_ = password;
     registerPassword_ = password;
 }

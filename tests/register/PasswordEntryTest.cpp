@@ -16,87 +16,93 @@ using Answer = MessageService::Answer;
 using Outcome = PasswordEntry::OkOutcome;
 using test::RecordingMessages;
 
-TEST(PasswordEntryTest, CaptionsAndBoxesByMode) {
+TEST(PasswordEntryTest, CaptionsAndBoxesByWhatIsAsked) {
     struct Case {
-        const char* what;
-        std::string typedBefore;
-        bool newMode;
+        PasswordAsk ask;
         std::string label1;
         bool confirmation;
         bool panel;
     };
-    const std::vector<Case> cases = {
-        {"first asking", "", false, "Δώστε το Password :", false, true},
-        {"asking again", "abc", false, "Δώστε το υπάρχον Password :", false, true},
-        {"new password", "abc", true, "Δώστε το Νέο Password :", true, false},
-        {"new password, none before", "", true, "Δώστε το Νέο Password :", true, false},
+    const Case cases[] = {
+        {PasswordAsk::Register, "Δώστε το Password :", false, true},
+        {PasswordAsk::Existing, "Δώστε το υπάρχον Password :", false, true},
+        {PasswordAsk::New, "Δώστε το Νέο Password :", true, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ProgramState state;
         RecordingMessages messages;
-        state.TypedPassword = c.typedBefore;
-        state.NewPasswordMode = c.newMode;
-        PasswordEntry entry(state, messages);
+        PasswordEntry entry(c.ask, messages);
         const auto layout = entry.Open();
         EXPECT_EQ(layout.label1, c.label1);
         EXPECT_EQ(layout.showConfirmation, c.confirmation);
+        EXPECT_EQ(layout.newPasswordMode, c.ask == PasswordAsk::New);
         EXPECT_EQ(layout.showPanel, c.panel);
-        EXPECT_EQ(state.TypedPassword, "");
     }
 }
 
 TEST(PasswordEntryTest, OkAndClose) {
     struct Case {
         const char* what;
-        bool newMode;
+        PasswordAsk ask;
         std::string password;
         std::string confirmation;
         std::vector<Answer> answers;
         Outcome outcome;
         int boxes;
-        std::string typedAfterClose;
+        std::optional<std::string> typed;
     };
     const std::vector<Case> cases = {
-        {"verify mode takes the box as it is",
-         false,
+        {"the register's password as it is typed",
+         PasswordAsk::Register,
          " pw ",
          "ignored",
          {},
          Outcome::Close,
          0,
          " pw "},
-        {"verify mode, empty entry", false, "", "", {}, Outcome::Close, 0, ""},
-        {"new passwords agree", true, "new", "new", {}, Outcome::Close, 0, "new"},
-        {"new passwords differ", true, "new", "neW", {}, Outcome::RetryConfirmation, 1, ""},
-        {"both empty, Yes", true, "", "", {Answer::Yes}, Outcome::Close, 1, ""},
-        {"both empty, No", true, "", "", {Answer::No}, Outcome::RetryPassword, 1, ""},
+        {"an empty entry is an entry", PasswordAsk::Existing, "", "", {}, Outcome::Close, 0, ""},
+        {"new passwords agree", PasswordAsk::New, "new", "new", {}, Outcome::Close, 0, "new"},
+        {"new passwords differ",
+         PasswordAsk::New,
+         "new",
+         "neW",
+         {},
+         Outcome::RetryConfirmation,
+         1,
+         std::nullopt},
+        {"both empty, Yes", PasswordAsk::New, "", "", {Answer::Yes}, Outcome::Close, 1, ""},
+        {"both empty, No",
+         PasswordAsk::New,
+         "",
+         "",
+         {Answer::No},
+         Outcome::RetryPassword,
+         1,
+         std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ProgramState state;
         RecordingMessages messages;
         for (const Answer a : c.answers) {
             messages.AnswerNext(a);
         }
-        state.NewPasswordMode = c.newMode;
-        PasswordEntry entry(state, messages);
+        PasswordEntry entry(c.ask, messages);
         entry.Open();
         EXPECT_EQ(entry.CmdOK(c.password, c.confirmation), c.outcome);
         EXPECT_EQ(static_cast<int>(messages.shown.size()), c.boxes);
-        EXPECT_EQ(entry.Closing(), c.outcome == Outcome::Close);
-        EXPECT_EQ(state.TypedPassword, c.typedAfterClose);
+        EXPECT_EQ(entry.Closing(), c.typed);
     }
 }
 
-TEST(PasswordEntryTest, EscLeavesNothingTyped) {
-    ProgramState state;
+TEST(PasswordEntryTest, EscGivesNothingEvenAfterAnEarlierOk) {
     RecordingMessages messages;
-    state.TypedPassword = "before";
-    PasswordEntry entry(state, messages);
+    PasswordEntry entry(PasswordAsk::Register, messages);
     entry.Open();
-    EXPECT_FALSE(entry.Closing());
-    EXPECT_EQ(state.TypedPassword, "");
+    EXPECT_EQ(entry.Closing(), std::nullopt);
+    // Opened again after an O.K.: what was typed then is not given again.
+    entry.Open();
+    entry.CmdOK("pw", "");
+    entry.Open();
+    EXPECT_EQ(entry.Closing(), std::nullopt);
 }
 
 class RegisterGateTest : public ::testing::Test {
@@ -112,19 +118,16 @@ protected:
 };
 
 TEST_F(RegisterGateTest, WithoutRegisterNothingHappens) {
-    EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog),
+    EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), dialog),
               RegisterAccess::NoRegister);
-    EXPECT_TRUE(dialog.modes.empty());
+    EXPECT_TRUE(dialog.asked.empty());
 }
 
 TEST_F(RegisterGateTest, UnprotectedRegisterOpensWithoutTheDialog) {
     WriteRegister("");
-    // A password typed for an earlier protection does not lock it out.
-    state.TypedPassword = "stale";
-    EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog),
+    EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), dialog),
               RegisterAccess::Granted);
-    EXPECT_TRUE(dialog.modes.empty());
-    EXPECT_EQ(state.TypedPassword, "");
+    EXPECT_TRUE(dialog.asked.empty());
 }
 
 TEST_F(RegisterGateTest, ProtectedRegisterAsksAndComparesTrimmed) {
@@ -144,17 +147,14 @@ TEST_F(RegisterGateTest, ProtectedRegisterAsksAndComparesTrimmed) {
     WriteRegister("pw");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        dialog.modes.clear();
-        state.NewPasswordMode = true; // whatever was left, the gate asks in verify mode
+        dialog.asked.clear();
         if (c.esc) {
             dialog.PressEsc();
         } else {
             dialog.Type(c.typed);
         }
-        EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog),
-                  c.access);
-        ASSERT_EQ(dialog.modes.size(), 1u);
-        EXPECT_FALSE(dialog.modes[0]);
+        EXPECT_EQ(CheckRegisterAccess(RegisterFile::InProgramFolder(state), dialog), c.access);
+        EXPECT_EQ(dialog.asked, std::vector<PasswordAsk>{PasswordAsk::Register});
         EXPECT_TRUE(messages.Empty());
     }
 }

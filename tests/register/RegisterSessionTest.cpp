@@ -509,11 +509,10 @@ TEST_F(RegisterSessionTest, ChangingThePassword) {
         messages.shown.clear();
         messages.answers.clear();
         dialog.script.clear();
-        dialog.modes.clear();
+        dialog.asked.clear();
         for (const Answer a : c.answers) {
             messages.AnswerNext(a);
         }
-        state.TypedPassword = c.before; // as the register command left it
         RegisterSession& s = Open();
         c.verify == "<esc>" ? dialog.PressEsc() : dialog.Type(c.verify);
         c.newPassword == "<esc>" ? dialog.PressEsc()
@@ -533,11 +532,12 @@ TEST_F(RegisterSessionTest, ChangingThePassword) {
         EXPECT_EQ(ReadAll(Path()), Register({"A", "B"}, c.after));
         EXPECT_EQ(s.RegisterPassword(), c.after);
         EXPECT_EQ(s.PassText(), c.after);
-        EXPECT_EQ(state.TypedPassword, c.after);
-        EXPECT_FALSE(state.NewPasswordMode);
-        if (dialog.modes.size() == 2) {
-            EXPECT_EQ(dialog.modes, (std::vector<bool>{false, true}));
-        }
+        // The existing password, then the new one once the existing was right.
+        const bool right = prompts.empty() || prompts[0] != wrong;
+        const std::vector<PasswordAsk> asked =
+            right ? std::vector<PasswordAsk>{PasswordAsk::Existing, PasswordAsk::New}
+                  : std::vector<PasswordAsk>{PasswordAsk::Existing};
+        EXPECT_EQ(dialog.asked, asked);
         s.Close();
         EXPECT_EQ(ReadAll(Path()), Register({"A", "B"}, c.after));
     }

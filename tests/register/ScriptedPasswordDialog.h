@@ -31,9 +31,9 @@ public:
     }
     void PressEsc() { script.push_back({true, {}, {}}); }
 
-    bool Ask(EngineerChoice& state) override {
-        modes.push_back(state.NewPasswordMode);
-        PasswordEntry entry(state, messages_);
+    std::optional<std::string> Ask(PasswordAsk ask) override {
+        asked.push_back(ask);
+        PasswordEntry entry(ask, messages_);
         layouts.push_back(entry.Open());
         Entry next;
         next.esc = true;
@@ -48,7 +48,7 @@ public:
     }
 
     std::deque<Entry> script;
-    std::vector<bool> modes; // NewPasswordMode at each opening
+    std::vector<PasswordAsk> asked; // what each opening asked for
     std::vector<PasswordEntry::Layout> layouts;
 
 private:

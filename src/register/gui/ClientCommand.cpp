@@ -9,8 +9,7 @@ namespace pyrostat {
 
 void RunClientCommand(QWidget* parent, ProgramState& state, MessageService& messages) {
     QtPasswordDialog dialog(messages, parent);
-    const RegisterAccess access =
-        CheckRegisterAccess(RegisterFile::InProgramFolder(state), state, dialog);
+    const RegisterAccess access = CheckRegisterAccess(RegisterFile::InProgramFolder(state), dialog);
     if (access == RegisterAccess::NotReadable) {
         messages.ShowWithBeeps("!! ΠΡΟΣΟΧΗ !!", RegisterNotReadableMessage(state),
                                MessageService::Icon::Exclamation);

@@ -25,8 +25,8 @@ QLineEdit* PasswordBox(QWidget* parent) {
 
 } // namespace
 
-FrmCLPass::FrmCLPass(EngineerChoice& engineer, MessageService& messages, QWidget* parent)
-    : QDialog(parent), entry_(engineer, messages) {
+FrmCLPass::FrmCLPass(PasswordAsk ask, MessageService& messages, QWidget* parent)
+    : QDialog(parent), entry_(ask, messages) {
     setWindowTitle(QStringLiteral("ΟΝΟΜΑ ΜΕΛΕΤΗΤΗ (Esc για Έξοδο)"));
     setModal(true);
 
@@ -110,7 +110,7 @@ bool FrmCLPass::eventFilter(QObject* watched, QEvent* event) {
 void FrmCLPass::done(int result) {
     if (!closed_) {
         closed_ = true;
-        accepted_ = entry_.Closing();
+        typed_ = entry_.Closing();
     }
     QDialog::done(result);
 }

@@ -11,8 +11,6 @@ class QPushButton;
 
 namespace pyrostat {
 
-struct EngineerChoice;
-
 // Said wherever the register password is typed: the protection keeps casual
 // users out and nothing more.
 inline constexpr const char* kPasswordIsNotEncryption =
@@ -20,16 +18,18 @@ inline constexpr const char* kPasswordIsNotEncryption =
     "και το Password απλώς ανακατεύονται στο αρχείο με σταθερό κλειδί.";
 
 // The register password dialog: one box to give the password, or two to give
-// a new one and confirm it (state.NewPasswordMode). The password keeps casual
+// a new one and confirm it (PasswordAsk::New). The password keeps casual
 // users out of the register; it is not encryption. What the dialog decides is
 // PasswordEntry's; this window only shows it.
 class FrmCLPass : public QDialog {
     Q_OBJECT
 public:
-    FrmCLPass(EngineerChoice& engineer, MessageService& messages, QWidget* parent = nullptr);
+    FrmCLPass(PasswordAsk ask, MessageService& messages, QWidget* parent = nullptr);
 
-    // True when the dialog was left with O.K.
-    bool WasAccepted() const { return accepted_; }
+    // The password typed when the dialog was left with O.K.; nothing after
+    // Esc or the close box.
+    const std::optional<std::string>& Typed() const { return typed_; }
+    bool WasAccepted() const { return typed_.has_value(); }
 
     QLineEdit* TxtPass() const { return TxtPass_; }
     QLineEdit* TxtPassOK() const { return TxtPassOK_; }
@@ -52,7 +52,7 @@ private:
     void OnOk();
 
     PasswordEntry entry_;
-    bool accepted_ = false;
+    std::optional<std::string> typed_;
     bool closed_ = false;
     QLabel* SSPanel1_;
     QLabel* Label1_;

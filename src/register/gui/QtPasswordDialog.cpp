@@ -4,10 +4,10 @@
 
 namespace pyrostat {
 
-bool QtPasswordDialog::Ask(EngineerChoice& engineer) {
-    FrmCLPass dialog(engineer, messages_, parent_);
+std::optional<std::string> QtPasswordDialog::Ask(PasswordAsk ask) {
+    FrmCLPass dialog(ask, messages_, parent_);
     dialog.exec();
-    return dialog.WasAccepted();
+    return dialog.Typed();
 }
 
 } // namespace pyrostat

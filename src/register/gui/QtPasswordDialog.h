@@ -14,7 +14,7 @@ public:
         : messages_(messages), parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
 
-    bool Ask(EngineerChoice& engineer) override;
+    std::optional<std::string> Ask(PasswordAsk ask) override;
 
 private:
     MessageService& messages_;

@@ -125,7 +125,7 @@ TEST(ClientCommandTest, EnterOnTheFocusedOkPressesIt) {
     test::WriteAll(folder.File("CLIENTS.MIR"), test::IndependentRegister({"A"}, "pw"));
     test::RecordingMessages messages;
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
-        FrmCLPass dialog(state, messages);
+        FrmCLPass dialog(PasswordAsk::Register, messages);
         int presses = 0;
         QObject::connect(dialog.CmdOK(), &QPushButton::clicked, [&] { ++presses; });
         dialog.show();

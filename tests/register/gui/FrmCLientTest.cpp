@@ -153,10 +153,8 @@ TEST_F(FrmCLientTest, EscClosesAndStillWritesTheList) {
 }
 
 TEST(FrmCLPassTest, NewPasswordModeShowsTwoBoxesAndChecksThem) {
-    ProgramState state;
     test::RecordingMessages messages;
-    state.NewPasswordMode = true;
-    FrmCLPass dialog(state, messages);
+    FrmCLPass dialog(PasswordAsk::New, messages);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ΟΝΟΜΑ ΜΕΛΕΤΗΤΗ (Esc για Έξοδο)"));
     EXPECT_EQ(dialog.Label1()->text(), QStringLiteral("Δώστε το Νέο Password :"));
@@ -175,7 +173,7 @@ TEST(FrmCLPassTest, NewPasswordModeShowsTwoBoxesAndChecksThem) {
     dialog.CmdOK()->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.WasAccepted());
-    EXPECT_EQ(state.TypedPassword, "abc");
+    EXPECT_EQ(dialog.Typed(), std::optional<std::string>("abc"));
 }
 
 } // namespace
