@@ -192,6 +192,28 @@ TEST(BilledAsMeant, ManyPropertiesByNumberAndByName) {
     }
 }
 
+// A heading line names the columns in any order, in Greek or Latin; a first
+// line of one field is a property without coefficients, not a heading.
+TEST(BilledAsMeant, CoefficientColumnsByTheirHeadings) {
+    for (const char* table :
+         {"Ιδιοκτησία\tOMS\tFE\te\nΑ1\t0.73\t0.10\t0.5\nΒ1\t0.73\t0.09\t0.3\nΓ1\t0.73\t0.08\t0.2\n",
+          "Ιδιοκτησία\tΟΜΣ\tFE\tΕ\nΑ1\t0.73\t0.10\t0.5\nΒ1\t0.73\t0.09\t0.3\nΓ1\t0.73\t0.08\t0.2\n",
+          "Ιδιοκτησία\tΕ\tF\nΑ1\t0.5\t0.2\nΒ1\t0.3\t0.3\nΓ1\t0.2\t0.4\n"}) {
+        SCOPED_TRACE(table);
+        const BillingCoefficients read = ParseCoefficientTable(table);
+        ASSERT_TRUE(read.Ok()) << read.faults.front();
+        ASSERT_EQ(read.lines.size(), 3u);
+        EXPECT_DOUBLE_EQ(read.lines[0].e, 0.5);
+        EXPECT_NEAR(read.lines[0].fe, 0.10, 1e-12);
+        EXPECT_NEAR(read.lines[2].fe, 0.08, 1e-12);
+        EXPECT_NEAR(read.lines[1].oms, 0.73, 1e-12);
+    }
+    const BillingCoefficients lone = ParseCoefficientTable("Α1\nΒ1\t0.3\t0.3\n");
+    ASSERT_FALSE(lone.Ok());
+    EXPECT_NE(lone.faults.front().find("Η γραμμή 1 του πίνακα"), std::string::npos)
+        << lone.faults.front();
+}
+
 TEST(BilledAsMeant, CoefficientsThatAreNoBuildingAreRefusedWithTheirSums) {
     const struct {
         const char* table;

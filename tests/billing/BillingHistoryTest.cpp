@@ -329,5 +329,27 @@ TEST_F(History, OneBuildingMovesToAnotherDatabase) {
     }
 }
 
+// A stored bill read back warns of estimates as it did when it was made:
+// more than a quarter of the properties, not a quarter exactly.
+TEST(BillOfStored, WarnsOfEstimatesPastAQuarter) {
+    for (const int estimated : {2, 3}) {
+        StoredPeriod p;
+        p.from = {2026, 12, 1};
+        p.to = {2026, 12, 31};
+        for (int i = 1; i <= 8; ++i) {
+            StoredLine line;
+            line.number = i;
+            line.name = "Δ" + std::to_string(i);
+            line.estimated = i <= estimated;
+            line.omega = 10;
+            p.lines.push_back(line);
+        }
+        const PeriodBill bill = BillOfStored(p);
+        EXPECT_EQ(bill.estimatedCount, estimated);
+        EXPECT_EQ(bill.manyEstimates, estimated == 3) << estimated;
+        EXPECT_EQ(bill.periodHours, 31 * 24);
+    }
+}
+
 } // namespace
 } // namespace pyrostat

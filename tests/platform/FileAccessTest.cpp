@@ -212,5 +212,14 @@ TEST(ReplaceFileSafely, TheNameAloneIsBoundedNotThePath) {
     EXPECT_EQ(ReplaceFileSafely(folder.File(std::string(256, 'n')), "x"), FileProblem::NameTooLong);
 }
 
+// A file whose folder is not there, or is a file, is told as a missing folder.
+TEST(ReplaceFileSafely, AMissingFolderIsToldAsSuch) {
+    TestFolder folder;
+    test::WriteAll(folder.File("plain"), "x");
+    EXPECT_EQ(ReplaceFileSafely(folder.File("none/study.pyx"), "x"), FileProblem::NoFolder);
+    EXPECT_EQ(ReplaceFileSafely(folder.File("plain/study.pyx"), "x"), FileProblem::NoFolder);
+    EXPECT_FALSE(fs::exists(folder.File("none")));
+}
+
 } // namespace
 } // namespace pyrostat

@@ -82,6 +82,18 @@ TEST(StudiesListFile, EntriesFollowTheLayoutByteForByte) {
     EXPECT_EQ(ReadAll(p.state.InProgramFolder("Studies.std")), expected);
 }
 
+// Greek capitals sort with their small letters, as Latin ones do: «Αω»
+// after «αβ», not before every small letter.
+TEST(StudiesListFile, CapitalsSortWithTheirSmallLetters) {
+    Program p;
+    for (const char* name : {"Ωμέγα.pyx", "αβ.pyx", "Αω.pyx", "Zeta.pyx", "alpha.pyx"}) {
+        p.AddStudy(name, StudyWithTitle("T"));
+    }
+    const std::vector<std::string> want = {"alpha.pyx", "Zeta.pyx", "αβ.pyx", "Αω.pyx",
+                                           "Ωμέγα.pyx"};
+    EXPECT_EQ(ListStudyFileNames(p.Studies()), want);
+}
+
 TEST(StudiesListFile, OrderFilterAndRebuildFromNothing) {
     Program p;
     for (const char* name :
