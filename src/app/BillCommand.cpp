@@ -1,5 +1,6 @@
 #include "app/BillCommand.h"
 
+#include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
 #include "app/ListedFaults.h"
 #include "billing/BillSheets.h"
@@ -48,50 +49,27 @@ struct Options {
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) {
-    std::vector<std::string> files;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::string* value = nullptr;
-        if (arg == "--cost") {
-            value = &o.cost;
-        } else if (arg == "--method") {
-            value = &o.method;
-        } else if (arg == "--from") {
-            value = &o.from;
-        } else if (arg == "--to") {
-            value = &o.to;
-        } else if (arg == "--tsv") {
-            value = &o.tsv;
-        } else if (arg == "--pdf") {
-            value = &o.pdf;
-        } else if (arg == "--xlsx") {
-            value = &o.xlsx;
-        } else if (arg == "--notices") {
-            value = &o.notices;
-        } else if (arg == "--decimal") {
-            value = &o.decimal;
-        } else if (arg == "--estimate") {
-            o.estimate = true;
-            continue;
-        } else if (arg == "--save") {
-            o.save = true;
-            continue;
-        } else if (arg == "--carry") {
-            o.carry = true;
-            continue;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            err << "Άγνωστη επιλογή: " << arg << '\n';
-            return false;
-        } else {
-            files.push_back(arg);
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            err << "Η επιλογή " << arg << " θέλει τιμή.\n";
-            return false;
-        }
-        *value = args[++i];
+    const CommandOption table[] = {
+        {"--cost", &o.cost},
+        {"--method", &o.method},
+        {"--from", &o.from},
+        {"--to", &o.to},
+        {"--tsv", &o.tsv},
+        {"--pdf", &o.pdf},
+        {"--xlsx", &o.xlsx},
+        {"--notices", &o.notices},
+        {"--decimal", &o.decimal},
+        {"--estimate", nullptr, &o.estimate},
+        {"--save", nullptr, &o.save},
+        {"--carry", nullptr, &o.carry},
+    };
+    std::string error;
+    const std::optional<std::vector<std::string>> parsed = ParseCommandOptions(args, table, error);
+    if (!parsed) {
+        err << error << '\n';
+        return false;
     }
+    const std::vector<std::string>& files = *parsed;
     if (files.size() != 2) {
         err << "Δώστε το αρχείο των συντελεστών και το αρχείο των ενδείξεων.\n";
         return false;

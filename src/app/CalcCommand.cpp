@@ -2,6 +2,7 @@
 
 #include "app/StreamMessages.h"
 
+#include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
 #include "distribution/CalculationRun.h"
 #include "distribution/ResultsFiles.h"
@@ -46,44 +47,29 @@ void UseSystemSeparators(NumberSeparators& state) {
 
 int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, std::istream& /*in*/,
                    std::ostream& out, std::ostream& err) {
-    std::string studyPath;
     bool exportFiles = false;
-    char decimal = 0;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--export") {
-            exportFiles = true;
-        } else if (arg == "--decimal" || arg.rfind("--decimal=", 0) == 0) {
-            std::string value;
-            if (arg == "--decimal") {
-                if (i + 1 >= args.size()) {
-                    Usage(err);
-                    return kExitUsage;
-                }
-                value = args[++i];
-            } else {
-                value = arg.substr(10);
-            }
-            if (value != "," && value != ".") {
-                err << "Το --decimal δέχεται μόνο \",\" ή \".\"\n";
-                return 1;
-            }
-            decimal = value[0];
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            err << "Άγνωστη επιλογή: " << arg << '\n';
-            Usage(err);
-            return 1;
-        } else if (studyPath.empty()) {
-            studyPath = arg;
-        } else {
-            Usage(err);
-            return 1;
-        }
-    }
-    if (studyPath.empty()) {
+    std::string decimalText;
+    const CommandOption table[] = {
+        {"--export", nullptr, &exportFiles},
+        {"--decimal", &decimalText},
+    };
+    std::string error;
+    const std::optional<std::vector<std::string>> files = ParseCommandOptions(args, table, error);
+    if (!files) {
+        err << error << '\n';
         Usage(err);
-        return 1;
+        return kExitUsage;
     }
+    if (files->size() != 1) {
+        Usage(err);
+        return kExitUsage;
+    }
+    const std::string& studyPath = files->front();
+    if (!decimalText.empty() && decimalText != "," && decimalText != ".") {
+        err << "Το --decimal δέχεται μόνο \",\" ή \".\"\n";
+        return kExitUsage;
+    }
+    const char decimal = decimalText.empty() ? 0 : decimalText[0];
     if (decimal != 0) {
         state.DecimalSeparatorCode = decimal;
         state.ThousandsSeparatorCode = decimal == ',' ? '.' : ',';

@@ -1,5 +1,6 @@
 #include "app/HistoryCommand.h"
 
+#include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
 #include "billing/BillNumber.h"
 #include "billing/BillingHistory.h"
@@ -47,32 +48,24 @@ std::string LinesTsv(const std::vector<StoredPeriod>& periods) {
 
 int RunHistoryCommand(const std::vector<std::string>& args, const std::string& historyPath,
                       std::ostream& out, std::ostream& err) {
-    std::string coefficientsPath, tsv, exportPath, importPath;
-    for (size_t i = 0; i < args.size(); ++i) {
-        std::string* value = nullptr;
-        if (args[i] == "--tsv") {
-            value = &tsv;
-        } else if (args[i] == "--export") {
-            value = &exportPath;
-        } else if (args[i] == "--import") {
-            value = &importPath;
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            err << "Άγνωστη επιλογή: " << args[i] << '\n';
-            Usage(err);
-            return kExitUsage;
-        } else if (coefficientsPath.empty()) {
-            coefficientsPath = args[i];
-            continue;
-        } else {
-            Usage(err);
-            return kExitUsage;
-        }
-        if (i + 1 >= args.size()) {
-            Usage(err);
-            return kExitUsage;
-        }
-        *value = args[++i];
+    std::string tsv, exportPath, importPath;
+    const CommandOption table[] = {
+        {"--tsv", &tsv},
+        {"--export", &exportPath},
+        {"--import", &importPath},
+    };
+    std::string error;
+    const std::optional<std::vector<std::string>> files = ParseCommandOptions(args, table, error);
+    if (!files) {
+        err << error << '\n';
+        Usage(err);
+        return kExitUsage;
     }
+    if (files->size() > 1) {
+        Usage(err);
+        return kExitUsage;
+    }
+    const std::string coefficientsPath = files->empty() ? std::string() : files->front();
     if (importPath.empty() == coefficientsPath.empty()) {
         Usage(err);
         return kExitUsage;

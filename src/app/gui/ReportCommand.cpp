@@ -1,5 +1,7 @@
 #include "app/gui/ReportCommand.h"
 
+#include "app/CommandOptions.h"
+
 #include "app/ExitCodes.h"
 #include "platform/FileAccess.h"
 
@@ -62,54 +64,30 @@ PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState&
         std::string& xlsxPath = job.xlsxPath;
         std::string& printerName = job.printerName;
         std::string& copiesText = job.copiesText;
-        std::string studyPath, decimal;
-        for (size_t i = 1; i < args.size(); ++i) {
-            const std::string& a = args[i];
-            auto value = [&](std::string& target) {
-                if (i + 1 >= args.size()) {
-                    return false;
-                }
-                target = args[++i];
-                return true;
-            };
-            if (a == "--pdf") {
-                if (!value(pdfPath)) {
-                    Usage(err);
-                    return 1;
-                }
-            } else if (a == "--xlsx") {
-                if (!value(xlsxPath)) {
-                    Usage(err);
-                    return 1;
-                }
-            } else if (a == "--print") {
-                if (!value(printerName) || printerName.empty()) {
-                    Usage(err);
-                    return 1;
-                }
-            } else if (a == "--copies") {
-                if (!value(copiesText) || copiesText.empty() ||
-                    copiesText.find_first_not_of("0123456789") != std::string::npos ||
-                    copiesText.size() > 3) {
-                    Usage(err);
-                    return 1;
-                }
-            } else if (a == "--decimal") {
-                if (!value(decimal) || (decimal != "," && decimal != ".")) {
-                    Usage(err);
-                    return 1;
-                }
-            } else if (!a.empty() && a[0] == '-') {
-                err << "Άγνωστη επιλογή: " << a << '\n';
-                Usage(err);
-                return 1;
-            } else if (studyPath.empty()) {
-                studyPath = a;
-            } else {
-                Usage(err);
-                return 1;
-            }
+        std::string decimal;
+        bool printGiven = false;
+        const CommandOption table[] = {
+            {"--pdf", &pdfPath},       {"--xlsx", &xlsxPath},   {"--print", &printerName},
+            {"--copies", &copiesText}, {"--decimal", &decimal},
+        };
+        std::string error;
+        const std::optional<std::vector<std::string>> files = ParseCommandOptions(
+            std::vector<std::string>(args.begin() + 1, args.end()), table, error);
+        if (!files) {
+            err << error << '\n';
+            Usage(err);
+            return 1;
         }
+        printGiven = std::find(args.begin(), args.end(), "--print") != args.end();
+        if (files->size() != 1 || (printGiven && printerName.empty()) ||
+            (!copiesText.empty() &&
+             (copiesText.find_first_not_of("0123456789") != std::string::npos ||
+              copiesText.size() > 3)) ||
+            (!decimal.empty() && decimal != "," && decimal != ".")) {
+            Usage(err);
+            return 1;
+        }
+        const std::string& studyPath = files->front();
         if (studyPath.empty() || (pdfPath.empty() && xlsxPath.empty() && printerName.empty())) {
             Usage(err);
             return 1;
