@@ -105,8 +105,11 @@ def copy_tree(work):
     tree = os.path.join(work, "tree")
     files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], cwd=ROOT,
                            check=True, stdout=subprocess.PIPE).stdout.decode().split("\n")
-    if os.path.isdir(tree):
-        shutil.rmtree(tree)
+    # A fresh tree and a fresh build: the copies keep their sources' times,
+    # which an earlier build's objects could be newer than.
+    for folder in (tree, os.path.join(work, "build")):
+        if os.path.isdir(folder):
+            shutil.rmtree(folder)
     for name in files:
         if not name or name.startswith(("build", "bench/", "fuzz/")):
             continue
