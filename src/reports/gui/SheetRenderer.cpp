@@ -207,46 +207,69 @@ void SheetRenderer::Render(QPagedPaintDevice& device, SheetCanvas& canvas) const
     }
 }
 
-void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, int first, int last,
-                               int pageNo, int pageCount, TextCache& texts) const {
-    const int dpi = device.logicalDpiY();
-    const double k = dpi / 72.0; // device pixels per point
-    const QRect paint = device.pageLayout().paintRectPixels(dpi);
-    const int columns = std::max(model_.PrintColumns(), 1);
-
-    // Column and row edges in device pixels at full size.
-    std::vector<double> colX(static_cast<size_t>(columns) + 2, 0.0);
-    for (int c = 1; c <= columns; ++c) {
-        colX[static_cast<size_t>(c + 1)] =
-            colX[static_cast<size_t>(c)] + ColumnPoints(model_.ColumnWidth(c)) * k;
-    }
-    const int rows = last - first + 1;
-
-    // The merged ranges that touch this page.
-    std::vector<CellRange> merges;
-    for (const CellRange& m : model_.Merges()) {
-        if (m.row2 >= first && m.row1 <= last) {
-            merges.push_back(m);
+// One page of the sheet: its block of rows laid out on the paper (the
+// columns' and rows' edges, the texts that need a smaller size or more lines,
+// the scale), then drawn in layers: interiors, values, borders, the foot line.
+class SheetRenderer::Page {
+public:
+    Page(const SheetModel& model, QPagedPaintDevice& device, TextCache& texts, int first, int last,
+         NumberLocale locale)
+        : model_(model), device_(device), texts_(texts), locale_(locale), first_(first),
+          last_(last), columns_(std::max(model.PrintColumns(), 1)), rows_(last - first + 1),
+          k_(device.logicalDpiY() / 72.0),
+          paint_(device.pageLayout().paintRectPixels(device.logicalDpiY())), pad_(2.0 * k_),
+          begin_(model.Cells().lower_bound({first, 0})),
+          end_(model.Cells().lower_bound({last + 1, 0})) {
+        // Column edges in device pixels at full size.
+        colX_.assign(static_cast<size_t>(columns_) + 2, 0.0);
+        for (int c = 1; c <= columns_; ++c) {
+            colX_[static_cast<size_t>(c + 1)] =
+                colX_[static_cast<size_t>(c)] + ColumnPoints(model_.ColumnWidth(c)) * k_;
+        }
+        // The merged ranges that touch this page.
+        for (const CellRange& m : model_.Merges()) {
+            if (m.row2 >= first && m.row1 <= last) {
+                merges_.push_back(m);
+            }
         }
     }
-    auto mergeAt = [&](int r, int c) -> const CellRange* {
-        for (const CellRange& m : merges) {
+
+    void Draw(SheetCanvas& canvas, int pageNo, int pageCount) {
+        FitTexts();
+        LayOutRows();
+        canvas.SetScale(scale_);
+        FillInteriors(canvas);
+        for (auto it = begin_; it != end_; ++it) {
+            DrawValue(canvas, it->first.first, it->first.second, it->second);
+        }
+        DrawBorders(canvas);
+        canvas.SetScale(1.0);
+        DrawFooter(canvas, pageNo, pageCount);
+    }
+
+private:
+    // How a text that does not fit is set: smaller, down to a legible floor,
+    // and below it wrapped onto more lines (its row grows to hold them).
+    // Nothing is cut.
+    struct TextFit {
+        double size = 0; // points
+        bool wrap = false;
+        int wrapFlags = 0;
+    };
+
+    const CellRange* MergeAt(int r, int c) const {
+        for (const CellRange& m : merges_) {
             if (m.Contains(r, c)) {
                 return &m;
             }
         }
         return nullptr;
-    };
-
-    const auto& cells = model_.Cells();
-    const auto begin = cells.lower_bound({first, 0});
-    const auto end = cells.lower_bound({last + 1, 0});
-    const double pad = 2.0 * k;
+    }
 
     // One font and its metrics per format, made on first use for the whole
     // rendering.
-    auto fontOf = [&](size_t formatId) -> const QFont& {
-        TextCache::Format& g = texts.formats[formatId];
+    const QFont& FontOf(size_t formatId) {
+        TextCache::Format& g = texts_.formats[formatId];
         if (!g.font) {
             const CellFormat& f = model_.Formats()[formatId];
             auto made = std::make_unique<QFont>(QString::fromStdString(f.fontName));
@@ -257,255 +280,215 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
             g.font = std::move(made);
         }
         return *g.font;
-    };
+    }
+
     // Its metrics, for a text the font's glyphs alone cannot give: each size
     // of a font Qt resolves costs a query to the system's font configuration.
-    auto metricsOf = [&](size_t formatId) -> const QFontMetricsF& {
-        TextCache::Format& g = texts.formats[formatId];
+    const QFontMetricsF& MetricsOf(size_t formatId) {
+        TextCache::Format& g = texts_.formats[formatId];
         if (!g.metrics) {
-            g.metrics = std::make_unique<QFontMetricsF>(fontOf(formatId), &device);
+            g.metrics = std::make_unique<QFontMetricsF>(FontOf(formatId), &device_);
         }
         return *g.metrics;
-    };
+    }
 
     // A format's glyphs, its font resolved once for the whole rendering.
-    auto glyphsOf = [&](size_t formatId) -> TextCache::Format& {
-        TextCache::Format& g = texts.formats[formatId];
+    TextCache::Format& GlyphsOf(size_t formatId) {
+        TextCache::Format& g = texts_.formats[formatId];
         if (!g.made) {
             g.made = true;
             const CellFormat& f = model_.Formats()[formatId];
             const QString face = QString::fromStdString(f.fontName) + QLatin1Char('|') +
                                  QLatin1Char(f.bold ? 'b' : 'n') +
                                  QLatin1Char(f.italic ? 'i' : 'n');
-            auto found = texts.faces.constFind(face);
-            if (found == texts.faces.constEnd()) {
-                found = texts.faces.insert(face, FaceOf(f.fontName, f.bold, f.italic, device));
+            auto found = texts_.faces.constFind(face);
+            if (found == texts_.faces.constEnd()) {
+                found = texts_.faces.insert(face, FaceOf(f.fontName, f.bold, f.italic, device_));
             }
             g.raw = *found;
-            g.raw.setPixelSize(f.fontSize * device.logicalDpiY() / 72.0);
-            g.ascent = g.raw.isValid() ? g.raw.ascent() : metricsOf(formatId).ascent();
-            g.descent = g.raw.isValid() ? g.raw.descent() : metricsOf(formatId).descent();
+            g.raw.setPixelSize(f.fontSize * device_.logicalDpiY() / 72.0);
+            g.ascent = g.raw.isValid() ? g.raw.ascent() : MetricsOf(formatId).ascent();
+            g.descent = g.raw.isValid() ? g.raw.descent() : MetricsOf(formatId).descent();
         }
         return g;
-    };
-    QVector<quint32> indexes;
-    QVector<QPointF> positions;
+    }
+
     // A text's width in its format's font, in device pixels.
-    auto widthOf = [&](size_t formatId, const QString& text) {
-        TextCache::Format& g = glyphsOf(formatId);
+    double WidthOf(size_t formatId, const QString& text) {
+        TextCache::Format& g = GlyphsOf(formatId);
         double width = 0;
-        if (texts.Run(g, text, indexes, positions, width)) {
+        if (texts_.Run(g, text, indexes_, positions_, width)) {
             return width;
         }
         const auto found = g.widths.constFind(text);
         if (found != g.widths.constEnd()) {
             return *found;
         }
-        width = metricsOf(formatId).horizontalAdvance(text);
+        width = MetricsOf(formatId).horizontalAdvance(text);
         g.widths.insert(text, width);
         return width;
-    };
+    }
 
     // The width a text of a cell has, in device pixels: its cell or merged
     // range, and for a text too long for its cell the empty cells to its
     // right it runs on over, as on a spreadsheet.
-    auto textSpan = [&](int r, int c, const CellRange* m, const CellFormat& f, bool number,
-                        double textW, HorizontalAlign align) {
-        double left = colX[static_cast<size_t>(m ? m->col1 : c)];
-        double right = colX[static_cast<size_t>(std::min(m ? m->col2 : c, columns) + 1)];
+    std::pair<double, double> TextSpan(int r, int c, const CellRange* m, const CellFormat& f,
+                                       bool number, double textW, HorizontalAlign align) const {
+        double left = colX_[static_cast<size_t>(m ? m->col1 : c)];
+        double right = colX_[static_cast<size_t>(std::min(m ? m->col2 : c, columns_) + 1)];
         if (!m && !f.wrap && !number && align == HorizontalAlign::Left &&
-            textW + 2 * pad > right - left) {
-            for (int next = c + 1; next <= columns && textW + 2 * pad > right - left; ++next) {
-                if (model_.Value(r, next).kind != SheetValue::Kind::Empty || mergeAt(r, next)) {
+            textW + 2 * pad_ > right - left) {
+            for (int next = c + 1; next <= columns_ && textW + 2 * pad_ > right - left; ++next) {
+                if (model_.Value(r, next).kind != SheetValue::Kind::Empty || MergeAt(r, next)) {
                     break;
                 }
-                right = colX[static_cast<size_t>(next + 1)];
+                right = colX_[static_cast<size_t>(next + 1)];
             }
         }
-        return std::pair{left, right};
-    };
+        return {left, right};
+    }
 
-    // How each text that does not fit is set: smaller, down to a legible
-    // floor, and below it wrapped onto more lines (its row grows to hold
-    // them). Nothing is cut.
-    struct TextFit {
-        double size = 0; // points
-        bool wrap = false;
-        int wrapFlags = 0;
-    };
-    std::map<std::pair<int, int>, TextFit> fits;
-    std::vector<double> rowNeed(static_cast<size_t>(rows), 0.0);
-    for (auto it = begin; it != end; ++it) {
-        const auto [r, c] = it->first;
-        const SheetValue& v = it->second.value;
-        if (c > columns || v.kind != SheetValue::Kind::Text || v.text.empty()) {
-            continue;
+    // Whether the cell is drawn for itself: not a cell a merged range covers
+    // below or right of its first one.
+    bool Hidden(int r, int c, const CellRange* m) const {
+        return m && !(m->row1 == r && m->col1 == c);
+    }
+
+    // The texts that do not fit their cells, and the height their rows need.
+    void FitTexts() {
+        rowNeed_.assign(static_cast<size_t>(rows_), 0.0);
+        for (auto it = begin_; it != end_; ++it) {
+            const auto [r, c] = it->first;
+            const SheetValue& v = it->second.value;
+            if (c > columns_ || v.kind != SheetValue::Kind::Text || v.text.empty()) {
+                continue;
+            }
+            const CellRange* m = MergeAt(r, c);
+            if (Hidden(r, c, m)) {
+                continue;
+            }
+            const size_t formatId = static_cast<size_t>(it->second.format);
+            const CellFormat& f = model_.Formats()[formatId];
+            if (f.wrap) {
+                continue; // the template's own wrapped captions: see DrawValue
+            }
+            const QString text = QString::fromStdString(v.text);
+            const HorizontalAlign align =
+                f.hAlign == HorizontalAlign::General ? HorizontalAlign::Left : f.hAlign;
+            const double textW = WidthOf(formatId, text);
+            const auto [left, right] = TextSpan(r, c, m, f, false, textW, align);
+            const double width = right - left - 2 * pad_;
+            if (textW <= width || width <= 0) {
+                continue;
+            }
+            TextFit fit;
+            fit.size = f.fontSize * width / textW;
+            if (fit.size < kLegibleFloorPoints) {
+                fit = Wrapped(formatId, f, text, width, r, m);
+            }
+            fits_[{r, c}] = fit;
         }
-        const CellRange* m = mergeAt(r, c);
-        if (m && !(m->row1 == r && m->col1 == c)) {
-            continue;
-        }
-        const size_t formatId = static_cast<size_t>(it->second.format);
-        const CellFormat& f = model_.Formats()[formatId];
-        if (f.wrap) {
-            continue; // the template's own wrapped captions: see the values below
-        }
-        const QString text = QString::fromStdString(v.text);
-        HorizontalAlign align =
-            f.hAlign == HorizontalAlign::General ? HorizontalAlign::Left : f.hAlign;
-        const double textW = widthOf(formatId, text);
-        const auto [left, right] = textSpan(r, c, m, f, false, textW, align);
-        const double width = right - left - 2 * pad;
-        if (textW <= width || width <= 0) {
-            continue;
-        }
+    }
+
+    // A text wrapped at the largest size from the floor up that keeps it to
+    // two lines, or at the floor on as many lines as it needs; its last row
+    // grows to hold it.
+    TextFit Wrapped(size_t formatId, const CellFormat& f, const QString& text, double width, int r,
+                    const CellRange* m) {
         TextFit fit;
-        fit.size = f.fontSize * width / textW;
-        if (fit.size < kLegibleFloorPoints) {
-            // Wrapped at the largest size from the floor up that keeps it to
-            // two lines, or at the floor on as many lines as it needs.
-            fit.wrap = true;
-            fit.size = kLegibleFloorPoints;
-            fit.wrapFlags = Qt::TextWordWrap;
-            QFont trial = fontOf(formatId);
-            for (double size = std::min(f.fontSize, 2.0 * kLegibleFloorPoints);
-                 size >= kLegibleFloorPoints; size -= 0.25) {
-                trial.setPointSizeF(size);
-                const QFontMetricsF at(trial, &device);
-                const QRectF box =
-                    at.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text);
-                if (box.width() <= width + 0.5 && box.height() <= 2.05 * at.lineSpacing()) {
-                    fit.size = size;
-                    break;
-                }
-            }
-            trial.setPointSizeF(fit.size);
-            const QFontMetricsF at(trial, &device);
-            // A word wider than the cell even at the floor breaks where it must.
-            for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
-                if (at.horizontalAdvance(word) > width) {
-                    fit.wrapFlags = Qt::TextWrapAnywhere;
-                }
-            }
-            const double height =
-                at.boundingRect(QRectF(0, 0, width, 1e6), fit.wrapFlags, text).height() + 1.5 * k;
-            const int lastRow = m ? std::min(m->row2, last) : r;
-            double have = 0;
-            for (int row = r; row <= lastRow; ++row) {
-                have += model_.RowHeight(row) * k;
-            }
-            if (height > have) {
-                double& need = rowNeed[static_cast<size_t>(lastRow - first)];
-                need = std::max(need, model_.RowHeight(lastRow) * k + (height - have));
+        fit.wrap = true;
+        fit.size = kLegibleFloorPoints;
+        fit.wrapFlags = Qt::TextWordWrap;
+        QFont trial = FontOf(formatId);
+        for (double size = std::min(f.fontSize, 2.0 * kLegibleFloorPoints);
+             size >= kLegibleFloorPoints; size -= 0.25) {
+            trial.setPointSizeF(size);
+            const QFontMetricsF at(trial, &device_);
+            const QRectF box = at.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text);
+            if (box.width() <= width + 0.5 && box.height() <= 2.05 * at.lineSpacing()) {
+                fit.size = size;
+                break;
             }
         }
-        fits[{r, c}] = fit;
+        trial.setPointSizeF(fit.size);
+        const QFontMetricsF at(trial, &device_);
+        // A word wider than the cell even at the floor breaks where it must.
+        for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+            if (at.horizontalAdvance(word) > width) {
+                fit.wrapFlags = Qt::TextWrapAnywhere;
+            }
+        }
+        const double height =
+            at.boundingRect(QRectF(0, 0, width, 1e6), fit.wrapFlags, text).height() + 1.5 * k_;
+        const int lastRow = m ? std::min(m->row2, last_) : r;
+        double have = 0;
+        for (int row = r; row <= lastRow; ++row) {
+            have += model_.RowHeight(row) * k_;
+        }
+        if (height > have) {
+            double& need = rowNeed_[static_cast<size_t>(lastRow - first_)];
+            need = std::max(need, model_.RowHeight(lastRow) * k_ + (height - have));
+        }
+        return fit;
     }
 
-    std::vector<double> rowY(static_cast<size_t>(rows) + 1, 0.0);
-    for (int i = 0; i < rows; ++i) {
-        rowY[static_cast<size_t>(i + 1)] =
-            rowY[static_cast<size_t>(i)] +
-            std::max(model_.RowHeight(first + i) * k, rowNeed[static_cast<size_t>(i)]);
-    }
-    const double sheetW = colX[static_cast<size_t>(columns + 1)];
-    const double sheetH = rowY[static_cast<size_t>(rows)];
-    const std::string& footer = model_.Setup().footer;
-    const double footerH = footer.empty() ? 0.0 : 16.0 * k;
-    double scale = sheetW > 0 ? paint.width() / sheetW : 1.0;
-    if (sheetH * scale > paint.height() - footerH && sheetH > 0) {
-        scale = (paint.height() - footerH) / sheetH;
+    // The rows' edges, and the scale that fits the block to the paper's
+    // printable width (and further down to its height, less the foot line).
+    void LayOutRows() {
+        rowY_.assign(static_cast<size_t>(rows_) + 1, 0.0);
+        for (int i = 0; i < rows_; ++i) {
+            rowY_[static_cast<size_t>(i + 1)] =
+                rowY_[static_cast<size_t>(i)] +
+                std::max(model_.RowHeight(first_ + i) * k_, rowNeed_[static_cast<size_t>(i)]);
+        }
+        const double sheetW = colX_[static_cast<size_t>(columns_ + 1)];
+        const double sheetH = rowY_[static_cast<size_t>(rows_)];
+        footerH_ = model_.Setup().footer.empty() ? 0.0 : 16.0 * k_;
+        scale_ = sheetW > 0 ? paint_.width() / sheetW : 1.0;
+        if (sheetH * scale_ > paint_.height() - footerH_ && sheetH > 0) {
+            scale_ = (paint_.height() - footerH_) / sheetH;
+        }
     }
 
-    auto cellRect = [&](int r1, int c1, int r2, int c2) {
-        r1 = std::max(r1, first);
-        r2 = std::min(r2, last);
-        c2 = std::min(c2, columns);
+    QRectF CellRect(int r1, int c1, int r2, int c2) const {
+        r1 = std::max(r1, first_);
+        r2 = std::min(r2, last_);
+        c2 = std::min(c2, columns_);
         return QRectF(
-            QPointF(colX[static_cast<size_t>(c1)], rowY[static_cast<size_t>(r1 - first)]),
-            QPointF(colX[static_cast<size_t>(c2 + 1)], rowY[static_cast<size_t>(r2 - first + 1)]));
-    };
+            QPointF(colX_[static_cast<size_t>(c1)], rowY_[static_cast<size_t>(r1 - first_)]),
+            QPointF(colX_[static_cast<size_t>(c2 + 1)],
+                    rowY_[static_cast<size_t>(r2 - first_ + 1)]));
+    }
 
-    canvas.SetScale(scale);
+    QRectF RectOf(int r, int c, const CellRange* m) const {
+        return m ? CellRect(m->row1, m->col1, m->row2, m->col2) : CellRect(r, c, r, c);
+    }
 
     // Interiors first, so that text and lines lie on top; one call a colour.
-    std::map<int64_t, QVector<QRectF>> interiors;
-    for (auto it = begin; it != end; ++it) {
-        const auto [r, c] = it->first;
-        if (c > columns) {
-            continue;
+    void FillInteriors(SheetCanvas& canvas) {
+        std::map<int64_t, QVector<QRectF>> interiors;
+        for (auto it = begin_; it != end_; ++it) {
+            const auto [r, c] = it->first;
+            if (c > columns_) {
+                continue;
+            }
+            const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
+            const int64_t fill = EffectiveFill(f);
+            if (fill < 0) {
+                continue;
+            }
+            const CellRange* m = MergeAt(r, c);
+            if (Hidden(r, c, m) && m->row1 >= first_) {
+                continue;
+            }
+            interiors[fill].append(RectOf(r, c, m));
         }
-        const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
-        const int64_t fill = EffectiveFill(f);
-        if (fill < 0) {
-            continue;
+        for (const auto& [fill, rects] : interiors) {
+            canvas.FillRects(Rgb(fill), rects);
         }
-        const CellRange* m = mergeAt(r, c);
-        if (m && !(m->row1 == r && m->col1 == c) && m->row1 >= first) {
-            continue;
-        }
-        const QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
-        interiors[fill].append(rect);
     }
-    for (const auto& [fill, rects] : interiors) {
-        canvas.FillRects(Rgb(fill), rects);
-    }
 
-    // Values.
-    for (auto it = begin; it != end; ++it) {
-        const auto [r, c] = it->first;
-        const SheetValue& v = it->second.value;
-        if (c > columns || v.kind == SheetValue::Kind::Empty) {
-            continue;
-        }
-        const CellRange* m = mergeAt(r, c);
-        if (m && !(m->row1 == r && m->col1 == c)) {
-            continue;
-        }
-        const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
-        const bool number = v.kind == SheetValue::Kind::Number;
-        const QString text = QString::fromStdString(
-            number ? FormatSheetNumber(v.number, f.numberFormat, {decimal_, group_}) : v.text);
-        QRectF rect = m ? cellRect(m->row1, m->col1, m->row2, m->col2) : cellRect(r, c, r, c);
-
-        const size_t formatId = static_cast<size_t>(it->second.format);
-        QFont font = fontOf(formatId);
-
-        HorizontalAlign align = f.hAlign;
-        if (align == HorizontalAlign::General) {
-            align = number ? HorizontalAlign::Right : HorizontalAlign::Left;
-        }
-        double textW = widthOf(formatId, text);
-        const auto [left, right] = textSpan(r, c, m, f, number, textW, align);
-        rect.setLeft(left);
-        rect.setRight(right);
-        // A number that does not fit is drawn smaller.
-        if (number && !f.wrap && textW + 2 * pad > rect.width() && textW > 0) {
-            const double factor = std::max(0.5, (rect.width() - 2 * pad) / textW);
-            font.setPointSizeF(f.fontSize * factor);
-            textW *= factor;
-        }
-        // A caption the template wraps breaks between words only: a word
-        // wider than the cell makes the whole caption smaller.
-        if (f.wrap) {
-            double widest = 0;
-            for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
-                widest = std::max(widest, widthOf(formatId, word));
-            }
-            if (widest + 2 * pad > rect.width() && widest > 0) {
-                font.setPointSizeF(f.fontSize * std::max(0.5, (rect.width() - 2 * pad) / widest));
-            }
-        }
-        // A text set smaller or wrapped (see above).
-        int wrapFlags = f.wrap ? static_cast<int>(Qt::TextWordWrap) : 0;
-        if (const auto fit = fits.find({r, c}); fit != fits.end()) {
-            font.setPointSizeF(fit->second.size);
-            textW *= fit->second.size / f.fontSize;
-            if (fit->second.wrap) {
-                wrapFlags = fit->second.wrapFlags;
-            }
-        }
-
+    static int AlignmentFlags(HorizontalAlign align, VerticalAlign vAlign) {
         int flags = 0;
         switch (align) {
         case HorizontalAlign::Center:
@@ -518,7 +501,7 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
             flags |= Qt::AlignLeft;
             break;
         }
-        switch (f.vAlign) {
+        switch (vAlign) {
         case VerticalAlign::Top:
             flags |= Qt::AlignTop;
             break;
@@ -529,100 +512,186 @@ void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, i
             flags |= Qt::AlignBottom;
             break;
         }
-        flags |= wrapFlags;
+        return flags;
+    }
+
+    void DrawValue(SheetCanvas& canvas, int r, int c, const SheetModel::Cell& cell) {
+        const SheetValue& v = cell.value;
+        if (c > columns_ || v.kind == SheetValue::Kind::Empty) {
+            return;
+        }
+        const CellRange* m = MergeAt(r, c);
+        if (Hidden(r, c, m)) {
+            return;
+        }
+        const size_t formatId = static_cast<size_t>(cell.format);
+        const CellFormat& f = model_.Formats()[formatId];
+        const bool number = v.kind == SheetValue::Kind::Number;
+        const QString text = QString::fromStdString(
+            number ? FormatSheetNumber(v.number, f.numberFormat, locale_) : v.text);
+        QRectF rect = RectOf(r, c, m);
+        QFont font = FontOf(formatId);
+
+        HorizontalAlign align = f.hAlign;
+        if (align == HorizontalAlign::General) {
+            align = number ? HorizontalAlign::Right : HorizontalAlign::Left;
+        }
+        double textW = WidthOf(formatId, text);
+        const auto [left, right] = TextSpan(r, c, m, f, number, textW, align);
+        rect.setLeft(left);
+        rect.setRight(right);
+        // A number that does not fit is drawn smaller.
+        if (number && !f.wrap && textW + 2 * pad_ > rect.width() && textW > 0) {
+            const double factor = std::max(0.5, (rect.width() - 2 * pad_) / textW);
+            font.setPointSizeF(f.fontSize * factor);
+            textW *= factor;
+        }
+        // A caption the template wraps breaks between words only: a word
+        // wider than the cell makes the whole caption smaller.
+        if (f.wrap) {
+            double widest = 0;
+            for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+                widest = std::max(widest, WidthOf(formatId, word));
+            }
+            if (widest + 2 * pad_ > rect.width() && widest > 0) {
+                font.setPointSizeF(f.fontSize * std::max(0.5, (rect.width() - 2 * pad_) / widest));
+            }
+        }
+        // A text set smaller or wrapped (see FitTexts).
+        int wrapFlags = f.wrap ? static_cast<int>(Qt::TextWordWrap) : 0;
+        if (const auto fit = fits_.find({r, c}); fit != fits_.end()) {
+            font.setPointSizeF(fit->second.size);
+            textW *= fit->second.size / f.fontSize;
+            if (fit->second.wrap) {
+                wrapFlags = fit->second.wrapFlags;
+            }
+        }
         const QColor colour = Rgb(f.fontRgb);
-        const QRectF inner = rect.adjusted(pad, k * 0.5, -pad, -k * 1.0);
+        const QRectF inner = rect.adjusted(pad_, k_ * 0.5, -pad_, -k_ * 1.0);
         if (wrapFlags == 0 && textW <= inner.width() + 0.5) {
-            // One line that fits: drawn at its baseline, with no layout and no
-            // clip (the common case, and most of the time a page takes).
-            const bool resized = font.pointSizeF() != f.fontSize;
-            // Without hinting a font's ascent and descent grow with its size.
-            const TextCache::Format& measured = glyphsOf(formatId);
-            const double factor = font.pointSizeF() / f.fontSize;
-            const double ascent = measured.ascent * factor;
-            const double descent = measured.descent * factor;
-            double x = inner.left();
-            if (align == HorizontalAlign::Right) {
-                x = inner.right() - textW;
-            } else if (align == HorizontalAlign::Center) {
-                x = inner.left() + (inner.width() - textW) / 2.0;
-            }
-            double y = inner.bottom() - descent;
-            if (f.vAlign == VerticalAlign::Top) {
-                y = inner.top() + ascent;
-            } else if (f.vAlign == VerticalAlign::Center) {
-                y = inner.top() + (inner.height() + ascent - descent) / 2.0;
-            }
-            TextCache::Format& g = glyphsOf(formatId);
-            double width = 0;
-            if (texts.Run(g, text, indexes, positions, width)) {
-                QRawFont raw = g.raw;
-                if (resized) {
-                    const double factor = font.pointSizeF() / f.fontSize;
-                    raw.setPixelSize(g.raw.pixelSize() * factor);
-                    for (QPointF& p : positions) {
-                        p.rx() *= factor;
-                    }
-                }
-                QGlyphRun run;
-                run.setRawFont(raw);
-                run.setGlyphIndexes(indexes);
-                run.setPositions(positions);
-                canvas.Glyphs(QPointF(x, y), run, colour, text);
-            } else {
-                canvas.Text(QPointF(x, y), font, colour, text);
-            }
+            DrawLine(canvas, formatId, f, font, align, inner, textW, colour, text);
         } else {
             // Only a number drawn at its smallest may still need its cell's
             // edges; a text has been made to fit.
-            canvas.Text(inner, flags, font, colour, text, number ? rect : QRectF());
+            canvas.Text(inner, AlignmentFlags(align, f.vAlign) | wrapFlags, font, colour, text,
+                        number ? rect : QRectF());
         }
+    }
+
+    // One line that fits: drawn at its baseline, with no layout and no clip
+    // (the common case, and most of the time a page takes).
+    void DrawLine(SheetCanvas& canvas, size_t formatId, const CellFormat& f, const QFont& font,
+                  HorizontalAlign align, const QRectF& inner, double textW, const QColor& colour,
+                  const QString& text) {
+        const bool resized = font.pointSizeF() != f.fontSize;
+        // Without hinting a font's ascent and descent grow with its size.
+        TextCache::Format& g = GlyphsOf(formatId);
+        const double factor = font.pointSizeF() / f.fontSize;
+        const double ascent = g.ascent * factor;
+        const double descent = g.descent * factor;
+        double x = inner.left();
+        if (align == HorizontalAlign::Right) {
+            x = inner.right() - textW;
+        } else if (align == HorizontalAlign::Center) {
+            x = inner.left() + (inner.width() - textW) / 2.0;
+        }
+        double y = inner.bottom() - descent;
+        if (f.vAlign == VerticalAlign::Top) {
+            y = inner.top() + ascent;
+        } else if (f.vAlign == VerticalAlign::Center) {
+            y = inner.top() + (inner.height() + ascent - descent) / 2.0;
+        }
+        double width = 0;
+        if (!texts_.Run(g, text, indexes_, positions_, width)) {
+            canvas.Text(QPointF(x, y), font, colour, text);
+            return;
+        }
+        QRawFont raw = g.raw;
+        if (resized) {
+            raw.setPixelSize(g.raw.pixelSize() * factor);
+            for (QPointF& p : positions_) {
+                p.rx() *= factor;
+            }
+        }
+        QGlyphRun run;
+        run.setRawFont(raw);
+        run.setGlyphIndexes(indexes_);
+        run.setPositions(positions_);
+        canvas.Glyphs(QPointF(x, y), run, colour, text);
     }
 
     // Lines: gathered by their width and drawn in one call each.
-    std::map<double, QVector<QLineF>> lines;
-    for (auto it = begin; it != end; ++it) {
-        const auto [r, c] = it->first;
-        if (c > columns) {
-            continue;
-        }
-        const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
-        if (f.left == BorderLine::None && f.top == BorderLine::None &&
-            f.right == BorderLine::None && f.bottom == BorderLine::None) {
-            continue;
-        }
-        const QRectF rect = cellRect(r, c, r, c);
-        auto side = [&](BorderLine line, QPointF a, QPointF b, QPointF inward) {
-            if (line == BorderLine::None) {
-                return;
+    void DrawBorders(SheetCanvas& canvas) {
+        std::map<double, QVector<QLineF>> lines;
+        for (auto it = begin_; it != end_; ++it) {
+            const auto [r, c] = it->first;
+            if (c > columns_) {
+                continue;
             }
-            QVector<QLineF>& batch = lines[LinePoints(line) * k];
-            batch.append(QLineF(a, b));
-            if (line == BorderLine::Double) {
-                const QPointF d = inward * (1.2 * k);
-                batch.append(QLineF(a + d, b + d));
+            const CellFormat& f = model_.Formats()[static_cast<size_t>(it->second.format)];
+            if (f.left == BorderLine::None && f.top == BorderLine::None &&
+                f.right == BorderLine::None && f.bottom == BorderLine::None) {
+                continue;
             }
-        };
-        side(f.top, rect.topLeft(), rect.topRight(), QPointF(0, 1));
-        side(f.bottom, rect.bottomLeft(), rect.bottomRight(), QPointF(0, -1));
-        side(f.left, rect.topLeft(), rect.bottomLeft(), QPointF(1, 0));
-        side(f.right, rect.topRight(), rect.bottomRight(), QPointF(-1, 0));
+            const QRectF rect = CellRect(r, c, r, c);
+            auto side = [&](BorderLine line, QPointF a, QPointF b, QPointF inward) {
+                if (line == BorderLine::None) {
+                    return;
+                }
+                QVector<QLineF>& batch = lines[LinePoints(line) * k_];
+                batch.append(QLineF(a, b));
+                if (line == BorderLine::Double) {
+                    const QPointF d = inward * (1.2 * k_);
+                    batch.append(QLineF(a + d, b + d));
+                }
+            };
+            side(f.top, rect.topLeft(), rect.topRight(), QPointF(0, 1));
+            side(f.bottom, rect.bottomLeft(), rect.bottomRight(), QPointF(0, -1));
+            side(f.left, rect.topLeft(), rect.bottomLeft(), QPointF(1, 0));
+            side(f.right, rect.topRight(), rect.bottomRight(), QPointF(-1, 0));
+        }
+        for (const auto& [width, batch] : lines) {
+            canvas.StrokeLines(width, JoinedLines(batch));
+        }
     }
-    for (const auto& [width, batch] : lines) {
-        canvas.StrokeLines(width, JoinedLines(batch));
-    }
-    canvas.SetScale(1.0);
 
-    if (!footer.empty()) {
+    void DrawFooter(SheetCanvas& canvas, int pageNo, int pageCount) {
+        const std::string& footer = model_.Setup().footer;
+        if (footer.empty()) {
+            return;
+        }
         QString text = QString::fromStdString(footer);
         text.replace("&P", QString::number(pageNo));
         text.replace("&N", QString::number(pageCount));
         QFont font(QString::fromStdString(model_.Formats()[0].fontName));
         font.setPointSizeF(8);
         font.setHintingPreference(QFont::PreferNoHinting);
-        canvas.Text(QRectF(0, paint.height() - footerH, paint.width(), footerH),
+        canvas.Text(QRectF(0, paint_.height() - footerH_, paint_.width(), footerH_),
                     Qt::AlignHCenter | Qt::AlignBottom, font, Qt::black, text, QRectF());
     }
+
+    using CellIterator = std::map<std::pair<int, int>, SheetModel::Cell>::const_iterator;
+
+    const SheetModel& model_;
+    QPagedPaintDevice& device_;
+    TextCache& texts_;
+    const NumberLocale locale_;
+    const int first_, last_, columns_, rows_;
+    const double k_; // device pixels per point
+    const QRect paint_;
+    const double pad_;
+    const CellIterator begin_, end_;
+    std::vector<double> colX_, rowY_, rowNeed_;
+    std::vector<CellRange> merges_;
+    std::map<std::pair<int, int>, TextFit> fits_;
+    double scale_ = 1.0, footerH_ = 0.0;
+    QVector<quint32> indexes_;
+    QVector<QPointF> positions_;
+};
+
+void SheetRenderer::RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, int first, int last,
+                               int pageNo, int pageCount, TextCache& texts) const {
+    Page(model_, device, texts, first, last, {decimal_, group_}).Draw(canvas, pageNo, pageCount);
 }
 
 void WarmUpSheetFonts() {

@@ -38,8 +38,10 @@ public:
     static double ColumnPoints(double characters);
 
 private:
-    // What the pages of one rendering share about their texts (in the .cpp).
+    // What the pages of one rendering share about their texts, and the
+    // layout and drawing of one page (in the .cpp).
     struct TextCache;
+    class Page;
 
     void RenderPage(SheetCanvas& canvas, QPagedPaintDevice& device, int first, int last, int pageNo,
                     int pageCount, TextCache& texts) const;
