@@ -63,10 +63,8 @@ bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) 
         {"--save", nullptr, &o.save},
         {"--carry", nullptr, &o.carry},
     };
-    std::string error;
-    const std::optional<std::vector<std::string>> parsed = ParseCommandOptions(args, table, error);
+    const std::optional<std::vector<std::string>> parsed = ParseCommandOptions(args, table, err);
     if (!parsed) {
-        err << error << '\n';
         return false;
     }
     const std::vector<std::string>& files = *parsed;

@@ -53,10 +53,8 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
         {"--export", nullptr, &exportFiles},
         {"--decimal", &decimalText},
     };
-    std::string error;
-    const std::optional<std::vector<std::string>> files = ParseCommandOptions(args, table, error);
+    const std::optional<std::vector<std::string>> files = ParseCommandOptions(args, table, err);
     if (!files) {
-        err << error << '\n';
         Usage(err);
         return kExitUsage;
     }

@@ -42,4 +42,15 @@ std::optional<std::vector<std::string>> ParseCommandOptions(const std::vector<st
     return files;
 }
 
+std::optional<std::vector<std::string>> ParseCommandOptions(const std::vector<std::string>& args,
+                                                            std::span<const CommandOption> options,
+                                                            std::ostream& err) {
+    std::string error;
+    auto files = ParseCommandOptions(args, options, error);
+    if (!files) {
+        err << error << '\n';
+    }
+    return files;
+}
+
 } // namespace pyrostat

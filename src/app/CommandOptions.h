@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -24,5 +25,9 @@ struct CommandOption {
 std::optional<std::vector<std::string>> ParseCommandOptions(const std::vector<std::string>& args,
                                                             std::span<const CommandOption> options,
                                                             std::string& error);
+// The same, the reason of a refusal written as a line on `err`.
+std::optional<std::vector<std::string>> ParseCommandOptions(const std::vector<std::string>& args,
+                                                            std::span<const CommandOption> options,
+                                                            std::ostream& err);
 
 } // namespace pyrostat

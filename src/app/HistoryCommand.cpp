@@ -54,10 +54,8 @@ int RunHistoryCommand(const std::vector<std::string>& args, const std::string& h
         {"--export", &exportPath},
         {"--import", &importPath},
     };
-    std::string error;
-    const std::optional<std::vector<std::string>> files = ParseCommandOptions(args, table, error);
+    const std::optional<std::vector<std::string>> files = ParseCommandOptions(args, table, err);
     if (!files) {
-        err << error << '\n';
         Usage(err);
         return kExitUsage;
     }

@@ -70,11 +70,9 @@ PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState&
             {"--pdf", &pdfPath},       {"--xlsx", &xlsxPath},   {"--print", &printerName},
             {"--copies", &copiesText}, {"--decimal", &decimal},
         };
-        std::string error;
-        const std::optional<std::vector<std::string>> files = ParseCommandOptions(
-            std::vector<std::string>(args.begin() + 1, args.end()), table, error);
+        const std::optional<std::vector<std::string>> files =
+            ParseCommandOptions(std::vector<std::string>(args.begin() + 1, args.end()), table, err);
         if (!files) {
-            err << error << '\n';
             Usage(err);
             return 1;
         }
