@@ -47,6 +47,18 @@ TEST(Codepage1253, TextOutsideTheCodePageIsRefused) {
     EXPECT_FALSE(ok);
 }
 
+// A text file in UTF-8, with or without its byte-order mark, or in the Greek
+// code page, reads as the same text; the mark is not part of it.
+TEST(Codepage1253, ATextFileReadsTheSameInEitherEncoding) {
+    const std::string text = "Ιδιοκτησία\tώρες\nΑ1\t100\n";
+    EXPECT_EQ(TextFileToUtf8(text), text);
+    EXPECT_EQ(TextFileToUtf8("\xEF\xBB\xBF" + text), text);
+    EXPECT_EQ(TextFileToUtf8(Utf8ToCp1253(text)), text);
+    // Only a whole mark at the very start is one.
+    EXPECT_EQ(TextFileToUtf8("\xEF\xBB"), Cp1253ToUtf8("\xEF\xBB"));
+    EXPECT_EQ(TextFileToUtf8("A\xEF\xBB\xBF"), "A\xEF\xBB\xBF");
+}
+
 TEST(Utf8Helpers, LengthLeftAndTrimCountCharactersNotBytes) {
     EXPECT_EQ(Utf8Length("ΙΣΟΓΕΙΟ"), 7u);
     EXPECT_EQ(Utf8Left("ΙΣΟΓΕΙΟ", 3), "ΙΣΟ");
