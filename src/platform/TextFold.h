@@ -11,4 +11,10 @@ namespace pyrostat {
 // "ΣΥΝΟ-\rΛΙΚΕΣ ΑΠΩΛΕΙΕΣ\r[Kcal/h]", "κλειστό" matches "ΚΛΕΙΣΤΟ").
 std::string FoldTitle(std::string_view text);
 
+// A Latin capital as its small letter, any other byte as it is: for the
+// names of files and their extensions, which are Latin.
+inline char AsciiLower(char ch) {
+    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
 } // namespace pyrostat

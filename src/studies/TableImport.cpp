@@ -1,7 +1,6 @@
 #include "studies/TableImport.h"
 
 #include "platform/TextFold.h"
-
 #include "platform/Utf8.h"
 #include "workspace/GridLayout.h"
 
@@ -21,9 +20,7 @@ std::string LowerExtension(const std::string& path) {
     }
     std::string ext = path.substr(dot);
     for (char& ch : ext) {
-        if (ch >= 'A' && ch <= 'Z') {
-            ch = static_cast<char>(ch - 'A' + 'a');
-        }
+        ch = AsciiLower(ch);
     }
     return ext;
 }

@@ -1,5 +1,6 @@
 #include "platform/Codepage1253.h"
 #include "platform/FixedRecord.h"
+#include "platform/TextFold.h"
 #include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,14 @@ TEST(Codepage1253, ATextFileReadsTheSameInEitherEncoding) {
     // Only a whole mark at the very start is one.
     EXPECT_EQ(TextFileToUtf8("\xEF\xBB"), Cp1253ToUtf8("\xEF\xBB"));
     EXPECT_EQ(TextFileToUtf8("A\xEF\xBB\xBF"), "A\xEF\xBB\xBF");
+}
+
+TEST(TextFold, AsciiLowerTakesLatinCapitalsOnly) {
+    const std::pair<char, char> cases[] = {{'A', 'a'}, {'Z', 'z'}, {'M', 'm'}, {'@', '@'},
+                                           {'[', '['}, {'a', 'a'}, {'.', '.'}, {'\xC1', '\xC1'}};
+    for (const auto& [in, out] : cases) {
+        EXPECT_EQ(AsciiLower(in), out) << in;
+    }
 }
 
 TEST(Utf8Helpers, LengthLeftAndTrimCountCharactersNotBytes) {
