@@ -116,6 +116,27 @@ TEST(TrueTypeSubset, KeepsTheGlyphsAskedForAtTheirNumbersAndNothingElse) {
     EXPECT_TRUE(SubsetTrueType({}, {36}).empty());
 }
 
+// The title is written in UTF-16: Greek, a character past the basic plane as
+// its two surrogates, and a character cut off at the end of the text as
+// replacement characters, never read past its end.
+TEST(WritePdf, TheTitleInUtf16) {
+    PdfFont font;
+    font.name = "DejaVuSans-Book";
+    font.tables = DejaVuSans();
+    font.text = {{36, u"A"}};
+    const std::vector<PdfPage> pages(1);
+    const std::pair<std::string, std::string> cases[] = {
+        {"Πα", "03A003B1"},
+        {"A\xF0\x9F\x98\x80", "0041D83DDE00"},
+        {"A\xF0\x9F\x98", "0041FFFDFFFDFFFD"},
+        {"A\xE2\x82", "0041FFFDFFFD"},
+    };
+    for (const auto& [title, hex] : cases) {
+        const std::string pdf = WritePdf(pages, {font}, title);
+        EXPECT_NE(pdf.find("/Title <FEFF" + hex + ">"), std::string::npos) << hex;
+    }
+}
+
 TEST(WritePdf, ObjectsWhereTheTableSaysAndEveryGlyphReadable) {
     PdfFont font;
     font.name = "DejaVuSans-Book";
