@@ -58,7 +58,8 @@ bool ParseGeneralData(std::string_view bytes, GeneralData& data) {
             }
             pos = stop;
         }
-        if (pos < bytes.size() && (bytes[pos] == ',' || bytes[pos] == '\n')) {
+        // The separator; a line break is skipped with the blanks before the next value.
+        if (pos < bytes.size() && bytes[pos] == ',') {
             ++pos;
         }
         *target = TrimBlanks(Cp1253ToUtf8(raw));
