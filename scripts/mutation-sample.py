@@ -128,11 +128,15 @@ def main():
     parser.add_argument("--bucket", type=int, default=0)
     parser.add_argument("--work", default=os.path.join(ROOT, "build-mutation"))
     parser.add_argument("--list", action="store_true")
+    parser.add_argument("--only", action="append", default=[],
+                        help="only the sites of files whose path holds this text (repeatable)")
     parser.add_argument("--require", type=float, default=80.0)
     parser.add_argument("--timeout", type=int, default=240, help="seconds per test program")
     args = parser.parse_args()
 
     sample = sites(args.every, args.bucket)
+    if args.only:
+        sample = [site for site in sample if any(part in site[0] for part in args.only)]
     if args.list:
         for path, _, number, _, op in sample:
             print(f"{path}:{number}: {op} -> {SWAP[op]}")
