@@ -124,7 +124,7 @@ def copy_tree(work):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--every", type=int, default=12, help="one site in this many")
+    parser.add_argument("--every", type=int, default=25, help="one site in this many")
     parser.add_argument("--bucket", type=int, default=0)
     parser.add_argument("--work", default=os.path.join(ROOT, "build-mutation"))
     parser.add_argument("--list", action="store_true")
