@@ -7,7 +7,7 @@
 #include "reports/InputDataReport.h"
 #include "reports/ReportCommands.h"
 #include "reports/ResultsTableReport.h"
-#include "reports/gui/QtSheetApplication.h"
+#include "reports/gui/QtReportOutputs.h"
 #include "reports/gui/SheetPdfExport.h"
 #include "reports/gui/XlsxExport.h"
 #include "workspace/MemoryGrid.h"
@@ -92,7 +92,7 @@ void Report(benchmark::State& st, Routine routine, Target target) {
     SilentMessages messages;
     bool ok = true;
     int pages = 0;
-    QtSheetApplication::Outputs outputs;
+    QtReportOutputs::Hooks outputs;
     outputs.preview = [&](const SheetModel& model) {
         std::string error;
         pages = static_cast<int>(model.PageBreaks().size()) + 1;
@@ -101,7 +101,7 @@ void Report(benchmark::State& st, Routine routine, Target target) {
         return ok;
     };
     ReportServices services{state, messages,
-                            QtSheetApplication::Factory(',', '.', &messages, nullptr, outputs)};
+                            QtReportOutputs::Make(',', '.', &messages, nullptr, outputs)};
     for (auto _ : st) {
         routine(services, ReportJob::Preview());
     }

@@ -15,30 +15,21 @@ namespace {
 
 // A further page p + 1 below page p: the head and the foot copied whole, the
 // body copied with its formats and cleared of values.
-void StartFormulaPage(SheetApplication& sheet, int p) {
+void StartFormulaPage(SheetModel& sheet, int p) {
     const int top = kFormulaPageRows * p + 1;
-    sheet.SelectCell(top, 1);
-    sheet.AddPageBreakAboveActiveCell();
-    sheet.SelectRows("1:20");
-    sheet.CopySelection();
-    sheet.SelectCell(top, 1);
-    sheet.Paste();
-    sheet.SelectRows("21:56");
-    sheet.CopySelection();
-    sheet.SelectCell(kFormulaPageRows * p + 21, 1);
-    sheet.Paste();
-    sheet.ClearContents();
-    sheet.SelectRows("57:57");
-    sheet.CopySelection();
-    sheet.SelectCell(kFormulaPageRows * (p + 1), 1);
-    sheet.Paste();
+    sheet.AddPageBreak(top);
+    sheet.PasteRows(sheet.CopyRows(1, kFormulaHeadRows), top);
+    const int bodyLast = kFormulaPageRows - 1;
+    sheet.PasteRows(sheet.CopyRows(kFormulaHeadRows + 1, bodyLast), top + kFormulaHeadRows);
+    sheet.ClearRowValues(top + kFormulaHeadRows, top + bodyLast - 1);
+    sheet.PasteRows(sheet.CopyRows(kFormulaPageRows, kFormulaPageRows), kFormulaPageRows * (p + 1));
 }
 
 } // namespace
 
 void FormulaReport(ReportServices& services, const ReportJob& job) {
     const std::string folder = AddBackslash(services.state.ProgramFolder);
-    RunSheetReport(services, kFormulaTemplateName, 4, job, [&](SheetApplication& sheet) {
+    RunSheetReport(services, kFormulaTemplateName, 4, job, [&](SheetModel& sheet) {
         const std::vector<std::string> lines = ReadQuotedLines(folder + kFormulaFileName);
         const RecordFileContents results =
             ReadRecordFile(folder + "PYROSTAT.TMP", ResultRecord::kLength);
@@ -59,10 +50,10 @@ void FormulaReport(ReportServices& services, const ReportJob& job) {
             if (j <= n) {
                 name = TrimBlanks(ResultRecord::Unpack(results.records[j - 1]).PropertyName);
             }
-            const int row = kFormulaPageRows * (page - 1) + 20 + k;
-            sheet.SetCellText(row, 1, std::to_string(j));
-            sheet.SetCellText(row, 2, name + kFormulaLeader);
-            sheet.SetCellText(row, 3, TrimBlanks(line));
+            const int row = kFormulaPageRows * (page - 1) + kFormulaHeadRows + k;
+            sheet.SetText(row, 1, std::to_string(j));
+            sheet.SetText(row, 2, name + kFormulaLeader);
+            sheet.SetText(row, 3, TrimBlanks(line));
             if (k > 0 && k % kFormulaLinesPerPage == 0 && L < n + 2) {
                 StartFormulaPage(sheet, page);
                 ++page;

@@ -10,22 +10,22 @@ namespace pyrostat {
 
 void InputDataReport(ReportServices& services, const ReportJob& job) {
     const std::string folder = AddBackslash(services.state.ProgramFolder);
-    RunSheetReport(services, kInputDataTemplateName, 3, job, [&](SheetApplication& sheet) {
+    RunSheetReport(services, kInputDataTemplateName, 3, job, [&](SheetModel& sheet) {
         const RecordFileContents file =
             ReadRecordFile(folder + kInputDataFileName, PropertyRecord::kLength);
         const size_t n = file.records.size();
         if (n >= 1) {
             const float insulation = PropertyRecord::Unpack(file.records[0]).Insulation;
             if (insulation == -1.0f) {
-                sheet.SetCellText(6, 4, kInsulationYes);
+                sheet.SetText(6, 4, kInsulationYes);
             } else if (insulation == 0.0f) {
-                sheet.SetCellText(6, 4, kInsulationNo);
+                sheet.SetText(6, 4, kInsulationNo);
             }
         }
 
         // As many pages as 25 lines need, and never an empty last one.
         const size_t pages = (n + kDataLinesPerPage - 1) / kDataLinesPerPage;
-        RepeatFirstPage(sheet, "1:38", kDataPageRows, pages > 1 ? pages - 1 : 0);
+        RepeatFirstPage(sheet, kDataPageRows, kDataPageRows, pages > 1 ? pages - 1 : 0);
 
         int page = 1;
         int k = 0;
@@ -34,10 +34,10 @@ void InputDataReport(ReportServices& services, const ReportJob& job) {
             ++k;
             const int row = kDataPageRows * (page - 1) + 11 + k;
             auto single = [&](int col, float v) {
-                sheet.SetCellNumber(row, col, static_cast<double>(v));
+                sheet.SetNumber(row, col, static_cast<double>(v));
             };
-            sheet.SetCellText(row, 1, std::to_string(i));
-            sheet.SetCellText(row, 2, TrimBlanks(r.PropertyName));
+            sheet.SetText(row, 1, std::to_string(i));
+            sheet.SetText(row, 2, TrimBlanks(r.PropertyName));
             single(3, r.TotalLosses);
             single(4, r.OpeningLosses);
             single(5, r.VentilationLosses);
@@ -46,8 +46,8 @@ void InputDataReport(ReportServices& services, const ReportJob& job) {
             single(8, r.LengthToExterior);
             single(9, r.LengthToUnheated);
             single(10, r.LengthToHeated);
-            sheet.SetCellText(row, 11, TrimBlanks(r.Kind));
-            sheet.SetCellText(row, 12, TrimBlanks(r.PipePassage));
+            sheet.SetText(row, 11, TrimBlanks(r.Kind));
+            sheet.SetText(row, 12, TrimBlanks(r.PipePassage));
             if (i % kDataLinesPerPage == 0) {
                 ++page;
                 k = 0;

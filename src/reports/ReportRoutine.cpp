@@ -11,7 +11,7 @@
 namespace pyrostat {
 
 void RunSheetReport(ReportServices& services, const std::string& templateName, int generalDataRow,
-                    const ReportJob& job, const std::function<void(SheetApplication&)>& fill) {
+                    const ReportJob& job, const std::function<void(SheetModel&)>& fill) {
     // The engineer whose name the report carries is settled before anything
     // of the report is done.
     ResolveCurrentEngineer(services.state, services.state.ProgramFolder);
@@ -29,56 +29,42 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
         return;
     }
 
-    std::shared_ptr<SheetApplication> sheet =
-        services.createSheet ? services.createSheet() : nullptr;
-    if (!sheet) {
+    if (!services.outputs) {
         ShowMessageByCode(services.messages, -4);
         return;
     }
-
-    sheet->SetVisible(false);
-    if (!sheet->OpenTemplate(templatePath, kTemplatePassword)) {
+    SheetModel sheet;
+    if (!services.outputs->LoadTemplate(templatePath, sheet)) {
         // A template that is there but cannot be read is as good as missing.
-        sheet->Quit();
         services.messages.Show(kTemplateMissingTitle, kTemplateMissingPrompt,
                                MessageService::Icon::Exclamation);
         return;
     }
 
-    sheet->SetRangeValue("A1", kEngineerCaption + TrimBlanks(state.CurrentEngineer));
-    sheet->SetCellText(generalDataRow, 3, TrimBlanks(state.Employer));
-    sheet->SetCellText(generalDataRow + 1, 3, TrimBlanks(state.Project));
-    sheet->SetCellText(generalDataRow + 2, 3, TrimBlanks(state.Location));
+    sheet.SetText(1, 1, kEngineerCaption + TrimBlanks(state.CurrentEngineer));
+    sheet.SetText(generalDataRow, 3, TrimBlanks(state.Employer));
+    sheet.SetText(generalDataRow + 1, 3, TrimBlanks(state.Project));
+    sheet.SetText(generalDataRow + 2, 3, TrimBlanks(state.Location));
 
-    fill(*sheet);
+    fill(sheet);
 
     if (job.kind == ReportJob::Kind::Preview) {
-        sheet->SetVisible(true);
-        // An error of the preview does not stop the close and the quit.
-        (void)sheet->PrintPreview();
-        sheet->SetVisible(false);
+        // An error of the preview has been told by the preview itself.
+        (void)services.outputs->Preview(sheet);
     } else {
-        sheet->PrintOut(job.copies > 0 ? job.copies : 1, job.printer, true);
+        services.outputs->Print(sheet, job.copies > 0 ? job.copies : 1, job.printer);
     }
-
-    sheet->CloseWithoutSaving(templateName);
-    const bool quitOk = sheet->Quit();
-    (void)quitOk; // a failed quit is ignored: the engine is released below either way
 }
 
-void RepeatFirstPage(SheetApplication& sheet, const std::string& firstPageRows, int pageRows,
-                     size_t extraPages) {
+void RepeatFirstPage(SheetModel& sheet, int firstPageLastRow, int pageRows, size_t extraPages) {
     if (extraPages == 0) {
         return;
     }
-    sheet.SelectRows(firstPageRows);
-    sheet.CopySelection();
+    const SheetRowBlock firstPage = sheet.CopyRows(1, firstPageLastRow);
     for (size_t p = 1; p <= extraPages; ++p) {
         const int top = pageRows * static_cast<int>(p) + 1;
-        sheet.SelectCell(top, 1);
-        sheet.Paste();
-        sheet.SelectCell(top, 1);
-        sheet.AddPageBreakAboveActiveCell();
+        sheet.PasteRows(firstPage, top);
+        sheet.AddPageBreak(top);
     }
 }
 

@@ -2,9 +2,9 @@
 
 #include "platform/MessageService.h"
 #include "program/ProgramState.h"
-#include "reports/SheetApplication.h"
+#include "reports/ReportOutputs.h"
 
-#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,18 +12,17 @@
 namespace pyrostat {
 
 // What a report routine works with: the program-wide values, the message
-// boxes and the sheet engine to start.
+// boxes and the template reader and outputs of the sheets.
 struct ReportServices {
     ProgramState& state;
     MessageService& messages;
-    SheetApplicationFactory createSheet;
+    std::shared_ptr<ReportOutputs> outputs;
 };
 
-// The template files in the program folder, and their password.
+// The template files in the program folder.
 inline constexpr const char* kFormulaTemplateName = "LDKOIN_01i.json";
 inline constexpr const char* kTableTemplateName = "LDKOIN_02i.json";
 inline constexpr const char* kInputDataTemplateName = "LDKOIN_03i.json";
-inline constexpr const char* kTemplatePassword = "(*47310586*)";
 
 // The template of a report by the command line's name for it ("formulas",
 // "table", "data"); empty for another word.

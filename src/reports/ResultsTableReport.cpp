@@ -48,11 +48,10 @@ void FinishTotals(TableTotals& t) {
                             : 0.0;
 }
 
-void WritePropertyLine(SheetApplication& sheet, int row, size_t i, const ResultRecord& r,
-                       size_t n) {
-    auto single = [&](int col, float v) { sheet.SetCellNumber(row, col, static_cast<double>(v)); };
-    sheet.SetCellText(row, 1, std::to_string(i));
-    sheet.SetCellText(row, 2, TrimBlanks(r.PropertyName));
+void WritePropertyLine(SheetModel& sheet, int row, size_t i, const ResultRecord& r, size_t n) {
+    auto single = [&](int col, float v) { sheet.SetNumber(row, col, static_cast<double>(v)); };
+    sheet.SetText(row, 1, std::to_string(i));
+    sheet.SetText(row, 2, TrimBlanks(r.PropertyName));
     single(3, r.TotalLosses);
     single(4, r.OpeningLosses);
     single(5, r.VentilationLosses);
@@ -69,12 +68,12 @@ void WritePropertyLine(SheetApplication& sheet, int row, size_t i, const ResultR
     single(15, r.AreaFactor);
     single(16, r.ExposureFactor);
     single(17, fixed);
-    sheet.SetCellText(row, 18, "");
-    sheet.SetCellText(row, 19, "");
-    sheet.SetCellText(row, 20, "");
+    sheet.SetText(row, 18, "");
+    sheet.SetText(row, 19, "");
+    sheet.SetText(row, 20, "");
     single(21, fixed * r.DemandShare);
-    sheet.SetCellText(row, 22, kSeeFormula);
-    sheet.SetCellNumber(row, 23, (100.0 / static_cast<double>(n)) / 100.0);
+    sheet.SetText(row, 22, kSeeFormula);
+    sheet.SetNumber(row, 23, (100.0 / static_cast<double>(n)) / 100.0);
 }
 
 } // namespace
@@ -94,10 +93,10 @@ void ResultsTableReport(ReportServices& services, const ReportJob& job) {
         records.push_back(ResultRecord::Unpack(bytes));
     }
 
-    RunSheetReport(services, kTableTemplateName, 3, job, [&](SheetApplication& sheet) {
+    RunSheetReport(services, kTableTemplateName, 3, job, [&](SheetModel& sheet) {
         // A last page filled with 31 lines gets one more page for
         // the totals row.
-        RepeatFirstPage(sheet, "1:41", kTablePageRows, n / kTableLinesPerPage);
+        RepeatFirstPage(sheet, kTablePageRows, kTablePageRows, n / kTableLinesPerPage);
 
         TableTotals totals;
         int page = 1;
@@ -115,15 +114,14 @@ void ResultsTableReport(ReportServices& services, const ReportJob& job) {
         FinishTotals(totals);
 
         const int t = kTablePageRows * (page - 1) + 8 + k + 1;
-        sheet.SelectRange(t, 1, t, kTableColumns);
-        sheet.SetSelectionBold(true);
-        sheet.SetSelectionInteriorColorIndex(kTotalsColorIndex);
-        // A solid fill, so that the colour shows.
-        sheet.SetSelectionInteriorPattern(kPatternSolid);
-        auto single = [&](int col, float v) {
-            sheet.SetCellNumber(t, col, static_cast<double>(v));
-        };
-        sheet.SetCellText(t, 2, kTotalsCaption);
+        sheet.ChangeFormats({t, 1, t, kTableColumns}, [](CellFormat& f) {
+            f.bold = true;
+            f.interiorColorIndex = kTotalsColorIndex;
+            // A solid fill, so that the colour shows.
+            f.interiorPattern = kPatternSolid;
+        });
+        auto single = [&](int col, float v) { sheet.SetNumber(t, col, static_cast<double>(v)); };
+        sheet.SetText(t, 2, kTotalsCaption);
         single(3, totals.totalLosses);
         single(4, totals.openingLosses);
         single(5, totals.ventilationLosses);
@@ -131,20 +129,25 @@ void ResultsTableReport(ReportServices& services, const ReportJob& job) {
         single(8, totals.heatDemand);
         single(9, totals.demandShare);
         single(21, totals.fixedPart);
-        sheet.SetCellNumber(t, 23, 1.0);
+        sheet.SetNumber(t, 23, 1.0);
 
         // The boxes of W and K with their captions belong to the
         // foot of the last page only: the pages before it are
         // copies of the first and carry them empty.
         for (int p = 1; p < page; ++p) {
-            const int row = kTablePageRows * p - 1;
-            sheet.SelectRange(row, 1, row, kTableColumns);
-            sheet.ClearContents();
-            sheet.ClearBordersAndFill();
+            const CellRange foot{kTablePageRows * p - 1, 1, kTablePageRows * p - 1, kTableColumns};
+            sheet.ClearRangeValues(foot);
+            // Their text and number formats stay.
+            sheet.ChangeFormats(foot, [](CellFormat& f) {
+                f.left = f.top = f.right = f.bottom = BorderLine::None;
+                f.interiorColorIndex = 0;
+                f.interiorPattern = kPatternNone;
+                f.fillRgb = -1;
+            });
         }
         const int foot = kTablePageRows * page - 1;
-        sheet.SetCellNumber(foot, 2, totals.distributedLosses);
-        sheet.SetCellNumber(foot, 11, totals.lossesPerVolume);
+        sheet.SetNumber(foot, 2, totals.distributedLosses);
+        sheet.SetNumber(foot, 11, totals.lossesPerVolume);
     });
 }
 

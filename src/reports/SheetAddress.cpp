@@ -82,19 +82,4 @@ bool ParseRangeName(std::string_view text, CellRange& range) {
     return true;
 }
 
-bool ParseRowsText(std::string_view text, int& first, int& last) {
-    size_t pos = 0;
-    int a = 0, b = 0;
-    if (!ReadNumber(text, pos, kMaxSheetRows, a) || pos >= text.size() || text[pos] != ':') {
-        return false;
-    }
-    ++pos;
-    if (!ReadNumber(text, pos, kMaxSheetRows, b) || pos != text.size() || b < a) {
-        return false;
-    }
-    first = a;
-    last = b;
-    return true;
-}
-
 } // namespace pyrostat

@@ -29,8 +29,6 @@ std::string CellName(int row, int col);
 bool ParseCellName(std::string_view text, int& row, int& col);
 // Reads "A1:C3" or a single "B2"; the corners come back ordered.
 bool ParseRangeName(std::string_view text, CellRange& range);
-// Reads a whole-rows text "1:20" (or "57:57"); first <= last.
-bool ParseRowsText(std::string_view text, int& first, int& last);
 
 // The largest row and column the sheet accepts.
 inline constexpr int kMaxSheetRows = 1048576;

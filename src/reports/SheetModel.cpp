@@ -74,6 +74,17 @@ void SheetModel::SetFormat(int row, int col, const CellFormat& format) {
     DropIfBare(row, col);
 }
 
+void SheetModel::ChangeFormats(const CellRange& range,
+                               const std::function<void(CellFormat&)>& change) {
+    for (int r = range.row1; r <= range.row2; ++r) {
+        for (int c = range.col1; c <= range.col2; ++c) {
+            CellFormat f = Format(r, c);
+            change(f);
+            SetFormat(r, c, f);
+        }
+    }
+}
+
 void SheetModel::SetColumnWidth(int col, double width) {
     columnWidths_[col] = width;
 }

@@ -3,6 +3,7 @@
 #include "reports/SheetAddress.h"
 #include "reports/SheetFormat.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -44,8 +45,8 @@ struct SheetRowBlock {
 
 // The report sheet as the engine holds it: cells by row and column holding a
 // text or a number and a format, merged ranges, row heights, column widths,
-// manual page breaks and the page setup. The report routines fill it through
-// the sheet contract; the renderer and the .xlsx writer read it.
+// manual page breaks and the page setup. The report routines fill it; the
+// renderer and the .xlsx writer read it.
 class SheetModel {
 public:
     SheetModel();
@@ -60,6 +61,8 @@ public:
     int FormatId(int row, int col) const;
     void SetFormat(int row, int col, const CellFormat& format);
     int Intern(const CellFormat& format);
+    // Changes the format of every cell of `range`.
+    void ChangeFormats(const CellRange& range, const std::function<void(CellFormat&)>& change);
     const std::vector<CellFormat>& Formats() const { return formats_; }
     CellFormat& DefaultFormat() { return formats_[0]; }
 

@@ -165,8 +165,9 @@ TEST_F(ReportCommandsTest, PrintGoesToTheChosenPrinterByName) {
     RunData(true);
     EXPECT_EQ(choices, 1);
     ASSERT_EQ(sheets.made.size(), 1u);
-    EXPECT_EQ(sheets.Last().printedOn, "Γραφείο");
-    EXPECT_EQ(sheets.Last().printedCopies, 3);
+    EXPECT_TRUE(sheets.Last().printed);
+    EXPECT_EQ(sheets.Last().printer, "Γραφείο");
+    EXPECT_EQ(sheets.Last().copies, 3);
     EXPECT_EQ(waits, (std::vector<bool>{true, false}));
     EXPECT_FALSE(WorkFileExists());
 }
@@ -202,12 +203,11 @@ TEST_F(ReportCommandsTest, ResultsButtons) {
         ReportServices services = Services();
         RunResultsReportCommand(services, hooks, c.kind, c.print);
         ASSERT_EQ(sheets.made.size(), 1u);
-        EXPECT_EQ(sheets.Last().openedPath, folder.WithSlash() + c.templateName);
-        EXPECT_EQ(sheets.Last().Count("PrintOut"), c.print ? 1 : 0);
-        EXPECT_EQ(sheets.Last().Count("Preview"), c.print ? 0 : 1);
+        EXPECT_EQ(sheets.loaded.back(), folder.WithSlash() + c.templateName);
+        EXPECT_EQ(sheets.Last().printed, c.print);
         if (c.print) {
-            EXPECT_EQ(sheets.Last().printedOn, "Laser");
-            EXPECT_EQ(sheets.Last().printedCopies, 1);
+            EXPECT_EQ(sheets.Last().printer, "Laser");
+            EXPECT_EQ(sheets.Last().copies, 1);
         }
         EXPECT_EQ(waits, (std::vector<bool>{true, false}));
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordingSheet.h"
+#include "RecordingOutputs.h"
 #include "distribution/FormulaTextFile.h"
 #include "distribution/ResultRecord.h"
 #include "reports/ReportServices.h"
@@ -10,13 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace pyrostat::test {
 
 // A program folder with the three templates in place, the general data set,
-// a fixed engineer name and a recording sheet engine.
+// a fixed engineer name and recording report outputs.
 class ReportFixture : public ::testing::Test {
 public:
     ReportFixture() {
@@ -33,7 +34,7 @@ public:
     // The engineer chosen in the register is the one a report carries.
     ReportServices Services() {
         state.ChosenEngineer = "  Γ. Μηχανικός  ";
-        return ReportServices{state, messages, sheets.Factory()};
+        return ReportServices{state, messages, outputs};
     }
 
     // "PYROSTAT.TMP" with `records`.
@@ -85,7 +86,7 @@ public:
                " (%) = [0.0641 + (0.4377 x 0.1165 x Ωρες_i) / (Σ(0.1165 x Ωρες_i))] x 100";
     }
 
-    const SheetModel& Sheet() { return sheets.Last().Model(); }
+    const SheetModel& Sheet() { return sheets.Last().sheet; }
     std::string Text(int row, int col) { return Sheet().Value(row, col).text; }
     double Number(int row, int col) {
         EXPECT_EQ(Sheet().Value(row, col).kind, SheetValue::Kind::Number)
@@ -96,7 +97,8 @@ public:
     TestFolder folder;
     ProgramState state;
     RecordingMessages messages;
-    RecordingSheetFactory sheets;
+    std::shared_ptr<RecordingOutputs> outputs = std::make_shared<RecordingOutputs>();
+    RecordingOutputs& sheets = *outputs;
 };
 
 } // namespace pyrostat::test

@@ -29,6 +29,7 @@ TEST_F(ReportRoutineTest, MissingTemplateShowsItsBoxAndStartsNothing) {
     EXPECT_EQ(messages.Last().title, "Η ΕΚΤΥΠΩΣΗ - μέσω του Microsoft Excel - ΔΕΝ ΕΙΝΑΙ ΔΥΝΑΤΗ");
     EXPECT_EQ(messages.Last().prompt, "... Λείπει κάποιο βασικό Αρχείο ...");
     EXPECT_EQ(messages.Last().icon, MessageService::Icon::Exclamation);
+    EXPECT_TRUE(sheets.loaded.empty());
     EXPECT_TRUE(sheets.made.empty());
 }
 
@@ -50,13 +51,15 @@ TEST_F(ReportRoutineTest, ATemplateThatIsNotAFileIsNamed) {
         EXPECT_NE(messages.Last().prompt.find(fifo ? "κανονικό αρχείο" : "φάκελος"),
                   std::string::npos)
             << messages.Last().prompt;
+        EXPECT_TRUE(sheets.loaded.empty());
         EXPECT_TRUE(sheets.made.empty());
     }
 }
 
-TEST_F(ReportRoutineTest, NoEngineShowsMessageMinusFour) {
-    sheets.unavailable = true;
-    RunFormulas();
+TEST_F(ReportRoutineTest, NoOutputsShowsMessageMinusFour) {
+    ReportServices services = Services();
+    services.outputs.reset();
+    FormulaReport(services, ReportJob::Preview());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.Last().title, "  ! !   ΠΡΟΣΟΧΗ   ! ! ");
     EXPECT_NE(messages.Last().prompt.find("ΔΕΝ είναι εγκατεστημένο"), std::string::npos);
@@ -65,30 +68,29 @@ TEST_F(ReportRoutineTest, NoEngineShowsMessageMinusFour) {
 }
 
 TEST_F(ReportRoutineTest, UnreadableTemplateIsToldLikeAMissingOne) {
-    sheets.prepare = [](RecordingSheet& s) { s.failOpen = true; };
+    sheets.failLoad = true;
     RunFormulas();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.Last().prompt, kTemplateMissingPrompt);
-    EXPECT_EQ(sheets.Last().Count("Quit"), 1);
-    EXPECT_EQ(sheets.Last().Count("Range A1"), 0);
+    EXPECT_EQ(sheets.loaded, (std::vector<std::string>{folder.File(kFormulaTemplateName)}));
+    EXPECT_TRUE(sheets.made.empty());
 }
 
-TEST_F(ReportRoutineTest, PreviewOrderAndIgnoredPreviewError) {
-    sheets.prepare = [](RecordingSheet& s) {
-        s.failPreview = true;
-        s.quitFails = true;
+// The template's own cells stay; the head gets the engineer and the general
+// data; a preview that fails has told its own error.
+TEST_F(ReportRoutineTest, OnePreviewOfTheFilledTemplate) {
+    sheets.failPreview = true;
+    sheets.makeTemplate = [](SheetModel& m) {
+        m.SetText(2, 1, "ΠΙΝΑΚΑΣ ΤΥΠΩΝ");
+        m.SetText(1, 1, "Μελετητής :");
     };
     RunFormulas();
-    const RecordingSheet& s = sheets.Last();
-    EXPECT_EQ(s.password, "(*47310586*)");
-    EXPECT_EQ(s.openedPath, folder.WithSlash() + kFormulaTemplateName);
-    const std::vector<std::string> head(s.log.begin(), s.log.begin() + 2);
-    EXPECT_EQ(head, (std::vector<std::string>{"Invisible", "Open"}));
-    const std::vector<std::string> tail(s.log.end() - 5, s.log.end());
-    EXPECT_EQ(tail,
-              (std::vector<std::string>{"Visible", "Preview", "Invisible",
-                                        std::string("Close ") + kFormulaTemplateName, "Quit"}));
-    EXPECT_EQ(s.Count("PrintOut"), 0);
+    ASSERT_EQ(sheets.made.size(), 1u);
+    EXPECT_FALSE(sheets.Last().printed);
+    EXPECT_EQ(Text(1, 1), "Μελετητής : Γ. Μηχανικός");
+    EXPECT_EQ(Text(2, 1), "ΠΙΝΑΚΑΣ ΤΥΠΩΝ");
+    EXPECT_EQ(Text(4, 3), "Ιδιοκτήτες Πολυκατοικίας");
+    EXPECT_EQ(Text(21, 3), FormulaLineOf(1));
     EXPECT_TRUE(messages.Empty());
 }
 
@@ -102,15 +104,27 @@ TEST_F(ReportRoutineTest, APrintGoesToItsPrinterWithAtLeastOneCopy) {
         job.kind = ReportJob::Kind::Print;
         job.printer = "Laser_Γραφείου";
         job.copies = c.copies;
+        sheets.made.clear();
         RunFormulas(job);
-        const RecordingSheet& s = sheets.Last();
-        EXPECT_EQ(s.printedCopies, c.expected);
-        EXPECT_EQ(s.printedOn, "Laser_Γραφείου");
-        EXPECT_TRUE(s.printedCollated);
-        EXPECT_EQ(s.Count("Preview"), 0);
-        EXPECT_EQ(s.Count("Visible"), 0);
+        ASSERT_EQ(sheets.made.size(), 1u) << "printed, never previewed as well";
+        EXPECT_TRUE(sheets.Last().printed);
+        EXPECT_EQ(sheets.Last().copies, c.expected);
+        EXPECT_EQ(sheets.Last().printer, "Laser_Γραφείου");
+        EXPECT_EQ(Text(21, 3), FormulaLineOf(1));
     }
     EXPECT_EQ(ReportJob::Print("Laser", -2).copies, 1);
+}
+
+// Filling the sheet again and again from one template: no report carries
+// anything of the one before it.
+TEST_F(ReportRoutineTest, EveryReportStartsFromTheTemplate) {
+    RunFormulas();
+    WriteResults(Properties(1));
+    WriteFormulas(1);
+    RunFormulas();
+    ASSERT_EQ(sheets.made.size(), 2u);
+    EXPECT_EQ(Text(21, 3), FormulaLineOf(1));
+    EXPECT_EQ(Text(22, 3), "");
 }
 
 TEST_F(ReportRoutineTest, TemplateFileIsLeftUnchanged) {
@@ -120,6 +134,7 @@ TEST_F(ReportRoutineTest, TemplateFileIsLeftUnchanged) {
     ReportServices services = Services();
     ResultsTableReport(services, ReportJob::Preview());
     ASSERT_EQ(sheets.made.size(), 1u);
+    ASSERT_EQ(sheets.loaded, (std::vector<std::string>{path}));
     EXPECT_EQ(std::filesystem::last_write_time(path), before);
     EXPECT_EQ(ReadAll(path), bytes);
 }

@@ -48,15 +48,14 @@ TEST_F(ResultsTableReportTest, TotalsRowAndFootAtThePageEdges) {
 // only: the pages before it, copies of the first, lose them.
 TEST_F(ResultsTableReportTest, TheBoxesOfWAndKStandOnTheLastPageOnly) {
     // A first page with the foot of the template: captions and boxed cells.
-    sheets.prepare = [](RecordingSheet& sheet) {
-        sheet.makeTemplate = [](SheetModel& model) {
-            CellFormat box;
-            box.left = box.top = box.right = box.bottom = BorderLine::Medium;
-            model.SetFormat(40, 2, box);
-            model.SetFormat(40, 11, box);
-            model.SetText(40, 3, "kcal/h : W");
-            model.SetText(40, 12, "K = W / ΣV");
-        };
+    sheets.makeTemplate = [](SheetModel& model) {
+        CellFormat box;
+        box.left = box.top = box.right = box.bottom = BorderLine::Medium;
+        box.numberFormat = "#,##0.00";
+        model.SetFormat(40, 2, box);
+        model.SetFormat(40, 11, box);
+        model.SetText(40, 3, "kcal/h : W");
+        model.SetText(40, 12, "K = W / ΣV");
     };
     Run(Properties(70)); // three pages
     ASSERT_EQ(Sheet().Pages().size(), 3u);
@@ -67,6 +66,8 @@ TEST_F(ResultsTableReportTest, TheBoxesOfWAndKStandOnTheLastPageOnly) {
         EXPECT_EQ(Sheet().Value(foot, 2).kind, SheetValue::Kind::Empty);
         EXPECT_EQ(Sheet().Format(foot, 2).left, BorderLine::None);
         EXPECT_EQ(Sheet().Format(foot, 11).bottom, BorderLine::None);
+        // The number format of the box stays with the cell.
+        EXPECT_EQ(Sheet().Format(foot, 2).numberFormat, "#,##0.00");
     }
     EXPECT_EQ(Text(122, 3), "kcal/h : W");
     EXPECT_EQ(Text(122, 12), "K = W / ΣV");
@@ -176,12 +177,13 @@ TEST_F(ResultsTableReportTest, TotalsAndFootValues) {
     // W = 7000 - 1100 = 5900; K = 5900 / 600 = 9.8333 -> 9.83.
     EXPECT_EQ(Number(40, 2), 5900.0);
     EXPECT_EQ(Number(40, 11), 9.83);
-    const std::vector<std::string>& log = sheets.Last().log;
-    const int sel = sheets.Last().IndexOf("Range 12,1:12,23");
-    ASSERT_GE(sel, 0);
-    EXPECT_EQ(log[sel + 1], "Bold");
-    EXPECT_EQ(log[sel + 2], "ColorIndex 36");
-    EXPECT_EQ(log[sel + 3], "Pattern 1");
+    for (int col = 1; col <= 23; ++col) {
+        EXPECT_TRUE(Sheet().Format(t, col).bold) << col;
+        EXPECT_EQ(Sheet().Format(t, col).interiorColorIndex, 36) << col;
+        EXPECT_EQ(Sheet().Format(t, col).interiorPattern, kPatternSolid) << col;
+    }
+    EXPECT_FALSE(Sheet().Format(t, 24).bold);
+    EXPECT_FALSE(Sheet().Format(t - 1, 1).bold);
 }
 
 // W of a building whose ΣT − ΣOV is 175,312.25: the product by 100 needs
@@ -208,16 +210,28 @@ TEST_F(ResultsTableReportTest, TheFootIsTheSumRoundedToCents) {
     EXPECT_NE(static_cast<double>(single), 175312.25);
 }
 
-TEST_F(ResultsTableReportTest, FurtherPagesAreCopiedOnceAndPastedWithABreak) {
+// Further pages are the first page as the template and the head made it,
+// before any property line was written.
+TEST_F(ResultsTableReportTest, FurtherPagesAreTheFirstPageWithABreak) {
+    sheets.makeTemplate = [](SheetModel& model) {
+        model.SetText(7, 3, "Απώλειες");
+        CellFormat line;
+        line.right = BorderLine::Thin;
+        model.SetFormat(9, 3, line);
+        model.SetRowHeight(8, 40);
+    };
     Run(Properties(70)); // 70 / 31 = 2 further pages
-    const std::vector<std::string> expected = {"Rows 1:41", "Copy",      "Cell 42,1", "Paste",
-                                               "Cell 42,1", "PageBreak", "Cell 83,1", "Paste",
-                                               "Cell 83,1", "PageBreak"};
-    const auto& log = sheets.Last().log;
-    const int start = sheets.Last().IndexOf("Rows 1:41");
-    ASSERT_GE(start, 0);
-    EXPECT_EQ(std::vector<std::string>(log.begin() + start, log.begin() + start + 10), expected);
-    EXPECT_EQ(sheets.Last().Count("Copy"), 1);
+    EXPECT_EQ(std::vector<int>(Sheet().PageBreaks().begin(), Sheet().PageBreaks().end()),
+              (std::vector<int>{42, 83}));
+    for (const int top : {42, 83}) {
+        SCOPED_TRACE(top);
+        EXPECT_EQ(Text(top, 1), "Μελετητής : Γ. Μηχανικός");
+        EXPECT_EQ(Text(top + 2, 3), "Ιδιοκτήτες Πολυκατοικίας");
+        EXPECT_EQ(Text(top + 6, 3), "Απώλειες");
+        EXPECT_EQ(Sheet().RowHeight(top + 7), 40);
+        EXPECT_EQ(Sheet().Format(top + 8, 3).right, BorderLine::Thin);
+    }
+    EXPECT_EQ(Text(41 + 9, 1), "32");
     EXPECT_EQ(Text(82 + 8 + 8, 1), "70");
 }
 

@@ -1,5 +1,4 @@
 #include "reports/SheetModel.h"
-#include "reports/ModelSheetApplication.h"
 #include "reports/SheetAddress.h"
 
 #include <gtest/gtest.h>
@@ -28,16 +27,7 @@ TEST(SheetAddressTest, CellNamesBothWays) {
     }
 }
 
-TEST(SheetAddressTest, RowsTexts) {
-    int a = 0, b = 0;
-    EXPECT_TRUE(ParseRowsText("1:20", a, b));
-    EXPECT_EQ(a, 1);
-    EXPECT_EQ(b, 20);
-    EXPECT_TRUE(ParseRowsText("57:57", a, b));
-    EXPECT_EQ(a, 57);
-    for (const char* bad : {"", "1", "1:", ":2", "3:2", "0:4", "1:2:3", "a:b"}) {
-        EXPECT_FALSE(ParseRowsText(bad, a, b)) << bad;
-    }
+TEST(SheetAddressTest, RangeNames) {
     CellRange r;
     EXPECT_TRUE(ParseRangeName("C3:A1", r));
     EXPECT_EQ(r, (CellRange{1, 1, 3, 3}));
@@ -105,28 +95,34 @@ TEST(SheetModelTest, InteriorShowsOnlyWithASolidPattern) {
     }
 }
 
-TEST(ModelSheetApplicationTest, SelectionFormatsAndClearContents) {
-    ModelSheetApplication app;
-    ASSERT_TRUE(app.OpenTemplate("any", "pw"));
-    app.SetRangeValue("B2", "κείμενο");
-    app.SetCellNumber(3, 2, 7);
-    app.SelectRows("2:3");
-    app.CopySelection();
-    app.SelectCell(10, 1);
-    app.Paste();
-    EXPECT_EQ(app.Selection(), (CellRange{10, 1, 11, kMaxSheetCols}));
-    EXPECT_EQ(app.Model().Value(10, 2).text, "κείμενο");
-    app.ClearContents();
-    EXPECT_EQ(app.Model().Value(11, 2).kind, SheetValue::Kind::Empty);
-    EXPECT_EQ(app.Model().Value(3, 2).number, 7);
-    app.SelectRange(5, 1, 5, 3);
-    app.SetSelectionBold(true);
-    EXPECT_TRUE(app.Model().Format(5, 3).bold);
-    EXPECT_FALSE(app.Model().Format(5, 4).bold);
-    app.SelectCell(20, 1);
-    app.AddPageBreakAboveActiveCell();
-    EXPECT_EQ(app.Model().PageBreaks().count(20), 1u);
-    EXPECT_THROW(app.SetRangeValue("notacell", "x"), std::invalid_argument);
+// What the reports do to a sheet: rows copied with their values and formats,
+// the values cleared with the formats kept, formats changed over a range.
+TEST(SheetModelTest, CopiedRowsClearedValuesAndChangedFormats) {
+    SheetModel m;
+    CellFormat boxed;
+    boxed.bottom = BorderLine::Thin;
+    m.SetFormat(2, 2, boxed);
+    m.SetText(2, 2, "κείμενο");
+    m.SetNumber(3, 2, 7);
+    m.PasteRows(m.CopyRows(2, 3), 10);
+    EXPECT_EQ(m.Value(10, 2).text, "κείμενο");
+    EXPECT_EQ(m.Value(11, 2).number, 7);
+    EXPECT_EQ(m.Format(10, 2).bottom, BorderLine::Thin);
+    m.ClearRowValues(10, 11);
+    EXPECT_EQ(m.Value(10, 2).kind, SheetValue::Kind::Empty);
+    EXPECT_EQ(m.Value(11, 2).kind, SheetValue::Kind::Empty);
+    EXPECT_EQ(m.Format(10, 2).bottom, BorderLine::Thin);
+    EXPECT_EQ(m.Value(3, 2).number, 7);
+
+    m.ChangeFormats({5, 1, 5, 3}, [](CellFormat& f) { f.bold = true; });
+    EXPECT_TRUE(m.Format(5, 1).bold);
+    EXPECT_TRUE(m.Format(5, 3).bold);
+    EXPECT_FALSE(m.Format(5, 4).bold);
+    EXPECT_FALSE(m.Format(4, 1).bold);
+    // A change keeps what it does not touch.
+    m.ChangeFormats({2, 2, 2, 2}, [](CellFormat& f) { f.bold = true; });
+    EXPECT_EQ(m.Format(2, 2).bottom, BorderLine::Thin);
+    EXPECT_EQ(m.Value(2, 2).text, "κείμενο");
 }
 
 } // namespace

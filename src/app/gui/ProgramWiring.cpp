@@ -16,7 +16,7 @@
 #include "register/gui/ClientCommand.h"
 #include "reports/ReportCommands.h"
 #include "reports/ReportServices.h"
-#include "reports/gui/QtSheetApplication.h"
+#include "reports/gui/QtReportOutputs.h"
 #include "reports/gui/ReportWindowHooks.h"
 #include "studies/FileDialogService.h"
 #include "studies/StudyRecords.h"
@@ -135,15 +135,15 @@ private:
     }
 
     ReportServices Reports(QWidget* parent, const std::string& kind) {
-        QtSheetApplication::Outputs outputs;
+        QtReportOutputs::Hooks outputs;
         outputs.suggestedName = SuggestedReportName(kind);
         outputs.saved = [this](const std::string& path) {
             Status("Η αναφορά αποθηκεύτηκε: " + path);
         };
         return ReportServices{state_, messages_,
-                              QtSheetApplication::Factory(state_.DecimalSeparator(),
-                                                          state_.ThousandsSeparator(), &messages_,
-                                                          parent, outputs)};
+                              QtReportOutputs::Make(state_.DecimalSeparator(),
+                                                    state_.ThousandsSeparator(), &messages_, parent,
+                                                    outputs)};
     }
 
     // The printer side of a report command: the printer chosen for the main

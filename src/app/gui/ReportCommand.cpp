@@ -18,7 +18,7 @@
 #include "reports/InputDataReport.h"
 #include "reports/ReportCommands.h"
 #include "reports/ResultsTableReport.h"
-#include "reports/gui/QtSheetApplication.h"
+#include "reports/gui/QtReportOutputs.h"
 #include "reports/gui/SheetPdfExport.h"
 #include "reports/gui/XlsxExport.h"
 #include "studies/MemoryStudyFields.h"
@@ -160,7 +160,7 @@ int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
 
     bool written = false;
     bool failed = false;
-    QtSheetApplication::Outputs outputs;
+    QtReportOutputs::Hooks outputs;
     outputs.preview = [&](const SheetModel& model) {
         std::string error;
         if (!pdfPath.empty() && !WriteSheetPdf(model, pdfPath, state.DecimalSeparator(),
@@ -176,9 +176,9 @@ int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
         return !failed;
     };
     ReportServices services{state, messages,
-                            QtSheetApplication::Factory(state.DecimalSeparator(),
-                                                        state.ThousandsSeparator(), &messages,
-                                                        nullptr, outputs)};
+                            QtReportOutputs::Make(state.DecimalSeparator(),
+                                                  state.ThousandsSeparator(), &messages, nullptr,
+                                                  outputs)};
     // One run of the report: the preview writes the files, the print sends
     // the sheet to the printer named.
     auto runReport = [&](const ReportJob& job) {
