@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 
 namespace pyrostat {
@@ -134,11 +135,7 @@ std::string PdfNumber(double value, int decimals) {
     static const double kSteps[] = {10000.0, 1000.0, 100.0, 10.0, 1.0};
     const double step = kSteps[std::clamp(decimals, 0, 4)];
     const long long scaled = std::llround(std::round(value * 10000.0 / step) * step);
-    if (scaled == 0) {
-        return "0";
-    }
-    const unsigned long long magnitude =
-        static_cast<unsigned long long>(scaled < 0 ? -scaled : scaled);
+    const unsigned long long magnitude = static_cast<unsigned long long>(std::llabs(scaled));
     char buffer[32];
     char* end = buffer + sizeof buffer;
     char* at = end;

@@ -153,16 +153,17 @@ std::string FormatStudyCount(long long count, char group) {
     if (count == 0) {
         return {};
     }
-    const bool negative = count < 0;
-    std::string digits = std::to_string(negative ? -count : count);
-    std::string out;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i != 0 && (digits.size() - i) % 3 == 0) {
+    const std::string digits = std::to_string(count);
+    // A sign stays before the groups.
+    const size_t first = digits.front() == '-' ? 1 : 0;
+    std::string out = digits.substr(0, first);
+    for (size_t i = first; i < digits.size(); ++i) {
+        if (i != first && (digits.size() - i) % 3 == 0) {
             out.push_back(group);
         }
         out.push_back(digits[i]);
     }
-    return negative ? "-" + out : out;
+    return out;
 }
 
 } // namespace pyrostat

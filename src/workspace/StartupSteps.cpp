@@ -65,7 +65,7 @@ bool SetSeparatorCodes(NumberSeparators& state, std::string_view formatted2500) 
     auto isDigit = [](char32_t ch) { return ch >= U'0' && ch <= U'9'; };
     char32_t group = 0;
     char32_t decimal = 0;
-    if (chars.size() >= 6 && !isDigit(chars[1]) && !isDigit(chars[5])) {
+    if (chars.size() > 5 && !isDigit(chars[1]) && !isDigit(chars[5])) {
         group = chars[1];
         decimal = chars[5];
     } else {

@@ -1,6 +1,7 @@
 #include "app/CalcCommand.h"
 #include "distribution/FormulaTextFile.h"
 #include "distribution/SampleStudy.h"
+#include "support/CompiledLocale.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,30 @@ TEST_F(CalcCommandTest, DecimalCommaAndExport) {
     const std::string types = ReadAll(home.File("TYPES_" + g + ".FIL"));
     EXPECT_EQ(types.substr(0, 29), "0.0312,0.6493,0.0799,0.0799\r\n");
     EXPECT_EQ(std::count(types.begin(), types.end(), '\n'), 9);
+}
+
+// Without --decimal the user's locale chooses: a comma in Greek, a full stop
+// in English and in the C locale.
+TEST_F(CalcCommandTest, TheLocaleChoosesTheDecimalSeparator) {
+    struct Case {
+        const char* name;
+        const char* file;
+    };
+    for (const Case& c :
+         {Case{"el_GR", "sample_mirttype_comma.txt"}, Case{"en_US", "sample_mirttype.txt"}}) {
+        SCOPED_TRACE(c.name);
+        const std::optional<std::string> locpath = test::CompiledLocale(c.name, "UTF-8");
+        if (!locpath) {
+            GTEST_SKIP() << "the locale definitions are not installed (package locales)";
+        }
+        test::LocaleEnvironment environment(*locpath, std::string(c.name) + ".UTF-8");
+        const Outcome o = Calc(state, {study});
+        ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(ReadAll(home.File("~mirttype.txt")), ReadAll(kExpected + c.file));
+    }
+    test::LocaleEnvironment c("/nonexistent", "C");
+    ASSERT_EQ(Calc(state, {study}).status, 0);
+    EXPECT_EQ(ReadAll(home.File("~mirttype.txt")), ReadAll(kExpected + "sample_mirttype.txt"));
 }
 
 TEST_F(CalcCommandTest, FailedCheckPrintsTheMessageAndWritesNothing) {

@@ -192,13 +192,16 @@ TEST(BilledAsMeant, ManyPropertiesByNumberAndByName) {
     }
 }
 
-// A heading line names the columns in any order, in Greek or Latin; a first
-// line of one field is a property without coefficients, not a heading.
+// A heading line names the columns in any order, in Greek or Latin, and a
+// column it does not know is passed over; a first line of one field is a
+// property without coefficients, not a heading.
 TEST(BilledAsMeant, CoefficientColumnsByTheirHeadings) {
     for (const char* table :
          {"Ιδιοκτησία\tOMS\tFE\te\nΑ1\t0.73\t0.10\t0.5\nΒ1\t0.73\t0.09\t0.3\nΓ1\t0.73\t0.08\t0.2\n",
           "Ιδιοκτησία\tΟΜΣ\tFE\tΕ\nΑ1\t0.73\t0.10\t0.5\nΒ1\t0.73\t0.09\t0.3\nΓ1\t0.73\t0.08\t0.2\n",
-          "Ιδιοκτησία\tΕ\tF\nΑ1\t0.5\t0.2\nΒ1\t0.3\t0.3\nΓ1\t0.2\t0.4\n"}) {
+          "Ιδιοκτησία\tΕ\tF\nΑ1\t0.5\t0.2\nΒ1\t0.3\t0.3\nΓ1\t0.2\t0.4\n",
+          "Ιδιοκτησία\tΕ\tF\t1Σ\tm2\nΑ1\t0.5\t0.2\t0.73\t95\nΒ1\t0.3\t0.3\t0.73\t80\n"
+          "Γ1\t0.2\t0.4\t0.73\t60\n"}) {
         SCOPED_TRACE(table);
         const BillingCoefficients read = ParseCoefficientTable(table);
         ASSERT_TRUE(read.Ok()) << read.faults.front();

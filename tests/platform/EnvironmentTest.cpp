@@ -6,6 +6,7 @@
 #include "platform/WindowPlacement.h"
 #include "program/ProgramState.h"
 
+#include "support/ClosedStandardInput.h"
 #include "support/TestFolder.h"
 
 #include <chrono>
@@ -165,6 +166,21 @@ TEST(SingleCopyLock, RefusesASecondHolderAndTakesOverAStaleLock) {
 
     first.Release();
     EXPECT_TRUE(second.Acquire(folder.WithSlash()));
+}
+
+// With the standard input closed the lock file gets descriptor 0 and still
+// guards: a second copy is refused.
+TEST(SingleCopyLock, HeldOnDescriptorZero) {
+    TestFolder folder;
+    // Declared after the closing, so the locks are gone before it is undone.
+    test::ClosedStandardInput closed;
+    SingleCopyLock first;
+    ASSERT_TRUE(first.Acquire(folder.WithSlash()));
+    EXPECT_TRUE(first.Held());
+    SingleCopyLock second;
+    EXPECT_FALSE(second.Acquire(folder.WithSlash()));
+    first.Release();
+    EXPECT_FALSE(first.Held());
 }
 
 TEST(SingleCopyLock, ALockOfAProcessThatDiedIsTakenOver) {

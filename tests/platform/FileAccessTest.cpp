@@ -4,6 +4,7 @@
 
 #include "platform/FileAccess.h"
 #include "platform/RecordFile.h"
+#include "support/ClosedStandardInput.h"
 #include "support/TestFolder.h"
 #include "support/Unprivileged.h"
 
@@ -11,6 +12,7 @@
 
 #include <filesystem>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +23,18 @@ namespace fs = std::filesystem;
 using test::ReadAll;
 using test::TestFolder;
 using test::WriteAll;
+
+// A program started with its standard input closed gets descriptor 0 for
+// the first file it opens: that is a file like any other.
+TEST(FileAccess, DescriptorZeroIsAFileLikeAnyOther) {
+    TestFolder f;
+    WriteAll(f.File("study.pyx"), "abc");
+    test::ClosedStandardInput closed;
+    ASSERT_EQ(::fcntl(0, F_GETFD), -1) << "descriptor 0 is still open";
+    EXPECT_EQ(ExamineFile(f.File("study.pyx")), FileProblem::None);
+    EXPECT_EQ(ReplaceFileSafely(f.File("study.pyx"), "new"), FileProblem::None);
+    EXPECT_EQ(ReadAll(f.File("study.pyx")), "new");
+}
 
 mode_t ModeOf(const std::string& path) {
     struct stat st {};
@@ -147,6 +161,7 @@ TEST(ReplaceFileSafely, RefusesWhatItMustNotReplace) {
     EXPECT_EQ(ReplaceFileSafely(f.File("no/such/folder.txt"), "x"), FileProblem::NoFolder);
     EXPECT_EQ(ReplaceFileSafely(f.File("readonly.pyx/inside.txt"), "x"), FileProblem::NoFolder);
     EXPECT_EQ(ReplaceableProblem(f.File("fifo.txt/inside.txt")), FileProblem::NoFolder);
+    EXPECT_EQ(ReplaceableProblem(f.File("no/such/folder.txt")), FileProblem::NoFolder);
     EXPECT_FALSE(WriteWholeFile(f.File("readonly.pyx"), "lost"));
 }
 

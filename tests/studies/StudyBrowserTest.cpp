@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <ctime>
 #include <filesystem>
 
@@ -86,11 +88,14 @@ TEST(StudiesListFile, EntriesFollowTheLayoutByteForByte) {
 // after «αβ», not before every small letter.
 TEST(StudiesListFile, CapitalsSortWithTheirSmallLetters) {
     Program p;
-    for (const char* name : {"Ωμέγα.pyx", "αβ.pyx", "Αω.pyx", "Zeta.pyx", "alpha.pyx"}) {
+    // The underscore stands between the capitals and the small letters: A
+    // and Z sort after it, as a and z.
+    for (const char* name :
+         {"Ωμέγα.pyx", "αβ.pyx", "Αω.pyx", "Zeta.pyx", "alpha.pyx", "Z.pyx", "_.pyx", "A.pyx"}) {
         p.AddStudy(name, StudyWithTitle("T"));
     }
-    const std::vector<std::string> want = {"alpha.pyx", "Zeta.pyx", "αβ.pyx", "Αω.pyx",
-                                           "Ωμέγα.pyx"};
+    const std::vector<std::string> want = {"_.pyx",    "A.pyx",  "alpha.pyx", "Z.pyx",
+                                           "Zeta.pyx", "αβ.pyx", "Αω.pyx",    "Ωμέγα.pyx"};
     EXPECT_EQ(ListStudyFileNames(p.Studies()), want);
 }
 
@@ -179,10 +184,18 @@ TEST(StudiesListFile, CountWithDigitGrouping) {
         char group;
         const char* text;
     };
-    const Case cases[] = {{0, ',', ""},           {3, ',', "3"},
-                          {999, ',', "999"},      {1000, ',', "1,000"},
-                          {1234, ',', "1,234"},   {1234, '.', "1.234"},
-                          {99999, '.', "99.999"}, {1234567, ',', "1,234,567"}};
+    const Case cases[] = {
+        {0, ',', ""},
+        {3, ',', "3"},
+        {999, ',', "999"},
+        {1000, ',', "1,000"},
+        {1234, ',', "1,234"},
+        {1234, '.', "1.234"},
+        {99999, '.', "99.999"},
+        {1234567, ',', "1,234,567"},
+        {-1234, '.', "-1.234"},
+        {-999, '.', "-999"},
+        {std::numeric_limits<long long>::min(), ',', "-9,223,372,036,854,775,808"}};
     for (const Case& c : cases) {
         EXPECT_EQ(FormatStudyCount(c.count, c.group), c.text) << c.count;
     }

@@ -79,6 +79,8 @@ TEST(StartupSteps, SeparatorCodesFromTheFormattedSample) {
         {"2'500.0", 39, 46, true},      // Swiss
         {"2\u202F500,0", 32, 44, true}, // narrow no-break space: not one byte
         {"2500,0", 32, 44, true},       // a locale that does not group four digits
+        {"২,৫০০.০", 44, 46, true},      // digits of its own, separators of ours
+        {"2.500", 32, 46, true},        // cut short: its one separator is the decimal
         {"2500", 44, 46, false},        // no separator at all: codes kept
     };
     for (const auto& c : cases) {
