@@ -43,6 +43,48 @@ InputState CheckNumberInput(std::string_view text, NumberLocale locale) {
     return InputState::Acceptable;
 }
 
+std::string NumberTypingRefusal(std::string_view typed, NumberLocale locale) {
+    if (CheckNumberInput(typed, locale) != InputState::Invalid) {
+        return {};
+    }
+    const std::string decimal(1, locale.decimal);
+    std::string why;
+    int wholeDigits = 0;
+    int decimals = 0;
+    bool seenDecimal = false;
+    for (const char ch : typed) {
+        if (ch >= '0' && ch <= '9') {
+            if (seenDecimal) {
+                ++decimals;
+            } else if (wholeDigits > 0 || ch != '0') {
+                ++wholeDigits;
+            }
+        } else if (ch == locale.decimal && seenDecimal) {
+            why = "ο αριθμός έχει ήδη υποδιαστολή «" + decimal + "»";
+            break;
+        } else if (ch == locale.decimal) {
+            seenDecimal = true;
+        } else if (ch != locale.group || seenDecimal || locale.group == ' ') {
+            why = "το κελί δέχεται μόνο ψηφία και την υποδιαστολή «" + decimal + "»";
+            break;
+        }
+    }
+    if (why.empty()) {
+        why = decimals > 2 ? "το κελί δέχεται έως 2 δεκαδικά ψηφία"
+                           : "το κελί δέχεται έως 8 ακέραια ψηφία";
+    }
+    return "«" + ShortenForMessage(typed) + "» δεν γράφεται: " + why + ".";
+}
+
+std::string TypingRefusal(int col, std::string_view typed, NumberLocale locale) {
+    if (IsNumberColumn(col)) {
+        return NumberTypingRefusal(typed, locale);
+    }
+    const std::string reason = CellRefusalReason(col, typed, locale);
+    return reason.empty() ? reason
+                          : "«" + ShortenForMessage(typed) + "» δεν γράφεται: " + reason + ".";
+}
+
 InputState CheckStorableText(std::string_view text, size_t maxChars) {
     if (!IsCp1253Encodable(text) || Utf8Length(text) > maxChars) {
         return InputState::Invalid;

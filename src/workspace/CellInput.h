@@ -18,6 +18,16 @@ enum class InputState { Invalid, Intermediate, Acceptable };
 // does not group ("2.8" in a Greek locale), is not yet.
 InputState CheckNumberInput(std::string_view text, NumberLocale locale);
 
+// Why a number cell's editor refuses `typed` (the text as a key or a paste
+// would make it, which CheckNumberInput finds invalid), in Greek, with the
+// text: the editor keeps what it had and shows this beside the cell. Empty
+// when the text is not refused.
+std::string NumberTypingRefusal(std::string_view typed, NumberLocale locale);
+
+// The same for any text cell: a number cell's rules, or the designation's
+// (the code page, 35 characters).
+std::string TypingRefusal(int col, std::string_view typed, NumberLocale locale);
+
 // A text being typed that is stored in Windows-1253: at most `maxChars`
 // characters, each storable in the code page (the designation: 35, the study
 // title: 78).

@@ -46,6 +46,41 @@ TEST(CheckNumberInput, RefusesWhatANumberCellWouldNotTake) {
     }
 }
 
+// A key or a paste the number editor refuses is told with the text it would
+// have made and the rule it breaks, in the locale's separators.
+TEST(NumberTypingRefusal, SaysWhichRuleTheTextBreaks) {
+    const NumberLocale greek = NumberLocale::Greek();
+    const NumberLocale english = NumberLocale::English();
+    const struct {
+        const char* typed;
+        NumberLocale locale;
+        const char* message; // empty: not refused
+    } cases[] = {
+        {"1,005", greek, "«1,005» δεν γράφεται: το κελί δέχεται έως 2 δεκαδικά ψηφία."},
+        {"1.005", english, "«1.005» δεν γράφεται: το κελί δέχεται έως 2 δεκαδικά ψηφία."},
+        {"123456789", greek, "«123456789» δεν γράφεται: το κελί δέχεται έως 8 ακέραια ψηφία."},
+        {"000012345678", greek, ""}, // leading zeros are no digits of the value
+        {"12a", greek, "«12a» δεν γράφεται: το κελί δέχεται μόνο ψηφία και την υποδιαστολή «,»."},
+        {"-5", english, "«-5» δεν γράφεται: το κελί δέχεται μόνο ψηφία και την υποδιαστολή «.»."},
+        {"1,5.", greek, "«1,5.» δεν γράφεται: το κελί δέχεται μόνο ψηφία και την υποδιαστολή «,»."},
+        {"1,2,", greek, "«1,2,» δεν γράφεται: ο αριθμός έχει ήδη υποδιαστολή «,»."},
+        {"1,2,345", greek, "«1,2,345» δεν γράφεται: ο αριθμός έχει ήδη υποδιαστολή «,»."},
+        {"1,25", greek, ""},
+        {"2.8", greek, ""}, // not yet a number, but not refused as typed
+        {"", greek, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NumberTypingRefusal(c.typed, c.locale), c.message) << c.typed;
+        EXPECT_EQ(TypingRefusal(5, c.typed, c.locale), c.message) << c.typed;
+    }
+    EXPECT_EQ(TypingRefusal(1, "Α中", greek),
+              "«Α中» δεν γράφεται: χαρακτήρες που δεν αποθηκεύονται στην ελληνική κωδικοσελίδα.");
+    EXPECT_EQ(TypingRefusal(1, std::string(36, 'A'), greek),
+              "«" + std::string(36, 'A').substr(0, 40) +
+                  "» δεν γράφεται: περισσότεροι από 35 χαρακτήρες.");
+    EXPECT_EQ(TypingRefusal(1, "12a", greek), "");
+}
+
 // The message of a typed text the cell refuses names the row, the column and
 // the locale's decimal separator, and is empty for what the cell takes.
 TEST(TypedCellRefusal, NamesTheCellAndTheLocalesSeparator) {

@@ -5,11 +5,14 @@
 #include "workspace/gui/GridModel.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +80,60 @@ TEST_F(GridTest, NumberEditorRefusesBadKeysAsTyped) {
     for (const auto& c : cases) {
         EXPECT_EQ(TypeInto(3, 2, QString::fromUtf8(c.keys)), c.stored) << c.keys;
     }
+}
+
+// What the editor refuses as it is typed is told beside the cell, with why;
+// a key it takes leaves no message.
+TEST_F(GridTest, ARefusedKeyIsToldBesideTheCell) {
+    const struct {
+        int col;
+        const char* keys;
+        const char* told; // empty: nothing is told
+    } cases[] = {
+        {2, "7,129", "«7,129» δεν γράφεται: το κελί δέχεται έως 2 δεκαδικά ψηφία."},
+        {2, "123456789", "«123456789» δεν γράφεται: το κελί δέχεται έως 8 ακέραια ψηφία."},
+        {2, "12,5", ""},
+        {1, "Α中",
+         "«Α中» δεν γράφεται: χαρακτήρες που δεν αποθηκεύονται στην ελληνική "
+         "κωδικοσελίδα."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        QToolTip::hideText();
+        for (int wait = 0; wait < 100 && QToolTip::isVisible(); ++wait) {
+            QTest::qWait(20);
+        }
+        ASSERT_FALSE(QToolTip::isVisible());
+        GoTo(3, c.col);
+        grid->EditCurrentCell();
+        auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        for (const QChar ch : QString::fromUtf8(c.keys)) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(edit, &press);
+        }
+        if (*c.told == '\0') {
+            EXPECT_FALSE(QToolTip::isVisible()) << QToolTip::text().toStdString();
+        } else {
+            EXPECT_TRUE(QToolTip::isVisible());
+            EXPECT_EQ(QToolTip::text().toStdString(), c.told);
+        }
+        QTest::keyClick(edit, Qt::Key_Escape);
+    }
+    // A paste the editor refuses is told too, with the text it would make.
+    GoTo(3, 2);
+    grid->EditCurrentCell();
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(edit, nullptr);
+    edit->setText("1,2");
+    edit->setCursorPosition(3);
+    QGuiApplication::clipboard()->setText("34");
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "1,2");
+    EXPECT_EQ(QToolTip::text().toStdString(),
+              "«1,234» δεν γράφεται: το κελί δέχεται έως 2 δεκαδικά ψηφία.");
+    QTest::keyClick(edit, Qt::Key_Escape);
 }
 
 TEST_F(GridTest, NameEditorTakesOnlyWhatTheCodePageStores) {
