@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "platform/StorableTyping.h"
+#include "platform/gui/RefusedInputNotice.h"
 #include "platform/gui/WindowHelpers.h"
 #include "register/gui/Cp1253Validator.h"
 #include "register/gui/StarPasswordStyle.h"
@@ -20,6 +22,10 @@ QLineEdit* PasswordBox(QWidget* parent) {
     box->setMaxLength(static_cast<int>(PasswordEntry::kMaxPasswordChars));
     StarPasswordStyle::Apply(*box);
     box->setValidator(new Cp1253Validator(box));
+    // A password is never quoted back.
+    TellRefusedInput(box, [](const std::string& typed) {
+        return StorableTypingRefusal(typed, PasswordEntry::kMaxPasswordChars, false);
+    });
     return box;
 }
 

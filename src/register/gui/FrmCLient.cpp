@@ -1,5 +1,7 @@
 #include "register/gui/FrmCLient.h"
 
+#include "platform/StorableTyping.h"
+#include "platform/gui/RefusedInputNotice.h"
 #include "platform/gui/WindowHelpers.h"
 #include "register/gui/Cp1253Validator.h"
 #include "register/gui/FrmCLPass.h"
@@ -61,6 +63,9 @@ void FrmCLient::BuildControls() {
     Txt_Client_ = new QLineEdit(SSFrame1_);
     Txt_Client_->setMaxLength(static_cast<int>(RegisterSession::kMaxNameChars));
     Txt_Client_->setValidator(new Cp1253Validator(Txt_Client_));
+    TellRefusedInput(Txt_Client_, [](const std::string& typed) {
+        return StorableTypingRefusal(typed, RegisterSession::kMaxNameChars, true);
+    });
     LblNoChars_ = new QLabel(SSFrame1_);
     Cmd_New_ = new QPushButton(QStringLiteral("Νέο Όνομα"), SSFrame1_);
     Cmd_COR_ = new QPushButton(QStringLiteral("Διόρθωση"), SSFrame1_);
@@ -81,6 +86,9 @@ void FrmCLient::BuildControls() {
     Txt_Pass_->setMaxLength(static_cast<int>(RegisterSession::kMaxPasswordChars));
     StarPasswordStyle::Apply(*Txt_Pass_);
     Txt_Pass_->setValidator(new Cp1253Validator(Txt_Pass_));
+    TellRefusedInput(Txt_Pass_, [](const std::string& typed) {
+        return StorableTypingRefusal(typed, RegisterSession::kMaxPasswordChars, false);
+    });
     Txt_Pass_->setToolTip(QString::fromUtf8(kPasswordIsNotEncryption));
     Cmd_Lock_ = new QToolButton(this);
     Cmd_Lock_->setIcon(QIcon::fromTheme(QStringLiteral("dialog-password"),

@@ -1,6 +1,8 @@
 #include "studies/gui/FrmPyros_GData.h"
 
 #include "platform/FileAccess.h"
+#include "platform/StorableTyping.h"
+#include "platform/gui/RefusedInputNotice.h"
 
 #include "platform/gui/WindowHelpers.h"
 #include "studies/gui/GeneralDataValidator.h"
@@ -47,6 +49,10 @@ FrmPyros_GData::FrmPyros_GData(GeneralDataFields& general, const std::string& pr
         text_[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
         text_[i]->setFixedWidth(kBoxWidth);
         text_[i]->setValidator(new GeneralDataValidator(text_[i]));
+        // The double quote would end the value early in the working file.
+        TellRefusedInput(text_[i], [](const std::string& typed) {
+            return StorableTypingRefusal(typed, 0, true, "\"");
+        });
         text_[i]->installEventFilter(this);
         layout->addWidget(label_[i]);
         layout->addWidget(text_[i]);

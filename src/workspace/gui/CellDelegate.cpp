@@ -5,75 +5,13 @@
 #include "workspace/gui/NumberCellValidator.h"
 #include "workspace/gui/StorableTextValidator.h"
 
-#include <QApplication>
-#include <QClipboard>
+#include "platform/gui/RefusedInputNotice.h"
+
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QToolTip>
 
 namespace pyrostat {
-
-namespace {
-
-// The editor's text as `inserted` typed or pasted at the cursor would make it.
-QString TextWith(const QLineEdit* edit, const QString& inserted) {
-    QString text = edit->text();
-    if (edit->hasSelectedText()) {
-        text.replace(edit->selectionStart(), edit->selectedText().size(), inserted);
-    } else {
-        text.insert(edit->cursorPosition(), inserted);
-    }
-    return text;
-}
-
-// The editor's text as the key would leave it: a character typed, the
-// clipboard pasted, one character or the selection deleted; as it is for
-// another key.
-QString TextAfterKey(const QLineEdit* edit, const QKeyEvent& key) {
-    if (key.matches(QKeySequence::Paste)) {
-        return TextWith(edit, QGuiApplication::clipboard()->text());
-    }
-    const bool back = key.key() == Qt::Key_Backspace;
-    if (back || key.key() == Qt::Key_Delete) {
-        QString text = edit->text();
-        if (edit->hasSelectedText()) {
-            text.remove(edit->selectionStart(), edit->selectedText().size());
-        } else {
-            const int at = edit->cursorPosition() - (back ? 1 : 0);
-            if (at >= 0) {
-                text.remove(at, 1);
-            }
-        }
-        return text;
-    }
-    if (!key.text().isEmpty() && key.text().at(0).isPrint()) {
-        return TextWith(edit, key.text());
-    }
-    return edit->text();
-}
-
-constexpr const char* kTypedProperty = "typedText";
-
-// A key or a paste the editor refused is told beside the cell, never dropped
-// unseen: why, with the text it would have made. The editor keeps its text.
-void TellRefusedInput(QLineEdit* edit, int col, NumberLocale locale) {
-    QString typed = edit->property(kTypedProperty).toString();
-    if (typed.isNull()) {
-        // A paste from the editor's menu.
-        typed = TextWith(edit, QGuiApplication::clipboard()->text());
-    }
-    edit->setProperty(kTypedProperty, QVariant());
-    const std::string message = TypingRefusal(col, typed.toStdString(), locale);
-    if (message.empty()) {
-        return;
-    }
-    QApplication::beep();
-    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
-                       QString::fromStdString(message), edit);
-}
-
-} // namespace
 
 CellDelegate::CellDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
@@ -104,12 +42,9 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         edit->setMaxLength(static_cast<int>(kMaxNameLength));
         edit->setValidator(new StorableTextValidator(kMaxNameLength, edit));
     }
-    const NumberLocale locale = locale_;
-    connect(edit, &QLineEdit::inputRejected, edit,
-            [edit, col, locale] { TellRefusedInput(edit, col, locale); });
-    // A key the editor takes leaves nothing to tell.
-    connect(edit, &QLineEdit::textEdited, edit,
-            [edit] { edit->setProperty(kTypedProperty, QVariant()); });
+    TellRefusedInput(edit, [col, locale = locale_](const std::string& typed) {
+        return TypingRefusal(col, typed, locale);
+    });
     return edit;
 }
 
@@ -169,8 +104,6 @@ bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
             edit->insert(QString(QChar(locale_.decimal)));
             return true;
         }
-        // What the key would make of the text, should the editor refuse it.
-        edit->setProperty(kTypedProperty, TextAfterKey(edit, *key));
         const bool leaves = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
                             key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (leaves) {

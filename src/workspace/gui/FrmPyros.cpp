@@ -1,8 +1,10 @@
 #include "workspace/gui/FrmPyros.h"
 
 #include "platform/InstalledPrograms.h"
+#include "platform/StorableTyping.h"
 #include "platform/Utf8.h"
 #include "platform/gui/LocaleTexts.h"
+#include "platform/gui/RefusedInputNotice.h"
 #include "platform/gui/WindowHelpers.h"
 #include "workspace/GridLayout.h"
 #include "workspace/StartupSteps.h"
@@ -58,6 +60,9 @@ FrmPyros::FrmPyros(ProgramState& state, MessageService& messages, ClipboardServi
     txtThema_->setObjectName(QStringLiteral("TxtThema"));
     txtThema_->setMaxLength(static_cast<int>(kMaxTitleLength));
     txtThema_->setValidator(new StorableTextValidator(kMaxTitleLength, txtThema_));
+    TellRefusedInput(txtThema_, [](const std::string& typed) {
+        return StorableTypingRefusal(typed, kMaxTitleLength, true);
+    });
     lblWait_ = new QLabel(QStringLiteral("... ΠΑΡΑΚΑΛΩ, ΠΕΡΙΜΕΝΕΤΕ ..."), this);
     lblWait_->setObjectName(QStringLiteral("LblWait"));
     label1_ = new QLabel(

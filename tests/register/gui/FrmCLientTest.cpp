@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -162,6 +163,14 @@ TEST(FrmCLPassTest, NewPasswordModeShowsTwoBoxesAndChecksThem) {
     EXPECT_TRUE(dialog.LblOK()->isVisible());
     EXPECT_FALSE(dialog.SSPanel1()->isVisible());
 
+    // A character the code page does not hold is told, and the password is
+    // never quoted back.
+    TypeInto(dialog.TxtPass(), QStringLiteral("ab中"));
+    EXPECT_EQ(dialog.TxtPass()->text(), QStringLiteral("ab"));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdString(),
+              "Δεν γράφεται: χαρακτήρες που δεν αποθηκεύονται στην ελληνική κωδικοσελίδα.");
+    dialog.TxtPass()->clear();
     TypeInto(dialog.TxtPass(), QStringLiteral("abc"));
     TypeInto(dialog.TxtPassOK(), QStringLiteral("abd"));
     dialog.CmdOK()->click();

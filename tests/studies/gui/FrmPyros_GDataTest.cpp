@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,13 @@ TEST_F(GDataDialogTest, RefusesQuotesAndCharactersOutsideTheCodePageAsTyped) {
     dialog.Text2()->setFocus();
     Type(dialog.Text2(), QStringLiteral("Οδός \"Αιόλου\" 日5"));
     EXPECT_EQ(dialog.Text2()->text().toStdString(), "Οδός Αιόλου 5");
+    // Each refusal is told beside the box.
+    dialog.Text1()->setFocus();
+    dialog.Text1()->setText(QStringLiteral("Α"));
+    Type(dialog.Text1(), QStringLiteral("\""));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdString(),
+              "«Α\"» δεν γράφεται: το «\"» δεν γράφεται σε αυτό το πεδίο.");
     // A pasted text with a quote is refused whole.
     dialog.Text3()->setText(QStringLiteral("Πάτρα"));
     dialog.Text3()->insert(QStringLiteral("\"x\""));

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -318,6 +319,13 @@ TEST(FrmPyrosControls, TitleBoxRangeBoxesAndHooks) {
     for (const QChar ch : QStringLiteral("Α中Β")) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(title, &press);
+        if (ch == QChar(0x4E2D)) {
+            // Told beside the box, not dropped unseen.
+            EXPECT_TRUE(QToolTip::isVisible());
+            EXPECT_EQ(QToolTip::text().toStdString(),
+                      "«Α中» δεν γράφεται: χαρακτήρες που δεν αποθηκεύονται στην ελληνική "
+                      "κωδικοσελίδα.");
+        }
     }
     EXPECT_EQ(title->text(), QStringLiteral("ΑΒ"));
     title->setText(QString(90, QLatin1Char('x')));
