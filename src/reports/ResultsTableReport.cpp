@@ -21,32 +21,34 @@ float FixedCoefficientOf(const ResultRecord& r) {
 
 namespace {
 
-void AddToTotals(TableTotals& t, const ResultRecord& r) {
-    t.totalLosses += r.TotalLosses;
-    t.openingAndVentilation += r.OpeningLosses + r.VentilationLosses;
-    t.volume += r.Volume;
-    t.openingLosses += r.OpeningLosses;
-    t.ventilationLosses += r.VentilationLosses;
-    t.heatDemand += r.HeatDemand;
-    t.demandShare += r.DemandShare;
-    t.fixedPart += FixedCoefficientOf(r) * r.DemandShare;
-}
-
-// ⌊x × 100 + 0.5⌋ / 100 in double precision: the product of a sum of the
-// order of 10^5 by 100 needs more than the 24 bits of a single.
+// ⌊x × 100 + 0.5⌋ / 100.
 double RoundHalfUpCents(double x) {
     return std::floor(x * 100.0 + 0.5) / 100.0;
 }
 
-void FinishTotals(TableTotals& t) {
-    // The single-precision sums, subtracted and rounded exactly.
-    t.distributedLosses = RoundHalfUpCents(static_cast<double>(t.totalLosses) -
-                                           static_cast<double>(t.openingAndVentilation));
+} // namespace
+
+TableTotals TotalsOf(const std::vector<ResultRecord>& records) {
+    TableTotals t;
+    for (const ResultRecord& r : records) {
+        t.totalLosses += static_cast<double>(r.TotalLosses);
+        t.openingAndVentilation +=
+            static_cast<double>(r.OpeningLosses) + static_cast<double>(r.VentilationLosses);
+        t.volume += static_cast<double>(r.Volume);
+        t.openingLosses += static_cast<double>(r.OpeningLosses);
+        t.ventilationLosses += static_cast<double>(r.VentilationLosses);
+        t.heatDemand += static_cast<double>(r.HeatDemand);
+        t.demandShare += static_cast<double>(r.DemandShare);
+        // The row prints the product in single precision; the sum adds those.
+        t.fixedPart += static_cast<double>(FixedCoefficientOf(r) * r.DemandShare);
+    }
+    t.distributedLosses = RoundHalfUpCents(t.totalLosses - t.openingAndVentilation);
     // A building without volume has nothing to spread per cubic metre.
-    t.lossesPerVolume = t.volume != 0.0f
-                            ? RoundHalfUpCents(t.distributedLosses / static_cast<double>(t.volume))
-                            : 0.0;
+    t.lossesPerVolume = t.volume != 0.0 ? RoundHalfUpCents(t.distributedLosses / t.volume) : 0.0;
+    return t;
 }
+
+namespace {
 
 void WritePropertyLine(SheetModel& sheet, int row, size_t i, const ResultRecord& r, size_t n) {
     auto single = [&](int col, float v) { sheet.SetNumber(row, col, static_cast<double>(v)); };
@@ -98,20 +100,18 @@ void ResultsTableReport(ReportServices& services, const ReportJob& job) {
         // the totals row.
         RepeatFirstPage(sheet, kTablePageRows, kTablePageRows, n / kTableLinesPerPage);
 
-        TableTotals totals;
+        const TableTotals totals = TotalsOf(records);
         int page = 1;
         int k = 0;
         for (size_t i = 1; i <= n; ++i) {
             const ResultRecord& r = records[i - 1];
             ++k;
             WritePropertyLine(sheet, kTablePageRows * (page - 1) + 8 + k, i, r, n);
-            AddToTotals(totals, r);
             if (i % kTableLinesPerPage == 0) {
                 ++page;
                 k = 0;
             }
         }
-        FinishTotals(totals);
 
         const int t = kTablePageRows * (page - 1) + 8 + k + 1;
         sheet.ChangeFormats({t, 1, t, kTableColumns}, [](CellFormat& f) {
@@ -120,15 +120,14 @@ void ResultsTableReport(ReportServices& services, const ReportJob& job) {
             // A solid fill, so that the colour shows.
             f.interiorPattern = kPatternSolid;
         });
-        auto single = [&](int col, float v) { sheet.SetNumber(t, col, static_cast<double>(v)); };
         sheet.SetText(t, 2, kTotalsCaption);
-        single(3, totals.totalLosses);
-        single(4, totals.openingLosses);
-        single(5, totals.ventilationLosses);
-        single(7, totals.volume);
-        single(8, totals.heatDemand);
-        single(9, totals.demandShare);
-        single(21, totals.fixedPart);
+        sheet.SetNumber(t, 3, totals.totalLosses);
+        sheet.SetNumber(t, 4, totals.openingLosses);
+        sheet.SetNumber(t, 5, totals.ventilationLosses);
+        sheet.SetNumber(t, 7, totals.volume);
+        sheet.SetNumber(t, 8, totals.heatDemand);
+        sheet.SetNumber(t, 9, totals.demandShare);
+        sheet.SetNumber(t, 21, totals.fixedPart);
         sheet.SetNumber(t, 23, 1.0);
 
         // The boxes of W and K with their captions belong to the

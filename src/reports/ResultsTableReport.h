@@ -19,19 +19,25 @@ inline constexpr int kTotalsColorIndex = 36;
 inline constexpr const char* kTotalsCaption = "ΣΥΝΟΛΙΚΕΣ ΤΙΜΕΣ";
 inline constexpr const char* kSeeFormula = "βλ. Τύπο";
 
-// The sums of the table and the two numbers of the foot, all single precision.
+// The sums of the table's columns and the two numbers of the foot. Each sum
+// adds the values its rows print, in double precision: a running sum in
+// single precision loses the cents of a large building (500 properties of a
+// few thousand kcal/h need more than its 24 bits).
 struct TableTotals {
-    float totalLosses = 0;           // ΣT
-    float openingAndVentilation = 0; // ΣOV
-    float volume = 0;                // ΣV
-    float openingLosses = 0;         // ΣO
-    float ventilationLosses = 0;     // ΣN
-    float heatDemand = 0;            // ΣQ
-    float demandShare = 0;           // ΣE
-    float fixedPart = 0;             // ΣFE
-    double distributedLosses = 0;    // W, rounded to cents in double precision
-    double lossesPerVolume = 0;      // K, likewise
+    double totalLosses = 0;           // ΣT
+    double openingAndVentilation = 0; // ΣOV
+    double volume = 0;                // ΣV
+    double openingLosses = 0;         // ΣO
+    double ventilationLosses = 0;     // ΣN
+    double heatDemand = 0;            // ΣQ
+    double demandShare = 0;           // ΣE
+    double fixedPart = 0;             // ΣFE
+    double distributedLosses = 0;     // W = ΣT − ΣOV, rounded to cents
+    double lossesPerVolume = 0;       // K = W / ΣV, rounded to cents
 };
+
+// The sums of the rows of `records` and the foot's W and K.
+TableTotals TotalsOf(const std::vector<ResultRecord>& records);
 
 // ⌊x × 10^decimals + 0.5⌋ / 10^decimals in single precision.
 float RoundHalfUpSingle(float x, int decimals);

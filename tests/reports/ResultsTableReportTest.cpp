@@ -212,6 +212,54 @@ TEST_F(ResultsTableReportTest, TheFootIsTheSumRoundedToCents) {
 
 // Further pages are the first page as the template and the head made it,
 // before any property line was written.
+// 500 properties of a few thousand kcal/h: a running sum in single
+// precision loses cents (ΣQ printed 2,712,960 against rows adding up to
+// 2,712,958.49). Each total is the sum of the numbers its column holds.
+TEST_F(ResultsTableReportTest, EachTotalIsTheSumOfItsColumn) {
+    const int n = 500;
+    std::vector<ResultRecord> records = Properties(n);
+    for (int i = 0; i < n; ++i) {
+        ResultRecord& r = records[static_cast<size_t>(i)];
+        r.TotalLosses = 4000.37f + 13.11f * static_cast<float>(i % 37);
+        r.OpeningLosses = 700.23f + static_cast<float>(i % 11);
+        r.VentilationLosses = 350.71f + static_cast<float>(i % 7);
+        r.Volume = 259.97f + 0.37f * static_cast<float>(i % 13);
+        r.HeatDemand = 5425.91f + 7.7f * static_cast<float>(i % 17);
+        r.DemandShare = 1.0f / static_cast<float>(n) + 1e-6f * static_cast<float>(i % 3 - 1);
+    }
+    Run(records);
+    // The rows, page after page, then the totals row.
+    std::vector<int> rows;
+    for (int i = 0; i < n; ++i) {
+        rows.push_back(41 * (i / 31) + 9 + i % 31);
+    }
+    const int t = rows.back() + 1;
+    ASSERT_EQ(Text(t, 2), kTotalsCaption);
+    for (const int col : {3, 4, 5, 7, 8, 21}) {
+        SCOPED_TRACE(col);
+        double column = 0;
+        float running = 0;
+        for (const int row : rows) {
+            column += Number(row, col);
+            running += static_cast<float>(Number(row, col));
+        }
+        EXPECT_EQ(Number(t, col), column);
+        // The single-precision sum would not be.
+        if (col != 21) {
+            EXPECT_NE(static_cast<double>(running), column);
+        }
+    }
+    // W and K from the double sums, to the cent.
+    double w = 0;
+    double v = 0;
+    for (const int row : rows) {
+        w += Number(row, 3) - (Number(row, 4) + Number(row, 5));
+        v += Number(row, 7);
+    }
+    EXPECT_NEAR(Number(41 * 17 - 1, 2), w, 0.005);
+    EXPECT_NEAR(Number(41 * 17 - 1, 11), Number(41 * 17 - 1, 2) / v, 0.005);
+}
+
 TEST_F(ResultsTableReportTest, FurtherPagesAreTheFirstPageWithABreak) {
     sheets.makeTemplate = [](SheetModel& model) {
         model.SetText(7, 3, "Απώλειες");
