@@ -32,6 +32,9 @@ TEST(FileAccess, DescriptorZeroIsAFileLikeAnyOther) {
     test::ClosedStandardInput closed;
     ASSERT_EQ(::fcntl(0, F_GETFD), -1) << "descriptor 0 is still open";
     EXPECT_EQ(ExamineFile(f.File("study.pyx")), FileProblem::None);
+    std::string bytes;
+    EXPECT_EQ(ReadRegularFile(f.File("study.pyx"), bytes), FileProblem::None);
+    EXPECT_EQ(bytes, "abc");
     EXPECT_EQ(ReplaceFileSafely(f.File("study.pyx"), "new"), FileProblem::None);
     EXPECT_EQ(ReadAll(f.File("study.pyx")), "new");
 }
