@@ -1,6 +1,7 @@
 #include "distribution/CalculationRun.h"
 
 #include "distribution/MessageByCode.h"
+#include "distribution/Plausibility.h"
 #include "distribution/PreRunCheck.h"
 #include "distribution/StudyCalculation.h"
 #include "platform/Utf8.h"
@@ -66,6 +67,19 @@ CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, Messa
     if (const auto stop = StopOf(checked.result)) {
         return *stop;
     }
+    // Entries the cells take but a building hardly has: the engineer decides.
+    const std::vector<ImplausibleEntry> implausible =
+        FindImplausibleEntries(checked.checked.numbers);
+    if (!implausible.empty() &&
+        messages.Show(kImplausibleTitle,
+                      ImplausibleEntriesQuestion(implausible, NumberLocale::Of(state)),
+                      MessageService::Icon::Question, MessageService::Buttons::YesNo,
+                      MessageService::Answer::No) != MessageService::Answer::Yes) {
+        grid.SetRow(implausible.front().row);
+        grid.SetCol(implausible.front().col);
+        grid.SetFocus();
+        return CalculationOutcome::Stopped;
+    }
     // The cells as the check read them, each once.
     const CalculationOutcome outcome =
         ShareAndWrite(CalculateDistribution(
@@ -92,6 +106,16 @@ CalculationOutcome RunStudyCalculation(const std::vector<StudyRow>& rows, std::s
     const StudyCheckResult checked = CheckStudyRows(rows, locale);
     if (const auto stop = StopOf(ShowStudyCheck(checked, messages))) {
         return *stop;
+    }
+    // Told, and calculated all the same: the numbers are the engineer's call.
+    const std::vector<ImplausibleEntry> implausible = FindImplausibleEntries(checked.numbers);
+    if (!implausible.empty()) {
+        std::string lines = "Τιμές που δεν μοιάζουν με τιμές κτιρίου (ο υπολογισμός γίνεται με "
+                            "αυτές· ελέγξτε τις):";
+        for (const ImplausibleEntry& entry : implausible) {
+            lines += "\n" + ImplausibleEntryLine(entry, locale);
+        }
+        messages.Show(kImplausibleTitle, lines, MessageService::Icon::Exclamation);
     }
     return ShareAndWrite(
         CalculateDistribution(ResultRecordsOf(checked.rows, checked.numbers, insulated), locale),

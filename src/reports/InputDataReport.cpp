@@ -1,12 +1,32 @@
 #include "reports/InputDataReport.h"
 
+#include "distribution/Plausibility.h"
 #include "platform/PathRoutines.h"
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
 #include "reports/ReportRoutine.h"
 #include "studies/PropertyRecord.h"
 
+#include <iterator>
+#include <vector>
+
 namespace pyrostat {
+
+namespace {
+
+// A record's numbers where the grid holds them.
+StudyNumbers NumbersOf(const PropertyRecord& r) {
+    StudyNumbers numbers{};
+    const float values[] = {
+        r.TotalLosses, r.OpeningLosses,    r.VentilationLosses, r.Area,
+        r.MeanHeight,  r.LengthToExterior, r.LengthToUnheated,  r.LengthToHeated};
+    for (size_t c = 0; c < std::size(values); ++c) {
+        numbers[c + 1] = static_cast<double>(values[c]);
+    }
+    return numbers;
+}
+
+} // namespace
 
 void InputDataReport(ReportServices& services, const ReportJob& job) {
     const std::string folder = AddBackslash(services.state.ProgramFolder);
@@ -27,12 +47,16 @@ void InputDataReport(ReportServices& services, const ReportJob& job) {
         const size_t pages = (n + kDataLinesPerPage - 1) / kDataLinesPerPage;
         RepeatFirstPage(sheet, kDataPageRows, kDataPageRows, pages > 1 ? pages - 1 : 0);
 
+        std::vector<StudyNumbers> numbers;
+        std::vector<int> sheetRows;
         int page = 1;
         int k = 0;
         for (size_t i = 1; i <= n; ++i) {
             const PropertyRecord r = PropertyRecord::Unpack(file.records[i - 1]);
             ++k;
             const int row = kDataPageRows * (page - 1) + 11 + k;
+            numbers.push_back(NumbersOf(r));
+            sheetRows.push_back(row);
             auto single = [&](int col, float v) {
                 sheet.SetNumber(row, col, static_cast<double>(v));
             };
@@ -52,6 +76,15 @@ void InputDataReport(ReportServices& services, const ReportJob& job) {
                 ++page;
                 k = 0;
             }
+        }
+        // What the calculation warned about stands out: red and bold. The
+        // sheet's columns are the grid's moved one right by the number.
+        for (const ImplausibleEntry& entry : FindImplausibleEntries(numbers)) {
+            const int row = sheetRows[static_cast<size_t>(entry.row - 1)];
+            sheet.ChangeFormats({row, entry.col + 1, row, entry.col + 1}, [](CellFormat& f) {
+                f.fontRgb = kImplausibleRgb;
+                f.bold = true;
+            });
         }
     });
 }

@@ -15,7 +15,11 @@ inline constexpr const char* kInputDataFileName = "S_PYROS.TMP";
 inline constexpr const char* kInsulationYes = "ΝΑΙ";
 inline constexpr const char* kInsulationNo = "ΟΧΙ";
 
-// The input-data report from "S_PYROS.TMP": the grid as the engineer entered it.
+// The colour of a value the calculation warned about (a dark red).
+inline constexpr uint32_t kImplausibleRgb = 0xC00000;
+
+// The input-data report from "S_PYROS.TMP": the grid as the engineer entered
+// it, the values a building hardly has in red and bold.
 void InputDataReport(ReportServices& services, const ReportJob& job);
 
 } // namespace pyrostat

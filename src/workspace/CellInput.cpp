@@ -97,14 +97,8 @@ std::string TypedCellRefusal(int row, int col, std::string_view text, NumberLoca
     if (reason.empty()) {
         return {};
     }
-    std::string caption;
-    if (col >= 1 && col <= kGridColumns) {
-        for (const char ch : ColumnHeaders()[static_cast<size_t>(col - 1)]) {
-            caption += ch == '\r' ? ' ' : ch;
-        }
-    }
     return "Η τιμή «" + ShortenForMessage(TrimBlanks(text)) + "» της σειράς " +
-           std::to_string(row) + ", στήλη " + std::to_string(col) + " (" + TrimBlanks(caption) +
+           std::to_string(row) + ", στήλη " + std::to_string(col) + " (" + ColumnCaption(col) +
            "), δεν γίνεται δεκτή :\n" + reason +
            ".\n\nΔιορθώστε την, ή πατήστε Esc για να μείνει η προηγούμενη τιμή.";
 }

@@ -23,6 +23,23 @@ const std::array<std::string, kGridColumns>& ColumnHeaders() {
     return headers;
 }
 
+std::string ColumnCaption(int col) {
+    if (col < 1 || col > kGridColumns) {
+        return {};
+    }
+    std::string caption;
+    for (const char ch : ColumnHeaders()[static_cast<size_t>(col - 1)]) {
+        if (ch != '\r') {
+            caption += ch;
+        } else if (!caption.empty() && caption.back() == '-') {
+            caption.pop_back();
+        } else {
+            caption += ' ';
+        }
+    }
+    return caption;
+}
+
 const std::array<double, kGridColumns>& ColumnWidths() {
     static const std::array<double, kGridColumns> widths = {24, 9, 9, 9, 9, 6, 8, 9, 9, 12, 12};
     return widths;

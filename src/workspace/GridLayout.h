@@ -28,6 +28,9 @@ inline bool IsListColumn(int col) {
 // Header captions of columns 1 to 11 (index 0 is column 1); the pieces of a
 // caption are joined by a carriage return.
 const std::array<std::string, kGridColumns>& ColumnHeaders();
+// A column's caption on one line, for messages: "ΣΥΝΟΛΙΚΕΣ ΑΠΩΛΕΙΕΣ [Kcal/h]"
+// (a word broken with a hyphen is joined again). Empty outside the grid.
+std::string ColumnCaption(int col);
 // Widths of columns 1 to 11 in average-character units.
 const std::array<double, kGridColumns>& ColumnWidths();
 

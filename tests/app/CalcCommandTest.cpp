@@ -132,6 +132,24 @@ TEST_F(CalcCommandTest, TheLocaleChoosesTheDecimalSeparator) {
     EXPECT_EQ(ReadAll(home.File("~mirttype.txt")), ReadAll(kExpected + "sample_mirttype.txt"));
 }
 
+// Entries a building hardly has are listed on the error stream, each with its
+// row, column and value, and the calculation runs all the same.
+TEST_F(CalcCommandTest, ImplausibleEntriesAreListedAndCalculated) {
+    std::vector<test::GridRowTexts> rows = test::SampleGrid();
+    rows[1][5] = "3400"; // the shop's height
+    rows[4][2] = "4300"; // with the ventilation's 720, above the flat's 4960
+    WriteAll(study, test::StudyBytes(rows, test::kSampleTitle, true));
+    const Outcome o = Calc(state, {study, "--decimal", ","});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.err.find("Σειρά 2, στήλη 6 (ΜΕΣΟ ΥΨΟΣ ΙΔΙΟΚΤΗΣΙΑΣ [m]): 3400,00 : μέσο ύψος "
+                         "πάνω από 6 m"),
+              std::string::npos)
+        << o.err;
+    EXPECT_NE(o.err.find("Σειρά 5, στήλη 3"), std::string::npos) << o.err;
+    EXPECT_FALSE(ReadAll(home.File("PYROSTAT.TMP")).empty());
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 11);
+}
+
 TEST_F(CalcCommandTest, FailedCheckPrintsTheMessageAndWritesNothing) {
     std::vector<test::GridRowTexts> rows = test::SampleGrid();
     rows[3][6] = "0";

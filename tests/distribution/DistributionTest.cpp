@@ -1,6 +1,7 @@
 #include "distribution/Distribution.h"
 #include "distribution/CalculationRun.h"
 #include "distribution/FormulaTextFile.h"
+#include "distribution/Plausibility.h"
 #include "distribution/StudyGrids.h"
 #include "platform/Codepage1253.h"
 #include "support/RecordingMessages.h"
@@ -59,11 +60,14 @@ struct CalcRun {
 };
 
 CalcRun Calculate(const TestFolder& folder, char decimal, const std::vector<GridRowTexts>& rows,
-                  bool insulated) {
+                  bool insulated, bool goOnWithImplausible = false) {
     ProgramState state = StateIn(folder, decimal);
     MemoryGrid grid(NumberLocale::Of(state));
     FillGrid(grid, rows);
     CalcRun run;
+    if (goOnWithImplausible) {
+        run.messages.AnswerNext(MessageService::Answer::Yes);
+    }
     run.outcome = RunCalculation(grid, state, run.messages, Title("Πολυκατοικία"), insulated);
     run.result = ReadAll(folder.File("PYROSTAT.TMP"));
     run.formula = ReadAll(folder.File("~mirttype.txt"));
@@ -301,9 +305,12 @@ TEST(Distribution, NegativeShareWritesNothingAndNamesTheProperty) {
         {"Κατάστημα", "1000", "3000", "0", "50", "3", "5", "0", "0", "ΙΣΟΓΕΙΟ", "ΕΚΤΟΣ ΙΔΙΟΚΤ."},
         {"Αποθήκη", "1000", "0", "0", "50", "3", "5", "0", "0", "ΥΠΟΓ.-ΗΜΙΫΠΟΓ.", "ΕΚΤΟΣ ΙΔΙΟΚΤ."},
     };
-    const CalcRun run = Calculate(folder, '.', rows, true);
+    // Openings above the total losses are asked about first; going on, the
+    // negative share stops the run.
+    const CalcRun run = Calculate(folder, '.', rows, true, true);
     EXPECT_EQ(run.outcome, CalculationOutcome::Stopped);
-    ASSERT_EQ(run.messages.shown.size(), 1u);
+    ASSERT_EQ(run.messages.shown.size(), 2u);
+    EXPECT_EQ(run.messages.shown.front().title, kImplausibleTitle);
     EXPECT_EQ(run.messages.beeps, 2);
     EXPECT_EQ(run.messages.Last().title, "!! ΠΡΟΣΟΧΗ !!");
     EXPECT_NE(run.messages.Last().prompt.find("Αποθήκη"), std::string::npos);

@@ -94,6 +94,24 @@ TEST_F(InputDataReportTest, InsulationAnswerInD6OnEveryPage) {
     }
 }
 
+// A value the calculation warned about stands out on the page where it is:
+// only that cell, red and bold.
+TEST_F(InputDataReportTest, ImplausibleValuesAreMarked) {
+    std::vector<PropertyRecord> rows = Rows(30);
+    rows[27].MeanHeight = 3400.0f; // page 2, its third line
+    rows[2].Area = 4.0f;           // page 1, its third line
+    Run(rows);
+    const int second = 38 + 11 + 3;
+    EXPECT_EQ(Sheet().Format(second, 7).fontRgb, kImplausibleRgb);
+    EXPECT_TRUE(Sheet().Format(second, 7).bold);
+    EXPECT_EQ(Sheet().Format(11 + 3, 6).fontRgb, kImplausibleRgb);
+    for (const int col : {3, 4, 5, 6, 8}) {
+        EXPECT_NE(Sheet().Format(second, col).fontRgb, kImplausibleRgb) << col;
+    }
+    EXPECT_NE(Sheet().Format(11 + 4, 6).fontRgb, kImplausibleRgb);
+    EXPECT_NE(Sheet().Format(11 + 3, 7).fontRgb, kImplausibleRgb);
+}
+
 // The head is written before the first page is copied: the second page
 // carries it, and none of the first page's lines.
 TEST_F(InputDataReportTest, TheSecondPageHasTheHeadAndOnlyItsOwnLines) {
