@@ -165,6 +165,8 @@ TEST(ReplaceFileSafely, RefusesWhatItMustNotReplace) {
     EXPECT_EQ(ReplaceFileSafely(f.File("readonly.pyx/inside.txt"), "x"), FileProblem::NoFolder);
     EXPECT_EQ(ReplaceableProblem(f.File("fifo.txt/inside.txt")), FileProblem::NoFolder);
     EXPECT_EQ(ReplaceableProblem(f.File("no/such/folder.txt")), FileProblem::NoFolder);
+    // A folder that is a loop of links is named as such, not as missing.
+    EXPECT_EQ(ReplaceableProblem(f.File("loop-a/inside.txt")), FileProblem::LinkLoop);
     EXPECT_FALSE(WriteWholeFile(f.File("readonly.pyx"), "lost"));
 }
 
