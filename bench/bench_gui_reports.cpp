@@ -100,8 +100,8 @@ void Report(benchmark::State& st, Routine routine, Target target) {
                                    : WriteSheetXlsx(model, output, error);
         return ok;
     };
-    ReportServices services{state, messages,
-                            QtReportOutputs::Make(',', '.', &messages, nullptr, outputs)};
+    ReportServices services{
+        state, messages, QtReportOutputs::Make(',', '.', &messages, nullptr, outputs), {}};
     for (auto _ : st) {
         routine(services, ReportJob::Preview());
     }

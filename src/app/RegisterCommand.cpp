@@ -5,6 +5,9 @@
 #include "platform/Utf8.h"
 #include "register/ClientRecord.h"
 #include "register/RegisterFile.h"
+#include "register/RegistrationNumbers.h"
+
+#include <algorithm>
 
 #include <istream>
 #include <ostream>
@@ -16,10 +19,13 @@ namespace {
 constexpr const char* kUsage =
     "Χρήση: pyrostat register list [ΑΡΧΕΙΟ]\n"
     "       pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n"
+    "       pyrostat register am ΟΝΟΜΑ ΑΡΙΘΜΟΣ|- [ΑΡΧΕΙΟ]\n"
     "\n"
     "Δείχνει ή συμπληρώνει το μητρώο των μελετητών (\"CLIENTS.MIR\" στον φάκελο του\n"
-    "προγράμματος, εκτός αν δοθεί ΑΡΧΕΙΟ). Όταν το μητρώο έχει κωδικό, το add τον\n"
-    "ζητά από την τυπική είσοδο.\n"
+    "προγράμματος, εκτός αν δοθεί ΑΡΧΕΙΟ). Το am γράφει τον αριθμό μητρώου ΤΕΕ ενός\n"
+    "μελετητή του μητρώου (1 έως 8 ψηφία· «-» τον σβήνει) στο \"CLIENTS_AM.txt\" δίπλα\n"
+    "στο μητρώο, και τον τυπώνουν οι εκτυπώσεις δίπλα στο όνομα. Όταν το μητρώο έχει\n"
+    "κωδικό, τα add και am τον ζητούν από την τυπική είσοδο.\n"
     "\n"
     "Ο κωδικός του μητρώου κρατά μακριά τον περαστικό χρήστη· δεν είναι κρυπτογράφηση.\n"
     "Τα ονόματα και ο κωδικός είναι μόνο ανακατεμένα με κλειδί που ορίζει η μορφή του\n"
@@ -60,6 +66,24 @@ bool ReadOrReport(const RegisterFile& file, RegisterContents& contents, std::ost
     return false;
 }
 
+// Asks for the register's password on the standard input when it has one.
+bool PasswordGiven(const RegisterContents& contents, std::istream& in, std::ostream& err) {
+    if (contents.password.empty()) {
+        return true;
+    }
+    err << "Κωδικός: " << std::flush;
+    std::string typed;
+    std::getline(in, typed);
+    if (!typed.empty() && typed.back() == '\r') {
+        typed.pop_back();
+    }
+    if (TrimBlanks(typed) != contents.password) {
+        err << "pyrostat register: λάθος κωδικός\n";
+        return false;
+    }
+    return true;
+}
+
 int List(const std::vector<std::string>& args, const ProgramState& state, std::ostream& out,
          std::ostream& err) {
     if (args.size() > 2) {
@@ -70,8 +94,11 @@ int List(const std::vector<std::string>& args, const ProgramState& state, std::o
     if (!ReadOrReport(FileFor(args, 1, state), contents, err)) {
         return 1;
     }
+    const RegistrationNumbers numbers =
+        RegistrationNumbers::Read(RegistrationNumbers::PathBeside(FileFor(args, 1, state).Path()));
     for (const std::string& name : contents.names) {
-        out << name << "\n";
+        const std::string number = numbers.NumberOf(name);
+        out << name << (number.empty() ? "" : "\tΑΜ ΤΕΕ " + number) << "\n";
     }
     out << (contents.password.empty() ? "(χωρίς κωδικό)\n" : "(με κωδικό)\n");
     return 0;
@@ -98,17 +125,8 @@ int Add(const std::vector<std::string>& args, const ProgramState& state, std::is
     if (!ReadOrReport(file, contents, err)) {
         return 1;
     }
-    if (!contents.password.empty()) {
-        err << "Κωδικός: " << std::flush;
-        std::string typed;
-        std::getline(in, typed);
-        if (!typed.empty() && typed.back() == '\r') {
-            typed.pop_back();
-        }
-        if (TrimBlanks(typed) != contents.password) {
-            err << "pyrostat register: λάθος κωδικός\n";
-            return 2;
-        }
+    if (!PasswordGiven(contents, in, err)) {
+        return 2;
     }
     if (Utf8Length(name) > ClientRecord::kNameWidth) {
         err << "pyrostat register: προσοχή: το όνομα κόβεται στους πρώτους "
@@ -120,6 +138,50 @@ int Add(const std::vector<std::string>& args, const ProgramState& state, std::is
     }
     out << "καταχωρήθηκε ως εγγραφή " << contents.wholeRecords + 1 << ": "
         << Utf8Left(name, ClientRecord::kNameWidth) << "\n";
+    return 0;
+}
+
+int SetNumber(const std::vector<std::string>& args, const ProgramState& state, std::istream& in,
+              std::ostream& out, std::ostream& err) {
+    if (args.size() < 3 || args.size() > 4) {
+        err << kUsage;
+        return 1;
+    }
+    const std::string name = TrimBlanks(args[1]);
+    const std::string number = args[2] == "-" ? std::string() : TrimBlanks(args[2]);
+    if (args[2] != "-" && !IsRegistrationNumber(number)) {
+        err << "pyrostat register: ο αριθμός μητρώου ΤΕΕ είναι 1 έως 8 ψηφία: " << args[2] << "\n";
+        return 1;
+    }
+    const RegisterFile file = FileFor(args, 3, state);
+    RegisterContents contents;
+    if (!ReadOrReport(file, contents, err)) {
+        return 1;
+    }
+    if (std::find(contents.names.begin(), contents.names.end(), name) == contents.names.end()) {
+        err << "pyrostat register: το όνομα δεν είναι στο μητρώο: " << name << "\n";
+        return 1;
+    }
+    if (!PasswordGiven(contents, in, err)) {
+        return 2;
+    }
+    const std::string path = RegistrationNumbers::PathBeside(file.Path());
+    RegistrationNumbers numbers = RegistrationNumbers::Read(path);
+    if (numbers.Problem() != FileProblem::None) {
+        err << "pyrostat register: " << FileProblemMessage(path, numbers.Problem()) << "\n";
+        return 1;
+    }
+    if (numbers.SkippedLines() > 0) {
+        // Lines that were not a name and a number are dropped when it is written.
+        err << "pyrostat register: προσοχή: " << numbers.SkippedLines() << " γραμμές του " << path
+            << " δεν ήταν όνομα και αριθμός και δεν κρατήθηκαν\n";
+    }
+    numbers.Set(name, number);
+    if (const FileProblem problem = numbers.Write(path); problem != FileProblem::None) {
+        err << "pyrostat register: " << FileProblemMessage(path, problem) << "\n";
+        return 1;
+    }
+    out << name << (number.empty() ? ": χωρίς ΑΜ ΤΕΕ\n" : ": ΑΜ ΤΕΕ " + number + "\n");
     return 0;
 }
 
@@ -136,6 +198,9 @@ int RunRegisterCommand(const std::vector<std::string>& args, const ProgramState&
     }
     if (args[0] == "add") {
         return Add(args, state, in, out, err);
+    }
+    if (args[0] == "am") {
+        return SetNumber(args, state, in, out, err);
     }
     if (args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
         out << kUsage;

@@ -4,9 +4,11 @@
 
 #include "distribution/MessageByCode.h"
 
+#include "platform/LocalDate.h"
 #include "platform/PathRoutines.h"
 #include "platform/Utf8.h"
 #include "register/EngineerName.h"
+#include "register/RegistrationNumbers.h"
 
 namespace pyrostat {
 
@@ -41,7 +43,11 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
         return;
     }
 
-    sheet.SetText(1, 1, kEngineerCaption + TrimBlanks(state.CurrentEngineer));
+    sheet.SetText(1, 1, kEngineerCaption + EngineerWithNumber(folder, state.CurrentEngineer));
+    // The date the report was made, under every page.
+    const std::string madeOn = services.madeOn.empty() ? TodayText() : services.madeOn;
+    PageSetup& setup = sheet.Setup();
+    setup.footer += (setup.footer.empty() ? "" : "      ") + std::string(kMadeOnCaption) + madeOn;
     sheet.SetText(generalDataRow, 3, TrimBlanks(state.Employer));
     sheet.SetText(generalDataRow + 1, 3, TrimBlanks(state.Project));
     sheet.SetText(generalDataRow + 2, 3, TrimBlanks(state.Location));

@@ -17,6 +17,8 @@ struct ReportServices {
     ProgramState& state;
     MessageService& messages;
     std::shared_ptr<ReportOutputs> outputs;
+    // The date printed under every page ("08/12/2026"); empty: today's.
+    std::string madeOn;
 };
 
 // The template files in the program folder.
@@ -42,6 +44,7 @@ inline constexpr const char* kTemplateMissingTitle =
 inline constexpr const char* kTemplateMissingPrompt = "... Λείπει κάποιο βασικό Αρχείο ...";
 
 inline constexpr const char* kEngineerCaption = "Μελετητής : ";
+inline constexpr const char* kMadeOnCaption = "Ημερομηνία : ";
 
 // What a run of a report does with its sheet: shows it in the preview (from
 // where it may be saved or printed), or prints it on a printer, by name, with

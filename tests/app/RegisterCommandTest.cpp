@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -93,6 +94,34 @@ TEST_F(RegisterCommandTest, AddAppendsARecord) {
                     : std::vector<std::string>{"Alpha"};
         EXPECT_EQ(ReadAll(folder.File("CLIENTS.MIR")), IndependentRegister(names, c.password));
     }
+}
+
+// The registration number is written beside the register, behind its
+// password, only for a name of the register; the list shows it.
+TEST_F(RegisterCommandTest, TheRegistrationNumberBesideTheRegister) {
+    const std::string records = IndependentRegister({Utf8ToCp1253("Γ. Μηχανικός"), "Alpha"}, "pw");
+    WriteAll(folder.File("CLIENTS.MIR"), records);
+    EXPECT_EQ(Call({"am", "Γ. Μηχανικός", "123456"}, "wrong\n").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("CLIENTS_AM.txt")));
+
+    const CommandRun set = Call({"am", "Γ. Μηχανικός", "123456"}, "pw\n");
+    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.out, "Γ. Μηχανικός: ΑΜ ΤΕΕ 123456\n");
+    EXPECT_EQ(ReadAll(folder.File("CLIENTS_AM.txt")), "Γ. Μηχανικός\t123456\n");
+    EXPECT_EQ(ReadAll(folder.File("CLIENTS.MIR")), records) << "the records stay as they were";
+    EXPECT_EQ(Call({"list"}).out, "Γ. Μηχανικός\tΑΜ ΤΕΕ 123456\nAlpha\n(με κωδικό)\n");
+
+    for (const char* bad : {"12a", "123456789", ""}) {
+        const CommandRun refused = Call({"am", "Alpha", bad}, "pw\n");
+        EXPECT_EQ(refused.status, 1) << bad;
+        EXPECT_NE(refused.err.find("1 έως 8 ψηφία"), std::string::npos) << refused.err;
+    }
+    const CommandRun stranger = Call({"am", "Κάποιος", "1"}, "pw\n");
+    EXPECT_EQ(stranger.status, 1);
+    EXPECT_NE(stranger.err.find("δεν είναι στο μητρώο"), std::string::npos);
+
+    EXPECT_EQ(Call({"am", "Γ. Μηχανικός", "-"}, "pw\n").status, 0);
+    EXPECT_EQ(ReadAll(folder.File("CLIENTS_AM.txt")), "");
 }
 
 TEST_F(RegisterCommandTest, RefusedCalls) {

@@ -34,7 +34,7 @@ public:
     // The engineer chosen in the register is the one a report carries.
     ReportServices Services() {
         state.ChosenEngineer = "  Γ. Μηχανικός  ";
-        return ReportServices{state, messages, outputs};
+        return ReportServices{state, messages, outputs, kMadeOn};
     }
 
     // "PYROSTAT.TMP" with `records`.
@@ -93,6 +93,8 @@ public:
             << "cell " << CellName(row, col);
         return Sheet().Value(row, col).number;
     }
+
+    static constexpr const char* kMadeOn = "08/12/2026";
 
     TestFolder folder;
     ProgramState state;

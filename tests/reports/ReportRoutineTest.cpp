@@ -1,6 +1,8 @@
 #include "reports/ReportRoutine.h"
 #include "ReportFixture.h"
+#include "platform/LocalDate.h"
 #include "reports/FormulaReport.h"
+#include "reports/InputDataReport.h"
 #include "reports/ResultsTableReport.h"
 
 #include <filesystem>
@@ -92,6 +94,30 @@ TEST_F(ReportRoutineTest, OnePreviewOfTheFilledTemplate) {
     EXPECT_EQ(Text(4, 3), "Ιδιοκτήτες Πολυκατοικίας");
     EXPECT_EQ(Text(21, 3), FormulaLineOf(1));
     EXPECT_TRUE(messages.Empty());
+}
+
+// A signed page says when and by whom: every report carries the date it was
+// made under every page, and the engineer's registration number when the
+// register holds it.
+TEST_F(ReportRoutineTest, EveryReportSaysWhenAndByWhom) {
+    WriteAll(folder.File("CLIENTS_AM.txt"), "Γ. Μηχανικός\t123456\n");
+    WriteAll(folder.File(kInputDataFileName), "");
+    sheets.makeTemplate = [](SheetModel& m) { m.Setup().footer = "Σελίδα &P από &N"; };
+    ReportServices services = Services();
+    FormulaReport(services, ReportJob::Preview());
+    ResultsTableReport(services, ReportJob::Preview());
+    InputDataReport(services, ReportJob::Preview());
+    ASSERT_EQ(sheets.made.size(), 3u);
+    for (const auto& made : sheets.made) {
+        EXPECT_EQ(made.sheet.Value(1, 1).text, "Μελετητής : Γ. Μηχανικός, ΑΜ ΤΕΕ 123456");
+        EXPECT_EQ(made.sheet.Setup().footer, "Σελίδα &P από &N      Ημερομηνία : 08/12/2026");
+    }
+    // Without a date given, today's.
+    services.madeOn.clear();
+    FormulaReport(services, ReportJob::Preview());
+    const std::string footer = sheets.Last().sheet.Setup().footer;
+    EXPECT_EQ(footer.substr(footer.size() - 10), TodayText());
+    EXPECT_EQ(TodayText().size(), 10u);
 }
 
 TEST_F(ReportRoutineTest, APrintGoesToItsPrinterWithAtLeastOneCopy) {

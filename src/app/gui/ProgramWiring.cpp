@@ -140,10 +140,12 @@ private:
         outputs.saved = [this](const std::string& path) {
             Status("Η αναφορά αποθηκεύτηκε: " + path);
         };
-        return ReportServices{state_, messages_,
+        return ReportServices{state_,
+                              messages_,
                               QtReportOutputs::Make(state_.DecimalSeparator(),
                                                     state_.ThousandsSeparator(), &messages_, parent,
-                                                    outputs)};
+                                                    outputs),
+                              {}};
     }
 
     // The printer side of a report command: the printer chosen for the main

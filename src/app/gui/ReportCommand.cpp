@@ -175,10 +175,12 @@ int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
         written = true;
         return !failed;
     };
-    ReportServices services{state, messages,
+    ReportServices services{state,
+                            messages,
                             QtReportOutputs::Make(state.DecimalSeparator(),
                                                   state.ThousandsSeparator(), &messages, nullptr,
-                                                  outputs)};
+                                                  outputs),
+                            {}};
     // One run of the report: the preview writes the files, the print sends
     // the sheet to the printer named.
     auto runReport = [&](const ReportJob& job) {

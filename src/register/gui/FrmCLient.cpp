@@ -1,8 +1,10 @@
 #include "register/gui/FrmCLient.h"
 
 #include "platform/StorableTyping.h"
+#include "platform/Utf8.h"
 #include "platform/gui/RefusedInputNotice.h"
 #include "platform/gui/WindowHelpers.h"
+#include "register/RegisterFile.h"
 #include "register/gui/Cp1253Validator.h"
 #include "register/gui/FrmCLPass.h"
 #include "register/gui/NamesList.h"
@@ -16,6 +18,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
@@ -36,7 +40,9 @@ QString Q(const std::string& text) {
 
 FrmCLient::FrmCLient(ProgramState& state, MessageService& messages, PasswordDialog& dialog,
                      QWidget* parent)
-    : QDialog(parent), session_(state, messages, dialog) {
+    : QDialog(parent), session_(state, messages, dialog), messages_(messages),
+      numbersPath_(RegistrationNumbers::PathBeside(RegisterFile::InProgramFolder(state).Path())) {
+    numbers_ = RegistrationNumbers::Read(numbersPath_);
     setWindowTitle(QStringLiteral("ΕΠΙΛΟΓΗ ΟΝΟΜΑΤΟΣ ΜΕΛΕΤΗΤΗ"));
     setModal(true);
     BuildControls();
@@ -67,6 +73,18 @@ void FrmCLient::BuildControls() {
         return StorableTypingRefusal(typed, RegisterSession::kMaxNameChars, true);
     });
     LblNoChars_ = new QLabel(SSFrame1_);
+    // The registration number, kept beside the register; typed with the name
+    // when it is added or corrected, and stored with it.
+    Lbl_Am_ = new QLabel(QStringLiteral("ΑΜ ΤΕΕ :"), SSFrame1_);
+    Txt_Am_ = new QLineEdit(SSFrame1_);
+    Txt_Am_->setMaxLength(static_cast<int>(RegistrationNumbers::kMaxDigits));
+    Txt_Am_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Txt_Am_));
+    TellRefusedInput(Txt_Am_, [](const std::string& typed) {
+        return "«" + ShortenForMessage(typed) +
+               "» δεν γράφεται: ο αριθμός μητρώου ΤΕΕ είναι έως 8 ψηφία.";
+    });
+    Lbl_Am_->setBuddy(Txt_Am_);
     Cmd_New_ = new QPushButton(QStringLiteral("Νέο Όνομα"), SSFrame1_);
     Cmd_COR_ = new QPushButton(QStringLiteral("Διόρθωση"), SSFrame1_);
     Cmd_Del_ = new QPushButton(QStringLiteral("Διαγραφή"), SSFrame1_);
@@ -79,6 +97,11 @@ void FrmCLient::BuildControls() {
     changeBox->addWidget(Lbl_Client_);
     changeBox->addWidget(Txt_Client_);
     changeBox->addWidget(LblNoChars_);
+    auto* amRow = new QHBoxLayout;
+    amRow->addWidget(Lbl_Am_);
+    amRow->addWidget(Txt_Am_);
+    amRow->addStretch(1);
+    changeBox->addLayout(amRow);
     changeBox->addLayout(editButtons);
 
     Label1_ = new QLabel(QStringLiteral("Password :"), this);
@@ -161,7 +184,11 @@ void FrmCLient::ConnectControls() {
         Refresh();
     });
     connect(Cmd_OK_, &QPushButton::clicked, this, [this] {
+        const bool editing = !session_.ClientLocked();
         session_.Cmd_OK();
+        if (editing && session_.ClientLocked()) {
+            StoreNumber(); // the name was taken: its number goes with it
+        }
         Refresh();
     });
     connect(Cmd_Exit_, &QPushButton::clicked, this, &QDialog::reject);
@@ -182,6 +209,35 @@ void FrmCLient::RefreshList() {
         FitListScrollWidth(*Lst_Names_);
     }
     Lst_Names_->setCurrentRow(session_.Selected());
+}
+
+std::string FrmCLient::SelectedName() const {
+    const int row = session_.Selected();
+    const auto& names = session_.Names();
+    return row >= 0 && row < static_cast<int>(names.size()) ? names[static_cast<size_t>(row)]
+                                                            : std::string();
+}
+
+void FrmCLient::StoreNumber() {
+    const std::string name = SelectedName();
+    const std::string typed = Txt_Am_->text().toStdString();
+    if (name.empty() || numbers_.NumberOf(name) == typed) {
+        return;
+    }
+    RegistrationNumbers numbers = RegistrationNumbers::Read(numbersPath_);
+    FileProblem problem = numbers.Problem();
+    if (problem == FileProblem::None) {
+        numbers.Set(name, typed);
+        problem = numbers.Write(numbersPath_);
+    }
+    if (problem != FileProblem::None) {
+        messages_.Show("!! ΠΡΟΣΟΧΗ !!",
+                       "Ο αριθμός μητρώου ΤΕΕ δεν αποθηκεύτηκε:\n" +
+                           FileProblemMessage(numbersPath_, problem),
+                       MessageService::Icon::Exclamation);
+        return;
+    }
+    numbers_ = std::move(numbers);
 }
 
 void FrmCLient::RefreshCounter() {
@@ -206,6 +262,12 @@ void FrmCLient::Refresh() {
     Txt_Client_->setPalette(palette);
     if (Txt_Pass_->text() != Q(session_.PassText())) {
         Txt_Pass_->setText(Q(session_.PassText()));
+    }
+    // The number follows the name: typed while the name is, shown otherwise.
+    Txt_Am_->setReadOnly(session_.ClientLocked());
+    Txt_Am_->setPalette(palette);
+    if (session_.ClientLocked()) {
+        Txt_Am_->setText(Q(numbers_.NumberOf(SelectedName())));
     }
     Cmd_New_->setEnabled(session_.NewEnabled());
     Cmd_COR_->setEnabled(session_.CorEnabled());

@@ -3,6 +3,7 @@
 #include "platform/MessageService.h"
 #include "register/PasswordDialog.h"
 #include "register/RegisterSession.h"
+#include "register/RegistrationNumbers.h"
 
 #include <QDialog>
 
@@ -36,6 +37,7 @@ public:
     QLabel* Lbl_Client() const { return Lbl_Client_; }
     QLineEdit* Txt_Client() const { return Txt_Client_; }
     QLabel* LblNoChars() const { return LblNoChars_; }
+    QLineEdit* Txt_Am() const { return Txt_Am_; }
     QPushButton* Cmd_New() const { return Cmd_New_; }
     QPushButton* Cmd_COR() const { return Cmd_COR_; }
     QPushButton* Cmd_Del() const { return Cmd_Del_; }
@@ -63,8 +65,13 @@ private:
     void Refresh();
     void RefreshList();
     void RefreshCounter();
+    // The name of the list's selected row, or empty.
+    std::string SelectedName() const;
+    // Writes the number typed for the selected name beside the register.
+    void StoreNumber();
 
     RegisterSession session_;
+    MessageService& messages_;
     bool closed_ = false;
 
     QGroupBox* SSFrame2_;
@@ -75,6 +82,10 @@ private:
     QLabel* Lbl_Client_;
     QLineEdit* Txt_Client_;
     QLabel* LblNoChars_;
+    QLabel* Lbl_Am_;
+    QLineEdit* Txt_Am_;
+    RegistrationNumbers numbers_;
+    std::string numbersPath_;
     QPushButton* Cmd_New_;
     QPushButton* Cmd_COR_;
     QPushButton* Cmd_Del_;

@@ -125,6 +125,40 @@ TEST_F(FrmCLientTest, AddingANameByTyping) {
     window.close();
 }
 
+// The registration number is shown with the selected name, typed while a
+// name is corrected, and stored beside the register with it.
+TEST_F(FrmCLientTest, TheRegistrationNumberGoesWithTheName) {
+    WriteRegister({"Alpha", "Beta"}, "");
+    test::WriteAll(folder.File("CLIENTS_AM.txt"), "Alpha\t1111\n");
+    const std::string records = test::ReadAll(Path());
+    FrmCLient window(state, messages, dialog);
+    window.show();
+    window.Lst_Names()->setCurrentRow(0);
+    EXPECT_EQ(window.Txt_Am()->text(), QStringLiteral("1111"));
+    EXPECT_TRUE(window.Txt_Am()->isReadOnly());
+    window.Lst_Names()->setCurrentRow(1);
+    EXPECT_EQ(window.Txt_Am()->text(), QString());
+
+    window.Cmd_COR()->click();
+    EXPECT_FALSE(window.Txt_Am()->isReadOnly());
+    window.Txt_Am()->setFocus();
+    TypeInto(window.Txt_Am(), QStringLiteral("12x"));
+    EXPECT_EQ(window.Txt_Am()->text(), QStringLiteral("12"));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdString(),
+              "«12x» δεν γράφεται: ο αριθμός μητρώου ΤΕΕ είναι έως 8 ψηφία.");
+    TypeInto(window.Txt_Am(), QStringLiteral("3456"));
+    messages.AnswerNext(Answer::Yes);
+    window.Cmd_OK()->click();
+    EXPECT_TRUE(window.Txt_Am()->isReadOnly());
+    EXPECT_EQ(test::ReadAll(folder.File("CLIENTS_AM.txt")), "Alpha\t1111\nBeta\t123456\n");
+    window.Lst_Names()->setCurrentRow(0);
+    window.Lst_Names()->setCurrentRow(1);
+    EXPECT_EQ(window.Txt_Am()->text(), QStringLiteral("123456"));
+    window.close();
+    EXPECT_EQ(test::ReadAll(Path()), records) << "the register's records are not touched";
+}
+
 TEST_F(FrmCLientTest, DraggingTheThirdNameToTheTopAndClosing) {
     WriteRegister({"Alpha", "Beta", "Gamma"}, "pw");
     FrmCLient window(state, messages, dialog);
