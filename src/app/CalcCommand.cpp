@@ -30,10 +30,11 @@ void UseSystemSeparators(NumberSeparators& state) {
     try {
         const std::locale locale("");
         const auto& punct = std::use_facet<std::numpunct<char>>(locale);
-        const char decimal = punct.decimal_point();
-        if (decimal == ',' || decimal == '.') {
-            state.DecimalSeparatorCode = decimal;
-            state.ThousandsSeparatorCode = decimal == ',' ? '.' : ',';
+        // A comma is the locale's; a full stop, or anything else, is the
+        // full stop below.
+        if (punct.decimal_point() == ',') {
+            state.DecimalSeparatorCode = ',';
+            state.ThousandsSeparatorCode = '.';
             return;
         }
     } catch (const std::exception&) {
