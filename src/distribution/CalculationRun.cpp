@@ -77,6 +77,7 @@ CalculationOutcome RunCalculation(GridContract& grid, ProgramState& state, Messa
                       MessageService::Answer::No) != MessageService::Answer::Yes) {
         grid.SetRow(implausible.front().row);
         grid.SetCol(implausible.front().col);
+        grid.Action(GridContract::kActionGoToCell);
         grid.SetFocus();
         return CalculationOutcome::Stopped;
     }

@@ -174,9 +174,11 @@ void fpSpread1::Action(int code) {
     case kActionGoToCell:
         memory_.Action(code);
         if (Row() >= 1 && Row() <= kGridRows && Col() >= 1 && Col() <= kGridColumns) {
-            // A command's move, not the user's: no LeaveCell.
+            // A command's move, not the user's: no LeaveCell. The cell is
+            // the one shown selected too, so that what is typed next goes
+            // where the eye is.
             selectionModel()->setCurrentIndex(model_->index(Row() - 1, Col() - 1),
-                                              QItemSelectionModel::NoUpdate);
+                                              QItemSelectionModel::ClearAndSelect);
         }
         break;
     case kActionDeselect:

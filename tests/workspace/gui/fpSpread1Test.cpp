@@ -238,11 +238,17 @@ TEST_F(GridTest, EnterAndF2OpenTheEditorAndContractUnitsHold) {
     // (to within the half pixel a border can be placed at)
     EXPECT_NEAR(grid->ColWidth(6), 12.0, 0.5 / grid->PixelsPerWidthUnit());
 
+    // A command's move takes the highlight with it: the cell shown is the
+    // cell that takes the next key.
+    GoTo(3, 2);
     grid->SetRow(7);
     grid->SetCol(5);
     grid->Action(GridContract::kActionGoToCell);
     EXPECT_EQ(grid->ActiveRow(), 7);
     EXPECT_EQ(grid->ActiveCol(), 5);
+    const QModelIndexList shown = grid->selectionModel()->selectedIndexes();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.front(), grid->model()->index(6, 4));
     EXPECT_EQ(grid->model()->headerData(6, Qt::Vertical).toInt(), 7);
 }
 
