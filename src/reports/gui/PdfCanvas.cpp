@@ -202,21 +202,52 @@ void PdfCanvas::Glyphs(const QPointF& origin, const QGlyphRun& run, const QColor
             }
         }
     } else {
+        // The run is not one glyph a character: a glyph drawn for several
+        // letters (a ligature such as «fi»), or characters that another
+        // font draws. A glyph that is a character's own reads as it; any
+        // other reads as the letters of this font up to the next glyph's.
+        std::vector<quint32> own(static_cast<size_t>(text.size()), 0);
+        for (qsizetype k = 0; k < text.size(); ++k) {
+            const QList<quint32> one = raw.glyphIndexesForString(QString(text[k]));
+            own[static_cast<size_t>(k)] = one.size() == 1 ? one[0] : 0;
+        }
+        auto ownAt = [&](qsizetype k) { return own[static_cast<size_t>(k)]; };
+        qsizetype at = 0;
+        for (qsizetype i = 0; i < glyphs.size() && at < text.size(); ++i) {
+            const quint32 g = glyphs[i];
+            std::u16string reads;
+            qsizetype k = at;
+            while (k < text.size() && ownAt(k) != g) {
+                ++k;
+            }
+            if (k < text.size()) {
+                reads = std::u16string(1, text[k].unicode());
+                at = k + 1;
+            } else {
+                qsizetype start = at;
+                while (start < text.size() && ownAt(start) == 0) {
+                    ++start; // drawn by another font
+                }
+                qsizetype end = start;
+                while (end < text.size() && ownAt(end) != 0 &&
+                       (end == start || i + 1 >= glyphs.size() || ownAt(end) != glyphs[i + 1])) {
+                    reads += static_cast<char16_t>(text[end].unicode());
+                    ++end;
+                }
+                at = end;
+            }
+            if (g >= font.named.size()) {
+                font.named.resize(g + 1, false);
+            }
+            if (!font.named[g] && !reads.empty()) {
+                font.named[g] = true;
+                font.pdf.text[g] = reads;
+            } else {
+                font.pdf.text.emplace(g, std::u16string());
+            }
+        }
         for (const quint32 g : glyphs) {
             font.pdf.text.emplace(g, std::u16string());
-        }
-        for (const QChar ch : text) {
-            const QList<quint32> one = raw.glyphIndexesForString(QString(ch));
-            if (one.size() == 1 && glyphs.contains(one[0])) {
-                std::u16string& reads = font.pdf.text[one[0]];
-                if (reads.empty()) {
-                    reads = std::u16string(1, ch.unicode());
-                    if (one[0] >= font.named.size()) {
-                        font.named.resize(one[0] + 1, false);
-                    }
-                    font.named[one[0]] = true;
-                }
-            }
         }
     }
 

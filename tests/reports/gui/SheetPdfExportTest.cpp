@@ -20,6 +20,23 @@ QString Output(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// A glyph the font draws for two letters (the «fi» ligature) reads back as
+// both letters: copied or searched text is the printed text.
+TEST(SheetPdfExport, LigaturesReadBackAsTheirLetters) {
+    TestFolder folder;
+    SheetModel model;
+    model.SetText(1, 1, "fi : συντελεστής πάγιου μέρους");
+    model.SetText(2, 1, "office fluffy ffi fl");
+    const std::string pdf = folder.File("sheet.pdf");
+    std::string error;
+    ASSERT_TRUE(WriteSheetPdf(model, pdf, ',', '.', error)) << error;
+    // (pdftotext breaks the overflowing text into lines of its own.)
+    const QString text = Output("pdftotext", {QString::fromStdString(pdf), "-"}).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("fi : συντελεστής πάγιου μέρους")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("office fluffy ffi fl"))) << text.toStdString();
+}
+
 // A text the sheets' font lacks a character of is drawn with the font the
 // system finds for it, embedded too; the text reads back whole, and a
 // character no font has still leaves the rest of its text readable.
