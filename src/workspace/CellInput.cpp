@@ -7,26 +7,46 @@
 
 namespace pyrostat {
 
-InputState CheckNumberInput(std::string_view text, NumberLocale locale) {
-    int wholeDigits = 0;
+namespace {
+
+// What a number being typed is made of, read left to right up to the first
+// character a number cell never takes.
+struct TypedNumberScan {
+    enum class Stop { None, SecondDecimal, Foreign };
+    Stop stop = Stop::None;
+    int wholeDigits = 0; // leading zeros do not count towards the 8
     int decimals = 0;
+};
+
+TypedNumberScan ScanTypedNumber(std::string_view text, NumberLocale locale) {
+    TypedNumberScan scan;
     bool seenDecimal = false;
     for (const char ch : text) {
         if (ch >= '0' && ch <= '9') {
             if (seenDecimal) {
-                ++decimals;
-            } else if (wholeDigits > 0 || ch != '0') {
-                ++wholeDigits; // leading zeros do not count towards the 8
+                ++scan.decimals;
+            } else if (scan.wholeDigits > 0 || ch != '0') {
+                ++scan.wholeDigits;
             }
-        } else if (ch == locale.decimal && !seenDecimal) {
+        } else if (ch == locale.decimal) {
+            if (seenDecimal) {
+                scan.stop = TypedNumberScan::Stop::SecondDecimal;
+                break;
+            }
             seenDecimal = true;
-        } else if (ch == locale.group && !seenDecimal && locale.group != ' ') {
-            continue;
-        } else {
-            return InputState::Invalid;
+        } else if (ch != locale.group || seenDecimal || locale.group == ' ') {
+            scan.stop = TypedNumberScan::Stop::Foreign;
+            break;
         }
     }
-    if (wholeDigits > 8 || decimals > 2) {
+    return scan;
+}
+
+} // namespace
+
+InputState CheckNumberInput(std::string_view text, NumberLocale locale) {
+    const TypedNumberScan scan = ScanTypedNumber(text, locale);
+    if (scan.stop != TypedNumberScan::Stop::None || scan.wholeDigits > 8 || scan.decimals > 2) {
         return InputState::Invalid;
     }
     if (text.empty()) {
@@ -44,34 +64,25 @@ InputState CheckNumberInput(std::string_view text, NumberLocale locale) {
 }
 
 std::string NumberTypingRefusal(std::string_view typed, NumberLocale locale) {
-    if (CheckNumberInput(typed, locale) != InputState::Invalid) {
-        return {};
-    }
+    const TypedNumberScan scan = ScanTypedNumber(typed, locale);
     const std::string decimal(1, locale.decimal);
     std::string why;
-    int wholeDigits = 0;
-    int decimals = 0;
-    bool seenDecimal = false;
-    for (const char ch : typed) {
-        if (ch >= '0' && ch <= '9') {
-            if (seenDecimal) {
-                ++decimals;
-            } else if (wholeDigits > 0 || ch != '0') {
-                ++wholeDigits;
-            }
-        } else if (ch == locale.decimal && seenDecimal) {
-            why = "ο αριθμός έχει ήδη υποδιαστολή «" + decimal + "»";
-            break;
-        } else if (ch == locale.decimal) {
-            seenDecimal = true;
-        } else if (ch != locale.group || seenDecimal || locale.group == ' ') {
-            why = "το κελί δέχεται μόνο ψηφία και την υποδιαστολή «" + decimal + "»";
-            break;
+    switch (scan.stop) {
+    case TypedNumberScan::Stop::SecondDecimal:
+        why = "ο αριθμός έχει ήδη υποδιαστολή «" + decimal + "»";
+        break;
+    case TypedNumberScan::Stop::Foreign:
+        why = "το κελί δέχεται μόνο ψηφία και την υποδιαστολή «" + decimal + "»";
+        break;
+    case TypedNumberScan::Stop::None:
+        if (scan.decimals > 2) {
+            why = "το κελί δέχεται έως 2 δεκαδικά ψηφία";
+        } else if (scan.wholeDigits > 8) {
+            why = "το κελί δέχεται έως 8 ακέραια ψηφία";
+        } else {
+            return {}; // taken, or not yet a number but not refused
         }
-    }
-    if (why.empty()) {
-        why = decimals > 2 ? "το κελί δέχεται έως 2 δεκαδικά ψηφία"
-                           : "το κελί δέχεται έως 8 ακέραια ψηφία";
+        break;
     }
     return "«" + ShortenForMessage(typed) + "» δεν γράφεται: " + why + ".";
 }
