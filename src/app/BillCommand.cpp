@@ -1,5 +1,7 @@
 #include "app/BillCommand.h"
 
+#include "app/SystemLocale.h"
+
 #include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
 #include "app/ListedFaults.h"
@@ -32,8 +34,9 @@ void Usage(std::ostream& err) {
            "               «αντικατάσταση ΠΑΛΙΑ_ΤΕΛΙΚΗ ΝΕΑ_ΑΡΧΙΚΗ»; «-» για την είσοδο\n"
            "  ΗΜΕΡΟΜΗΝΙΑ:  15/10/2026 ή 2026-10-15\n"
            "  --decimal    η υποδιαστολή των ενδείξεων και της δαπάνης (το άλλο σημάδι\n"
-           "               χωρίζει μόνο χιλιάδες)· χωρίς αυτή, μια τιμή όπως «1.500» που\n"
-           "               διαβάζεται με δύο τρόπους δεν γίνεται δεκτή\n"
+           "               χωρίζει μόνο χιλιάδες) και των αριθμών που τυπώνονται· χωρίς\n"
+           "               αυτή, μια τιμή όπως «1.500» που διαβάζεται με δύο τρόπους δεν\n"
+           "               γίνεται δεκτή, και τα φύλλα τυπώνουν όπως οι τοπικές ρυθμίσεις\n"
            "  --save       αποθήκευση στο ιστορικό του κτιρίου, μόνο όταν γραφτούν όλα τα\n"
            "               αρχεία που ζητήθηκαν\n"
            "  --carry      προηγούμενες ενδείξεις από την τελευταία αποθηκευμένη περίοδο: οι\n"
@@ -171,6 +174,8 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         locale = o.decimal == "," ? NumberLocale::Greek() : NumberLocale::English();
     }
     BillRequest request;
+    // Printed as the user's locale writes numbers, or as --decimal says.
+    request.locale = locale ? *locale : SystemNumberLocale();
     const std::optional<int64_t> cost =
         locale ? ParseEuroCents(o.cost, *locale) : ParseEuroCents(o.cost);
     if (!cost) {
@@ -310,7 +315,7 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
     std::string error;
     if (!o.pdf.empty() || !o.xlsx.empty()) {
         const SheetModel sheet = PeriodSheet(bill, coefficients, compared);
-        if (!o.pdf.empty() && !writer->WritePdf(sheet, o.pdf, error)) {
+        if (!o.pdf.empty() && !writer->WritePdf(sheet, o.pdf, request.locale, error)) {
             err << "ΔΕΝ γράφτηκε το " << o.pdf << ": " << error << '\n';
             written = false;
         }
@@ -319,8 +324,8 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
             written = false;
         }
     }
-    if (!o.notices.empty() &&
-        !writer->WritePdf(NoticesSheet(bill, coefficients, compared), o.notices, error)) {
+    if (!o.notices.empty() && !writer->WritePdf(NoticesSheet(bill, coefficients, compared),
+                                                o.notices, request.locale, error)) {
         err << "ΔΕΝ γράφτηκε το " << o.notices << ": " << error << '\n';
         written = false;
     }

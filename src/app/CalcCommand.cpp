@@ -1,5 +1,7 @@
 #include "app/CalcCommand.h"
 
+#include "app/SystemLocale.h"
+
 #include "app/StreamMessages.h"
 
 #include "app/CommandOptions.h"
@@ -23,25 +25,6 @@ namespace {
 
 void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat calc ΜΕΛΕΤΗ.pyx [--export] [--decimal ,|.]\n";
-}
-
-// The separators of the user's locale; the full stop when none can be found.
-void UseSystemSeparators(NumberSeparators& state) {
-    try {
-        const std::locale locale("");
-        const auto& punct = std::use_facet<std::numpunct<char>>(locale);
-        // A comma is the locale's; a full stop, or anything else, is the
-        // full stop below.
-        if (punct.decimal_point() == ',') {
-            state.DecimalSeparatorCode = ',';
-            state.ThousandsSeparatorCode = '.';
-            return;
-        }
-    } catch (const std::exception&) {
-        // An unknown locale name in the environment: keep the full stop.
-    }
-    state.DecimalSeparatorCode = '.';
-    state.ThousandsSeparatorCode = ',';
 }
 
 } // namespace
@@ -73,7 +56,9 @@ int RunCalcCommand(const std::vector<std::string>& args, ProgramState& state, st
         state.DecimalSeparatorCode = decimal;
         state.ThousandsSeparatorCode = decimal == ',' ? '.' : ',';
     } else {
-        UseSystemSeparators(state);
+        const NumberLocale system = SystemNumberLocale();
+        state.DecimalSeparatorCode = system.decimal;
+        state.ThousandsSeparatorCode = system.group;
     }
 
     std::string bytes;

@@ -77,7 +77,7 @@ std::string Building(const BillingCoefficients& c) {
     return text;
 }
 
-std::string Marks(const BilledLine& line) {
+std::string Marks(const BilledLine& line, NumberLocale locale) {
     std::string marks;
     auto add = [&marks](const std::string& m) { marks += (marks.empty() ? "" : ", ") + m; };
     if (line.closed) {
@@ -88,8 +88,9 @@ std::string Marks(const BilledLine& line) {
     }
     if (line.reading && line.reading->replaced) {
         add(std::string(kReplacedMark) + " " +
-            FormatComma(line.reading->oldFinal.value, line.reading->oldFinal.decimals) + " / " +
-            FormatComma(line.reading->newStart.value, line.reading->newStart.decimals));
+            FormatDecimal(line.reading->oldFinal.value, line.reading->oldFinal.decimals, locale) +
+            " / " +
+            FormatDecimal(line.reading->newStart.value, line.reading->newStart.decimals, locale));
     }
     return marks;
 }
@@ -120,7 +121,7 @@ int Heading(Writer& w, int row, int lastCol, const std::string& title, const Per
     }
     w.Merged(row++, 1, lastCol, Period(bill), plain);
     w.Merged(row++, 1, lastCol,
-             "Δαπάνη περιόδου: " + FormatEuroText(bill.request.costCents) +
+             "Δαπάνη περιόδου: " + FormatEuroText(bill.request.costCents, bill.request.locale) +
                  " €   Μέθοδος: " + MethodText(bill.request.method),
              plain);
     return row;
@@ -260,7 +261,7 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
         w.Number(row, 9, static_cast<double>(line.fixedCents) / 100.0, "#,##0.00");
         w.Number(row, 10, static_cast<double>(line.variableCents) / 100.0, "#,##0.00");
         w.Number(row, 11, static_cast<double>(line.amountCents) / 100.0, "#,##0.00", true);
-        std::string marks = Marks(line);
+        std::string marks = Marks(line, bill.request.locale);
         if (comparisons != nullptr && i < comparisons->size() && (*comparisons)[i].implausible) {
             marks += (marks.empty() ? "" : ", ") + std::string(kImplausibleMark);
             ++implausible;
@@ -285,7 +286,8 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
     CellFormat wrapped = w.Base();
     wrapped.wrap = true;
     wrapped.vAlign = VerticalAlign::Top;
-    w.Merged(row++, 1, kCols, "ΟΜΣ = 1 − Σ(f x e) = " + FormatComma(bill.oms, 4), wrapped);
+    w.Merged(row++, 1, kCols,
+             "ΟΜΣ = 1 − Σ(f x e) = " + FormatDecimal(bill.oms, 4, bill.request.locale), wrapped);
     if (bill.scaled) {
         w.Merged(row, 1, kCols, ScaleFactorNote(bill), wrapped);
         sheet.SetRowHeight(row++, 24);
@@ -378,7 +380,7 @@ SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c,
         }
         w.Text(row, 1, hours ? "Ώρες λειτουργίας Ω" : "Μονάδες ενέργειας Ω", label);
         w.Number(row, 2, line.omega, DecimalsFormat(line.omegaDecimals), true, false);
-        w.Text(row++, 3, Marks(line), bold);
+        w.Text(row++, 3, Marks(line, bill.request.locale), bold);
         w.Text(row, 1, "Συντελεστής e", label);
         w.Number(row, 2, line.coefficients.e, "0.0000", false, false);
         w.Text(row, 3, "Πάγιο FE = f x e", label);

@@ -139,6 +139,7 @@ std::vector<std::string> BillingSession::Paste(std::string_view text) {
 
 PeriodBill BillingSession::Bill() const {
     BillRequest request;
+    request.locale = locale_;
     request.method = method_;
     request.estimate = estimate_;
     std::vector<std::string> faults;

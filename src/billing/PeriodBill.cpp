@@ -46,18 +46,20 @@ void SettleEstimates(BilledLine& line, const BillRequest& request,
     if (net < 0) {
         line.settled = line.omega;
         notes.push_back("ΠΡΟΣΟΧΗ: η Ιδιοκτησία «" + line.name + "» είχε χρεωθεί με εκτίμηση " +
-                        FormatComma(estimate.units, estimate.decimals) + unit +
+                        FormatDecimal(estimate.units, estimate.decimals, request.locale) + unit +
                         ", περισσότερες από όσες έδειξε ο μετρητής από τότε (" +
-                        FormatComma(line.omega, decimals) + "): η περίοδος τη χρεώνει με 0" + unit +
-                        " και μένουν " + FormatComma(-net, decimals) + unit +
+                        FormatDecimal(line.omega, decimals, request.locale) +
+                        "): η περίοδος τη χρεώνει με 0" + unit + " και μένουν " +
+                        FormatDecimal(-net, decimals, request.locale) + unit +
                         " χρεωμένες πέρα από τον μετρητή.");
         line.omega = 0;
         return;
     }
     line.settled = estimate.units;
     notes.push_back("Η Ιδιοκτησία «" + line.name + "»: από τις " +
-                    FormatComma(line.omega, decimals) + unit + " του μετρητή αφαιρέθηκαν οι " +
-                    FormatComma(estimate.units, estimate.decimals) + unit +
+                    FormatDecimal(line.omega, decimals, request.locale) + unit +
+                    " του μετρητή αφαιρέθηκαν οι " +
+                    FormatDecimal(estimate.units, estimate.decimals, request.locale) + unit +
                     " που είχαν ήδη χρεωθεί με εκτίμηση.");
     line.omega = net;
 }
@@ -185,10 +187,12 @@ std::vector<size_t> MeasureLines(PeriodBill& bill) {
                 bill.notes.push_back(
                     "ΠΡΟΣΟΧΗ: η Ιδιοκτησία «" + line.name +
                     "» είναι κλειστή, αλλά ο μετρητής της " + "προχώρησε κατά " +
-                    FormatComma(Rounded(r.current->value - r.previous->value, decimals), decimals) +
+                    FormatDecimal(Rounded(r.current->value - r.previous->value, decimals), decimals,
+                                  bill.request.locale) +
                     (request.method == MeterMethod::Hours ? " ώρες" : " μονάδες") + " (" +
-                    FormatComma(r.previous->value, r.previous->decimals) + " → " +
-                    FormatComma(r.current->value, r.current->decimals) +
+                    FormatDecimal(r.previous->value, r.previous->decimals, bill.request.locale) +
+                    " → " +
+                    FormatDecimal(r.current->value, r.current->decimals, bill.request.locale) +
                     "): χρεώνεται μόνο το πάγιο.");
             }
             continue;
@@ -204,18 +208,21 @@ std::vector<size_t> MeasureLines(PeriodBill& bill) {
             line.omegaDecimals = std::max({r.previous->decimals, r.current->decimals,
                                            r.oldFinal.decimals, r.newStart.decimals});
             if (r.oldFinal.value < r.previous->value) {
-                bill.faults.push_back("Η Ιδιοκτησία «" + line.name +
-                                      "»: η τελική ένδειξη του παλιού μετρητή (" +
-                                      FormatComma(r.oldFinal.value, r.oldFinal.decimals) +
-                                      ") είναι μικρότερη από την προηγούμενη (" +
-                                      FormatComma(r.previous->value, r.previous->decimals) + ").");
+                bill.faults.push_back(
+                    "Η Ιδιοκτησία «" + line.name + "»: η τελική ένδειξη του παλιού μετρητή (" +
+                    FormatDecimal(r.oldFinal.value, r.oldFinal.decimals, bill.request.locale) +
+                    ") είναι μικρότερη από την προηγούμενη (" +
+                    FormatDecimal(r.previous->value, r.previous->decimals, bill.request.locale) +
+                    ").");
                 continue;
             }
             if (r.current->value < r.newStart.value) {
-                bill.faults.push_back("Η Ιδιοκτησία «" + line.name + "»: η τρέχουσα ένδειξη (" +
-                                      FormatComma(r.current->value, r.current->decimals) +
-                                      ") είναι μικρότερη από την αρχική του νέου μετρητή (" +
-                                      FormatComma(r.newStart.value, r.newStart.decimals) + ").");
+                bill.faults.push_back(
+                    "Η Ιδιοκτησία «" + line.name + "»: η τρέχουσα ένδειξη (" +
+                    FormatDecimal(r.current->value, r.current->decimals, bill.request.locale) +
+                    ") είναι μικρότερη από την αρχική του νέου μετρητή (" +
+                    FormatDecimal(r.newStart.value, r.newStart.decimals, bill.request.locale) +
+                    ").");
                 continue;
             }
             line.omega = Rounded((r.oldFinal.value - r.previous->value) +
@@ -226,9 +233,9 @@ std::vector<size_t> MeasureLines(PeriodBill& bill) {
             if (r.current->value < r.previous->value) {
                 bill.faults.push_back(
                     "Η Ιδιοκτησία «" + line.name + "»: η τρέχουσα ένδειξη (" +
-                    FormatComma(r.current->value, r.current->decimals) +
+                    FormatDecimal(r.current->value, r.current->decimals, bill.request.locale) +
                     ") είναι μικρότερη από την προηγούμενη (" +
-                    FormatComma(r.previous->value, r.previous->decimals) +
+                    FormatDecimal(r.previous->value, r.previous->decimals, bill.request.locale) +
                     "). Αν άλλαξε ο μετρητής, σημειώστε «αντικατάσταση» με την τελική ένδειξη "
                     "του παλιού και την αρχική του νέου.");
                 continue;
@@ -240,10 +247,11 @@ std::vector<size_t> MeasureLines(PeriodBill& bill) {
         }
         if (request.method == MeterMethod::Hours && bill.periodHours > 0 &&
             line.omega > static_cast<double>(bill.periodHours)) {
-            bill.faults.push_back("Η Ιδιοκτησία «" + line.name + "» έχει " +
-                                  FormatComma(line.omega, line.omegaDecimals) +
-                                  " ώρες, περισσότερες από τις " +
-                                  std::to_string(bill.periodHours) + " ώρες της περιόδου.");
+            bill.faults.push_back(
+                "Η Ιδιοκτησία «" + line.name + "» έχει " +
+                FormatDecimal(line.omega, line.omegaDecimals, bill.request.locale) +
+                " ώρες, περισσότερες από τις " + std::to_string(bill.periodHours) +
+                " ώρες της περιόδου.");
         }
     }
     return missing;
@@ -392,10 +400,12 @@ std::string ManyEstimatesWarning(const PeriodBill& bill) {
 }
 
 std::string ScaleFactorNote(const PeriodBill& bill) {
-    return "Οι τυπωμένοι συντελεστές αθροίζουν ΣFE + ΟΜΣ = " + FormatComma(bill.sumFe, 4) + " + " +
-           FormatComma(bill.oms, 4) + " = " + FormatComma(bill.sumFe + bill.oms, 4) +
+    return "Οι τυπωμένοι συντελεστές αθροίζουν ΣFE + ΟΜΣ = " +
+           FormatDecimal(bill.sumFe, 4, bill.request.locale) + " + " +
+           FormatDecimal(bill.oms, 4, bill.request.locale) + " = " +
+           FormatDecimal(bill.sumFe + bill.oms, 4, bill.request.locale) +
            " αντί για 1: τα ποσοστά πολλαπλασιάστηκαν με τον συντελεστή αναγωγής " +
-           FormatComma(bill.factor, 8) + " ώστε να αθροίζουν 100%.";
+           FormatDecimal(bill.factor, 8, bill.request.locale) + " ώστε να αθροίζουν 100%.";
 }
 
 } // namespace pyrostat

@@ -4,6 +4,8 @@
 #include "billing/BillingCoefficients.h"
 #include "billing/Readings.h"
 
+#include "program/NumberLocale.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -35,6 +37,9 @@ struct BillRequest {
     std::map<int, double> historicalShares;
     // By property number: estimates billed since the last real reading.
     std::map<int, BilledEstimate> billedEstimates;
+    // The separators every number of the bill's sheets and notes is
+    // printed with: the user's, as the grid shows numbers.
+    NumberLocale locale = NumberLocale::Greek();
 };
 
 // One property's line of the period's bill.

@@ -253,6 +253,12 @@ std::string FormatComma(double value, int decimals) {
     return text;
 }
 
+std::string FormatDecimal(double value, int decimals, NumberLocale locale) {
+    std::string text = FormatFixed(value, decimals);
+    std::replace(text.begin(), text.end(), '.', locale.decimal);
+    return text;
+}
+
 std::string FormatLocaleNumber(double value, int decimals, NumberLocale locale) {
     const std::string plain = FormatFixed(value, decimals);
     const size_t start = plain.front() == '-' ? 1 : 0;
@@ -284,12 +290,16 @@ std::string FormatCents(int64_t cents) {
 }
 
 std::string FormatEuroText(int64_t cents) {
+    return FormatEuroText(cents, NumberLocale::Greek());
+}
+
+std::string FormatEuroText(int64_t cents, NumberLocale locale) {
     const std::string plain = FormatCents(cents);
     const size_t start = plain.front() == '-' ? 1 : 0;
     const size_t point = plain.find('.');
     return plain.substr(0, start) +
-           Grouped(std::string_view(plain).substr(start, point - start), '.') + "," +
-           plain.substr(point + 1);
+           Grouped(std::string_view(plain).substr(start, point - start), locale.group) +
+           locale.decimal + plain.substr(point + 1);
 }
 
 std::string FormatSheetNumber(double value, const std::string& format, NumberLocale locale) {

@@ -70,8 +70,11 @@ std::optional<int64_t> ParseEuroCents(std::string_view text);
 // The number with exactly `decimals` decimals and the full stop ("-0" never).
 std::string FormatFixed(double value, int decimals);
 
-// The same with the decimal comma, as the sheets and messages show numbers.
+// The same with the decimal comma.
 std::string FormatComma(double value, int decimals);
+// The same with the locale's decimal separator, not grouped ("1234,5" in
+// Greek, "1234.5" in English), as messages show readings and coefficients.
+std::string FormatDecimal(double value, int decimals, NumberLocale locale);
 
 // The number with exactly `decimals` decimals as a locale writes it: its
 // decimal separator and its thousands grouped (6720.5 is "6.720,5" in Greek).
@@ -85,8 +88,9 @@ std::string FormatCellNumber(double value, NumberLocale locale);
 std::string FormatCents(int64_t cents);
 
 // Cents as the sheets show euros: "1.234,56" (grouping full stop, decimal
-// comma).
+// comma), or with the locale's separators ("1,234.56" in English).
 std::string FormatEuroText(int64_t cents);
+std::string FormatEuroText(int64_t cents, NumberLocale locale);
 
 // The text a report cell shows under its number format, with the given
 // separators. Formats understood: "General" (up to ten significant digits,

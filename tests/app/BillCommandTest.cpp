@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "billing/BillingHistory.h"
 #include "distribution/SampleStudy.h"
+#include "support/CompiledLocale.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -37,7 +39,10 @@ const char* kReadings = "1\t1000\t1400\n2\t500\t900\n3\t333.5\n4\t10\t10\n5\t100
 class Sheets : public SheetWriter {
 public:
     bool failXlsx = false;
-    bool WritePdf(const SheetModel&, const std::string& path, std::string& error) override {
+    std::vector<NumberLocale> locales; // the separators of each PDF written
+    bool WritePdf(const SheetModel&, const std::string& path, NumberLocale locale,
+                  std::string& error) override {
+        locales.push_back(locale);
         return Write(path, "%PDF", error);
     }
     bool WriteXlsx(const SheetModel&, const std::string& path, std::string& error) override {
@@ -201,6 +206,51 @@ TEST_F(BillCommand, ANumberThatReadsTwoWaysNeedsTheDecimalSeparator) {
     WriteAll(readings, "1\t1.00\t1.400,5\n" + greekRest);
     EXPECT_EQ(Bill({study, readings, "--cost", "2850", "--decimal", ","}).status, 2);
     EXPECT_EQ(Bill({study, readings, "--cost", "5", "--decimal", ";"}).status, 1);
+}
+
+// The sheets print numbers as --decimal says, or else as the user's locale
+// writes them (the full stop in the C locale, the comma in Greek).
+TEST_F(BillCommand, TheSheetsFollowTheDecimalSeparatorOrTheLocale) {
+    struct Case {
+        std::vector<std::string> extra;
+        const char* locale; // LC_ALL, compiled for the test; empty: the C locale
+        NumberLocale expected;
+    };
+    const Case cases[] = {
+        {{"--decimal", ","}, "", NumberLocale::Greek()},
+        {{"--decimal", "."}, "", NumberLocale::English()},
+        {{}, "", NumberLocale::English()},
+        {{}, "el_GR", NumberLocale::Greek()},
+    };
+    // Whole readings read alike with either separator.
+    std::string whole = kReadings;
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"333.5", "333"}, {"582.78", "582"}}) {
+        whole.replace(whole.find(from), from.size(), to);
+    }
+    WriteAll(readings, whole);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale + std::string(c.extra.empty() ? "" : c.extra[1]));
+        std::optional<test::LocaleEnvironment> environment;
+        if (*c.locale != '\0') {
+            const std::optional<std::string> locpath = test::CompiledLocale(c.locale, "UTF-8");
+            if (!locpath) {
+                GTEST_SKIP() << "the locale definitions are not installed (package locales)";
+            }
+            environment.emplace(*locpath, std::string(c.locale) + ".UTF-8");
+        } else {
+            environment.emplace("/nonexistent", "C");
+        }
+        Sheets sheets;
+        std::vector<std::string> args = {study,  readings, "--cost",
+                                         "2850", "--pdf",  folder.File("bill.pdf")};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const Outcome run = Bill(args, &sheets);
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(sheets.locales.size(), 1u);
+        EXPECT_EQ(sheets.locales[0].decimal, c.expected.decimal);
+        EXPECT_EQ(sheets.locales[0].group, c.expected.group);
+    }
 }
 
 // Runs a command line in a child process, as an ordinary user when the test

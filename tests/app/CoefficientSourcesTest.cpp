@@ -135,7 +135,8 @@ TEST_F(CoefficientSources, DamagedOrForeignFilesAreRefusedByName) {
 // A double of the renderer that keeps what it was given.
 class KeptSheets : public SheetWriter {
 public:
-    bool WritePdf(const SheetModel& sheet, const std::string& path, std::string&) override {
+    bool WritePdf(const SheetModel& sheet, const std::string& path, NumberLocale,
+                  std::string&) override {
         pdf[path] = sheet;
         return true;
     }

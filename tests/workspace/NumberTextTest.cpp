@@ -82,6 +82,15 @@ TEST(NumberText, NumbersWrittenAsTheLocaleWritesThem) {
     EXPECT_EQ(FormatLocaleNumber(999, 2, NumberLocale::Greek()), "999,00");
     EXPECT_EQ(FormatLocaleNumber(-1500.25, 2, NumberLocale::Greek()), "-1.500,25");
     EXPECT_EQ(FormatLocaleNumber(0, 0, NumberLocale::Greek()), "0");
+    // Readings and coefficients in messages: the separator, no grouping.
+    EXPECT_EQ(FormatDecimal(1250.5, 2, NumberLocale::Greek()), "1250,50");
+    EXPECT_EQ(FormatDecimal(1250.5, 2, NumberLocale::English()), "1250.50");
+    EXPECT_EQ(FormatDecimal(-0.00001, 4, NumberLocale::Greek()), "0,0000");
+    // Amounts in euros, grouped.
+    EXPECT_EQ(FormatEuroText(485000, NumberLocale::Greek()), "4.850,00");
+    EXPECT_EQ(FormatEuroText(485000, NumberLocale::English()), "4,850.00");
+    EXPECT_EQ(FormatEuroText(-123456789, NumberLocale::English()), "-1,234,567.89");
+    EXPECT_EQ(FormatEuroText(5), "0,05");
     // What is written reads back as the same number.
     for (const double v : {0.5, 12.0, 999.99, 1000.0, 65432.1, 1234567.891}) {
         for (const NumberLocale locale : {NumberLocale::Greek(), NumberLocale::English()}) {

@@ -255,7 +255,7 @@ FrmBilling::FrmBilling(const StoredPeriod& period, const BillingCoefficients& bu
     for (QWidget* w : std::initializer_list<QWidget*>{cost_, method_, from_, to_}) {
         w->blockSignals(true);
     }
-    cost_->setText(Q(FormatEuroText(period.costCents)));
+    cost_->setText(Q(FormatEuroText(period.costCents, session_.Locale())));
     method_->setCurrentIndex(period.method == MeterMethod::Energy ? 1 : 0);
     from_->setText(Q(FormatBillDate(period.from)));
     to_->setText(Q(FormatBillDate(period.to)));
@@ -337,9 +337,9 @@ void FrmBilling::ShowBill() {
         const QString values[4] = {
             line ? Q(FormatLocaleNumber(PrintedPercent(line->percent), 5, session_.Locale()))
                  : QString(),
-            line ? Q(FormatEuroText(line->fixedCents)) : QString(),
-            line ? Q(FormatEuroText(line->variableCents)) : QString(),
-            line ? Q(FormatEuroText(line->amountCents)) : QString()};
+            line ? Q(FormatEuroText(line->fixedCents, session_.Locale())) : QString(),
+            line ? Q(FormatEuroText(line->variableCents, session_.Locale())) : QString(),
+            line ? Q(FormatEuroText(line->amountCents, session_.Locale())) : QString()};
         for (int k = 0; k < 4; ++k) {
             grid_->item(r, kPercent + k)->setText(values[k]);
         }
@@ -358,11 +358,11 @@ void FrmBilling::ShowBill() {
     }
     filling_ = false;
     if (bill_.Ok()) {
-        std::string totals = "ΣΥΝΟΛΟ: ΣΩ " +
-                             session_.NumberText({bill_.sumOmega, bill_.omegaDecimals}) +
-                             ", πάγιο " + FormatEuroText(bill_.fixedTotal) + " €, μεταβλητό " +
-                             FormatEuroText(bill_.variableTotal) + " €, σύνολο " +
-                             FormatEuroText(bill_.request.costCents) + " €";
+        std::string totals =
+            "ΣΥΝΟΛΟ: ΣΩ " + session_.NumberText({bill_.sumOmega, bill_.omegaDecimals}) +
+            ", πάγιο " + FormatEuroText(bill_.fixedTotal, session_.Locale()) + " €, μεταβλητό " +
+            FormatEuroText(bill_.variableTotal, session_.Locale()) + " €, σύνολο " +
+            FormatEuroText(bill_.request.costCents, session_.Locale()) + " €";
         if (bill_.scaled) {
             totals += "\n" + ScaleFactorNote(bill_);
         }
@@ -459,7 +459,7 @@ void FrmBilling::FillPeriods() {
         periods_->addItem(QStringLiteral("%1 – %2  έκδ. %3  %4 €")
                               .arg(Q(FormatBillDate(p.from)), Q(FormatBillDate(p.to)))
                               .arg(p.version)
-                              .arg(Q(FormatEuroText(p.costCents))));
+                              .arg(Q(FormatEuroText(p.costCents, session_.Locale()))));
     }
     if (!stored_.empty()) {
         periods_->setCurrentRow(static_cast<int>(stored_.size()) - 1);
@@ -639,7 +639,7 @@ void FrmBilling::ShowSheet(bool notices) {
     if (preview_) {
         preview_(sheet, title);
     } else {
-        SheetPreviewDialog dialog(sheet, ',', '.', this);
+        SheetPreviewDialog dialog(sheet, session_.Locale().decimal, session_.Locale().group, this);
         dialog.setWindowTitle(title);
         if (!suggested_.isEmpty()) {
             dialog.SetSuggestedName(suggested_ + QStringLiteral(" - ") + title);

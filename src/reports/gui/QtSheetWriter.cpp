@@ -5,8 +5,9 @@
 
 namespace pyrostat {
 
-bool QtSheetWriter::WritePdf(const SheetModel& sheet, const std::string& path, std::string& error) {
-    return WriteSheetPdf(sheet, path, ',', '.', error);
+bool QtSheetWriter::WritePdf(const SheetModel& sheet, const std::string& path, NumberLocale locale,
+                             std::string& error) {
+    return WriteSheetPdf(sheet, path, locale.decimal, locale.group, error);
 }
 
 bool QtSheetWriter::WriteXlsx(const SheetModel& sheet, const std::string& path,

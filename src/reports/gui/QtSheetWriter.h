@@ -8,7 +8,8 @@ namespace pyrostat {
 // the printer, .xlsx by the workbook writer. Numbers show the decimal comma.
 class QtSheetWriter : public SheetWriter {
 public:
-    bool WritePdf(const SheetModel& sheet, const std::string& path, std::string& error) override;
+    bool WritePdf(const SheetModel& sheet, const std::string& path, NumberLocale locale,
+                  std::string& error) override;
     bool WriteXlsx(const SheetModel& sheet, const std::string& path, std::string& error) override;
 };
 

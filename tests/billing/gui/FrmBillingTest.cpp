@@ -291,8 +291,11 @@ TEST_F(Window, AReadingIsReadAsTheGridReadsANumber) {
         EXPECT_DOUBLE_EQ(bill.lines[0].omega, c.hours);
         EXPECT_TRUE(bill.lines[6].reading->replaced);
         EXPECT_DOUBLE_EQ(bill.lines[6].reading->oldFinal.value, 1500);
-        // What the window shows is what it billed.
-        EXPECT_EQ(Cell(w, 0, 9).toStdString(), FormatEuroText(bill.lines[0].amountCents));
+        // What the window shows is what it billed, as the locale writes it.
+        EXPECT_EQ(Cell(w, 0, 9).toStdString(), FormatEuroText(bill.lines[0].amountCents, c.locale));
+        EXPECT_TRUE(
+            w.Totals()->text().contains(QString::fromUtf8("σύνολο " + std::string(c.cost) + " €")))
+            << w.Totals()->text().toStdString();
     }
     // A text the locale does not read is told, naming the property.
     FrmBilling w(Sample());
