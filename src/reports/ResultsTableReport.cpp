@@ -4,9 +4,12 @@
 #include "platform/RecordFile.h"
 #include "platform/Utf8.h"
 #include "reports/ReportRoutine.h"
+#include "reports/SheetAddress.h"
 #include "reports/SheetFormat.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace pyrostat {
 
@@ -49,6 +52,27 @@ TableTotals TotalsOf(const std::vector<ResultRecord>& records) {
 }
 
 namespace {
+
+// The rows of the property lines, page by page: [first, last] of each page.
+std::vector<std::pair<int, int>> PropertyLineRows(size_t n) {
+    std::vector<std::pair<int, int>> rows;
+    for (size_t first = 0; first < n; first += kTableLinesPerPage) {
+        const int page = static_cast<int>(first / kTableLinesPerPage);
+        const int count = static_cast<int>(std::min<size_t>(kTableLinesPerPage, n - first));
+        rows.emplace_back(kTablePageRows * page + 9, kTablePageRows * page + 8 + count);
+    }
+    return rows;
+}
+
+// "=SUM(C9:C39,C50:C80)" over the rows of a column.
+std::string SumFormula(int col, const std::vector<std::pair<int, int>>& rows) {
+    std::string formula = "=SUM(";
+    for (size_t i = 0; i < rows.size(); ++i) {
+        formula += (i == 0 ? "" : ",") + CellName(rows[i].first, col) + ":" +
+                   CellName(rows[i].second, col);
+    }
+    return formula + ")";
+}
 
 void WritePropertyLine(SheetModel& sheet, int row, size_t i, const ResultRecord& r, size_t n) {
     auto single = [&](int col, float v) { sheet.SetNumber(row, col, static_cast<double>(v)); };
@@ -121,13 +145,16 @@ void ResultsTableReport(ReportServices& services, const ReportJob& job) {
             f.interiorPattern = kPatternSolid;
         });
         sheet.SetText(t, 2, kTotalsCaption);
-        sheet.SetNumber(t, 3, totals.totalLosses);
-        sheet.SetNumber(t, 4, totals.openingLosses);
-        sheet.SetNumber(t, 5, totals.ventilationLosses);
-        sheet.SetNumber(t, 7, totals.volume);
-        sheet.SetNumber(t, 8, totals.heatDemand);
-        sheet.SetNumber(t, 9, totals.demandShare);
-        sheet.SetNumber(t, 21, totals.fixedPart);
+        // In a spreadsheet each total is the sum of its column's property
+        // lines, page by page, so that it follows an edited cell.
+        const std::vector<std::pair<int, int>> lines = PropertyLineRows(n);
+        const std::pair<int, double> sums[] = {
+            {3, totals.totalLosses}, {4, totals.openingLosses}, {5, totals.ventilationLosses},
+            {7, totals.volume},      {8, totals.heatDemand},    {9, totals.demandShare},
+            {21, totals.fixedPart}};
+        for (const auto& [col, sum] : sums) {
+            sheet.SetFormula(t, col, SumFormula(col, lines), sum);
+        }
         sheet.SetNumber(t, 23, 1.0);
 
         // The boxes of W and K with their captions belong to the

@@ -38,9 +38,13 @@ void SheetModel::SetText(int row, int col, const std::string& text) {
 }
 
 void SheetModel::SetNumber(int row, int col, double number) {
+    SetFormula(row, col, std::string(), number);
+}
+
+void SheetModel::SetFormula(int row, int col, const std::string& formula, double number) {
     SheetValue& v = CellAt(row, col).value;
     v.kind = SheetValue::Kind::Number;
-    v.text.clear();
+    v.text = formula;
     v.number = number;
 }
 

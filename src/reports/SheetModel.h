@@ -16,7 +16,9 @@ namespace pyrostat {
 struct SheetValue {
     enum class Kind { Empty, Text, Number };
     Kind kind = Kind::Empty;
-    std::string text;  // UTF-8, for Kind::Text
+    std::string text;  // UTF-8, for Kind::Text; for Kind::Number, the
+                       // spreadsheet formula that computes it ("=SUM(C9:C39)")
+                       // or empty
     double number = 0; // for Kind::Number
 
     bool operator==(const SheetValue&) const = default;
@@ -54,6 +56,9 @@ public:
     // Values.
     void SetText(int row, int col, const std::string& text);
     void SetNumber(int row, int col, double number);
+    // A number with the formula that gives it in a spreadsheet; the sheet
+    // prints the number, the .xlsx keeps both.
+    void SetFormula(int row, int col, const std::string& formula, double number);
     const SheetValue& Value(int row, int col) const;
 
     // Formats, interned: cells refer to an entry of Formats().

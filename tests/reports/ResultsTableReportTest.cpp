@@ -260,6 +260,25 @@ TEST_F(ResultsTableReportTest, EachTotalIsTheSumOfItsColumn) {
     EXPECT_NEAR(Number(41 * 17 - 1, 11), Number(41 * 17 - 1, 2) / v, 0.005);
 }
 
+// In a spreadsheet the totals follow their rows: each is the sum of its
+// column's property lines, page by page, with the value it prints.
+TEST_F(ResultsTableReportTest, TotalsAreFormulasOverTheirLines) {
+    Run(Properties(70)); // 31 + 31 + 8 lines
+    const int t = 41 * 2 + 8 + 8 + 1;
+    ASSERT_EQ(Text(t, 2), kTotalsCaption);
+    const char* letters[] = {"C", "D", "E", "G", "H", "I", "U"};
+    const int cols[] = {3, 4, 5, 7, 8, 9, 21};
+    for (size_t i = 0; i < std::size(cols); ++i) {
+        const std::string c = letters[i];
+        EXPECT_EQ(Sheet().Value(t, cols[i]).text,
+                  "=SUM(" + c + "9:" + c + "39," + c + "50:" + c + "80," + c + "91:" + c + "98)");
+        EXPECT_EQ(Sheet().Value(t, cols[i]).kind, SheetValue::Kind::Number);
+    }
+    EXPECT_EQ(Number(t, 4), 70 * 200.0);
+    // The lines themselves are plain numbers.
+    EXPECT_EQ(Sheet().Value(9, 3).text, "");
+}
+
 TEST_F(ResultsTableReportTest, FurtherPagesAreTheFirstPageWithABreak) {
     sheets.makeTemplate = [](SheetModel& model) {
         model.SetText(7, 3, "Απώλειες");

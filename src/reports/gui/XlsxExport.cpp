@@ -1,5 +1,7 @@
 #include "reports/gui/XlsxExport.h"
 
+#include "reports/SheetStoredNumber.h"
+
 #include "platform/FileAccess.h"
 #include "reports/gui/SheetRenderer.h"
 
@@ -186,7 +188,20 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
         lxw_format* f = formats[static_cast<size_t>(cell.format)];
         switch (cell.value.kind) {
         case SheetValue::Kind::Number:
-            worksheet_write_number(sheet, r, c, cell.value.number, f);
+            if (!cell.value.text.empty()) {
+                // A total that follows its rows, with its value for the
+                // programs that do not calculate.
+                worksheet_write_formula_num(sheet, r, c, cell.value.text.c_str(), f,
+                                            cell.value.number);
+            } else {
+                // The cell holds the number it prints.
+                worksheet_write_number(
+                    sheet, r, c,
+                    SheetStoredNumber(
+                        cell.value.number,
+                        model.Formats()[static_cast<size_t>(cell.format)].numberFormat),
+                    f);
+            }
             break;
         case SheetValue::Kind::Text: {
             // A text is never cut: one longer than its cell (or merged range)

@@ -20,6 +20,37 @@ QString Output(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The .xlsx holds the numbers as they print: a single's value as its
+// shortest decimal (a user's =F9=62.4 is true), a total as its formula with
+// its value, as a spreadsheet program reads them.
+TEST(SheetXlsxExport, CellsHoldWhatTheyPrintAndTotalsTheirFormulas) {
+    if (!XlsxExportAvailable()) {
+        GTEST_SKIP() << "built without libxlsxwriter";
+    }
+    TestFolder folder;
+    SheetModel model;
+    CellFormat twoDecimals;
+    twoDecimals.numberFormat = "0.00";
+    model.SetFormat(9, 6, twoDecimals);
+    model.SetFormat(10, 6, twoDecimals);
+    model.SetNumber(9, 6, static_cast<double>(62.4f));
+    model.SetNumber(10, 6, static_cast<double>(37.6f));
+    model.SetFormula(11, 6, "=SUM(F9:F10)", 100.0);
+    const std::string xlsx = folder.File("sheet.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteSheetXlsx(model, xlsx, error)) << error;
+    // Debian's Python, where the project's set-up installs openpyxl.
+    const QString read = Output(
+        "/usr/bin/python3", {"-c",
+                             "import sys, openpyxl\n"
+                             "s = openpyxl.load_workbook(sys.argv[1]).active\n"
+                             "print(repr(s['F9'].value), repr(s['F10'].value), s['F11'].value)\n"
+                             "s = openpyxl.load_workbook(sys.argv[1], data_only=True).active\n"
+                             "print(repr(s['F11'].value))\n",
+                             QString::fromStdString(xlsx)});
+    EXPECT_EQ(read.toStdString(), "62.4 37.6 =SUM(F9:F10)\n100\n");
+}
+
 // A glyph the font draws for two letters (the «fi» ligature) reads back as
 // both letters: copied or searched text is the printed text.
 TEST(SheetPdfExport, LigaturesReadBackAsTheirLetters) {
