@@ -30,6 +30,11 @@ bool XlsxExportAvailable() {
 
 namespace {
 
+// The height a footer line takes and the least distance of the footer to the
+// paper's edge, in millimetres.
+constexpr double kFooterLineMm = 6.0;
+constexpr double kFooterEdgeMm = 2.5;
+
 uint8_t BorderOf(BorderLine line) {
     switch (line) {
     case BorderLine::Thin:
@@ -265,8 +270,15 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
         sheet, MillimetresToInches(setup.marginLeftMm), MillimetresToInches(setup.marginRightMm),
         MillimetresToInches(setup.marginTopMm), MillimetresToInches(setup.marginBottomMm));
     if (!setup.footer.empty()) {
+        // A spreadsheet prints the footer between its own margin and the
+        // bottom margin: at Excel's 7.6 mm under a 10 mm margin a line of
+        // text is cut in half. The footer's margin leaves it the room of a
+        // line, as the PDF prints it, and never less than 2.5 mm to the edge.
+        lxw_header_footer_options options{};
+        options.margin = MillimetresToInches(
+            std::max(kFooterEdgeMm, setup.marginBottomMm - kFooterLineMm));
         const std::string footer = "&C" + setup.footer;
-        worksheet_set_footer(sheet, footer.c_str());
+        worksheet_set_footer_opt(sheet, footer.c_str(), &options);
     }
     std::vector<lxw_row_t> breaks;
     for (int row : model.PageBreaks()) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -49,6 +50,39 @@ TEST(SheetXlsxExport, CellsHoldWhatTheyPrintAndTotalsTheirFormulas) {
                              "print(repr(s['F11'].value))\n",
                              QString::fromStdString(xlsx)});
     EXPECT_EQ(read.toStdString(), "62.4 37.6 =SUM(F9:F10)\n100\n");
+}
+
+// A spreadsheet prints the footer between its own margin and the bottom
+// margin: the room left holds a line of text (6 mm), never less than 2.5 mm
+// from the paper's edge.
+TEST(SheetXlsxExport, TheFooterHasTheRoomOfALine) {
+    if (!XlsxExportAvailable()) {
+        GTEST_SKIP() << "built without libxlsxwriter";
+    }
+    for (const double bottom : {10.0, 12.0, 6.0}) {
+        SCOPED_TRACE(bottom);
+        TestFolder folder;
+        SheetModel model;
+        model.SetText(1, 1, "x");
+        model.Setup().marginBottomMm = bottom;
+        model.Setup().footer = "Σελίδα &P από &N";
+        const std::string xlsx = folder.File("sheet.xlsx");
+        std::string error;
+        ASSERT_TRUE(WriteSheetXlsx(model, xlsx, error)) << error;
+        const QString margins =
+            Output("/usr/bin/python3",
+                   {"-c",
+                    "import re, sys, zipfile\n"
+                    "x = zipfile.ZipFile(sys.argv[1]).read('xl/worksheets/sheet1.xml').decode()\n"
+                    "m = re.search(r'<pageMargins [^>]*>', x).group(0)\n"
+                    "g = lambda k: float(re.search(k + r'=\"([0-9.]+)\"', m).group(1)) * 25.4\n"
+                    "print('%.2f %.2f' % (g('bottom'), g('footer')))\n",
+                    QString::fromStdString(xlsx)});
+        const QStringList mm = margins.split(' ');
+        ASSERT_EQ(mm.size(), 2) << margins.toStdString();
+        EXPECT_NEAR(mm[0].toDouble(), bottom, 0.01);
+        EXPECT_NEAR(mm[1].toDouble(), std::max(2.5, bottom - 6.0), 0.01);
+    }
 }
 
 // A glyph the font draws for two letters (the «fi» ligature) reads back as
