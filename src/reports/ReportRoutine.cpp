@@ -1,6 +1,7 @@
 #include "reports/ReportRoutine.h"
 
 #include "platform/FileAccess.h"
+#include "reports/ColumnFit.h"
 
 #include "distribution/MessageByCode.h"
 
@@ -53,6 +54,9 @@ void RunSheetReport(ReportServices& services, const std::string& templateName, i
     sheet.SetText(generalDataRow + 2, 3, TrimBlanks(state.Location));
 
     fill(sheet);
+    // No number is printed wider than its column, in the PDF or a
+    // spreadsheet program.
+    FitColumnsToNumbers(sheet, NumberLocale::Of(state));
 
     if (job.kind == ReportJob::Kind::Preview) {
         // An error of the preview has been told by the preview itself.

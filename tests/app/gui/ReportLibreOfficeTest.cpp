@@ -1,6 +1,7 @@
 // The .xlsx of every report prints in LibreOffice Calc as our PDF does: the
-// same pages, and every word of our PDF on them. Buildings of 1, 40 and 120
-// properties.
+// same pages, and every word of our PDF on them (no ### for a number too
+// wide for its column). Buildings of 1, 40, 120 and 500 properties (totals
+// of seven digits).
 
 #include "app/gui/ReportCommand.h"
 #include "studies/GeneralDataFile.h"
@@ -97,7 +98,7 @@ TEST(ReportLibreOffice, EveryReportsXlsxPrintsAsOurPdf) {
         fs::copy_file(std::string(PYROSTAT_SOURCE_DATA_DIR) + "/" + name, program.File(name));
     }
     std::vector<std::string> made;
-    for (const int n : {1, 40, 120}) {
+    for (const int n : {1, 40, 120, 500}) {
         std::vector<StudyRow> rows;
         for (int i = 1; i <= n; ++i) {
             rows.push_back(Row(i));
@@ -155,6 +156,7 @@ TEST(ReportLibreOffice, EveryReportsXlsxPrintsAsOurPdf) {
         }
         EXPECT_TRUE(missing.empty())
             << missing.size() << " words missing, first: " << missing.front();
+        EXPECT_EQ(joined.find("###"), std::string::npos) << "a number wider than its column";
     }
 }
 
