@@ -1,5 +1,7 @@
 #include "app/gui/ReportCommand.h"
 
+#include "app/SystemLocale.h"
+
 #include "app/CommandOptions.h"
 
 #include "app/ExitCodes.h"
@@ -37,15 +39,6 @@ namespace {
 void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf ΑΡΧΕΙΟ.pdf] "
            "[--xlsx ΑΡΧΕΙΟ.xlsx] [--print ΕΚΤΥΠΩΤΗΣ [--copies N]] [--decimal ,|.]\n";
-}
-
-char SystemDecimalSeparator() {
-    try {
-        const char d = std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
-        return d == ',' ? ',' : '.';
-    } catch (const std::exception&) {
-        return '.';
-    }
 }
 
 } // namespace
@@ -94,7 +87,7 @@ PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState&
             err << "Η εγγραφή .xlsx δεν είναι διαθέσιμη σε αυτή την έκδοση\n";
             return 1;
         }
-        const char dec = decimal.empty() ? SystemDecimalSeparator() : decimal[0];
+        const char dec = decimal.empty() ? SystemNumberLocale().decimal : decimal[0];
         state.DecimalSeparatorCode = dec;
         state.ThousandsSeparatorCode = dec == ',' ? '.' : ',';
 
