@@ -275,8 +275,8 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
         // text is cut in half. The footer's margin leaves it the room of a
         // line, as the PDF prints it, and never less than 2.5 mm to the edge.
         lxw_header_footer_options options{};
-        options.margin = MillimetresToInches(
-            std::max(kFooterEdgeMm, setup.marginBottomMm - kFooterLineMm));
+        options.margin =
+            MillimetresToInches(std::max(kFooterEdgeMm, setup.marginBottomMm - kFooterLineMm));
         const std::string footer = "&C" + setup.footer;
         worksheet_set_footer_opt(sheet, footer.c_str(), &options);
     }
