@@ -22,5 +22,5 @@ PYROSTAT_CUPS_INSTALL=1 bash "$root/scripts/cups-test.sh" "$root/build-ci"
 
 "$root/scripts/build.sh" "$root/build-asan" -DPYROSTAT_WERROR=ON -DPYROSTAT_SANITIZE=ON \
   -DPYROSTAT_GUI=OFF -DCMAKE_BUILD_TYPE=Debug
-(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j"$jobs")
