@@ -209,7 +209,7 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         return kExitUsage;
     }
 
-    const BillingCoefficients coefficients = LoadCoefficients(o.coefficients);
+    const BillingCoefficients coefficients = LoadCoefficients(o.coefficients, request.locale);
     std::string readingsBytes;
     if (o.readings == "-") {
         readingsBytes.assign(std::istreambuf_iterator<char>(in), {});

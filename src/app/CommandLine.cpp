@@ -27,7 +27,7 @@ std::string UsageText() {
            "  pyrostat calc ΜΕΛΕΤΗ.pyx [--export] [--decimal ,|.]\n"
            "  pyrostat convert ΕΙΣΟΔΟΣ ΕΞΟΔΟΣ         .pyx <-> κείμενο με tab,\n"
            "                                          .xlsx | .ods | .csv -> .pyx\n"
-           "  pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf Α.pdf] [--xlsx Α.xlsx]\n"
+           "  pyrostat report formulas|table|data[,...] ΜΕΛΕΤΗ.pyx [--pdf Α.pdf] [--xlsx Α.xlsx]\n"
            "  pyrostat bill ΣΥΝΤΕΛΕΣΤΕΣ ΕΝΔΕΙΞΕΙΣ --cost ΠΟΣΟ [--method hours|energy]\n"
            "        [--from ΗΜΕΡ. --to ΗΜΕΡ.] [--estimate] [--tsv Α] [--pdf Α.pdf] [--xlsx "
            "Α.xlsx]\n"

@@ -2,6 +2,7 @@
 
 #include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
+#include "app/SystemLocale.h"
 #include "billing/BillNumber.h"
 #include "billing/BillingHistory.h"
 #include "platform/FileAccess.h"
@@ -75,7 +76,8 @@ int RunHistoryCommand(const std::vector<std::string>& args, const std::string& h
             out << "Προστέθηκαν " << added << " περίοδοι από το " << importPath << ".\n";
             return kExitOk;
         }
-        const BillingCoefficients coefficients = LoadCoefficients(coefficientsPath);
+        const BillingCoefficients coefficients =
+            LoadCoefficients(coefficientsPath, SystemNumberLocale());
         if (coefficients.unreadable) {
             err << coefficients.faults.front() << '\n';
             return kExitFileProblem;

@@ -29,7 +29,7 @@ std::optional<double> Coefficient(std::string_view text) {
 
 // The checks every source shares: no negative number, the same OMS on every
 // line, and a fixed part that leaves something to the meters.
-void CheckLines(BillingCoefficients& c) {
+void CheckLines(BillingCoefficients& c, NumberLocale locale) {
     if (c.lines.empty()) {
         c.faults.push_back("Οι συντελεστές δεν έχουν καμία Ιδιοκτησία.");
         return;
@@ -61,14 +61,15 @@ void CheckLines(BillingCoefficients& c) {
         sumE += line.e;
     }
     if (std::fabs(sumE - 1.0) > drift) {
-        c.faults.push_back("Τα e των Ιδιοκτησιών αθροίζουν Σe = " + FormatComma(sumE, 4) +
+        c.faults.push_back("Τα e των Ιδιοκτησιών αθροίζουν Σe = " + FormatDecimal(sumE, 4, locale) +
                            " αντί για 1: οι συντελεστές δεν είναι ενός κτιρίου.");
     }
     const double oms = c.lines.front().oms;
     if (std::fabs(sumFe + oms - 1.0) > drift) {
-        c.faults.push_back("Οι συντελεστές αθροίζουν ΣFE + ΟΜΣ = " + FormatComma(sumFe, 4) + " + " +
-                           FormatComma(oms, 4) + " = " + FormatComma(sumFe + oms, 4) +
-                           " αντί για 1: οι συντελεστές δεν είναι ενός κτιρίου.");
+        c.faults.push_back(
+            "Οι συντελεστές αθροίζουν ΣFE + ΟΜΣ = " + FormatDecimal(sumFe, 4, locale) + " + " +
+            FormatDecimal(oms, 4, locale) + " = " + FormatDecimal(sumFe + oms, 4, locale) +
+            " αντί για 1: οι συντελεστές δεν είναι ενός κτιρίου.");
     }
 }
 
@@ -103,7 +104,8 @@ std::string BillingCoefficients::DisplayName(const CoefficientLine& line) const 
     return line.name.empty() ? "Ιδιοκτησία " + std::to_string(line.number) : line.name;
 }
 
-BillingCoefficients CoefficientsFromDistribution(const DistributionResult& result) {
+BillingCoefficients CoefficientsFromDistribution(const DistributionResult& result,
+                                                 NumberLocale locale) {
     BillingCoefficients c;
     c.source = CoefficientSource::Study;
     // The property lines follow the heading and the general formula.
@@ -125,11 +127,11 @@ BillingCoefficients CoefficientsFromDistribution(const DistributionResult& resul
         line.e = *e;
         c.lines.push_back(line);
     }
-    CheckLines(c);
+    CheckLines(c, locale);
     return c;
 }
 
-BillingCoefficients ParseTypesFile(std::string_view bytes) {
+BillingCoefficients ParseTypesFile(std::string_view bytes, NumberLocale locale) {
     BillingCoefficients c;
     c.source = CoefficientSource::TypesFile;
     int number = 0;
@@ -153,11 +155,11 @@ BillingCoefficients ParseTypesFile(std::string_view bytes) {
         }
         c.lines.push_back({number, "", *v[0], *v[1], *v[2]});
     }
-    CheckLines(c);
+    CheckLines(c, locale);
     return c;
 }
 
-BillingCoefficients ParseCoefficientTable(std::string_view text) {
+BillingCoefficients ParseCoefficientTable(std::string_view text, NumberLocale locale) {
     BillingCoefficients c;
     c.source = CoefficientSource::Table;
     const std::vector<std::string> lines = SplitLines(TextFileToUtf8(text));
@@ -263,12 +265,12 @@ BillingCoefficients ParseCoefficientTable(std::string_view text) {
         c.lines.push_back(line);
     }
     if (c.faults.empty()) {
-        CheckLines(c);
+        CheckLines(c, locale);
     }
     return c;
 }
 
-BillingCoefficients LoadCoefficients(const std::string& path) {
+BillingCoefficients LoadCoefficients(const std::string& path, NumberLocale locale) {
     BillingCoefficients c;
     std::string bytes;
     const FileProblem problem = ReadRegularFile(path, bytes);
@@ -304,7 +306,7 @@ BillingCoefficients LoadCoefficients(const std::string& path) {
             c.faults.push_back("Η μελέτη δεν υπολογίζεται: " + TrimBlanks(StripReturns(prompt)));
             return c;
         }
-        c = CoefficientsFromDistribution(run.result);
+        c = CoefficientsFromDistribution(run.result, locale);
         c.title = study.title;
         const GeneralDataRead general = ReadGeneralDataFile(CompanionPathOf(path));
         if (general.problem == FileProblem::None && general.refusal.empty()) {
@@ -315,9 +317,9 @@ BillingCoefficients LoadCoefficients(const std::string& path) {
         return c;
     }
     if ((base.starts_with("TYPES_") && base.ends_with(".FIL")) || HoldsTypesLines(bytes)) {
-        return ParseTypesFile(bytes);
+        return ParseTypesFile(bytes, locale);
     }
-    return ParseCoefficientTable(bytes);
+    return ParseCoefficientTable(bytes, locale);
 }
 
 } // namespace pyrostat

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "distribution/Distribution.h"
+#include "program/NumberLocale.h"
 
 #include <string>
 #include <string_view>
@@ -36,22 +37,29 @@ struct BillingCoefficients {
     std::string DisplayName(const CoefficientLine& line) const;
 };
 
+// Every reader checks the lines it read; a fault that quotes a sum writes it
+// in the numbers of `locale`, as the sheet that follows prints.
+
 // The four-decimal numbers of the formula lines of a calculated study, with
 // the names of its properties.
-BillingCoefficients CoefficientsFromDistribution(const DistributionResult& result);
+BillingCoefficients CoefficientsFromDistribution(const DistributionResult& result,
+                                                 NumberLocale locale = NumberLocale::Greek());
 
 // A TYPES_*.FIL export: per property a line "FE,OMS,E,E" with the full stop.
-BillingCoefficients ParseTypesFile(std::string_view bytes);
+BillingCoefficients ParseTypesFile(std::string_view bytes,
+                                   NumberLocale locale = NumberLocale::Greek());
 
 // A tab-separated table, one property per line: its name, then either two
 // numbers, e and f (FE = e·f, OMS = 1 − Σ(e·f)), or three, FE, OMS and e as
 // the formula prints them (a fourth, e again, is allowed). A first line of
 // headings may name the columns instead ("e", "f", "FE", "OMS"/"ΟΜΣ").
 // Blank lines and lines starting with "#" are skipped.
-BillingCoefficients ParseCoefficientTable(std::string_view text);
+BillingCoefficients ParseCoefficientTable(std::string_view text,
+                                          NumberLocale locale = NumberLocale::Greek());
 
 // The coefficients from a file: a study (".pyx", with its ".tpx", calculated
 // as the calculation command does), a "TYPES_*.FIL" export, or a table.
-BillingCoefficients LoadCoefficients(const std::string& path);
+BillingCoefficients LoadCoefficients(const std::string& path,
+                                     NumberLocale locale = NumberLocale::Greek());
 
 } // namespace pyrostat

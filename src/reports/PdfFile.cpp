@@ -174,12 +174,15 @@ std::string WritePdf(const std::vector<PdfPage>& pages, const std::vector<PdfFon
     std::string fontList;
     for (size_t i = 0; i < fonts.size(); ++i) {
         const PdfFont& font = fonts[i];
+        if (!font.tables) {
+            return {};
+        }
         std::set<uint32_t> used;
         for (const auto& [glyph, text] : font.text) {
             used.insert(glyph);
         }
-        const std::string subset = SubsetTrueType(font.tables, used);
-        const FontMeasures m = ReadFontMeasures(font.tables);
+        const std::string subset = SubsetTrueType(*font.tables, used);
+        const FontMeasures m = ReadFontMeasures(*font.tables);
         if (subset.empty() || !m.valid) {
             return {};
         }
@@ -195,7 +198,7 @@ std::string WritePdf(const std::vector<PdfPage>& pages, const std::vector<PdfFon
         std::string widths;
         for (const uint32_t g : used) {
             widths += std::to_string(g) + " [" +
-                      PdfNumber(std::round(GlyphAdvance(font.tables, g) * em)) + "] ";
+                      PdfNumber(std::round(GlyphAdvance(*font.tables, g) * em)) + "] ";
         }
         std::string map;
         size_t entries = 0;

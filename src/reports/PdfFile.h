@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,10 @@ namespace pyrostat {
 // A font of a PDF file: a TrueType font whose glyphs are written by their
 // numbers (two bytes each), with the width and the text of each glyph used.
 struct PdfFont {
-    std::string name;                        // PostScript name, without blanks
-    FontTables tables;                       // the whole font; only the glyphs used are embedded
+    std::string name; // PostScript name, without blanks
+    // The whole font, shared by every file a process writes with it; only the
+    // glyphs used are embedded.
+    std::shared_ptr<const FontTables> tables;
     std::map<uint32_t, std::u16string> text; // what each glyph used reads as
 };
 

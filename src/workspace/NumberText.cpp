@@ -247,12 +247,6 @@ std::string FormatFixed(double value, int decimals) {
     return text;
 }
 
-std::string FormatComma(double value, int decimals) {
-    std::string text = FormatFixed(value, decimals);
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text;
-}
-
 std::string FormatDecimal(double value, int decimals, NumberLocale locale) {
     std::string text = FormatFixed(value, decimals);
     std::replace(text.begin(), text.end(), '.', locale.decimal);

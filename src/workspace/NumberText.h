@@ -70,8 +70,6 @@ std::optional<int64_t> ParseEuroCents(std::string_view text);
 // The number with exactly `decimals` decimals and the full stop ("-0" never).
 std::string FormatFixed(double value, int decimals);
 
-// The same with the decimal comma.
-std::string FormatComma(double value, int decimals);
 // The same with the locale's decimal separator, not grouped ("1234,5" in
 // Greek, "1234.5" in English), as messages show readings and coefficients.
 std::string FormatDecimal(double value, int decimals, NumberLocale locale);

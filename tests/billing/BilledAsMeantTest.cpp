@@ -241,6 +241,16 @@ TEST(BilledAsMeant, CoefficientsThatAreNoBuildingAreRefusedWithTheirSums) {
         ASSERT_FALSE(read.Ok()) << c.table;
         EXPECT_NE(read.faults.front().find(c.fault), std::string::npos) << read.faults.front();
     }
+    // The sums are written as the sheet after them prints numbers.
+    const BillingCoefficients english =
+        ParseCoefficientTable(cases[1].table, NumberLocale::English());
+    ASSERT_FALSE(english.Ok());
+    EXPECT_NE(english.faults.front().find("0.1700 + 0.6000 = 0.7700 αντί για 1"), std::string::npos)
+        << english.faults.front();
+    EXPECT_NE(ParseCoefficientTable(cases[0].table, NumberLocale::English())
+                  .faults.front()
+                  .find("Σe = 2.0000"),
+              std::string::npos);
 }
 
 TEST(BilledAsMeant, AnExportFileIsKnownByWhatItHolds) {

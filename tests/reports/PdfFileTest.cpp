@@ -122,7 +122,7 @@ TEST(TrueTypeSubset, KeepsTheGlyphsAskedForAtTheirNumbersAndNothingElse) {
 TEST(WritePdf, TheTitleInUtf16) {
     PdfFont font;
     font.name = "DejaVuSans-Book";
-    font.tables = DejaVuSans();
+    font.tables = std::make_shared<const FontTables>(DejaVuSans());
     font.text = {{36, u"A"}};
     const std::vector<PdfPage> pages(1);
     const std::pair<std::string, std::string> cases[] = {
@@ -140,7 +140,7 @@ TEST(WritePdf, TheTitleInUtf16) {
 TEST(WritePdf, ObjectsWhereTheTableSaysAndEveryGlyphReadable) {
     PdfFont font;
     font.name = "DejaVuSans-Book";
-    font.tables = DejaVuSans();
+    font.tables = std::make_shared<const FontTables>(DejaVuSans());
     font.text = {{36, u"A"}, {37, u"B"}, {0x3C1, u"ρ"}};
     std::vector<PdfPage> pages(2);
     pages[0].content = "BT /F1 12 Tf 10 10 Td <00240025> Tj ET\n";
@@ -165,7 +165,7 @@ TEST(WritePdf, ObjectsWhereTheTableSaysAndEveryGlyphReadable) {
     EXPECT_NE(pdf.find("/MediaBox [0 0 842 595]"), std::string::npos);
     auto width = [&](uint32_t g) {
         return std::to_string(
-            static_cast<int>(std::lround(U16(font.tables.at("hmtx"), g * 4) * 1000.0 / 2048)));
+            static_cast<int>(std::lround(U16(font.tables->at("hmtx"), g * 4) * 1000.0 / 2048)));
     };
     EXPECT_NE(
         pdf.find("/CIDToGIDMap /Identity /W [36 [" + width(36) + "] 37 [" + width(37) + "] 961 ["),

@@ -87,7 +87,8 @@ private:
             messages_.ShowWithBeeps(title, prompt, MessageService::Icon::Critical);
             return;
         }
-        BillingCoefficients coefficients = CoefficientsFromDistribution(run.result);
+        BillingCoefficients coefficients =
+            CoefficientsFromDistribution(run.result, NumberLocale::Of(state_));
         coefficients.title = TrimBlanks(TitleBox().Text());
         coefficients.employer = state_.Employer;
         coefficients.project = state_.Project;

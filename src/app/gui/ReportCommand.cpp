@@ -37,22 +37,62 @@ namespace pyrostat {
 namespace {
 
 void Usage(std::ostream& err) {
-    err << "Χρήση: pyrostat report formulas|table|data ΜΕΛΕΤΗ.pyx [--pdf ΑΡΧΕΙΟ.pdf] "
-           "[--xlsx ΑΡΧΕΙΟ.xlsx] [--print ΕΚΤΥΠΩΤΗΣ [--copies N]] [--decimal ,|.]\n";
+    err << "Χρήση: pyrostat report formulas|table|data[,...] ΜΕΛΕΤΗ.pyx [--pdf ΑΡΧΕΙΟ.pdf] "
+           "[--xlsx ΑΡΧΕΙΟ.xlsx] [--print ΕΚΤΥΠΩΤΗΣ [--copies N]] [--decimal ,|.]\n"
+           "  Με περισσότερες αναφορές (π.χ. formulas,table,data) κάθε αρχείο παίρνει το "
+           "όνομα της αναφοράς πριν από την κατάληξη: Α-table.pdf.\n";
 }
 
 } // namespace
+
+std::optional<std::vector<std::string>> ReportKinds(const std::string& word) {
+    std::vector<std::string> kinds;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = word.find(',', start);
+        const std::string kind =
+            word.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (ReportTemplateName(kind).empty() ||
+            std::find(kinds.begin(), kinds.end(), kind) != kinds.end()) {
+            return std::nullopt;
+        }
+        kinds.push_back(kind);
+        if (comma == std::string::npos) {
+            return kinds;
+        }
+        start = comma + 1;
+    }
+}
+
+std::string ReportFileFor(const std::string& path, const std::string& kind, bool several) {
+    if (!several || path.empty()) {
+        return path;
+    }
+    // The extension is what follows the last dot of the file's own name.
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    if (!hasExtension) {
+        return path + "-" + kind;
+    }
+    return path.substr(0, dot) + "-" + kind + path.substr(dot);
+}
 
 PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState& state,
                              std::istream& in, std::ostream& err) {
     PreparedReport job;
     job.status = [&]() -> int {
-        if (args.empty() || (args[0] != "formulas" && args[0] != "table" && args[0] != "data")) {
+        const std::optional<std::vector<std::string>> kinds =
+            args.empty() ? std::nullopt : ReportKinds(args[0]);
+        if (!kinds) {
             Usage(err);
             return 1;
         }
-        job.kind = args[0];
-        const std::string& kind = job.kind;
+        job.kinds = *kinds;
+        const auto wanted = [&job](const char* kind) {
+            return std::find(job.kinds.begin(), job.kinds.end(), kind) != job.kinds.end();
+        };
         std::string& pdfPath = job.pdfPath;
         std::string& xlsxPath = job.xlsxPath;
         std::string& printerName = job.printerName;
@@ -99,7 +139,7 @@ PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState&
         // that makes no choice leaves it so, and every report reads the choice
         // the calculation uses.
         MemoryStudyFields& fields = job.fields;
-        if (kind == "data") {
+        if (wanted("data")) {
             const FileProblem problem = ExamineFile(studyPath);
             if (problem != FileProblem::None) {
                 err << "ΔΕΝ είναι δυνατή η ανάγνωση της μελέτης: "
@@ -119,7 +159,8 @@ PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState&
                 err << "!! ΠΡΟΣΟΧΗ !!\n... Η Μελέτη ΔΕΝ έχει Ιδιοκτησίες ...\n";
                 return 2;
             }
-        } else {
+        }
+        if (wanted("formulas") || wanted("table")) {
             // The calculation writes the working files that the two reports read.
             std::vector<std::string> calcArgs{studyPath, "--decimal", std::string(1, dec)};
             std::ostringstream formulaLines;
@@ -142,86 +183,88 @@ int DrawReport(PreparedReport& job, ProgramState& state, std::ostream& err) {
     if (job.status >= 0) {
         return job.status;
     }
-    const std::string& kind = job.kind;
-    const std::string& pdfPath = job.pdfPath;
-    const std::string& xlsxPath = job.xlsxPath;
     const std::string& printerName = job.printerName;
     const std::string& copiesText = job.copiesText;
     StreamMessages& messages = *job.messages;
     MemoryGrid& grid = *job.grid;
     MemoryStudyFields& fields = job.fields;
 
-    bool written = false;
-    bool failed = false;
-    QtReportOutputs::Hooks outputs;
-    outputs.preview = [&](const SheetModel& model) {
-        std::string error;
-        if (!pdfPath.empty() && !WriteSheetPdf(model, pdfPath, state.DecimalSeparator(),
-                                               state.ThousandsSeparator(), error)) {
-            err << error << '\n';
-            failed = true;
+    int copies = 1;
+    if (!printerName.empty() && !copiesText.empty()) {
+        const auto [end, ec] =
+            std::from_chars(copiesText.data(), copiesText.data() + copiesText.size(), copies);
+        if (ec != std::errc() || end != copiesText.data() + copiesText.size() || copies < 1 ||
+            copies > 999) {
+            err << "Το --copies δέχεται αριθμό αντιτύπων από 1 έως 999: " << copiesText << '\n';
+            return kExitUsage;
         }
-        if (!xlsxPath.empty() && !WriteSheetXlsx(model, xlsxPath, error)) {
-            err << error << '\n';
-            failed = true;
-        }
-        written = true;
-        return !failed;
-    };
-    ReportServices services{state,
-                            messages,
-                            QtReportOutputs::Make(state.DecimalSeparator(),
-                                                  state.ThousandsSeparator(), &messages, nullptr,
-                                                  outputs),
-                            {}};
-    // One run of the report: the preview writes the files, the print sends
-    // the sheet to the printer named.
-    auto runReport = [&](const ReportJob& job) {
-        if (kind == "formulas") {
-            FormulaReport(services, job);
-        } else if (kind == "table") {
-            ResultsTableReport(services, job);
-        } else {
-            TitleBoxAccess title;
-            title.text = [&fields] { return fields.title; };
-            ReportCommandHooks hooks;
-            // The printer is named, not chosen.
-            hooks.choosePrinter = [&job] { return std::optional<ReportJob>(job); };
-            RunInputDataCommand(grid, title, fields.insulation, services, hooks,
-                                job.kind == ReportJob::Kind::Print);
-        }
-    };
-    if (!pdfPath.empty() || !xlsxPath.empty()) {
-        runReport(ReportJob::Preview());
     }
-    if (!printerName.empty()) {
-        int copies = 1;
-        if (!copiesText.empty()) {
-            const auto [end, ec] =
-                std::from_chars(copiesText.data(), copiesText.data() + copiesText.size(), copies);
-            if (ec != std::errc() || end != copiesText.data() + copiesText.size() || copies < 1 ||
-                copies > 999) {
-                err << "Το --copies δέχεται αριθμό αντιτύπων από 1 έως 999: " << copiesText << '\n';
-                return kExitUsage;
+    const bool several = job.kinds.size() > 1;
+    for (const std::string& kind : job.kinds) {
+        const std::string pdfPath = ReportFileFor(job.pdfPath, kind, several);
+        const std::string xlsxPath = ReportFileFor(job.xlsxPath, kind, several);
+        bool written = false;
+        bool failed = false;
+        QtReportOutputs::Hooks outputs;
+        outputs.preview = [&](const SheetModel& model) {
+            std::string error;
+            if (!pdfPath.empty() && !WriteSheetPdf(model, pdfPath, state.DecimalSeparator(),
+                                                   state.ThousandsSeparator(), error)) {
+                err << error << '\n';
+                failed = true;
             }
+            if (!xlsxPath.empty() && !WriteSheetXlsx(model, xlsxPath, error)) {
+                err << error << '\n';
+                failed = true;
+            }
+            written = true;
+            return !failed;
+        };
+        ReportServices services{state,
+                                messages,
+                                QtReportOutputs::Make(state.DecimalSeparator(),
+                                                      state.ThousandsSeparator(), &messages,
+                                                      nullptr, outputs),
+                                {}};
+        // One run of the report: the preview writes the files, the print sends
+        // the sheet to the printer named.
+        auto runReport = [&](const ReportJob& reportJob) {
+            if (kind == "formulas") {
+                FormulaReport(services, reportJob);
+            } else if (kind == "table") {
+                ResultsTableReport(services, reportJob);
+            } else {
+                TitleBoxAccess title;
+                title.text = [&fields] { return fields.title; };
+                ReportCommandHooks hooks;
+                // The printer is named, not chosen.
+                hooks.choosePrinter = [&reportJob] { return std::optional<ReportJob>(reportJob); };
+                RunInputDataCommand(grid, title, fields.insulation, services, hooks,
+                                    reportJob.kind == ReportJob::Kind::Print);
+            }
+        };
+        if (!pdfPath.empty() || !xlsxPath.empty()) {
+            runReport(ReportJob::Preview());
         }
-        bool printed = false;
-        const bool known =
-            RunPrintCommand(messages, printerName, copies, [&](const std::string& name, int n) {
-                runReport(ReportJob::Print(name, n));
-                printed = true;
-            });
-        if (!known || !printed) {
+        if (!printerName.empty()) {
+            bool printed = false;
+            const bool known =
+                RunPrintCommand(messages, printerName, copies, [&](const std::string& name, int n) {
+                    runReport(ReportJob::Print(name, n));
+                    printed = true;
+                });
+            if (!known || !printed) {
+                return messages.Shown() > 0 ? 2 : 1;
+            }
+            written = true;
+        }
+        if (failed) {
+            return 1;
+        }
+        if (!written) {
+            // The check or the templates stopped the report; its message is on err.
             return messages.Shown() > 0 ? 2 : 1;
         }
-        written = true;
-    }
-    if (failed) {
-        return 1;
-    }
-    if (!written) {
-        // The check or the templates stopped the report; its message is on err.
-        return messages.Shown() > 0 ? 2 : 1;
     }
     return 0;
 }

@@ -7,14 +7,17 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace pyrostat {
 
-// `pyrostat report formulas|table|data STUDY.pyx [--pdf OUT.pdf] [--xlsx OUT.xlsx]
-// [--decimal ,|.]`: one of the three printed reports of a study, written to a
-// PDF and/or an .xlsx file without showing anything. For formulas and table the
+// `pyrostat report formulas|table|data[,...] STUDY.pyx [--pdf OUT.pdf] [--xlsx OUT.xlsx]
+// [--decimal ,|.]`: one or more of the three printed reports of a study, written
+// to PDF and/or .xlsx files without showing anything. With several reports
+// ("formulas,table,data") the study is read and calculated once and each file
+// takes the report's name before its extension (OUT-table.pdf). For formulas and table the
 // study goes through the same check and calculation as the calculation button
 // (the working files are rewritten in the program folder); for data through
 // the same checks as the data preview. The general data come from the study's
@@ -29,11 +32,19 @@ int RunReportCommand(const std::vector<std::string>& args, ProgramState& state, 
 // status when the command ends at the first step, -1 when it goes on.
 struct PreparedReport {
     int status = -1;
-    std::string kind, pdfPath, xlsxPath, printerName, copiesText;
+    std::vector<std::string> kinds;
+    std::string pdfPath, xlsxPath, printerName, copiesText;
     std::shared_ptr<StreamMessages> messages;
     std::shared_ptr<MemoryGrid> grid;
     MemoryStudyFields fields;
 };
+
+// The reports named by the command's first word ("table", "formulas,data"), in
+// its order; nothing for an unknown or repeated name.
+std::optional<std::vector<std::string>> ReportKinds(const std::string& word);
+
+// The file one report of several is written to: "out.pdf" -> "out-table.pdf".
+std::string ReportFileFor(const std::string& path, const std::string& kind, bool several);
 
 PreparedReport PrepareReport(const std::vector<std::string>& args, ProgramState& state,
                              std::istream& in, std::ostream& err);

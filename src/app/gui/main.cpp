@@ -82,10 +82,12 @@ int main(int argc, char** argv) {
                             return pyrostat::PrepareReport(rest, state, std::cin, std::cerr);
                         });
                         pyrostat::WarmUpSheetFonts();
-                        if (const std::string name = pyrostat::ReportTemplateName(
-                                rest.empty() ? std::string() : rest.front());
-                            !name.empty()) {
-                            pyrostat::PreloadSheetTemplate(templateFolder + name);
+                        if (const auto kinds = pyrostat::ReportKinds(rest.empty() ? std::string()
+                                                                                  : rest.front())) {
+                            for (const std::string& kind : *kinds) {
+                                pyrostat::PreloadSheetTemplate(templateFolder +
+                                                               pyrostat::ReportTemplateName(kind));
+                            }
                         }
                         pyrostat::PreparedReport report = prepared.get();
                         return pyrostat::DrawReport(report, state, std::cerr);

@@ -167,8 +167,8 @@ int PdfCanvas::FontOf(const QRawFont& raw) {
     }
     Font font;
     font.pdf.name = PostScriptName(raw);
-    font.pdf.tables = *TablesOf(raw, key);
-    const FontMeasures m = ReadFontMeasures(font.pdf.tables);
+    font.pdf.tables = TablesOf(raw, key);
+    const FontMeasures m = ReadFontMeasures(*font.pdf.tables);
     font.thousandths = 1000.0 / m.unitsPerEm;
     fonts_.push_back(std::move(font));
     const int id = static_cast<int>(fonts_.size()) - 1;
@@ -291,7 +291,7 @@ void PdfCanvas::Glyphs(const QPointF& origin, const QGlyphRun& run, const QColor
                 font.widths.resize(g + 1, -1.0);
             }
             if (font.widths[g] < 0) {
-                font.widths[g] = std::round(GlyphAdvance(font.pdf.tables, g) * font.thousandths);
+                font.widths[g] = std::round(GlyphAdvance(*font.pdf.tables, g) * font.thousandths);
             }
             x = positions[i].x() + font.widths[g] * size / 1000.0;
         }

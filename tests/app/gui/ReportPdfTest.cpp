@@ -284,6 +284,43 @@ TEST_F(ReportPdfTest, LongTextsComeOutWhole) {
     }
 }
 
+TEST(ReportKinds, NamesAndFiles) {
+    EXPECT_EQ(ReportKinds("table"), std::vector<std::string>{"table"});
+    EXPECT_EQ(ReportKinds("data,formulas"), (std::vector<std::string>{"data", "formulas"}));
+    for (const char* bad : {"", ",", "table,", ",table", "table,table", "tables", "table,chart"}) {
+        EXPECT_FALSE(ReportKinds(bad)) << bad;
+    }
+    struct Case {
+        const char* path;
+        bool several;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"out.pdf", false, "out.pdf"},
+        {"out.pdf", true, "out-table.pdf"},
+        {"/tmp/a.b/out", true, "/tmp/a.b/out-table"},
+        {"/tmp/a.b/.out", true, "/tmp/a.b/.out-table"},
+        {"dir/out.x.xlsx", true, "dir/out.x-table.xlsx"},
+        {"", true, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReportFileFor(c.path, "table", c.several), c.expected) << c.path;
+    }
+}
+
+// Several reports in one run are the reports each run alone makes.
+TEST_F(ReportPdfTest, SeveralReportsInOneRunAreEachAlone) {
+    ASSERT_EQ(Run("formulas,table,data", work.File("all.pdf"), work.File("all.xlsx")), 0)
+        << errors.str();
+    for (const std::string kind : {"formulas", "table", "data"}) {
+        ASSERT_EQ(Run(kind, work.File(kind + ".pdf")), 0) << errors.str();
+        EXPECT_EQ(ReadAll(work.File("all-" + kind + ".pdf")), ReadAll(work.File(kind + ".pdf")))
+            << kind;
+        EXPECT_TRUE(std::filesystem::is_regular_file(work.File("all-" + kind + ".xlsx"))) << kind;
+    }
+    EXPECT_FALSE(std::filesystem::exists(work.File("all.pdf")));
+}
+
 TEST_F(ReportPdfTest, UsageAndMissingStudy) {
     struct Case {
         std::vector<std::string> args;
@@ -292,6 +329,7 @@ TEST_F(ReportPdfTest, UsageAndMissingStudy) {
     const Case cases[] = {
         {{}, 1},
         {{"chart", "x.pyx", "--pdf", "x.pdf"}, 1},
+        {{"table,table", "x.pyx", "--pdf", "x.pdf"}, 1},
         {{"table", "x.pyx"}, 1},
         {{"table", "--pdf"}, 1},
         {{"data", work.File("missing.pyx"), "--pdf", work.File("m.pdf")}, 1},
