@@ -26,7 +26,7 @@ void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat bill ΣΥΝΤΕΛΕΣΤΕΣ ΕΝΔΕΙΞΕΙΣ --cost ΠΟΣΟ [--method hours|energy]\n"
            "         [--from ΗΜΕΡΟΜΗΝΙΑ --to ΗΜΕΡΟΜΗΝΙΑ] [--estimate] [--save] [--carry]\n"
            "         [--decimal ,|.] [--tsv Α] [--pdf Α.pdf]\n"
-           "         [--xlsx Α.xlsx] [--notices Α.pdf]\n"
+           "         [--xlsx Α.xlsx] [--notices Α.pdf] [--notices-dir ΦΑΚΕΛΟΣ] [--due ΗΜΕΡΟΜΗΝΙΑ]\n"
            "  ΣΥΝΤΕΛΕΣΤΕΣ: μελέτη .pyx, αρχείο TYPES_*.FIL ή πίνακας με tab «όνομα, e, f»\n"
            "               ή «όνομα, FE, ΟΜΣ, e»\n"
            "  ΕΝΔΕΙΞΕΙΣ:   πίνακας με tab «Ιδιοκτησία (όνομα ή αριθμός), ώρες» ή\n"
@@ -39,6 +39,10 @@ void Usage(std::ostream& err) {
            "               γίνεται δεκτή, και τα φύλλα τυπώνουν όπως οι τοπικές ρυθμίσεις\n"
            "  --save       αποθήκευση στο ιστορικό του κτιρίου, μόνο όταν γραφτούν όλα τα\n"
            "               αρχεία που ζητήθηκαν\n"
+           "  --notices-dir  ένα PDF ειδοποιητήριο ανά Ιδιοκτησία στον φάκελο, με όνομα την\n"
+           "               περίοδο, τον αριθμό και το όνομα της Ιδιοκτησίας\n"
+           "  --due        η προθεσμία πληρωμής των ειδοποιητηρίων (χωρίς αυτή: το τέλος της\n"
+           "               περιόδου και οι ημέρες πληρωμής του κτιρίου, pyrostat building)\n"
            "  --carry      προηγούμενες ενδείξεις από την τελευταία αποθηκευμένη περίοδο: οι\n"
            "               ΕΝΔΕΙΞΕΙΣ έχουν μόνο την τρέχουσα ένδειξη κάθε Ιδιοκτησίας\n"
            "  Κατάσταση εξόδου: 0 ο λογαριασμός έγινε, 1 χρήση ή αρχείο, 2 σφάλμα στους\n"
@@ -47,7 +51,7 @@ void Usage(std::ostream& err) {
 
 struct Options {
     std::string coefficients, readings, cost, method = "hours", from, to;
-    std::string tsv, pdf, xlsx, notices, decimal;
+    std::string tsv, pdf, xlsx, notices, noticesDir, due, decimal;
     bool estimate = false, save = false, carry = false;
 };
 
@@ -61,6 +65,8 @@ bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) 
         {"--pdf", &o.pdf},
         {"--xlsx", &o.xlsx},
         {"--notices", &o.notices},
+        {"--notices-dir", &o.noticesDir},
+        {"--due", &o.due},
         {"--decimal", &o.decimal},
         {"--estimate", nullptr, &o.estimate},
         {"--save", nullptr, &o.save},
@@ -83,6 +89,10 @@ bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err) 
     }
     if (o.save && (o.from.empty() || o.to.empty())) {
         err << "Για την αποθήκευση (--save) δώστε τις ημερομηνίες της περιόδου (--from, --to).\n";
+        return false;
+    }
+    if (!o.due.empty() && !ParseBillDate(o.due)) {
+        err << "Η προθεσμία «" << o.due << "» δεν είναι έγκυρη ημερομηνία (π.χ. 15/05/2027).\n";
         return false;
     }
     if (!o.decimal.empty() && o.decimal != "," && o.decimal != ".") {
@@ -123,6 +133,17 @@ int CheckOutputs(const Options& o, std::ostream& err) {
             return kExitFileProblem;
         }
     }
+    if (!o.noticesDir.empty()) {
+        // The folder of the notices: made when missing, refused when a file
+        // stands at its name.
+        std::error_code error;
+        std::filesystem::create_directories(o.noticesDir, error);
+        if (!std::filesystem::is_directory(o.noticesDir, error)) {
+            err << "Ο φάκελος των ειδοποιητηρίων " << o.noticesDir
+                << " δεν είναι φάκελος ή δεν δημιουργείται. Ο λογαριασμός δεν έγινε.\n";
+            return kExitFileProblem;
+        }
+    }
     return kExitOk;
 }
 
@@ -151,7 +172,8 @@ bool WriteText(const std::string& path, const std::string& text, std::ostream& e
 
 bool BillWantsSheets(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
-        if (arg == "--pdf" || arg == "--xlsx" || arg == "--notices") {
+        const std::string name = arg.substr(0, arg.find('='));
+        if (name == "--pdf" || name == "--xlsx" || name == "--notices" || name == "--notices-dir") {
             return true;
         }
     }
@@ -203,7 +225,8 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
         }
     }
     request.estimate = o.estimate;
-    if ((!o.pdf.empty() || !o.xlsx.empty() || !o.notices.empty()) && writer == nullptr) {
+    if ((!o.pdf.empty() || !o.xlsx.empty() || !o.notices.empty() || !o.noticesDir.empty()) &&
+        writer == nullptr) {
         err << "Τα φύλλα (--pdf, --xlsx, --notices) δεν γράφονται χωρίς τον σχεδιαστή των "
                "εκτυπώσεων.\n";
         return kExitUsage;
@@ -304,6 +327,30 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
     if (history) {
         comparisons = ComparePeriod(bill, latest);
     }
+    // To whom the notices go and how they are paid: what the history keeps
+    // with the building (a building stored now is added first, for its
+    // payment reference).
+    NoticeAddress address;
+    if (!o.due.empty()) {
+        address.due = ParseBillDate(o.due);
+    }
+    if (history && (!o.notices.empty() || !o.noticesDir.empty())) {
+        try {
+            std::optional<int64_t> building = history->FindBuilding(key);
+            if (!building && o.save) {
+                building = history->FindOrAddBuilding(key);
+            }
+            if (building) {
+                address.building = *building;
+                address.details = history->Details(*building);
+                address.owners =
+                    history->OwnersOn(*building, request.to.value_or(BillDate{9999, 12, 31}));
+            }
+        } catch (const std::exception& e) {
+            err << e.what() << '\n';
+            return kExitFileProblem;
+        }
+    }
     const std::vector<PropertyComparison>* compared = history ? &comparisons : nullptr;
     const std::string tsv = BillTsv(bill);
     bool written = true;
@@ -324,10 +371,27 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
             written = false;
         }
     }
-    if (!o.notices.empty() && !writer->WritePdf(NoticesSheet(bill, coefficients, compared),
-                                                o.notices, request.locale, error)) {
+    if (!o.notices.empty() &&
+        !writer->WritePdf(NoticesSheet(bill, coefficients, compared, &address), o.notices,
+                          request.locale, error)) {
         err << "ΔΕΝ γράφτηκε το " << o.notices << ": " << error << '\n';
         written = false;
+    }
+    if (!o.noticesDir.empty()) {
+        int files = 0;
+        for (size_t i = 0; i < bill.lines.size(); ++i) {
+            const std::string file =
+                (std::filesystem::path(o.noticesDir) / NoticeFileName(bill, bill.lines[i]))
+                    .string();
+            if (!writer->WritePdf(NoticesSheet(bill, coefficients, compared, &address, i), file,
+                                  request.locale, error)) {
+                err << "ΔΕΝ γράφτηκε το " << file << ": " << error << '\n';
+                written = false;
+                break;
+            }
+            ++files;
+        }
+        err << "Γράφτηκαν " << files << " ειδοποιητήρια στον φάκελο " << o.noticesDir << ".\n";
     }
     if (bill.manyEstimates) {
         err << ManyEstimatesWarning(bill) << '\n';

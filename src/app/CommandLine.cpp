@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/BillCommand.h"
+#include "app/BuildingCommand.h"
 #include "app/CalcCommand.h"
 #include "app/CommandGuard.h"
 #include "app/ConvertCommand.h"
@@ -17,8 +18,8 @@ namespace pyrostat {
 
 bool IsSubcommand(const std::string& word) {
     return word == "calc" || word == "convert" || word == "register" || word == "report" ||
-           word == "bill" || word == "history" || word == "help" || word == "--help" ||
-           word == "-h";
+           word == "bill" || word == "history" || word == "building" || word == "help" ||
+           word == "--help" || word == "-h";
 }
 
 std::string UsageText() {
@@ -35,6 +36,8 @@ std::string UsageText() {
            "                                          ο λογαριασμός μιας περιόδου θέρμανσης\n"
            "  pyrostat history ΣΥΝΤΕΛΕΣΤΕΣ [--tsv Α] [--export Α]   οι αποθηκευμένες περίοδοι\n"
            "  pyrostat history --import Α\n"
+           "  pyrostat building ΣΥΝΤΕΛΕΣΤΕΣ [--owners Α [--from ΗΜΕΡ.]] [--iban IBAN]\n"
+           "        [--manager ΟΝΟΜΑ] [--phone ΤΗΛ.] [--days Ν]  ιδιοκτήτες και στοιχεία πληρωμής\n"
            "  pyrostat register list [ΑΡΧΕΙΟ]\n"
            "  pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n"
            "\n" +
@@ -64,6 +67,10 @@ std::optional<int> RunCommandWord(const std::vector<std::string>& args, std::ist
     if (word == "help" || word == "--help" || word == "-h") {
         out << UsageText();
         return 0;
+    }
+    if (word == "building") {
+        return RunBuildingCommand(std::vector<std::string>(args.begin() + 1, args.end()),
+                                  HistoryPath(), out, err);
     }
     if (word == "bill" || word == "history") {
         const std::vector<std::string> rest(args.begin() + 1, args.end());

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace pyrostat {
@@ -95,6 +96,29 @@ std::string FormatBillDate(const BillDate& date) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", date.day, date.month, date.year);
     return buffer;
+}
+
+std::string IsoBillDate(const BillDate& date) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return buffer;
+}
+
+std::string UtcNowText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&now, &tm);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &tm);
+    return buffer;
+}
+
+BillDate AddDays(const BillDate& date, int days) {
+    BillDate d = date;
+    for (int i = 0; i < days; ++i) {
+        d = NextDay(d);
+    }
+    return d;
 }
 
 } // namespace pyrostat

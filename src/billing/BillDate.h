@@ -25,4 +25,13 @@ BillDate NextDay(const BillDate& date);
 // "15/10/2026".
 std::string FormatBillDate(const BillDate& date);
 
+// "2026-10-15", as the history stores a day and sorts it.
+std::string IsoBillDate(const BillDate& date);
+
+// The moment as the history stores it: "2026-12-07 10:15:00", UTC.
+std::string UtcNowText();
+
+// The day `days` days later (`days` from 0 up).
+BillDate AddDays(const BillDate& date, int days);
+
 } // namespace pyrostat

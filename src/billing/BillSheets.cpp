@@ -1,6 +1,8 @@
 #include "billing/BillSheets.h"
 
 #include "billing/BillNumber.h"
+#include "billing/Iban.h"
+#include "billing/PaymentReference.h"
 
 #include <algorithm>
 #include <cmath>
@@ -131,46 +133,132 @@ std::string PeriodText(const PeriodFigure& f) {
     return FormatBillDate(f.from) + " – " + FormatBillDate(f.to);
 }
 
-// The block of a notice that compares: two lines of figures, the average per
-// unit of e, and a bar per period drawn with block characters.
-int Comparison(Writer& w, int row, const PropertyComparison& c, bool hours) {
-    CellFormat label = w.Base();
-    CellFormat bold = w.Base();
+// A short name of a period for a chart's bar: "10/26–04/27".
+std::string ShortPeriod(const PeriodFigure& f) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d/%02d–%02d/%02d", f.from.month % 100,
+                  f.from.year % 100, f.to.month % 100, f.to.year % 100);
+    return buffer;
+}
+
+// The block of a notice that compares, in small type: the previous period,
+// the same period a year before, the property's and the building's measure
+// per unit of e, and its last periods, drawn beside them as a bar chart.
+int Comparison(Writer& w, int row, const PropertyComparison& c, bool hours, NumberLocale locale) {
+    CellFormat small = w.Base();
+    small.fontSize = 7;
+    CellFormat bold = small;
     bold.bold = true;
-    ++row;
-    w.Text(row++, 1, "Σύγκριση", bold);
-    const std::string unit = hours ? " ώρες" : " μονάδες";
+    SheetModel& sheet = w.sheet_;
+    auto line = [&](int at) { sheet.SetRowHeight(at, 9.5); };
+    line(row);
+    w.Text(row++, 1, std::string("Σύγκριση: ") + (hours ? "ώρες λειτουργίας" : "μονάδες ενέργειας"),
+           bold);
+    const int first = row;
+    auto number = [&](int at, double value, const std::string& format) {
+        CellFormat f = small;
+        f.numberFormat = format;
+        f.hAlign = HorizontalAlign::Right;
+        sheet.SetNumber(at, 2, value);
+        sheet.SetFormat(at, 2, f);
+    };
     auto figure = [&](const char* caption, const std::optional<PeriodFigure>& f) {
-        w.Text(row, 1, caption, label);
+        line(row);
         if (!f) {
-            w.Text(row++, 2, "—", label);
+            w.Text(row++, 1, std::string(caption) + ": —", small);
             return;
         }
-        w.Text(row, 2, PeriodText(*f), label);
-        w.Number(row, 3, f->omega, DecimalsFormat(f->omegaDecimals), false, false);
-        w.Number(row++, 4, static_cast<double>(f->amountCents) / 100.0, "#,##0.00", false, false);
+        w.Text(row, 1,
+               std::string(caption) + " " + ShortPeriod(*f) + " (" +
+                   FormatEuroText(f->amountCents, locale) + " €)",
+               small);
+        number(row++, f->omega, DecimalsFormat(f->omegaDecimals));
     };
-    figure("Προηγούμενη περίοδος", c.previous);
-    figure("Ίδια περίοδος πέρσι", c.yearBefore);
-    w.Text(row, 1, "Ω ανά μονάδα e: η Ιδιοκτησία", label);
-    w.Number(row, 2, c.perE, "#,##0.00", false, false);
-    w.Text(row, 3, "ο μέσος όρος του κτιρίου", label);
-    w.Number(row++, 4, c.buildingPerE, "#,##0.00", false, false);
-    double top = 0;
+    figure("Προηγούμενη", c.previous);
+    figure("Πέρσι", c.yearBefore);
+    line(row);
+    w.Text(row, 1, "Ω ανά μονάδα e: η Ιδιοκτησία", small);
+    number(row++, c.perE, "#,##0.00");
+    line(row);
+    w.Text(row, 1, "Ω ανά μονάδα e: μέσος όρος κτιρίου", small);
+    number(row++, c.buildingPerE, "#,##0.00");
+    // The last periods, as the chart beside them draws them.
+    SheetChart chart;
+    chart.title = "Οι τελευταίες περίοδοι";
+    ChartSeries series;
+    series.name = hours ? "Ώρες" : "Μονάδες";
+    const int barsFirst = row;
+    int decimals = 0;
     for (const PeriodFigure& f : c.recent) {
-        top = std::max(top, f.omega);
+        line(row);
+        w.Text(row, 1, PeriodText(f) + (f.estimated ? " (εκτίμηση)" : ""), small);
+        number(row++, f.omega, DecimalsFormat(f.omegaDecimals));
+        chart.categories.push_back(ShortPeriod(f));
+        series.values.push_back(f.omega);
+        decimals = std::max(decimals, f.omegaDecimals);
     }
-    for (const PeriodFigure& f : c.recent) {
-        const int blocks = top > 0 ? static_cast<int>(std::lround(f.omega / top * 24)) : 0;
-        std::string bar;
-        for (int k = 0; k < blocks; ++k) {
-            bar += "█";
-        }
-        w.Text(row, 1, PeriodText(f) + (f.estimated ? " (εκτίμηση)" : ""), label);
-        w.Number(row, 2, f.omega, DecimalsFormat(f.omegaDecimals), false, false);
-        w.Text(row++, 3, bar, label);
+    if (!c.recent.empty()) {
+        chart.categoryCells = {barsFirst, 1, row - 1, 1};
+        series.cells = {barsFirst, 2, row - 1, 2};
+        chart.valueFormat = DecimalsFormat(decimals);
+        chart.series.push_back(std::move(series));
+        chart.anchor = {first, 3, row - 1, 4};
+        sheet.AddChart(std::move(chart));
     }
     return row;
+}
+
+// The picture of the building, on a page of its own from `row`: each
+// property's share of the measure this period against its own average over
+// the stored periods. Its figures stand to the right of the printed columns
+// (from the first row), where the .xlsx chart reads them.
+void BuildingPicture(Writer& w, int row, int printed, const PeriodBill& bill,
+                     const std::vector<PropertyComparison>& comparisons) {
+    SheetModel& sheet = w.sheet_;
+    const int nameCol = printed + 2, shareCol = nameCol + 1, averageCol = nameCol + 2;
+    CellFormat head = w.Base();
+    head.bold = true;
+    w.Text(1, nameCol, "Ιδιοκτησία", head);
+    w.Text(1, shareCol, "Μερίδιο περιόδου %", head);
+    w.Text(1, averageCol, "Μέσο μερίδιο %", head);
+    SheetChart chart;
+    chart.title = "Το μερίδιο κάθε Ιδιοκτησίας στη μέτρηση του κτιρίου (%): αυτή η περίοδος "
+                  "και ο μέσος όρος των αποθηκευμένων περιόδων της";
+    chart.valueFormat = "0.00";
+    ChartSeries now{"Αυτή η περίοδος", {}, {}, 0x4F81BD};
+    ChartSeries average{"Μέσος όρος", {}, {}, 0xC0504D};
+    bool anyAverage = false;
+    const int n = static_cast<int>(bill.lines.size());
+    for (int i = 0; i < n; ++i) {
+        const BilledLine& line = bill.lines[static_cast<size_t>(i)];
+        const PropertyComparison* c = static_cast<size_t>(i) < comparisons.size()
+                                          ? &comparisons[static_cast<size_t>(i)]
+                                          : nullptr;
+        const std::string name =
+            line.name.empty() ? std::to_string(line.coefficients.number) : line.name;
+        w.Text(2 + i, nameCol, name);
+        // In hundredths of a percent, as the cells print them and the chart
+        // reads them.
+        const double share = c && c->share ? std::round(*c->share * 10000.0) / 100.0 : 0.0;
+        const double mean =
+            c && c->averageShare ? std::round(*c->averageShare * 10000.0) / 100.0 : 0.0;
+        anyAverage = anyAverage || (c && c->averageShare);
+        w.Number(2 + i, shareCol, share, "0.00", false, false);
+        w.Number(2 + i, averageCol, mean, "0.00", false, false);
+        chart.categories.push_back(name);
+        now.values.push_back(share);
+        average.values.push_back(mean);
+    }
+    chart.categoryCells = {2, nameCol, n + 1, nameCol};
+    now.cells = {2, shareCol, n + 1, shareCol};
+    average.cells = {2, averageCol, n + 1, averageCol};
+    chart.series.push_back(std::move(now));
+    if (anyAverage) {
+        chart.series.push_back(std::move(average));
+    }
+    sheet.AddPageBreak(row);
+    chart.anchor = {row, 1, row + 27, printed};
+    sheet.AddChart(std::move(chart));
 }
 
 } // namespace
@@ -321,11 +409,73 @@ SheetModel PeriodSheet(const PeriodBill& bill, const BillingCoefficients& c,
         sheet.SetRowHeight(row, 24);
         w.Merged(row++, 1, kCols, note, wrapped);
     }
+    if (comparisons != nullptr && bill.lines.size() > 1) {
+        BuildingPicture(w, row + 1, kCols, bill, *comparisons);
+    }
     return sheet;
 }
 
-SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c,
-                        const std::vector<PropertyComparison>* comparisons) {
+std::optional<BillDate> NoticeDueDate(const PeriodBill& bill, const BillingDetails& details,
+                                      const std::optional<BillDate>& given) {
+    if (given) {
+        return given;
+    }
+    if (bill.request.to && details.daysToPay > 0) {
+        return AddDays(*bill.request.to, details.daysToPay);
+    }
+    return std::nullopt;
+}
+
+std::string NoticeFileName(const PeriodBill& bill, const BilledLine& line) {
+    std::string name;
+    if (bill.request.to) {
+        char month[16];
+        std::snprintf(month, sizeof month, "%04d-%02d_", bill.request.to->year % 10000,
+                      bill.request.to->month % 100);
+        name = month;
+    }
+    char number[16];
+    std::snprintf(number, sizeof number, "%03d", line.coefficients.number % 1000);
+    name += number;
+    // The property's name with what a file system or a mail program refuses
+    // (separators, quotes, wildcards, control characters) as "_", and no
+    // blank or dot at its ends; cut at a whole character.
+    std::string safe;
+    for (const char ch : line.name) {
+        const unsigned char u = static_cast<unsigned char>(ch);
+        const bool refused = u < 0x20 || u == 0x7F ||
+                             std::string_view("/\\:*?\"<>|").find(ch) != std::string_view::npos;
+        safe += refused || ch == ' ' ? '_' : ch;
+    }
+    while (!safe.empty() && (safe.front() == '_' || safe.front() == '.')) {
+        safe.erase(safe.begin());
+    }
+    while (!safe.empty() && (safe.back() == '_' || safe.back() == '.')) {
+        safe.pop_back();
+    }
+    constexpr size_t kMostNameBytes = 60;
+    if (safe.size() > kMostNameBytes) {
+        size_t cut = kMostNameBytes;
+        while (cut > 0 && (static_cast<unsigned char>(safe[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        safe.resize(cut);
+    }
+    if (!safe.empty()) {
+        name += "_" + safe;
+    }
+    return name + ".pdf";
+}
+
+namespace {
+
+// The notices with each one `stride` rows below the one before; the rows the
+// longest of them takes in `longest`.
+SheetModel NoticesWithStride(const PeriodBill& bill, const BillingCoefficients& c,
+                             const std::vector<PropertyComparison>* comparisons,
+                             const NoticeAddress* address, std::optional<size_t> only, int stride,
+                             int& longest) {
+    longest = 0;
     SheetModel sheet;
     Writer w(sheet);
     constexpr int kCols = 4;
@@ -336,6 +486,7 @@ SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c,
     PageSetup& setup = sheet.Setup();
     setup.printColumns = kCols;
     setup.marginTopMm = setup.marginBottomMm = 12;
+    const NumberLocale locale = bill.request.locale;
 
     CellFormat label = w.Base();
     CellFormat bold = w.Base();
@@ -343,25 +494,117 @@ SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c,
     CellFormat wrapped = w.Base();
     wrapped.wrap = true;
     wrapped.vAlign = VerticalAlign::Top;
+    CellFormat small = w.Base();
+    small.fontSize = 7;
+    CellFormat smallBold = small;
+    smallBold.bold = true;
+    CellFormat smallWrapped = small;
+    smallWrapped.wrap = true;
+    smallWrapped.vAlign = VerticalAlign::Top;
     const bool hours = bill.request.method == MeterMethod::Hours;
     double weightSum = 0;
     for (const BilledLine& line : bill.lines) {
         weightSum += hours ? line.coefficients.e * line.omega : line.omega;
     }
-    // Each notice takes the same rows, so that two fill a page.
-    const int kNoticeRows = comparisons != nullptr ? 36 : 27;
+    const std::string euro = " €";
+    auto money = [&](int64_t cents) { return FormatEuroText(cents, locale) + euro; };
+    // A number of the small box of figures, two to a row.
+    auto smallNumber = [&](int row, int col, double value, const std::string& format) {
+        CellFormat f = small;
+        f.numberFormat = format;
+        f.hAlign = HorizontalAlign::Right;
+        sheet.SetNumber(row, col, value);
+        sheet.SetFormat(row, col, f);
+    };
+    const std::optional<BillDate> due =
+        address ? NoticeDueDate(bill, address->details, address->due) : std::nullopt;
+
     int first = 1;
+    size_t made = 0;
     for (size_t i = 0; i < bill.lines.size(); ++i) {
+        if (only && i != *only) {
+            continue;
+        }
         const BilledLine& line = bill.lines[i];
-        if (i > 0 && i % 2 == 0) {
+        if (made > 0 && made % 2 == 0) {
             sheet.AddPageBreak(first);
         }
         int row = Heading(w, first, kCols, "ΕΙΔΟΠΟΙΗΤΗΡΙΟ ΔΑΠΑΝΗΣ ΘΕΡΜΑΝΣΗΣ", bill, c);
         ++row;
         CellFormat name = bold;
         name.fontSize = 10;
+        const Owner* owner = nullptr;
+        if (address) {
+            const auto found = address->owners.find(line.coefficients.number);
+            owner = found != address->owners.end() ? &found->second : nullptr;
+        }
+        w.Merged(row++, 1, kCols,
+                 owner ? "Προς: " + owner->name
+                       : std::string("Προς: τον ιδιοκτήτη ή τον ένοικο της Ιδιοκτησίας"),
+                 name);
         w.Merged(row++, 1, kCols,
                  "Ιδιοκτησία " + std::to_string(line.coefficients.number) + ": " + line.name, name);
+        // The amount, large: what the owner looks for first.
+        CellFormat big = bold;
+        big.fontSize = 14;
+        big.vAlign = VerticalAlign::Center;
+        w.Text(row, 1, "ΠΟΣΟ ΠΛΗΡΩΜΗΣ €", big);
+        CellFormat amount = big;
+        amount.numberFormat = "#,##0.00";
+        amount.hAlign = HorizontalAlign::Right;
+        Writer::Box(amount);
+        sheet.SetNumber(row, 2, static_cast<double>(line.amountCents) / 100.0);
+        sheet.SetFormat(row, 2, amount);
+        if (due) {
+            w.Text(row, 3, "Πληρωμή έως " + FormatBillDate(*due), big);
+        }
+        sheet.SetRowHeight(row++, 22);
+        if (address && !address->details.iban.empty()) {
+            w.Merged(row++, 1, kCols,
+                     "Κατάθεση στον λογαριασμό του κτιρίου: IBAN " +
+                         GroupedIban(address->details.iban),
+                     bold);
+        }
+        if (address && address->building > 0 && bill.request.to) {
+            w.Merged(
+                row++, 1, kCols,
+                "Αιτιολογία πληρωμής (γράψτε τη στην κατάθεση): " +
+                    PaymentReference(address->building, line.coefficients.number, *bill.request.to),
+                label);
+        }
+        if (address && (!address->details.manager.empty() || !address->details.phone.empty())) {
+            std::string contact = "Για κάθε απορία: ";
+            contact +=
+                address->details.manager.empty() ? "ο διαχειριστής" : address->details.manager;
+            if (!address->details.phone.empty()) {
+                contact += ", τηλ. " + address->details.phone;
+            }
+            w.Merged(row++, 1, kCols, contact, label);
+        }
+        ++row;
+        // How the amount is made, in plain words.
+        const std::string measure =
+            FormatSheetNumber(line.omega, DecimalsFormat(line.omegaDecimals), locale) +
+            (hours ? " ώρες λειτουργίας" : " μονάδες ενέργειας");
+        std::string how = "Πώς προκύπτει το ποσό: η δαπάνη θέρμανσης του κτιρίου για την περίοδο "
+                          "είναι " +
+                          money(bill.request.costCents) + ". Το πάγιο μέρος της (" +
+                          money(bill.fixedTotal) +
+                          ") πληρώνει τη θέρμανση του κτιρίου ως συνόλου (σωληνώσεις, "
+                          "κοινόχρηστοι χώροι) και μοιράζεται με τους συντελεστές της μελέτης "
+                          "θέρμανσης: σε αυτή την Ιδιοκτησία αναλογούν " +
+                          money(line.fixedCents) + ". ";
+        if (line.closed) {
+            how += "Η Ιδιοκτησία ήταν κλειστή: από το υπόλοιπο (" + money(bill.variableTotal) +
+                   ", που μοιράζεται με τους μετρητές) δεν της αναλογεί τίποτα.";
+        } else {
+            how += "Το υπόλοιπο (" + money(bill.variableTotal) +
+                   ") μοιράζεται με τους μετρητές: ο μετρητής της Ιδιοκτησίας μέτρησε " + measure +
+                   (line.estimated ? " (εκτίμηση, γιατί δεν δόθηκε ένδειξη)" : "") +
+                   " και της αναλογούν " + money(line.variableCents) + ".";
+        }
+        w.Merged(row, 1, kCols, how, wrapped);
+        sheet.SetRowHeight(row++, 60);
         const ReadingLine* r = line.reading ? &*line.reading : nullptr;
         if (r && r->current) {
             w.Text(row, 1, "Προηγούμενη ένδειξη", label);
@@ -380,55 +623,82 @@ SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c,
         }
         w.Text(row, 1, hours ? "Ώρες λειτουργίας Ω" : "Μονάδες ενέργειας Ω", label);
         w.Number(row, 2, line.omega, DecimalsFormat(line.omegaDecimals), true, false);
-        w.Text(row++, 3, Marks(line, bill.request.locale), bold);
-        w.Text(row, 1, "Συντελεστής e", label);
-        w.Number(row, 2, line.coefficients.e, "0.0000", false, false);
-        w.Text(row, 3, "Πάγιο FE = f x e", label);
-        w.Number(row++, 4, line.coefficients.fe, "0.0000", false, false);
-        w.Text(row, 1, "ΟΜΣ = 1 − Σ(f x e)", label);
-        w.Number(row, 2, bill.oms, "0.0000", false, false);
-        w.Text(row, 3, hours ? "Σ(e x Ω) του κτιρίου" : "ΣΩ του κτιρίου", label);
-        w.Number(row++, 4, hours ? weightSum : bill.sumOmega,
-                 hours ? "#,##0.0000" : DecimalsFormat(bill.omegaDecimals), false, false);
-        w.Merged(row++, 1, kCols, FormulaText(bill.request.method), wrapped);
+        w.Text(row++, 3, Marks(line, locale), bold);
+
+        // The figures for whoever checks, in a smaller box.
+        auto smallRow = [&](int at) { sheet.SetRowHeight(at, 9.5); };
+        const int boxFirst = ++row;
+        smallRow(row);
+        w.Text(row++, 1, "Για έλεγχο: οι συντελεστές και τα σύνολα του κτιρίου", smallBold);
+        smallRow(row);
+        w.Text(row, 1, "Συντελεστής e", small);
+        smallNumber(row, 2, line.coefficients.e, "0.0000");
+        w.Text(row, 3, "Πάγιο FE = f x e", small);
+        smallNumber(row++, 4, line.coefficients.fe, "0.0000");
+        smallRow(row);
+        w.Text(row, 1, "ΟΜΣ = 1 − Σ(f x e)", small);
+        smallNumber(row, 2, bill.oms, "0.0000");
+        w.Text(row, 3, hours ? "Σ(e x Ω) του κτιρίου" : "ΣΩ του κτιρίου", small);
+        smallNumber(row++, 4, hours ? weightSum : bill.sumOmega,
+                    hours ? "#,##0.0000" : DecimalsFormat(bill.omegaDecimals));
+        smallRow(row);
+        w.Merged(row++, 1, kCols, FormulaText(bill.request.method), small);
         if (bill.scaled) {
-            w.Merged(row, 1, kCols, ScaleFactorNote(bill), wrapped);
-            sheet.SetRowHeight(row++, 24);
+            w.Merged(row, 1, kCols, ScaleFactorNote(bill), smallWrapped);
+            sheet.SetRowHeight(row++, 18);
         }
-        w.Text(row, 1, "Ποσοστό Π (%)", bold);
-        w.Number(row++, 2, PrintedPercent(line.percent), "0.00000", true, false);
-        w.Text(row, 1, "Πάγιο μέρος €", label);
-        w.Number(row++, 2, static_cast<double>(line.fixedCents) / 100.0, "#,##0.00", false, false);
-        w.Text(row, 1, "Μεταβλητό μέρος €", label);
-        w.Number(row++, 2, static_cast<double>(line.variableCents) / 100.0, "#,##0.00", false,
-                 false);
-        w.Text(row, 1, "ΠΟΣΟ ΠΛΗΡΩΜΗΣ €", bold);
-        w.Number(row++, 2, static_cast<double>(line.amountCents) / 100.0, "#,##0.00", true, true);
-        ++row;
-        w.Text(row, 1, "Κτίριο: δαπάνη €", label);
-        w.Number(row, 2, static_cast<double>(bill.request.costCents) / 100.0, "#,##0.00", false,
-                 false);
-        w.Text(row, 3, hours ? "Σύνολο ωρών ΣΩ" : "Σύνολο μονάδων ΣΩ", label);
-        w.Number(row++, 4, bill.sumOmega, DecimalsFormat(bill.omegaDecimals), false, false);
-        w.Text(row, 1, "Κτίριο: πάγιο μέρος €", label);
-        w.Number(row, 2, static_cast<double>(bill.fixedTotal) / 100.0, "#,##0.00", false, false);
-        w.Text(row, 3, "Κτίριο: μεταβλητό μέρος €", label);
-        w.Number(row++, 4, static_cast<double>(bill.variableTotal) / 100.0, "#,##0.00", false,
-                 false);
+        smallRow(row);
+        w.Text(row, 1, "Ποσοστό Π (%)", smallBold);
+        smallNumber(row, 2, PrintedPercent(line.percent), "0.00000");
+        w.Text(row, 3, hours ? "Σύνολο ωρών ΣΩ" : "Σύνολο μονάδων ΣΩ", small);
+        smallNumber(row++, 4, bill.sumOmega, DecimalsFormat(bill.omegaDecimals));
+        smallRow(row);
+        w.Text(row, 1, "Πάγιο μέρος €", small);
+        smallNumber(row, 2, static_cast<double>(line.fixedCents) / 100.0, "#,##0.00");
+        w.Text(row, 3, "Κτίριο: πάγιο μέρος €", small);
+        smallNumber(row++, 4, static_cast<double>(bill.fixedTotal) / 100.0, "#,##0.00");
+        smallRow(row);
+        w.Text(row, 1, "Μεταβλητό μέρος €", small);
+        smallNumber(row, 2, static_cast<double>(line.variableCents) / 100.0, "#,##0.00");
+        w.Text(row, 3, "Κτίριο: μεταβλητό μέρος €", small);
+        smallNumber(row++, 4, static_cast<double>(bill.variableTotal) / 100.0, "#,##0.00");
+        // Its frame.
+        sheet.ChangeFormats({boxFirst, 1, boxFirst, kCols},
+                            [](CellFormat& f) { f.top = BorderLine::Thin; });
+        sheet.ChangeFormats({row - 1, 1, row - 1, kCols},
+                            [](CellFormat& f) { f.bottom = BorderLine::Thin; });
+        sheet.ChangeFormats({boxFirst, 1, row - 1, 1},
+                            [](CellFormat& f) { f.left = BorderLine::Thin; });
+        sheet.ChangeFormats({boxFirst, kCols, row - 1, kCols},
+                            [](CellFormat& f) { f.right = BorderLine::Thin; });
         if (comparisons != nullptr && i < comparisons->size()) {
-            row = Comparison(w, row, (*comparisons)[i], hours);
+            row = Comparison(w, row, (*comparisons)[i], hours, locale);
         }
-        first += kNoticeRows;
+        longest = std::max(longest, row - first);
+        first += stride;
         // A cut line between the two notices of a page.
-        if (i % 2 == 0) {
+        if (made % 2 == 0) {
             CellFormat cut = w.Base();
             cut.bottom = BorderLine::Thin;
             for (int col = 1; col <= kCols; ++col) {
                 sheet.SetFormat(first - 2, col, cut);
             }
         }
+        ++made;
     }
     return sheet;
+}
+
+} // namespace
+
+SheetModel NoticesSheet(const PeriodBill& bill, const BillingCoefficients& c,
+                        const std::vector<PropertyComparison>* comparisons,
+                        const NoticeAddress* address, std::optional<size_t> only) {
+    // Each notice takes the rows of the longest and a row for the cut line,
+    // so that two fill a page alike.
+    int longest = 0;
+    NoticesWithStride(bill, c, comparisons, address, only, 1000, longest);
+    return NoticesWithStride(bill, c, comparisons, address, only, longest + 3, longest);
 }
 
 } // namespace pyrostat

@@ -83,20 +83,34 @@ CREATE INDEX period_by_building ON period(building_id, date_from);
 PRAGMA user_version = 2;
 )sql";
 
-std::string IsoDate(const BillDate& d) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return buffer;
-}
-
-std::string NowUtc() {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    gmtime_r(&now, &tm);
-    char buffer[32];
-    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &tm);
-    return buffer;
-}
+// Version 3 keeps with each building what its notices are addressed and paid
+// with: the owners of its properties, each from a day on; the manager and
+// the account; the readings typed and not yet billed; and the columns of
+// the readings' files.
+constexpr const char* kMigrationV3 = R"sql(
+CREATE TABLE owner (
+    building_id INTEGER NOT NULL REFERENCES building(id),
+    property_number INTEGER NOT NULL,
+    valid_from TEXT NOT NULL,
+    name TEXT NOT NULL,
+    email TEXT NOT NULL,
+    phone TEXT NOT NULL,
+    PRIMARY KEY (building_id, property_number, valid_from));
+CREATE TABLE billing_details (
+    building_id INTEGER PRIMARY KEY REFERENCES building(id),
+    manager TEXT NOT NULL,
+    phone TEXT NOT NULL,
+    iban TEXT NOT NULL,
+    days_to_pay INTEGER NOT NULL);
+CREATE TABLE draft (
+    building_id INTEGER PRIMARY KEY REFERENCES building(id),
+    saved_at TEXT NOT NULL,
+    content TEXT NOT NULL);
+CREATE TABLE import_columns (
+    building_id INTEGER PRIMARY KEY REFERENCES building(id),
+    mapping TEXT NOT NULL);
+PRAGMA user_version = 3;
+)sql";
 
 std::optional<BillNumber> NumberAt(const SqliteStatement& s, int value, int decimals) {
     if (s.IsNull(value)) {
@@ -263,7 +277,7 @@ BillingCoefficients CoefficientsOfStored(const StoredPeriod& p) {
 }
 
 const std::vector<const char*>& HistorySchemaSteps() {
-    static const std::vector<const char*> steps = {kSchemaV1, kMigrationV2};
+    static const std::vector<const char*> steps = {kSchemaV1, kMigrationV2, kMigrationV3};
     return steps;
 }
 
@@ -497,8 +511,8 @@ std::string BillingHistory::OverlapFault(int64_t building, const BillDate& from,
     SqliteStatement s = db_->Prepare(
         "SELECT date_from, date_to FROM period WHERE building_id = ? AND date_from <= ? AND "
         "date_to >= ? AND NOT (date_from = ? AND date_to = ?) ORDER BY date_from LIMIT 1");
-    s.Bind(1, building).Bind(2, IsoDate(to)).Bind(3, IsoDate(from));
-    s.Bind(4, IsoDate(from)).Bind(5, IsoDate(to));
+    s.Bind(1, building).Bind(2, IsoBillDate(to)).Bind(3, IsoBillDate(from));
+    s.Bind(4, IsoBillDate(from)).Bind(5, IsoBillDate(to));
     if (!s.Step()) {
         return {};
     }
@@ -526,8 +540,8 @@ int64_t BillingHistory::InsertPeriod(int64_t building, const StoredPeriod& p) {
         "INSERT INTO period (building_id, date_from, date_to, version, method, cost_cents, "
         "scale_factor, stored_at, line_count) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
     period.Bind(1, building)
-        .Bind(2, IsoDate(p.from))
-        .Bind(3, IsoDate(p.to))
+        .Bind(2, IsoBillDate(p.from))
+        .Bind(3, IsoBillDate(p.to))
         .Bind(4, static_cast<int64_t>(p.version))
         .Bind(5, p.method == MeterMethod::Energy ? "energy" : "hours")
         .Bind(6, p.costCents)
@@ -588,7 +602,7 @@ StoredPeriod BillingHistory::Save(const BuildingKey& key, const PeriodBill& bill
                            "αποθηκεύεται στο ιστορικό.");
     }
     StoredPeriod period = StoredPeriodOf(bill);
-    period.storedAt = NowUtc();
+    period.storedAt = UtcNowText();
     try {
         SqliteDatabase::Transaction transaction(*db_);
         const int64_t building = FindOrAddBuilding(key);
@@ -599,10 +613,14 @@ StoredPeriod BillingHistory::Save(const BuildingKey& key, const PeriodBill& bill
         SqliteStatement version = db_->Prepare(
             "SELECT coalesce(max(version), 0) + 1 FROM period WHERE building_id = ? AND "
             "date_from = ? AND date_to = ?");
-        version.Bind(1, building).Bind(2, IsoDate(period.from)).Bind(3, IsoDate(period.to));
+        version.Bind(1, building).Bind(2, IsoBillDate(period.from)).Bind(3, IsoBillDate(period.to));
         version.Step();
         period.version = static_cast<int>(version.Int(0));
         period.id = InsertPeriod(building, period);
+        // The period is billed: what was typed for it is no draft any more.
+        SqliteStatement draft = db_->Prepare("DELETE FROM draft WHERE building_id = ?");
+        draft.Bind(1, building);
+        draft.Step();
         transaction.Commit();
         return period;
     } catch (const SqliteError& e) {
@@ -724,10 +742,10 @@ int BillingHistory::Import(const std::string& path) {
             const int64_t building = FindOrAddBuilding(key);
             std::set<std::tuple<std::string, std::string, int>> have;
             for (const StoredPeriod& p : Periods(building, false)) {
-                have.insert({IsoDate(p.from), IsoDate(p.to), p.version});
+                have.insert({IsoBillDate(p.from), IsoBillDate(p.to), p.version});
             }
             for (const StoredPeriod& p : source.Periods(sourceId, true)) {
-                if (have.count({IsoDate(p.from), IsoDate(p.to), p.version}) != 0) {
+                if (have.count({IsoBillDate(p.from), IsoBillDate(p.to), p.version}) != 0) {
                     continue;
                 }
                 InsertPeriod(building, p);

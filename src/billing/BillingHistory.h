@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/BuildingDetails.h"
 #include "billing/PeriodBill.h"
 #include "billing/SqliteDatabase.h"
 
@@ -55,7 +56,7 @@ struct StoredPeriod {
 // transaction, and stored bills that cannot be changed or deleted.
 class BillingHistory {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // Opens the database, creating it (and its folder) when missing, and
     // brings an older schema up to date. Throws HistoryError with a Greek
@@ -106,6 +107,43 @@ public:
     // Import returns how many periods it added.
     void ExportBuilding(int64_t building, const std::string& path);
     int Import(const std::string& path);
+
+    // The owners of a building's properties, each from a day on: a new
+    // owner from `from` leaves the periods before it with the one before.
+    // Without a day, an owner is the property's first from the start, and a
+    // later one holds from `today`. One transaction; returns, by property,
+    // the day each owner holds from (empty: from the start).
+    std::map<int, std::string> SetOwners(int64_t building, const std::map<int, Owner>& owners,
+                                         const std::optional<BillDate>& from,
+                                         const BillDate& today);
+    // Who owns each property on `day` (a property with no owner yet: none).
+    std::map<int, Owner> OwnersOn(int64_t building, const BillDate& day);
+    struct OwnerEntry {
+        int number = 0;
+        std::string validFrom; // "2027-01-01", empty: from the start
+        Owner owner;
+    };
+    // Every owner of the building, by property and day.
+    std::vector<OwnerEntry> OwnerHistory(int64_t building);
+
+    // The manager, the account and the days to pay of the building (all
+    // empty when never set).
+    BillingDetails Details(int64_t building);
+    void SetDetails(int64_t building, const BillingDetails& details);
+
+    // What was typed in the period window and not yet billed, as the window
+    // writes it; one draft a building, dropped when a period is stored.
+    struct Draft {
+        std::string savedAt; // "2026-12-07 10:15:00", UTC
+        std::string content;
+    };
+    void SaveDraft(int64_t building, const std::string& content);
+    std::optional<Draft> DraftOf(int64_t building);
+    void DiscardDraft(int64_t building);
+
+    // The columns the building's readings files were last read with.
+    std::string ImportColumns(int64_t building);
+    void SetImportColumns(int64_t building, const std::string& mapping);
 
     SqliteDatabase& Database() { return *db_; }
 

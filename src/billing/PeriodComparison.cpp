@@ -76,6 +76,12 @@ std::vector<PropertyComparison> ComparePeriod(const PeriodBill& bill,
         c.recent.push_back({from.value_or(BillDate{}), bill.request.to.value_or(BillDate{}),
                             line.omega, line.omegaDecimals, line.amountCents, line.estimated});
         const auto share = shares.find(number);
+        if (share != shares.end()) {
+            c.averageShare = share->second;
+        }
+        if (!line.closed && !line.estimated && readOmega > 0) {
+            c.share = line.omega / readOmega;
+        }
         if (!line.closed && !line.estimated && readOmega > 0 && share != shares.end()) {
             const double now = line.omega / readOmega;
             c.implausible = std::fabs(now - share->second) > 0.5 * share->second &&

@@ -28,6 +28,10 @@ struct PropertyComparison {
     // The property's share of the building's measure moved by more than half
     // against its share in the stored periods.
     bool implausible = false;
+    // Its share of the measure of the properties read, this period and on
+    // average over the stored periods before it (none: not read, or no
+    // stored period).
+    std::optional<double> share, averageShare;
 };
 
 // One comparison per line of the bill, from the latest versions of the stored

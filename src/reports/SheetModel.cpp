@@ -206,6 +206,10 @@ int SheetModel::LastRow() const {
     for (const CellRange& m : merges_) {
         last = std::max(last, m.row2);
     }
+    // A chart prints over its cells, empty or not.
+    for (const SheetChart& chart : charts_) {
+        last = std::max(last, chart.anchor.row2);
+    }
     return last;
 }
 
@@ -216,6 +220,9 @@ int SheetModel::LastColumn() const {
     }
     for (const CellRange& m : merges_) {
         last = std::max(last, m.col2);
+    }
+    for (const SheetChart& chart : charts_) {
+        last = std::max(last, chart.anchor.col2);
     }
     return last;
 }

@@ -3,6 +3,7 @@
 #include "reports/SheetAddress.h"
 #include "reports/SheetFormat.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
@@ -43,6 +44,25 @@ struct SheetRowBlock {
     std::map<std::pair<int, int>, std::pair<SheetValue, int>> cells;
     std::vector<CellRange> merges;    // relative rows (first row of the block is 0)
     std::map<int, double> rowHeights; // by row offset
+};
+
+// A bar chart drawn over a block of cells: a group of bars per category, a
+// bar per series, each bar with its value printed on it. Its figures also
+// stand in cells of the sheet, so that the .xlsx carries it as a chart over
+// those cells.
+struct ChartSeries {
+    std::string name;
+    std::vector<double> values; // one per category
+    CellRange cells;            // where the values stand in the sheet
+    uint32_t rgb = 0x4F81BD;
+};
+struct SheetChart {
+    CellRange anchor; // the cells it is drawn over
+    std::string title;
+    std::vector<std::string> categories;
+    CellRange categoryCells; // where the categories stand in the sheet
+    std::vector<ChartSeries> series;
+    std::string valueFormat = "#,##0"; // of the values printed on the bars
 };
 
 // The report sheet as the engine holds it: cells by row and column holding a
@@ -100,6 +120,10 @@ public:
     void AddPageBreak(int row);
     const std::set<int>& PageBreaks() const { return pageBreaks_; }
 
+    // Charts, in the order they were added.
+    void AddChart(SheetChart chart) { charts_.push_back(std::move(chart)); }
+    const std::vector<SheetChart>& Charts() const { return charts_; }
+
     PageSetup& Setup() { return setup_; }
     const PageSetup& Setup() const { return setup_; }
 
@@ -131,6 +155,7 @@ private:
     double defaultRowHeight_ = 12.75;
     std::vector<CellRange> merges_;
     std::set<int> pageBreaks_;
+    std::vector<SheetChart> charts_;
     PageSetup setup_;
 };
 

@@ -135,7 +135,7 @@ TEST_F(History, TheFirstSchemaIsMigratedWithItsBills) {
                 "0, 100.0, 1000, 9000, 10000);");
     }
     BillingHistory history(Db());
-    EXPECT_EQ(history.SchemaVersion(), 2);
+    EXPECT_EQ(history.SchemaVersion(), BillingHistory::kSchemaVersion);
     const std::vector<StoredPeriod> periods = history.Periods(*history.FindBuilding(kBuilding));
     ASSERT_EQ(periods.size(), 1u);
     ASSERT_EQ(periods[0].lines.size(), 1u);

@@ -243,6 +243,7 @@ public:
             DrawValue(canvas, it->first.first, it->first.second, it->second);
         }
         DrawBorders(canvas);
+        DrawCharts(canvas);
         canvas.SetScale(1.0);
         DrawFooter(canvas, pageNo, pageCount);
     }
@@ -653,6 +654,94 @@ private:
         for (const auto& [width, batch] : lines) {
             canvas.StrokeLines(width, JoinedLines(batch));
         }
+    }
+
+    // The charts whose cells begin on this page, drawn as shapes over them:
+    // the bars, their values, the categories under them, a base line and,
+    // with more than one series, a key.
+    void DrawCharts(SheetCanvas& canvas) {
+        for (const SheetChart& chart : model_.Charts()) {
+            if (chart.anchor.row1 < first_ || chart.anchor.row1 > last_ || chart.series.empty() ||
+                chart.categories.empty()) {
+                continue;
+            }
+            DrawChart(canvas, chart);
+        }
+    }
+
+    void DrawChart(SheetCanvas& canvas, const SheetChart& chart) {
+        const QRectF box =
+            CellRect(chart.anchor.row1, chart.anchor.col1, chart.anchor.row2, chart.anchor.col2)
+                .adjusted(pad_, pad_, -pad_, -pad_);
+        QFont small(QString::fromStdString(model_.Formats()[0].fontName));
+        small.setPointSizeF(6.5);
+        small.setHintingPreference(QFont::PreferNoHinting);
+        const double line = 8.5 * k_;
+        double top = box.top();
+        if (!chart.title.empty()) {
+            QFont bold = small;
+            bold.setBold(true);
+            canvas.Text(QRectF(box.left(), top, box.width(), line), Qt::AlignLeft | Qt::AlignTop,
+                        bold, Qt::black, QString::fromStdString(chart.title), QRectF());
+            top += line;
+        }
+        const size_t count = chart.categories.size();
+        const size_t series = chart.series.size();
+        if (series > 1) {
+            // The key, on one line: a square of each series' colour and its name.
+            double x = box.left();
+            for (const ChartSeries& s : chart.series) {
+                canvas.FillRects(Rgb(s.rgb), {QRectF(x, top + 1.5 * k_, 5 * k_, 5 * k_)});
+                const QString name = QString::fromStdString(s.name);
+                const double width = QFontMetricsF(small, &device_).horizontalAdvance(name);
+                canvas.Text(QRectF(x + 7 * k_, top, width + 2 * k_, line),
+                            Qt::AlignLeft | Qt::AlignTop, small, Qt::black, name, QRectF());
+                x += 7 * k_ + width + 10 * k_;
+            }
+            top += line;
+        }
+        // Categories under the bars: every one when they fit, else every k-th.
+        const double labelH = line;
+        const QRectF plot(QPointF(box.left(), top + line),
+                          QPointF(box.right(), box.bottom() - labelH));
+        if (plot.height() <= 0 || plot.width() <= 0) {
+            return;
+        }
+        double highest = 0;
+        for (const ChartSeries& s : chart.series) {
+            for (const double v : s.values) {
+                highest = std::max(highest, v);
+            }
+        }
+        const double group = plot.width() / static_cast<double>(count);
+        const double bar = group * 0.75 / static_cast<double>(series);
+        const bool valuesFit = bar >= 14 * k_;
+        const int step = std::max(
+            1, static_cast<int>(std::ceil(static_cast<double>(count) * 40 * k_ / plot.width())));
+        for (size_t i = 0; i < count; ++i) {
+            const double x0 = plot.left() + group * static_cast<double>(i) + group * 0.125;
+            for (size_t k = 0; k < series; ++k) {
+                const ChartSeries& s = chart.series[k];
+                const double v = i < s.values.size() ? s.values[i] : 0.0;
+                const double h = highest > 0 ? std::max(v, 0.0) / highest * plot.height() : 0.0;
+                const QRectF r(x0 + bar * static_cast<double>(k), plot.bottom() - h, bar, h);
+                canvas.FillRects(Rgb(s.rgb), {r});
+                if (valuesFit) {
+                    canvas.Text(
+                        QRectF(r.left() - 4 * k_, r.top() - line, r.width() + 8 * k_, line),
+                        Qt::AlignHCenter | Qt::AlignBottom, small, Qt::black,
+                        QString::fromStdString(FormatSheetNumber(v, chart.valueFormat, locale_)),
+                        QRectF());
+                }
+            }
+            if (static_cast<int>(i) % step == 0) {
+                canvas.Text(QRectF(plot.left() + group * static_cast<double>(i) - group,
+                                   plot.bottom() + 1 * k_, group * 3, labelH),
+                            Qt::AlignHCenter | Qt::AlignTop, small, Qt::black,
+                            QString::fromStdString(chart.categories[i]), QRectF());
+            }
+        }
+        canvas.StrokeLines(0.75 * k_, {QLineF(plot.bottomLeft(), plot.bottomRight())});
     }
 
     void DrawFooter(SheetCanvas& canvas, int pageNo, int pageCount) {

@@ -163,7 +163,7 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
         error = "Το αρχείο .xlsx δεν δημιουργήθηκε: " + path;
         return false;
     }
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Εκτύπωση");
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Εκτύπωση"); // as the charts name it
     std::vector<lxw_format*> formats;
     for (const CellFormat& f : model.Formats()) {
         formats.push_back(MakeFormat(workbook, f));
@@ -257,6 +257,59 @@ bool WriteSheetXlsx(const SheetModel& model, const std::string& path, std::strin
             }
             break;
         }
+    }
+
+    // Each chart as a chart of the workbook over the same cells, its series
+    // reading the cells that hold its figures.
+    const char* const sheetName = "Εκτύπωση";
+    for (const SheetChart& chart : model.Charts()) {
+        if (chart.series.empty()) {
+            continue;
+        }
+        lxw_chart* made = workbook_add_chart(workbook, LXW_CHART_COLUMN);
+        if (!chart.title.empty()) {
+            chart_title_set_name(made, chart.title.c_str());
+        } else {
+            chart_title_off(made);
+        }
+        for (const ChartSeries& s : chart.series) {
+            lxw_chart_series* series = chart_add_series(made, nullptr, nullptr);
+            const CellRange& k = chart.categoryCells;
+            chart_series_set_categories(series, sheetName, static_cast<lxw_row_t>(k.row1 - 1),
+                                        static_cast<lxw_col_t>(k.col1 - 1),
+                                        static_cast<lxw_row_t>(k.row2 - 1),
+                                        static_cast<lxw_col_t>(k.col2 - 1));
+            const CellRange& v = s.cells;
+            chart_series_set_values(series, sheetName, static_cast<lxw_row_t>(v.row1 - 1),
+                                    static_cast<lxw_col_t>(v.col1 - 1),
+                                    static_cast<lxw_row_t>(v.row2 - 1),
+                                    static_cast<lxw_col_t>(v.col2 - 1));
+            chart_series_set_name(series, s.name.c_str());
+            lxw_chart_fill fill{};
+            fill.color = s.rgb;
+            chart_series_set_fill(series, &fill);
+            if (chart.categories.size() * chart.series.size() <= 24) {
+                chart_series_set_labels(series);
+            }
+        }
+        if (chart.series.size() < 2) {
+            chart_legend_set_position(made, LXW_CHART_LEGEND_NONE);
+        }
+        // As large as the cells it stands over (a chart is 480 x 288 pixels
+        // unless scaled; a column of width w is 7w + 5 pixels, a point 4/3).
+        const CellRange& a = chart.anchor;
+        double width = 0, height = 0;
+        for (int col = a.col1; col <= a.col2; ++col) {
+            width += std::floor(model.ColumnWidth(col) * 7 + 5);
+        }
+        for (int row = a.row1; row <= a.row2; ++row) {
+            height += model.RowHeight(row) * 4.0 / 3.0;
+        }
+        lxw_chart_options options{};
+        options.x_scale = width / 480.0;
+        options.y_scale = height / 288.0;
+        worksheet_insert_chart_opt(sheet, static_cast<lxw_row_t>(a.row1 - 1),
+                                   static_cast<lxw_col_t>(a.col1 - 1), made, &options);
     }
 
     const PageSetup& setup = model.Setup();

@@ -1,0 +1,160 @@
+// The owners, the payment details, the drafts and the readings' columns the
+// history keeps with each building.
+#include "billing/BillingHistory.h"
+
+namespace pyrostat {
+
+namespace {
+
+// The day an owner holds from when he held from the start.
+constexpr const char* kFromTheStart = "";
+
+// A failure of the database told in Greek, naming what was not done.
+[[noreturn]] void Refused(const std::string& what, const std::string& path, const SqliteError& e) {
+    throw HistoryError(what + " ΔΕΝ αποθηκεύτηκε στο ιστορικό " + path + ": " + e.Reason() + ".");
+}
+
+} // namespace
+
+std::map<int, std::string> BillingHistory::SetOwners(int64_t building,
+                                                     const std::map<int, Owner>& owners,
+                                                     const std::optional<BillDate>& from,
+                                                     const BillDate& today) {
+    std::map<int, std::string> heldFrom;
+    try {
+        SqliteDatabase::Transaction transaction(*db_);
+        for (const auto& [number, owner] : owners) {
+            std::string day = from ? IsoBillDate(*from) : std::string(kFromTheStart);
+            if (!from) {
+                SqliteStatement any = db_->Prepare(
+                    "SELECT count(*) FROM owner WHERE building_id = ? AND property_number = ?");
+                any.Bind(1, building).Bind(2, static_cast<int64_t>(number));
+                any.Step();
+                if (any.Int(0) > 0) {
+                    day = IsoBillDate(today);
+                }
+            }
+            SqliteStatement put = db_->Prepare(
+                "INSERT OR REPLACE INTO owner (building_id, property_number, valid_from, name, "
+                "email, phone) VALUES (?, ?, ?, ?, ?, ?)");
+            put.Bind(1, building)
+                .Bind(2, static_cast<int64_t>(number))
+                .Bind(3, day)
+                .Bind(4, owner.name)
+                .Bind(5, owner.email)
+                .Bind(6, owner.phone);
+            put.Step();
+            heldFrom[number] = day;
+        }
+        transaction.Commit();
+    } catch (const SqliteError& e) {
+        Refused("Οι ιδιοκτήτες", path_, e);
+    }
+    return heldFrom;
+}
+
+std::map<int, Owner> BillingHistory::OwnersOn(int64_t building, const BillDate& day) {
+    std::map<int, Owner> owners;
+    // The entries in order of their days: the last one not after `day` wins.
+    SqliteStatement s = db_->Prepare(
+        "SELECT property_number, name, email, phone FROM owner WHERE building_id = ? AND "
+        "valid_from <= ? ORDER BY property_number, valid_from");
+    s.Bind(1, building).Bind(2, IsoBillDate(day));
+    while (s.Step()) {
+        owners[static_cast<int>(s.Int(0))] = Owner{s.Text(1), s.Text(2), s.Text(3)};
+    }
+    return owners;
+}
+
+std::vector<BillingHistory::OwnerEntry> BillingHistory::OwnerHistory(int64_t building) {
+    std::vector<OwnerEntry> entries;
+    SqliteStatement s = db_->Prepare(
+        "SELECT property_number, valid_from, name, email, phone FROM owner WHERE building_id = ? "
+        "ORDER BY property_number, valid_from");
+    s.Bind(1, building);
+    while (s.Step()) {
+        entries.push_back(
+            {static_cast<int>(s.Int(0)), s.Text(1), Owner{s.Text(2), s.Text(3), s.Text(4)}});
+    }
+    return entries;
+}
+
+BillingDetails BillingHistory::Details(int64_t building) {
+    BillingDetails details;
+    SqliteStatement s = db_->Prepare(
+        "SELECT manager, phone, iban, days_to_pay FROM billing_details WHERE building_id = ?");
+    s.Bind(1, building);
+    if (s.Step()) {
+        details.manager = s.Text(0);
+        details.phone = s.Text(1);
+        details.iban = s.Text(2);
+        details.daysToPay = static_cast<int>(s.Int(3));
+    }
+    return details;
+}
+
+void BillingHistory::SetDetails(int64_t building, const BillingDetails& details) {
+    try {
+        SqliteStatement s = db_->Prepare(
+            "INSERT OR REPLACE INTO billing_details (building_id, manager, phone, iban, "
+            "days_to_pay) VALUES (?, ?, ?, ?, ?)");
+        s.Bind(1, building)
+            .Bind(2, details.manager)
+            .Bind(3, details.phone)
+            .Bind(4, details.iban)
+            .Bind(5, static_cast<int64_t>(details.daysToPay));
+        s.Step();
+    } catch (const SqliteError& e) {
+        Refused("Τα στοιχεία πληρωμής", path_, e);
+    }
+}
+
+void BillingHistory::SaveDraft(int64_t building, const std::string& content) {
+    try {
+        SqliteStatement s = db_->Prepare(
+            "INSERT OR REPLACE INTO draft (building_id, saved_at, content) VALUES (?, ?, ?)");
+        s.Bind(1, building).Bind(2, UtcNowText()).Bind(3, content);
+        s.Step();
+    } catch (const SqliteError& e) {
+        Refused("Το πρόχειρο της περιόδου", path_, e);
+    }
+}
+
+std::optional<BillingHistory::Draft> BillingHistory::DraftOf(int64_t building) {
+    SqliteStatement s = db_->Prepare("SELECT saved_at, content FROM draft WHERE building_id = ?");
+    s.Bind(1, building);
+    if (!s.Step()) {
+        return std::nullopt;
+    }
+    return Draft{s.Text(0), s.Text(1)};
+}
+
+void BillingHistory::DiscardDraft(int64_t building) {
+    try {
+        SqliteStatement s = db_->Prepare("DELETE FROM draft WHERE building_id = ?");
+        s.Bind(1, building);
+        s.Step();
+    } catch (const SqliteError& e) {
+        throw HistoryError("Το πρόχειρο της περιόδου ΔΕΝ διαγράφηκε από το ιστορικό " + path_ +
+                           ": " + e.Reason() + ".");
+    }
+}
+
+std::string BillingHistory::ImportColumns(int64_t building) {
+    SqliteStatement s = db_->Prepare("SELECT mapping FROM import_columns WHERE building_id = ?");
+    s.Bind(1, building);
+    return s.Step() ? s.Text(0) : std::string();
+}
+
+void BillingHistory::SetImportColumns(int64_t building, const std::string& mapping) {
+    try {
+        SqliteStatement s = db_->Prepare(
+            "INSERT OR REPLACE INTO import_columns (building_id, mapping) VALUES (?, ?)");
+        s.Bind(1, building).Bind(2, mapping);
+        s.Step();
+    } catch (const SqliteError& e) {
+        Refused("Η αντιστοίχιση των στηλών", path_, e);
+    }
+}
+
+} // namespace pyrostat
