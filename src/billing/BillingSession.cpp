@@ -37,6 +37,16 @@ void BillingSession::SetRow(size_t index, Row row) {
     }
 }
 
+bool BillingSession::AnythingTyped() const {
+    for (const Row& row : rows_) {
+        if (!row.previous.empty() || !row.current.empty() || !row.measure.empty() ||
+            !row.marks.empty()) {
+            return true;
+        }
+    }
+    return !cost_.empty() || !from_.empty() || !to_.empty();
+}
+
 void BillingSession::SetDates(std::string from, std::string to) {
     from_ = std::move(from);
     to_ = std::move(to);

@@ -40,6 +40,11 @@ public:
     void SetEstimate(bool on) { estimate_ = on; }
     const std::string& CostText() const { return cost_; }
     MeterMethod Method() const { return method_; }
+    const std::string& FromText() const { return from_; }
+    const std::string& ToText() const { return to_; }
+    bool EstimateOn() const { return estimate_; }
+    // Whether anything is typed: a reading, a mark, the cost or a date.
+    bool AnythingTyped() const;
 
     // Fills rows from an imported readings table, each line matched to its
     // property by name or number; rows it does not name keep what they hold.

@@ -3,6 +3,7 @@
 #include "billing/BillNumber.h"
 #include "billing/BillSheets.h"
 #include "billing/CarryForward.h"
+#include "billing/PeriodDraft.h"
 #include "platform/FileAccess.h"
 #include "reports/gui/SheetPreviewDialog.h"
 
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -24,6 +26,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimeZone>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -159,10 +163,24 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     cmdSave_ = button("CmdSave", QStringLiteral("&Αποθήκευση περιόδου"));
     cmdOpenStored_ = button("CmdOpenStored", QStringLiteral("Άνοι&γμα (μόνο ανάγνωση)"));
     cmdCarry_ = button("CmdCarry", QStringLiteral("&Νέα περίοδος από την τελευταία"));
+    cmdDiscardDraft_ = button("CmdDiscardDraft", QStringLiteral("Απόρρι&ψη πρόχειρου"));
+    cmdDiscardDraft_->hide();
+    draftNote_ = new QLabel(historyBox_);
+    draftNote_->setObjectName(QStringLiteral("LblDraft"));
+    draftNote_->setWordWrap(true);
+    draftNote_->setMaximumWidth(220);
+    draftNote_->hide();
+    // What is typed is kept as the building's draft a moment after the last
+    // change, not at every key.
+    draftTimer_ = new QTimer(this);
+    draftTimer_->setSingleShot(true);
+    draftTimer_->setInterval(1500);
+    connect(draftTimer_, &QTimer::timeout, this, [this] { KeepDraft(); });
     auto* historyLayout = new QVBoxLayout(historyBox_);
     historyLayout->addWidget(periods_, 1);
     historyLayout->addWidget(historyNote_);
-    for (QPushButton* b : {cmdSave_, cmdOpenStored_, cmdCarry_}) {
+    historyLayout->addWidget(draftNote_);
+    for (QPushButton* b : {cmdSave_, cmdOpenStored_, cmdCarry_, cmdDiscardDraft_}) {
         historyLayout->addWidget(b);
     }
     historyBox_->setMaximumWidth(240);
@@ -182,23 +200,24 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     connect(grid_, &QTableWidget::cellChanged, this, &FrmBilling::ReadCell);
     connect(cost_, &QLineEdit::textChanged, this, [this](const QString& text) {
         session_.SetCost(text.toStdString());
-        changed_ = true;
+        Changed();
         Rebill();
     });
     connect(method_, &QComboBox::currentIndexChanged, this, [this](int index) {
         session_.SetMethod(index == 1 ? MeterMethod::Energy : MeterMethod::Hours);
-        changed_ = true;
+        Changed();
         Rebill();
     });
     auto period = [this] {
         session_.SetDates(from_->text().toStdString(), to_->text().toStdString());
-        changed_ = true;
+        Changed();
         Rebill();
     };
     connect(from_, &QLineEdit::textChanged, this, period);
     connect(to_, &QLineEdit::textChanged, this, period);
     connect(estimate_, &QCheckBox::toggled, this, [this](bool on) {
         session_.SetEstimate(on);
+        Changed();
         Rebill();
     });
     connect(cmdPaste_, &QPushButton::clicked, this, [this] {
@@ -213,6 +232,7 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     connect(cmdOpenStored_, &QPushButton::clicked, this, &FrmBilling::OpenStored);
     connect(periods_, &QListWidget::itemActivated, this, [this] { OpenStored(); });
     connect(cmdCarry_, &QPushButton::clicked, this, &FrmBilling::CarryForward);
+    connect(cmdDiscardDraft_, &QPushButton::clicked, this, &FrmBilling::DiscardDraft);
     Rebill();
 }
 
@@ -317,7 +337,7 @@ void FrmBilling::ReadCell(int row, int col) {
     };
     session_.SetRow(static_cast<size_t>(row),
                     {text(kPrevious), text(kCurrent), text(kMeasure), text(kMarks)});
-    changed_ = true;
+    Changed();
     Rebill();
 }
 
@@ -427,6 +447,7 @@ void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
     cmdSave_->setVisible(!readOnly_);
     cmdCarry_->setVisible(!readOnly_);
     FillPeriods();
+    ResumeStoredDraft();
     if (readOnly_) {
         ShowBill();
     } else {
@@ -474,7 +495,11 @@ void FrmBilling::SavePeriod() {
     }
     try {
         const StoredPeriod saved = history_->Save(key_, bill_);
+        // The stored period took the draft's place.
         changed_ = false;
+        draftTimer_->stop();
+        draftNote_->hide();
+        cmdDiscardDraft_->hide();
         FillPeriods();
         totals_->setText(
             totals_->text() +
@@ -542,6 +567,7 @@ void FrmBilling::CarryForward() {
     FillRows();
     from_->setText(Q(FormatBillDate(NextDay(latest.back().to))));
     to_->clear();
+    Changed();
     Rebill();
     grid_->setFocus();
     grid_->setCurrentCell(0, kCurrent);
@@ -575,7 +601,7 @@ bool FrmBilling::PasteAtCursor(const QString& text) {
         return false;
     }
     FillRows();
-    changed_ = true;
+    Changed();
     Rebill();
     grid_->setCurrentCell(row, col);
     return true;
@@ -592,7 +618,7 @@ bool FrmBilling::PasteText(const QString& text) {
         return false;
     }
     FillRows();
-    changed_ = true;
+    Changed();
     Rebill();
     return true;
 }
@@ -658,6 +684,12 @@ void FrmBilling::Warn(const QString& text) {
 }
 
 void FrmBilling::reject() {
+    // With the history, what is typed stays as the building's draft: the
+    // window closes without a question, and opens again with it.
+    if (changed_ && !readOnly_ && history_ != nullptr && KeepDraft()) {
+        QDialog::reject();
+        return;
+    }
     if (changed_ && !readOnly_) {
         const QString question =
             history_ != nullptr
@@ -675,6 +707,123 @@ void FrmBilling::reject() {
         }
     }
     QDialog::reject();
+}
+
+void FrmBilling::Changed() {
+    changed_ = true;
+    if (history_ != nullptr && !readOnly_) {
+        draftTimer_->start();
+    }
+}
+
+bool FrmBilling::KeepDraft() {
+    draftTimer_->stop();
+    if (history_ == nullptr || readOnly_) {
+        return false;
+    }
+    try {
+        const int64_t building = history_->FindOrAddBuilding(key_);
+        if (session_.AnythingTyped()) {
+            history_->SaveDraft(building, DraftText(session_));
+        } else {
+            history_->DiscardDraft(building);
+        }
+        return true;
+    } catch (const std::exception& e) {
+        Warn(Q(e.what()) + QStringLiteral("\nΟι ενδείξεις είναι ακόμη στο παράθυρο."));
+        return false;
+    }
+}
+
+void FrmBilling::ResumeStoredDraft() {
+    draftNote_->hide();
+    cmdDiscardDraft_->hide();
+    if (history_ == nullptr || readOnly_ || session_.AnythingTyped()) {
+        return;
+    }
+    std::optional<BillingHistory::Draft> draft;
+    try {
+        if (const auto building = history_->FindBuilding(key_)) {
+            draft = history_->DraftOf(*building);
+        }
+    } catch (const std::exception& e) {
+        Warn(Q(e.what()));
+        return;
+    }
+    if (!draft) {
+        return;
+    }
+    const std::vector<std::string> faults = ResumeDraft(session_, draft->content);
+    FillRows();
+    ShowSessionFields();
+    Rebill();
+    const QDateTime kept =
+        QDateTime::fromString(Q(draft->savedAt), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    QDateTime utc = kept;
+    utc.setTimeZone(QTimeZone::utc());
+    draftNote_->setText(
+        QStringLiteral("Πρόχειρο της %1: οι ενδείξεις που γράφτηκαν και δεν αποθηκεύτηκαν.")
+            .arg(utc.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm"))));
+    draftNote_->show();
+    cmdDiscardDraft_->show();
+    if (!faults.empty()) {
+        QString text;
+        for (const std::string& fault : faults) {
+            text += Q(fault) + QLatin1Char('\n');
+        }
+        Warn(text.trimmed());
+    }
+}
+
+void FrmBilling::DiscardDraft() {
+    const QString question =
+        QStringLiteral("Να απορριφθεί το πρόχειρο;\nΟι ενδείξεις, η δαπάνη και οι ημερομηνίες που "
+                       "γράφτηκαν θα χαθούν.");
+    const bool discard = confirmLeave_
+                             ? confirmLeave_(question)
+                             : QMessageBox::question(this, QStringLiteral("!! ΠΡΟΣΟΧΗ !!"),
+                                                     question, QMessageBox::Yes | QMessageBox::No,
+                                                     QMessageBox::No) == QMessageBox::Yes;
+    if (!discard || history_ == nullptr) {
+        BackToGrid();
+        return;
+    }
+    try {
+        if (const auto building = history_->FindBuilding(key_)) {
+            history_->DiscardDraft(*building);
+        }
+    } catch (const std::exception& e) {
+        Warn(Q(e.what()));
+        return;
+    }
+    draftTimer_->stop();
+    for (size_t i = 0; i < session_.Rows().size(); ++i) {
+        session_.SetRow(i, {});
+    }
+    session_.SetCost({});
+    session_.SetDates({}, {});
+    session_.SetEstimate(false);
+    FillRows();
+    ShowSessionFields();
+    changed_ = false;
+    draftNote_->hide();
+    cmdDiscardDraft_->hide();
+    Rebill();
+    BackToGrid();
+}
+
+void FrmBilling::ShowSessionFields() {
+    for (QWidget* w : std::initializer_list<QWidget*>{cost_, method_, from_, to_, estimate_}) {
+        w->blockSignals(true);
+    }
+    cost_->setText(Q(session_.CostText()));
+    method_->setCurrentIndex(session_.Method() == MeterMethod::Energy ? 1 : 0);
+    from_->setText(Q(session_.FromText()));
+    to_->setText(Q(session_.ToText()));
+    estimate_->setChecked(session_.EstimateOn());
+    for (QWidget* w : std::initializer_list<QWidget*>{cost_, method_, from_, to_, estimate_}) {
+        w->blockSignals(false);
+    }
 }
 
 void FrmBilling::BackToGrid() {

@@ -16,6 +16,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 namespace pyrostat {
 
@@ -80,6 +81,12 @@ public:
     QPushButton* CmdSave() const { return cmdSave_; }
     QPushButton* CmdOpenStored() const { return cmdOpenStored_; }
     QPushButton* CmdCarry() const { return cmdCarry_; }
+    QPushButton* CmdDiscardDraft() const { return cmdDiscardDraft_; }
+    QLabel* DraftNote() const { return draftNote_; }
+    // What is typed kept as the building's draft now (the window does it a
+    // moment after each change and when it closes); false when it could not
+    // be (told).
+    bool KeepDraft();
     bool ReadOnly() const { return readOnly_; }
     const PeriodBill& ShownBill() const { return bill_; }
 
@@ -118,6 +125,14 @@ private:
     void ImportFile();
     void BackToGrid();
     void Warn(const QString& text);
+    // A reading, the cost, a date or the method changed: billed again by the
+    // caller, and kept as the draft a moment later.
+    void Changed();
+    // The building's draft put back, when it has one and nothing is typed.
+    void ResumeStoredDraft();
+    void DiscardDraft();
+    // The cost, the method, the dates and the estimate as the session holds them.
+    void ShowSessionFields();
 
     BillingSession session_;
     PeriodBill bill_;
@@ -132,6 +147,9 @@ private:
     QPushButton* cmdSave_;
     QPushButton* cmdOpenStored_;
     QPushButton* cmdCarry_;
+    QPushButton* cmdDiscardDraft_;
+    QLabel* draftNote_;
+    QTimer* draftTimer_;
     Preview preview_;
     ChooseFile chooseFile_;
     std::function<void(const QString&)> warn_;

@@ -460,3 +460,78 @@ TEST_F(Window, AStudyThatTwoStoredBuildingsFitAsksWhichOne) {
 
 } // namespace
 } // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+// Readings typed and not stored come back when the window opens again, until
+// the period is stored or the draft is discarded.
+TEST_F(WithHistory, ATypedPeriodIsKeptAsADraftUntilStoredOrDiscarded) {
+    ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
+    window.Cost()->setText(QStringLiteral("2.850,50"));
+    window.From()->setText(QStringLiteral("15/10/2026"));
+    window.Method()->setCurrentIndex(0);
+    window.reject(); // closed: kept, nothing asked
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_FALSE(window.isVisible());
+
+    auto reopened = [this] {
+        auto w = std::make_unique<FrmBilling>(Sample());
+        w->SetWarn([this](const QString& text) { warnings << text; });
+        w->SetConfirmLeave([this](const QString& question) {
+            questions << question;
+            return leave;
+        });
+        w->SetHistory(&history, {folder.File("sample.pyx"), test::kSampleTitle, "", "", "", {}});
+        return w;
+    };
+    {
+        const auto again = reopened();
+        EXPECT_EQ(again->Cost()->text(), QStringLiteral("2.850,50"));
+        EXPECT_EQ(again->From()->text(), QStringLiteral("15/10/2026"));
+        EXPECT_EQ(Cell(*again, 0, 2), QStringLiteral("1.000"));
+        EXPECT_EQ(Cell(*again, 6, 5), Cell(window, 6, 5));
+        EXPECT_EQ(Cell(*again, 5, 5), QStringLiteral("κλειστό"));
+        EXPECT_TRUE(again->DraftNote()->isVisibleTo(again.get()));
+        EXPECT_TRUE(again->CmdDiscardDraft()->isVisibleTo(again.get()));
+        // Billed as the first window billed it.
+        EXPECT_EQ(BillTsv(again->ShownBill()), BillTsv(window.ShownBill()));
+        // A change is kept too; a refused discard keeps everything.
+        again->To()->setText(QStringLiteral("30/04/2027"));
+        ASSERT_TRUE(again->KeepDraft());
+        leave = false;
+        again->CmdDiscardDraft()->click();
+        EXPECT_EQ(questions.size(), 1);
+        EXPECT_EQ(again->Cost()->text(), QStringLiteral("2.850,50"));
+    }
+    {
+        const auto third = reopened();
+        EXPECT_EQ(third->To()->text(), QStringLiteral("30/04/2027"));
+        // Stored: the draft is gone.
+        ASSERT_TRUE(third->CmdSave()->isEnabled()) << third->Faults()->text().toStdString();
+        third->CmdSave()->click();
+        EXPECT_FALSE(history.DraftOf(*history.FindBuilding(
+            {folder.File("sample.pyx"), test::kSampleTitle, "", "", "", {}})));
+    }
+    {
+        const auto fourth = reopened();
+        EXPECT_TRUE(fourth->Cost()->text().isEmpty());
+        EXPECT_FALSE(fourth->CmdDiscardDraft()->isVisibleTo(fourth.get()));
+        // Typed again, then discarded on request: nothing comes back.
+        fourth->Cost()->setText(QStringLiteral("100"));
+        ASSERT_TRUE(fourth->KeepDraft());
+    }
+    {
+        const auto fifth = reopened();
+        EXPECT_EQ(fifth->Cost()->text(), QStringLiteral("100"));
+        leave = true;
+        fifth->CmdDiscardDraft()->click();
+        EXPECT_TRUE(fifth->Cost()->text().isEmpty());
+        EXPECT_TRUE(Cell(*fifth, 0, 2).isEmpty());
+    }
+    EXPECT_TRUE(reopened()->Cost()->text().isEmpty());
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
+}
+
+} // namespace
+} // namespace pyrostat
