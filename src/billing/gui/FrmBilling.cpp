@@ -5,6 +5,8 @@
 #include "billing/CarryForward.h"
 #include "billing/PeriodDraft.h"
 #include "platform/FileAccess.h"
+#include "platform/LocalDate.h"
+#include "reports/gui/QtSheetWriter.h"
 #include "reports/gui/SheetPreviewDialog.h"
 
 #include <QApplication>
@@ -39,6 +41,7 @@ namespace {
 enum Column {
     kNumber,
     kName,
+    kOwner,
     kPrevious,
     kCurrent,
     kMeasure,
@@ -102,10 +105,10 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     grid_ = new QTableWidget(static_cast<int>(c.lines.size()), kColumns, this);
     grid_->setObjectName(QStringLiteral("GrdReadings"));
     grid_->setHorizontalHeaderLabels(
-        {QStringLiteral("Α/Α"), QStringLiteral("Ιδιοκτησία"), QStringLiteral("Προηγ. ένδειξη"),
-         QStringLiteral("Τρέχ. ένδειξη"), QStringLiteral("Ώρες / Μονάδες"),
-         QStringLiteral("Σημειώσεις"), QStringLiteral("Π (%)"), QStringLiteral("Πάγιο €"),
-         QStringLiteral("Μεταβλητό €"), QStringLiteral("Σύνολο €")});
+        {QStringLiteral("Α/Α"), QStringLiteral("Ιδιοκτησία"), QStringLiteral("Ιδιοκτήτης"),
+         QStringLiteral("Προηγ. ένδειξη"), QStringLiteral("Τρέχ. ένδειξη"),
+         QStringLiteral("Ώρες / Μονάδες"), QStringLiteral("Σημειώσεις"), QStringLiteral("Π (%)"),
+         QStringLiteral("Πάγιο €"), QStringLiteral("Μεταβλητό €"), QStringLiteral("Σύνολο €")});
     grid_->verticalHeader()->hide();
     // Every column as wide as its caption and the widest number it shows
     // (readings and euros to ten millions), the name taking the rest: all of
@@ -117,12 +120,16 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     for (int col = 0; col < kColumns; ++col) {
         const QString caption = grid_->horizontalHeaderItem(col)->text();
         int width = headerMetrics.horizontalAdvance(caption) + 14;
-        if (col != kNumber && col != kName && col != kMarks) {
+        if (col == kPercent) {
+            width = std::max(width, metrics.horizontalAdvance(QStringLiteral("100,00000")) + 12);
+        } else if (col != kNumber && col != kName && col != kMarks && col != kOwner) {
             width = std::max(width, widestNumber + 12);
         }
         grid_->setColumnWidth(col, width);
     }
+    // The names share what the numbers leave.
     grid_->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
+    grid_->horizontalHeader()->setSectionResizeMode(kOwner, QHeaderView::Stretch);
     grid_->horizontalHeader()->setMinimumSectionSize(48);
     grid_->setMinimumSize(760, 320);
     FillRows();
@@ -144,9 +151,12 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     cmdImport_ = button("CmdImport", QStringLiteral("Ε&ισαγωγή ενδείξεων…"));
     cmdSheet_ = button("CmdSheet", QStringLiteral("Προεπισκόπηση &φύλλου"));
     cmdNotices_ = button("CmdNotices", QStringLiteral("Προεπισκόπηση ε&ιδοποιητηρίων"));
+    cmdNoticeFiles_ =
+        button("CmdNoticeFiles", QStringLiteral("Ειδοποιητήρια &ανά Ιδιοκτησία (PDF)…"));
     cmdExit_ = button("CmdExit", QStringLiteral("Έ&ξοδος"));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdPaste_, cmdImport_, cmdSheet_, cmdNotices_, cmdExit_}) {
+    for (QPushButton* b :
+         {cmdPaste_, cmdImport_, cmdSheet_, cmdNotices_, cmdNoticeFiles_, cmdExit_}) {
         buttons->addWidget(b);
     }
 
@@ -215,6 +225,8 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     };
     connect(from_, &QLineEdit::textChanged, this, period);
     connect(to_, &QLineEdit::textChanged, this, period);
+    // The owners of the period's last day.
+    connect(to_, &QLineEdit::editingFinished, this, [this] { ShowOwners(); });
     connect(estimate_, &QCheckBox::toggled, this, [this](bool on) {
         session_.SetEstimate(on);
         Changed();
@@ -227,6 +239,7 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     connect(cmdImport_, &QPushButton::clicked, this, &FrmBilling::ImportFile);
     connect(cmdSheet_, &QPushButton::clicked, this, [this] { ShowSheet(false); });
     connect(cmdNotices_, &QPushButton::clicked, this, [this] { ShowSheet(true); });
+    connect(cmdNoticeFiles_, &QPushButton::clicked, this, &FrmBilling::WriteNoticeFiles);
     connect(cmdExit_, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdSave_, &QPushButton::clicked, this, &FrmBilling::SavePeriod);
     connect(cmdOpenStored_, &QPushButton::clicked, this, &FrmBilling::OpenStored);
@@ -300,8 +313,10 @@ void FrmBilling::FillRows() {
     for (int r = 0; r < grid_->rowCount(); ++r) {
         const CoefficientLine& line = c.lines[static_cast<size_t>(r)];
         const BillingSession::Row& row = session_.Rows()[static_cast<size_t>(r)];
+        const auto owner = owners_.find(line.number);
         const QString texts[kColumns] = {QString::number(line.number),
                                          Q(c.DisplayName(line)),
+                                         owner != owners_.end() ? Q(owner->second.name) : QString(),
                                          Q(row.previous),
                                          Q(row.current),
                                          Q(row.measure),
@@ -312,11 +327,17 @@ void FrmBilling::FillRows() {
                                          {}};
         for (int col = 0; col < kColumns; ++col) {
             auto* item = new QTableWidgetItem(texts[col]);
-            const bool typed = col >= kPrevious && col <= kMarks;
+            const bool typed = (col >= kPrevious && col <= kMarks) ||
+                               (col == kOwner && history_ != nullptr && !readOnly_);
             if (!typed) {
                 item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             }
-            if (col != kName && col != kMarks) {
+            if (col == kOwner) {
+                item->setToolTip(QStringLiteral(
+                    "Ο ιδιοκτήτης ή ο ένοικος, όπως γράφεται στο ειδοποιητήριο· ένας νέος "
+                    "ισχύει από την αρχή της περιόδου."));
+            }
+            if (col != kName && col != kMarks && col != kOwner) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
             grid_->setItem(r, col, item);
@@ -326,7 +347,14 @@ void FrmBilling::FillRows() {
 }
 
 void FrmBilling::ReadCell(int row, int col) {
-    if (filling_ || col < kPrevious || col > kMarks) {
+    if (filling_) {
+        return;
+    }
+    if (col == kOwner) {
+        OwnerTyped(row);
+        return;
+    }
+    if (col < kPrevious || col > kMarks) {
         return;
     }
     auto text = [this, row](int c) {
@@ -406,6 +434,7 @@ void FrmBilling::ShowBill() {
     }
     cmdSheet_->setEnabled(bill_.Ok());
     cmdNotices_->setEnabled(bill_.Ok());
+    cmdNoticeFiles_->setEnabled(bill_.Ok());
     cmdSave_->setEnabled(bill_.Ok() && bill_.request.from && bill_.request.to && !readOnly_);
 }
 
@@ -448,6 +477,7 @@ void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
     cmdCarry_->setVisible(!readOnly_);
     FillPeriods();
     ResumeStoredDraft();
+    ShowOwners();
     if (readOnly_) {
         ShowBill();
     } else {
@@ -643,10 +673,7 @@ void FrmBilling::ImportFile() {
     BackToGrid();
 }
 
-void FrmBilling::ShowSheet(bool notices) {
-    if (!bill_.Ok()) {
-        return;
-    }
+std::vector<PropertyComparison> FrmBilling::Comparisons() {
     std::vector<PropertyComparison> comparisons;
     if (history_ != nullptr) {
         try {
@@ -657,9 +684,37 @@ void FrmBilling::ShowSheet(bool notices) {
             Warn(Q(e.what()));
         }
     }
+    return comparisons;
+}
+
+NoticeAddress FrmBilling::Address() {
+    NoticeAddress address;
+    if (history_ == nullptr) {
+        return address;
+    }
+    try {
+        if (const auto building = history_->FindBuilding(key_)) {
+            address.building = *building;
+            address.details = history_->Details(*building);
+            address.owners =
+                history_->OwnersOn(*building, bill_.request.to.value_or(BillDate{9999, 12, 31}));
+        }
+    } catch (const std::exception& e) {
+        Warn(Q(e.what()));
+    }
+    return address;
+}
+
+void FrmBilling::ShowSheet(bool notices) {
+    if (!bill_.Ok()) {
+        return;
+    }
+    const std::vector<PropertyComparison> comparisons = Comparisons();
     const std::vector<PropertyComparison>* compared = history_ ? &comparisons : nullptr;
-    const SheetModel sheet = notices ? NoticesSheet(bill_, session_.Coefficients(), compared)
-                                     : PeriodSheet(bill_, session_.Coefficients(), compared);
+    const NoticeAddress address = Address();
+    const SheetModel sheet = notices
+                                 ? NoticesSheet(bill_, session_.Coefficients(), compared, &address)
+                                 : PeriodSheet(bill_, session_.Coefficients(), compared);
     const QString title =
         notices ? QStringLiteral("Ειδοποιητήρια") : QStringLiteral("Φύλλο περιόδου");
     if (preview_) {
@@ -672,6 +727,45 @@ void FrmBilling::ShowSheet(bool notices) {
         }
         dialog.exec();
     }
+    BackToGrid();
+}
+
+void FrmBilling::WriteNoticeFiles() {
+    if (!bill_.Ok()) {
+        return;
+    }
+    const QString folder =
+        chooseFolder_
+            ? chooseFolder_()
+            : QFileDialog::getExistingDirectory(this, QStringLiteral("Φάκελος των ειδοποιητηρίων"));
+    if (folder.isEmpty()) {
+        BackToGrid();
+        return;
+    }
+    const std::vector<PropertyComparison> comparisons = Comparisons();
+    const std::vector<PropertyComparison>* compared = history_ ? &comparisons : nullptr;
+    const NoticeAddress address = Address();
+    QtSheetWriter own;
+    SheetWriter& writer = writer_ != nullptr ? *writer_ : own;
+    int written = 0;
+    for (size_t i = 0; i < bill_.lines.size(); ++i) {
+        const std::string path =
+            (folder + QLatin1Char('/') + Q(NoticeFileName(bill_, bill_.lines[i]))).toStdString();
+        std::string error;
+        if (!writer.WritePdf(NoticesSheet(bill_, session_.Coefficients(), compared, &address, i),
+                             path, session_.Locale(), error)) {
+            Warn(QStringLiteral("ΔΕΝ γράφτηκε το %1: %2\nΓράφτηκαν %3 από τα %4 ειδοποιητήρια.")
+                     .arg(Q(path), Q(error))
+                     .arg(written)
+                     .arg(bill_.lines.size()));
+            BackToGrid();
+            return;
+        }
+        ++written;
+    }
+    totals_->setText(
+        totals_->text() +
+        QStringLiteral("\nΓράφτηκαν %1 ειδοποιητήρια στον φάκελο %2.").arg(written).arg(folder));
     BackToGrid();
 }
 
@@ -707,6 +801,67 @@ void FrmBilling::reject() {
         }
     }
     QDialog::reject();
+}
+
+void FrmBilling::ShowOwners() {
+    owners_.clear();
+    if (history_ != nullptr) {
+        try {
+            if (const auto building = history_->FindBuilding(key_)) {
+                const std::optional<BillDate> to = ParseBillDate(to_->text().toStdString());
+                owners_ = history_->OwnersOn(*building, to.value_or(BillDate{9999, 12, 31}));
+            }
+        } catch (const std::exception& e) {
+            Warn(Q(e.what()));
+        }
+    }
+    FillRows();
+    ShowBill();
+}
+
+void FrmBilling::OwnerTyped(int row) {
+    const BillingCoefficients& c = session_.Coefficients();
+    if (history_ == nullptr || readOnly_ || row < 0 || static_cast<size_t>(row) >= c.lines.size()) {
+        return;
+    }
+    const int number = c.lines[static_cast<size_t>(row)].number;
+    const QString typed = grid_->item(row, kOwner)->text().trimmed();
+    const auto before = owners_.find(number);
+    const QString was = before != owners_.end() ? Q(before->second.name) : QString();
+    if (typed == was) {
+        return;
+    }
+    auto restore = [&] {
+        filling_ = true;
+        grid_->item(row, kOwner)->setText(was);
+        filling_ = false;
+    };
+    if (typed.isEmpty()) {
+        restore();
+        Warn(QStringLiteral("Ο ιδιοκτήτης της Ιδιοκτησίας «%1» δεν σβήνεται: γράψτε το όνομα "
+                            "του νέου ιδιοκτήτη ή ενοίκου.")
+                 .arg(Q(c.DisplayName(c.lines[static_cast<size_t>(row)]))));
+        return;
+    }
+    Owner owner = before != owners_.end() ? before->second : Owner{};
+    if (before != owners_.end()) {
+        owner.email.clear(); // another person: his own contacts, if any
+        owner.phone.clear();
+    }
+    owner.name = typed.toStdString();
+    try {
+        const int64_t building = history_->FindOrAddBuilding(key_);
+        // The property's first owner holds from the start; a new one from
+        // the period's first day, or from today when none is typed.
+        const std::optional<BillDate> from =
+            before != owners_.end() ? ParseBillDate(from_->text().toStdString()) : std::nullopt;
+        const std::optional<BillDate> today = ParseBillDate(TodayText());
+        history_->SetOwners(building, {{number, owner}}, from, today.value_or(BillDate{}));
+        owners_[number] = owner;
+    } catch (const std::exception& e) {
+        restore();
+        Warn(Q(e.what()));
+    }
 }
 
 void FrmBilling::Changed() {

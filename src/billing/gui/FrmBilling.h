@@ -1,8 +1,11 @@
 #pragma once
 
+#include "billing/BillSheets.h"
 #include "billing/BillingHistory.h"
 #include "billing/BillingSession.h"
+#include "billing/PeriodComparison.h"
 #include "reports/SheetModel.h"
+#include "reports/SheetWriter.h"
 
 #include <QDialog>
 
@@ -31,6 +34,9 @@ public:
     using Preview = std::function<void(const SheetModel& sheet, const QString& title)>;
     // How a readings file is chosen; unset: the file dialog.
     using ChooseFile = std::function<QString()>;
+    // The folder the notices are written to, one file per property; unset:
+    // the folder dialog.
+    using ChooseFolder = std::function<QString()>;
 
     FrmBilling(BillingCoefficients coefficients, QWidget* parent = nullptr);
     // A stored period, read only: its readings and amounts as stored.
@@ -49,6 +55,9 @@ public:
 
     void SetPreview(Preview preview) { preview_ = std::move(preview); }
     void SetChooseFile(ChooseFile choose) { chooseFile_ = std::move(choose); }
+    void SetChooseFolder(ChooseFolder choose) { chooseFolder_ = std::move(choose); }
+    // What writes the notices' files; unset: the program's PDF writer.
+    void SetSheetWriter(SheetWriter* writer) { writer_ = writer; }
     // Asked before typed readings are left (the question's text); true
     // leaves. Unset: a question box.
     void SetConfirmLeave(std::function<bool(const QString&)> confirm) {
@@ -77,6 +86,7 @@ public:
     QPushButton* CmdImport() const { return cmdImport_; }
     QPushButton* CmdSheet() const { return cmdSheet_; }
     QPushButton* CmdNotices() const { return cmdNotices_; }
+    QPushButton* CmdNoticeFiles() const { return cmdNoticeFiles_; }
     QListWidget* Periods() const { return periods_; }
     QPushButton* CmdSave() const { return cmdSave_; }
     QPushButton* CmdOpenStored() const { return cmdOpenStored_; }
@@ -122,6 +132,10 @@ private:
     void OpenStored();
     void CarryForward();
     void ShowSheet(bool notices);
+    void WriteNoticeFiles();
+    // What the history keeps for the notices of this building.
+    NoticeAddress Address();
+    std::vector<PropertyComparison> Comparisons();
     void ImportFile();
     void BackToGrid();
     void Warn(const QString& text);
@@ -133,6 +147,10 @@ private:
     void DiscardDraft();
     // The cost, the method, the dates and the estimate as the session holds them.
     void ShowSessionFields();
+    // The owners column: as the history has them on the period's last day,
+    // and a name typed stored from the period's first day.
+    void ShowOwners();
+    void OwnerTyped(int row);
 
     BillingSession session_;
     PeriodBill bill_;
@@ -141,6 +159,7 @@ private:
     BillingHistory* history_ = nullptr;
     BuildingKey key_;
     std::vector<StoredPeriod> stored_;
+    std::map<int, Owner> owners_; // shown in the owners column, by property number
     std::function<void(const StoredPeriod&)> openStored_;
     QGroupBox* historyBox_;
     QListWidget* periods_;
@@ -152,6 +171,8 @@ private:
     QTimer* draftTimer_;
     Preview preview_;
     ChooseFile chooseFile_;
+    ChooseFolder chooseFolder_;
+    SheetWriter* writer_ = nullptr;
     std::function<void(const QString&)> warn_;
     std::function<int(const QStringList&)> chooseBuilding_;
     std::function<bool(const QString&)> confirmLeave_;
@@ -171,6 +192,7 @@ private:
     QPushButton* cmdImport_;
     QPushButton* cmdSheet_;
     QPushButton* cmdNotices_;
+    QPushButton* cmdNoticeFiles_;
     QPushButton* cmdExit_;
 };
 

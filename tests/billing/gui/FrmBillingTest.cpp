@@ -71,11 +71,11 @@ TEST_F(Window, ImportedReadingsAndATypedCostShowTheAmounts) {
     ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
     EXPECT_TRUE(warnings.isEmpty());
     // Shown as the locale writes them.
-    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("1.000"));
-    EXPECT_EQ(Cell(window, 5, 5), QStringLiteral("κλειστό"));
+    EXPECT_EQ(Cell(window, 0, 3), QStringLiteral("1.000"));
+    EXPECT_EQ(Cell(window, 5, 6), QStringLiteral("κλειστό"));
     EXPECT_TRUE(window.Grid()->hasFocus());
     // No cost yet: nothing is shown and the previews wait.
-    EXPECT_TRUE(Cell(window, 0, 9).isEmpty());
+    EXPECT_TRUE(Cell(window, 0, 10).isEmpty());
     EXPECT_FALSE(window.CmdSheet()->isEnabled());
     EXPECT_TRUE(window.Faults()->text().contains(QStringLiteral("δαπάνη")));
 
@@ -85,16 +85,16 @@ TEST_F(Window, ImportedReadingsAndATypedCostShowTheAmounts) {
     const PeriodBill bill = window.Session().Bill();
     for (int r = 0; r < 9; ++r) {
         const BilledLine& line = bill.lines[static_cast<size_t>(r)];
-        EXPECT_EQ(Cell(window, r, 9).toStdString(), FormatEuroText(line.amountCents)) << r;
+        EXPECT_EQ(Cell(window, r, 10).toStdString(), FormatEuroText(line.amountCents)) << r;
     }
-    EXPECT_EQ(Cell(window, 5, 8), QStringLiteral("0,00")); // closed: no variable part
+    EXPECT_EQ(Cell(window, 5, 9), QStringLiteral("0,00")); // closed: no variable part
     EXPECT_TRUE(window.Totals()->text().contains(QStringLiteral("σύνολο 2.850,00 €")));
     EXPECT_TRUE(window.Totals()->text().contains(QStringLiteral("συντελεστή αναγωγής")));
 
     // A reading typed into its cell bills again at once.
-    const QString before = Cell(window, 7, 9);
-    window.Grid()->item(7, 4)->setText(QStringLiteral("900"));
-    EXPECT_NE(Cell(window, 7, 9), before);
+    const QString before = Cell(window, 7, 10);
+    window.Grid()->item(7, 5)->setText(QStringLiteral("900"));
+    EXPECT_NE(Cell(window, 7, 10), before);
     EXPECT_EQ(window.Session().Rows()[7].measure, "900");
 
     // Energy units share as they are: other amounts, the same total.
@@ -116,28 +116,28 @@ TEST_F(Window, ARefusedPasteChangesNothingAndFaultsNameTheProperty) {
     EXPECT_FALSE(window.PasteText(QStringLiteral("Υ1 Αποθήκη-Γραφείο\t5\n99\t7\n")));
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_TRUE(warnings[0].contains(QStringLiteral("«99»")));
-    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("1.000")); // the first line was not taken
+    EXPECT_EQ(Cell(window, 0, 3), QStringLiteral("1.000")); // the first line was not taken
 
     window.Cost()->setText(QStringLiteral("100"));
-    window.Grid()->item(1, 3)->setText(QStringLiteral("400")); // below its previous 500
+    window.Grid()->item(1, 4)->setText(QStringLiteral("400")); // below its previous 500
     EXPECT_TRUE(window.Faults()->text().contains(QStringLiteral("«Ι1 Κατάστημα»")));
-    EXPECT_TRUE(Cell(window, 0, 9).isEmpty());
+    EXPECT_TRUE(Cell(window, 0, 10).isEmpty());
     EXPECT_FALSE(window.CmdNotices()->isEnabled());
 
     // Left out, then estimated on request, and shown as an estimate.
-    window.Grid()->item(1, 2)->setText(QString());
     window.Grid()->item(1, 3)->setText(QString());
+    window.Grid()->item(1, 4)->setText(QString());
     EXPECT_TRUE(window.Faults()->text().contains(QStringLiteral("δεν έχει ένδειξη")));
     window.Estimate()->setChecked(true);
     EXPECT_TRUE(window.Faults()->text().isEmpty()) << window.Faults()->text().toStdString();
-    EXPECT_TRUE(Cell(window, 1, 4).endsWith(QStringLiteral("(εκτίμηση)")));
-    EXPECT_FALSE(Cell(window, 1, 9).isEmpty());
+    EXPECT_TRUE(Cell(window, 1, 5).endsWith(QStringLiteral("(εκτίμηση)")));
+    EXPECT_FALSE(Cell(window, 1, 10).isEmpty());
     // A mark typed on the estimated row leaves the estimate an estimate.
-    window.Grid()->item(1, 5)->setText(QStringLiteral("κλειστό"));
+    window.Grid()->item(1, 6)->setText(QStringLiteral("κλειστό"));
     EXPECT_TRUE(window.Faults()->text().isEmpty()) << window.Faults()->text().toStdString();
     EXPECT_EQ(window.Session().Rows()[1].measure, "");
-    EXPECT_EQ(Cell(window, 1, 8), QStringLiteral("0,00"));
-    window.Grid()->item(1, 5)->setText(QString());
+    EXPECT_EQ(Cell(window, 1, 9), QStringLiteral("0,00"));
+    window.Grid()->item(1, 6)->setText(QString());
 
     // Typed readings are asked about before Esc leaves them.
     leave = false;
@@ -200,26 +200,26 @@ TEST_F(WithHistory, SavedOpenedAndCarriedForward) {
     EXPECT_FALSE(view.CmdPaste()->isEnabled());
     EXPECT_EQ(view.Cost()->text(), QStringLiteral("2.850,00"));
     for (int r = 0; r < 9; ++r) {
-        EXPECT_EQ(view.Grid()->item(r, 9)->text().toStdString(),
+        EXPECT_EQ(view.Grid()->item(r, 10)->text().toStdString(),
                   FormatEuroText(opened[0].lines[static_cast<size_t>(r)].amountCents));
     }
-    EXPECT_EQ(view.Grid()->item(6, 5)->text(), QStringLiteral("αντικατάσταση 1.500 0"));
+    EXPECT_EQ(view.Grid()->item(6, 6)->text(), QStringLiteral("αντικατάσταση 1.500 0"));
     EXPECT_FALSE(view.Faults()->text().contains(QStringLiteral("δαπάνη")));
 
     // The next period: the previous readings are the last current ones.
     QTest::mouseClick(window.CmdCarry(), Qt::LeftButton);
     EXPECT_EQ(window.From()->text(), QStringLiteral("01/05/2026"));
     EXPECT_TRUE(window.To()->text().isEmpty());
-    EXPECT_EQ(window.Grid()->item(0, 2)->text(), QStringLiteral("1.400"));
-    EXPECT_TRUE(window.Grid()->item(0, 3)->text().isEmpty());
-    EXPECT_EQ(window.Grid()->item(6, 2)->text(), QStringLiteral("20")); // the new meter's
-    EXPECT_TRUE(window.Grid()->item(2, 2)->text().isEmpty());           // read as hours
-    EXPECT_TRUE(window.Grid()->item(5, 5)->text().isEmpty());           // no longer closed
+    EXPECT_EQ(window.Grid()->item(0, 3)->text(), QStringLiteral("1.400"));
+    EXPECT_TRUE(window.Grid()->item(0, 4)->text().isEmpty());
+    EXPECT_EQ(window.Grid()->item(6, 3)->text(), QStringLiteral("20")); // the new meter's
+    EXPECT_TRUE(window.Grid()->item(2, 3)->text().isEmpty());           // read as hours
+    EXPECT_TRUE(window.Grid()->item(5, 6)->text().isEmpty());           // no longer closed
 
     // The notices compare with the stored periods.
     for (int r = 0; r < 9; ++r) {
-        window.Grid()->item(r, 4)->setText(QStringLiteral("100"));
-        window.Grid()->item(r, 2)->setText(QString());
+        window.Grid()->item(r, 5)->setText(QStringLiteral("100"));
+        window.Grid()->item(r, 3)->setText(QString());
     }
     window.To()->setText(QStringLiteral("31/10/2026"));
     ASSERT_TRUE(window.CmdNotices()->isEnabled()) << window.Faults()->text().toStdString();
@@ -284,9 +284,9 @@ TEST_F(Window, AReadingIsReadAsTheGridReadsANumber) {
         }
         ASSERT_TRUE(w.PasteText(readings));
         QTest::keyClicks(w.Cost(), QString::fromUtf8(c.cost));
-        TypeReading(w, 0, 2, QString::fromUtf8(c.previous));
-        TypeReading(w, 0, 3, QString::fromUtf8(c.current));
-        TypeReading(w, 6, 5, QString::fromUtf8(c.replaced));
+        TypeReading(w, 0, 3, QString::fromUtf8(c.previous));
+        TypeReading(w, 0, 4, QString::fromUtf8(c.current));
+        TypeReading(w, 6, 6, QString::fromUtf8(c.replaced));
         const PeriodBill bill = w.Session().Bill();
         ASSERT_TRUE(bill.Ok()) << bill.faults.front();
         EXPECT_EQ(bill.request.costCents, 285000);
@@ -294,7 +294,8 @@ TEST_F(Window, AReadingIsReadAsTheGridReadsANumber) {
         EXPECT_TRUE(bill.lines[6].reading->replaced);
         EXPECT_DOUBLE_EQ(bill.lines[6].reading->oldFinal.value, 1500);
         // What the window shows is what it billed, as the locale writes it.
-        EXPECT_EQ(Cell(w, 0, 9).toStdString(), FormatEuroText(bill.lines[0].amountCents, c.locale));
+        EXPECT_EQ(Cell(w, 0, 10).toStdString(),
+                  FormatEuroText(bill.lines[0].amountCents, c.locale));
         EXPECT_TRUE(
             w.Totals()->text().contains(QString::fromUtf8("σύνολο " + std::string(c.cost) + " €")))
             << w.Totals()->text().toStdString();
@@ -308,7 +309,7 @@ TEST_F(Window, AReadingIsReadAsTheGridReadsANumber) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     ASSERT_TRUE(w.PasteText(QString::fromUtf8(kReadings)));
     QTest::keyClicks(w.Cost(), QStringLiteral("100"));
-    TypeReading(w, 0, 3, QStringLiteral("1.40"));
+    TypeReading(w, 0, 4, QStringLiteral("1.40"));
     EXPECT_FALSE(w.Session().Bill().Ok());
     EXPECT_TRUE(w.Faults()->text().contains(QStringLiteral("Υ1 Αποθήκη-Γραφείο")))
         << w.Faults()->text().toStdString();
@@ -318,7 +319,7 @@ TEST_F(Window, AReadingIsReadAsTheGridReadsANumber) {
 // property grid; what does not fit is told and nothing changes.
 TEST_F(Window, APasteLandsAtTheCursor) {
     window.Grid()->setFocus();
-    window.Grid()->setCurrentCell(1, 2); // row 2, previous reading
+    window.Grid()->setCurrentCell(1, 3); // row 2, previous reading
     QApplication::clipboard()->setText(QStringLiteral("1.000\t1.250\n500\t900\n"));
     QTest::keyClick(window.Grid(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_TRUE(warnings.isEmpty()) << warnings.join("\n").toStdString();
@@ -327,10 +328,10 @@ TEST_F(Window, APasteLandsAtTheCursor) {
     EXPECT_EQ(window.Session().Rows()[2].previous, "500");
     EXPECT_EQ(window.Session().Rows()[2].current, "900");
     EXPECT_TRUE(window.Session().Rows()[0].previous.empty()); // above the cursor: untouched
-    EXPECT_EQ(Cell(window, 1, 2), QStringLiteral("1.000"));
+    EXPECT_EQ(Cell(window, 1, 3), QStringLiteral("1.000"));
 
     // Hours pasted into the hours column of the last two rows.
-    window.Grid()->setCurrentCell(7, 4);
+    window.Grid()->setCurrentCell(7, 5);
     QApplication::clipboard()->setText(QStringLiteral("300\n582,78\n"));
     QTest::keyClick(window.Grid(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(window.Session().Rows()[8].measure, "582,78");
@@ -340,9 +341,9 @@ TEST_F(Window, APasteLandsAtTheCursor) {
         const char* text;
         const char* told;
     } refused[] = {
-        {7, 4, "1\n2\n3\n", "δεν χωρούν"},
-        {0, 4, "5\t6\t7\n", "έξω από τις στήλες"},
-        {0, 2, "1,2,3\n", "«1,2,3»"},
+        {7, 5, "1\n2\n3\n", "δεν χωρούν"},
+        {0, 5, "5\t6\t7\n", "έξω από τις στήλες"},
+        {0, 3, "1,2,3\n", "«1,2,3»"},
     };
     for (const auto& r : refused) {
         SCOPED_TRACE(r.text);
@@ -385,11 +386,11 @@ TEST_F(Window, EveryColumnReadsAt1280By720) {
     for (int col = 0; col < grid->columnCount(); ++col) {
         const QString caption = grid->horizontalHeaderItem(col)->text();
         EXPECT_GE(grid->columnWidth(col), header.horizontalAdvance(caption))
-            << caption.toStdString();
+            << caption.toStdString() << " " << col;
     }
     // The widest amount fits its cell.
     const QFontMetrics cells(grid->font());
-    EXPECT_GE(grid->columnWidth(9), cells.horizontalAdvance(Cell(window, 0, 9)));
+    EXPECT_GE(grid->columnWidth(10), cells.horizontalAdvance(Cell(window, 0, 10)));
 }
 
 // A stored period opens in a window of its own, beside the live one, which
@@ -414,9 +415,9 @@ TEST_F(Window, AStoredPeriodOpensInAWindowOfItsOwn) {
     EXPECT_FALSE(view->isModal());
     EXPECT_TRUE(view->ReadOnly());
     EXPECT_NE(view->pos(), window.pos()); // beside, not stacked over
-    EXPECT_EQ(view->Grid()->item(0, 2)->text(), QStringLiteral("1.000"));
+    EXPECT_EQ(view->Grid()->item(0, 3)->text(), QStringLiteral("1.000"));
     // The live window goes on taking readings meanwhile.
-    window.Grid()->item(0, 3)->setText(QStringLiteral("1.450"));
+    window.Grid()->item(0, 4)->setText(QStringLiteral("1.450"));
     EXPECT_EQ(window.Session().Rows()[0].current, "1.450");
     view->close();
 }
@@ -489,9 +490,9 @@ TEST_F(WithHistory, ATypedPeriodIsKeptAsADraftUntilStoredOrDiscarded) {
         const auto again = reopened();
         EXPECT_EQ(again->Cost()->text(), QStringLiteral("2.850,50"));
         EXPECT_EQ(again->From()->text(), QStringLiteral("15/10/2026"));
-        EXPECT_EQ(Cell(*again, 0, 2), QStringLiteral("1.000"));
-        EXPECT_EQ(Cell(*again, 6, 5), Cell(window, 6, 5));
-        EXPECT_EQ(Cell(*again, 5, 5), QStringLiteral("κλειστό"));
+        EXPECT_EQ(Cell(*again, 0, 3), QStringLiteral("1.000"));
+        EXPECT_EQ(Cell(*again, 6, 6), Cell(window, 6, 6));
+        EXPECT_EQ(Cell(*again, 5, 6), QStringLiteral("κλειστό"));
         EXPECT_TRUE(again->DraftNote()->isVisibleTo(again.get()));
         EXPECT_TRUE(again->CmdDiscardDraft()->isVisibleTo(again.get()));
         // Billed as the first window billed it.
@@ -527,10 +528,76 @@ TEST_F(WithHistory, ATypedPeriodIsKeptAsADraftUntilStoredOrDiscarded) {
         leave = true;
         fifth->CmdDiscardDraft()->click();
         EXPECT_TRUE(fifth->Cost()->text().isEmpty());
-        EXPECT_TRUE(Cell(*fifth, 0, 2).isEmpty());
+        EXPECT_TRUE(Cell(*fifth, 0, 3).isEmpty());
     }
     EXPECT_TRUE(reopened()->Cost()->text().isEmpty());
     EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
+}
+
+} // namespace
+} // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+// A sheet writer that keeps each notice's texts by its file's name.
+class KeptNotices : public SheetWriter {
+public:
+    std::map<std::string, std::string> texts;
+    bool WritePdf(const SheetModel& sheet, const std::string& path, NumberLocale,
+                  std::string&) override {
+        std::string text;
+        for (const auto& [at, cell] : sheet.Cells()) {
+            text += cell.value.text + "\n";
+        }
+        texts[path.substr(path.rfind('/') + 1)] = text;
+        return true;
+    }
+    bool WriteXlsx(const SheetModel&, const std::string&, std::string&) override { return true; }
+};
+
+TEST_F(WithHistory, AnOwnerTypedBesideThePropertyAddressesItsNotice) {
+    const BuildingKey key{folder.File("sample.pyx"), test::kSampleTitle, "", "", "", {}};
+    ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
+    window.Cost()->setText(QStringLiteral("2850"));
+    window.From()->setText(QStringLiteral("15/10/2026"));
+    window.To()->setText(QStringLiteral("30/04/2027"));
+    window.Grid()->item(0, 2)->setText(QStringLiteral("Γεώργιος Παπαδόπουλος"));
+    const int64_t building = *history.FindBuilding(key);
+    // The first owner holds from the start.
+    EXPECT_EQ(history.OwnersOn(building, {2000, 1, 1}).at(1).name, "Γεώργιος Παπαδόπουλος");
+    // Another one typed holds from the period's first day; the one before
+    // keeps the periods before it.
+    window.Grid()->item(0, 2)->setText(QStringLiteral("Χρυσάνθη Νικολάου"));
+    EXPECT_EQ(history.OwnersOn(building, {2026, 10, 14}).at(1).name, "Γεώργιος Παπαδόπουλος");
+    EXPECT_EQ(history.OwnersOn(building, {2026, 10, 15}).at(1).name, "Χρυσάνθη Νικολάου");
+    // A name is not erased: told, and the cell shows the owner again.
+    window.Grid()->item(0, 2)->setText(QString());
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("δεν σβήνεται")));
+    EXPECT_EQ(Cell(window, 0, 2), QStringLiteral("Χρυσάνθη Νικολάου"));
+
+    KeptNotices kept;
+    window.SetSheetWriter(&kept);
+    window.SetChooseFolder([this] { return QString::fromStdString(folder.File("notices")); });
+    ASSERT_TRUE(window.CmdNoticeFiles()->isEnabled());
+    window.CmdNoticeFiles()->click();
+    EXPECT_EQ(kept.texts.size(), 9u);
+    const std::string& first = kept.texts["2027-04_001_Υ1_Αποθήκη-Γραφείο.pdf"];
+    EXPECT_NE(first.find("Προς: Χρυσάνθη Νικολάου"), std::string::npos) << first;
+    EXPECT_TRUE(window.Totals()->text().contains(QStringLiteral("Γράφτηκαν 9 ειδοποιητήρια")));
+    // The preview's notices are addressed alike.
+    window.CmdNotices()->click();
+    ASSERT_EQ(previews.size(), 1u);
+    bool addressed = false;
+    for (const auto& [at, cell] : previews[0].second.Cells()) {
+        addressed = addressed || cell.value.text == "Προς: Χρυσάνθη Νικολάου";
+    }
+    EXPECT_TRUE(addressed);
+}
+
+TEST_F(Window, WithoutAHistoryTheOwnersColumnIsNotTyped) {
+    EXPECT_FALSE(window.Grid()->item(0, 2)->flags() & Qt::ItemIsEditable);
 }
 
 } // namespace
