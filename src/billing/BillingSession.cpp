@@ -110,8 +110,9 @@ std::vector<std::string> BillingSession::PasteAt(size_t row, Cell cell, std::str
     return faults;
 }
 
-std::vector<std::string> BillingSession::Paste(std::string_view text) {
-    const ReadingsTable table = ParseReadings(text, true, 1, locale_);
+std::vector<std::string> BillingSession::Paste(std::string_view text, bool headings,
+                                               int firstLine) {
+    const ReadingsTable table = ParseReadings(text, headings, firstLine, locale_);
     std::vector<std::string> faults = table.faults;
     std::vector<std::pair<size_t, Row>> filled;
     const PropertyIndex properties(coefficients_);

@@ -50,7 +50,9 @@ public:
     // property by name or number; rows it does not name keep what they hold.
     // The faults of the text (a property unknown, a line unreadable) come
     // back, and nothing is filled when there is one.
-    std::vector<std::string> Paste(std::string_view text);
+    // `headings`: a first line of headings is skipped; `firstLine`: the
+    // number of the text's first line in the faults.
+    std::vector<std::string> Paste(std::string_view text, bool headings = true, int firstLine = 1);
 
     // The typed columns of a row, in the window's order.
     enum class Cell { Previous, Current, Measure, Marks };

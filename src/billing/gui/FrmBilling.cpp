@@ -4,6 +4,7 @@
 #include "billing/BillSheets.h"
 #include "billing/CarryForward.h"
 #include "billing/PeriodDraft.h"
+#include "billing/gui/ReadingsColumnsDialog.h"
 #include "platform/FileAccess.h"
 #include "platform/LocalDate.h"
 #include "reports/gui/QtSheetWriter.h"
@@ -654,23 +655,101 @@ bool FrmBilling::PasteText(const QString& text) {
 }
 
 void FrmBilling::ImportFile() {
-    const QString path = chooseFile_
-                             ? chooseFile_()
-                             : QFileDialog::getOpenFileName(
-                                   this, QStringLiteral("Εισαγωγή ενδείξεων"), QString(),
-                                   QStringLiteral("Κείμενο με tab (*.txt *.tsv *.csv);;Όλα (*)"));
-    if (path.isEmpty()) {
-        BackToGrid();
-        return;
-    }
-    std::string bytes;
-    const FileProblem problem = ReadRegularFile(path.toStdString(), bytes);
-    if (problem != FileProblem::None) {
-        Warn(Q(FileProblemMessage(path.toStdString(), problem)));
-    } else {
-        PasteText(QString::fromStdString(bytes));
+    const QString path =
+        chooseFile_ ? chooseFile_()
+                    : QFileDialog::getOpenFileName(
+                          this, QStringLiteral("Εισαγωγή ενδείξεων"), QString(),
+                          QStringLiteral("Ενδείξεις (*.xlsx *.ods *.csv *.tsv *.txt);;Όλα (*)"));
+    if (!path.isEmpty()) {
+        ImportPath(path);
     }
     BackToGrid();
+}
+
+bool FrmBilling::ImportPath(const QString& path) {
+    if (readOnly_) {
+        return false;
+    }
+    const SheetRows sheet = ReadReadingsFile(path.toStdString());
+    if (sheet.problem != FileProblem::None) {
+        Warn(Q(FileProblemMessage(path.toStdString(), sheet.problem)));
+        return false;
+    }
+    if (!sheet.damage.empty()) {
+        Warn(QStringLiteral("Οι ενδείξεις ΔΕΝ διαβάστηκαν από το %1: %2")
+                 .arg(path, Q(sheet.damage)));
+        return false;
+    }
+    if (sheet.rows.empty()) {
+        Warn(QStringLiteral("Το αρχείο %1 δεν έχει γραμμές.").arg(path));
+        return false;
+    }
+    // The building's last choice, when it still fits this file; else a guess.
+    size_t width = 0;
+    for (const auto& row : sheet.rows) {
+        width = std::max(width, row.size());
+    }
+    ReadingColumns offered = GuessReadingColumns(sheet);
+    std::optional<int64_t> building;
+    if (history_ != nullptr) {
+        try {
+            building = history_->FindBuilding(key_);
+            if (building) {
+                if (const auto kept = ColumnsFromText(history_->ImportColumns(*building))) {
+                    const int widest = std::max({kept->property, kept->previous, kept->current,
+                                                 kept->measure, kept->marks});
+                    if (widest < static_cast<int>(width)) {
+                        offered = *kept;
+                    }
+                }
+            }
+        } catch (const std::exception& e) {
+            Warn(Q(e.what()));
+        }
+    }
+    std::optional<ReadingColumns> chosen;
+    if (chooseColumns_) {
+        chosen = chooseColumns_(sheet, offered);
+    } else {
+        ReadingsColumnsDialog dialog(sheet, offered, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            chosen = dialog.Columns();
+        }
+    }
+    if (!chosen) {
+        return false;
+    }
+    if (const std::string fault = chosen->Fault(); !fault.empty()) {
+        Warn(Q(fault));
+        return false;
+    }
+    const MappedReadings mapped = MapReadings(sheet, *chosen, session_.Locale());
+    const std::vector<std::string> faults = session_.Paste(mapped.table, false, mapped.firstLine);
+    if (!faults.empty()) {
+        std::string message;
+        for (size_t i = 0; i < faults.size() && i < 8; ++i) {
+            message += faults[i] + "\n";
+        }
+        if (faults.size() > 8) {
+            message += "… και άλλα " + std::to_string(faults.size() - 8) + ".\n";
+        }
+        Warn(
+            QStringLiteral("Οι ενδείξεις ΔΕΝ εισήχθησαν από το %1 (καμία γραμμή δεν μαντεύεται):\n")
+                .arg(path) +
+            Q(message));
+        return false;
+    }
+    FillRows();
+    Changed();
+    Rebill();
+    if (history_ != nullptr) {
+        try {
+            history_->SetImportColumns(history_->FindOrAddBuilding(key_), ColumnsText(*chosen));
+        } catch (const std::exception& e) {
+            Warn(Q(e.what()));
+        }
+    }
+    return true;
 }
 
 std::vector<PropertyComparison> FrmBilling::Comparisons() {

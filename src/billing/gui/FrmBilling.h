@@ -4,6 +4,7 @@
 #include "billing/BillingHistory.h"
 #include "billing/BillingSession.h"
 #include "billing/PeriodComparison.h"
+#include "billing/ReadingsImport.h"
 #include "reports/SheetModel.h"
 #include "reports/SheetWriter.h"
 
@@ -56,6 +57,15 @@ public:
     void SetPreview(Preview preview) { preview_ = std::move(preview); }
     void SetChooseFile(ChooseFile choose) { chooseFile_ = std::move(choose); }
     void SetChooseFolder(ChooseFolder choose) { chooseFolder_ = std::move(choose); }
+    // Which column of an imported file holds what, offered with the
+    // building's last choice or a guess; nothing when cancelled. Unset: the
+    // columns dialog.
+    using ChooseColumns =
+        std::function<std::optional<ReadingColumns>(const SheetRows&, const ReadingColumns&)>;
+    void SetChooseColumns(ChooseColumns choose) { chooseColumns_ = std::move(choose); }
+    // A readings file (.xlsx, .ods, .csv, .tsv) read by the columns chosen;
+    // false when it is not read (told).
+    bool ImportPath(const QString& path);
     // What writes the notices' files; unset: the program's PDF writer.
     void SetSheetWriter(SheetWriter* writer) { writer_ = writer; }
     // Asked before typed readings are left (the question's text); true
@@ -172,6 +182,7 @@ private:
     Preview preview_;
     ChooseFile chooseFile_;
     ChooseFolder chooseFolder_;
+    ChooseColumns chooseColumns_;
     SheetWriter* writer_ = nullptr;
     std::function<void(const QString&)> warn_;
     std::function<int(const QStringList&)> chooseBuilding_;

@@ -602,3 +602,67 @@ TEST_F(Window, WithoutAHistoryTheOwnersColumnIsNotTyped) {
 
 } // namespace
 } // namespace pyrostat
+
+#include "billing/gui/ReadingsColumnsDialog.h"
+
+#include <QComboBox>
+#include <QSpinBox>
+
+namespace pyrostat {
+namespace {
+
+// The import asks which column is which, offering the building's last choice.
+TEST_F(WithHistory, AnImportAsksForTheColumnsAndRemembersThem) {
+    test::WriteAll(folder.File("r.tsv"), "Σημ.\tΑρ.\tΤώρα\tΠριν\n"
+                                         "\t1\t1.400\t1.000\n\t2\t900\t500\n");
+    std::vector<ReadingColumns> offered;
+    std::optional<ReadingColumns> answer = ReadingColumns{1, 3, 2, -1, 0, 1};
+    window.SetChooseColumns(
+        [&](const SheetRows& sheet, const ReadingColumns& first) -> std::optional<ReadingColumns> {
+            EXPECT_GE(sheet.rows.size(), 2u);
+            offered.push_back(first);
+            return answer;
+        });
+    ASSERT_TRUE(window.ImportPath(QString::fromStdString(folder.File("r.tsv"))))
+        << warnings.join('\n').toStdString();
+    EXPECT_EQ(Cell(window, 0, 3), QStringLiteral("1.000"));
+    EXPECT_EQ(Cell(window, 0, 4), QStringLiteral("1.400"));
+    EXPECT_EQ(Cell(window, 1, 3), QStringLiteral("500"));
+    // The next file of the building is offered the same columns.
+    ASSERT_TRUE(window.ImportPath(QString::fromStdString(folder.File("r.tsv"))));
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_EQ(offered[1], *answer);
+    // A cancelled choice and a file that names an unknown property change nothing.
+    answer.reset();
+    EXPECT_FALSE(window.ImportPath(QString::fromStdString(folder.File("r.tsv"))));
+    test::WriteAll(folder.File("bad.tsv"), "Σημ.\tΑρ.\tΤώρα\tΠριν\n\tΖ9\t10\t5\n");
+    answer = ReadingColumns{1, 3, 2, -1, 0, 1};
+    warnings.clear();
+    EXPECT_FALSE(window.ImportPath(QString::fromStdString(folder.File("bad.tsv"))));
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("Ζ9")));
+    EXPECT_EQ(Cell(window, 0, 3), QStringLiteral("1.000"));
+    // A folder where the file belongs is told.
+    warnings.clear();
+    EXPECT_FALSE(window.ImportPath(QString::fromStdString(folder.Path().string())));
+    EXPECT_EQ(warnings.size(), 1);
+}
+
+TEST(ReadingsColumnsDialogTest, OkOnlyForAChoiceThatReads) {
+    SheetRows sheet;
+    sheet.rows = {{{"Ιδιοκτησία", false}, {"Ώρες", false}}, {{"Α1", false}, {"10", true}}};
+    ReadingsColumnsDialog dialog(sheet, GuessReadingColumns(sheet));
+    EXPECT_TRUE(dialog.Acceptable());
+    EXPECT_EQ(dialog.Columns(), (ReadingColumns{0, -1, -1, 1, -1, 1}));
+    EXPECT_EQ(dialog.Preview()->rowCount(), 2);
+    dialog.Role(3)->setCurrentIndex(0); // no hours
+    EXPECT_FALSE(dialog.Acceptable());
+    EXPECT_FALSE(dialog.Fault()->text().isEmpty());
+    dialog.Role(2)->setCurrentIndex(2); // the current reading in column 2
+    EXPECT_TRUE(dialog.Acceptable());
+    dialog.Headings()->setValue(0);
+    EXPECT_EQ(dialog.Columns().headingRows, 0);
+}
+
+} // namespace
+} // namespace pyrostat
