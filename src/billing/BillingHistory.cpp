@@ -712,6 +712,12 @@ void BillingHistory::ExportBuilding(int64_t building, const std::string& path) {
             db_->Exec("INSERT INTO target.reading SELECT reading.* FROM main.reading JOIN "
                       "main.period ON period.id = reading.period_id WHERE period.building_id = " +
                       id);
+            // What the building's notices are addressed and paid with, and
+            // what was typed and not yet billed, go with it.
+            for (const char* table : {"owner", "billing_details", "draft", "import_columns"}) {
+                db_->Exec(std::string("INSERT INTO target.") + table + " SELECT * FROM main." +
+                          table + " WHERE building_id = " + id);
+            }
             transaction.Commit();
         } catch (...) {
             db_->Exec("DETACH DATABASE target");
@@ -750,6 +756,34 @@ int BillingHistory::Import(const std::string& path) {
                 }
                 InsertPeriod(building, p);
                 ++added;
+            }
+            // Its owners from the days they hold from; its details, draft and
+            // columns where the building has none of its own here.
+            for (const OwnerEntry& e : source.OwnerHistory(sourceId)) {
+                SqliteStatement put = db_->Prepare(
+                    "INSERT OR IGNORE INTO owner (building_id, property_number, valid_from, name, "
+                    "email, phone) VALUES (?, ?, ?, ?, ?, ?)");
+                put.Bind(1, building)
+                    .Bind(2, static_cast<int64_t>(e.number))
+                    .Bind(3, e.validFrom)
+                    .Bind(4, e.owner.name)
+                    .Bind(5, e.owner.email)
+                    .Bind(6, e.owner.phone);
+                put.Step();
+            }
+            if (Details(building) == BillingDetails{} &&
+                source.Details(sourceId) != BillingDetails{}) {
+                SetDetails(building, source.Details(sourceId));
+            }
+            if (const auto draft = source.DraftOf(sourceId); draft && !DraftOf(building)) {
+                SqliteStatement put = db_->Prepare(
+                    "INSERT INTO draft (building_id, saved_at, content) VALUES (?, ?, ?)");
+                put.Bind(1, building).Bind(2, draft->savedAt).Bind(3, draft->content);
+                put.Step();
+            }
+            if (const std::string columns = source.ImportColumns(sourceId);
+                !columns.empty() && ImportColumns(building).empty()) {
+                SetImportColumns(building, columns);
             }
         }
         transaction.Commit();

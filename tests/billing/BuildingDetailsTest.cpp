@@ -202,6 +202,39 @@ TEST(BuildingRecords, DetailsAndDraftsKeptUntilThePeriodIsStored) {
     EXPECT_FALSE(history.DraftOf(second));
 }
 
+TEST(BuildingRecords, MovedWithTheBuildingByAnExport) {
+    TestFolder folder;
+    const BillDate today{2026, 12, 8};
+    {
+        BillingHistory history(folder.File("one.sqlite"));
+        const int64_t building = history.FindOrAddBuilding(kBuilding);
+        history.SetOwners(building, {{1, Named("Αλέξης")}}, {}, today);
+        history.SetOwners(building, {{1, Named("Χρυσάνθη")}}, BillDate{2027, 1, 1}, today);
+        history.SetDetails(building, {"Νίκος", "2610", "GR1601101250000000012300695", 20});
+        history.SaveDraft(building, "typed");
+        history.SetImportColumns(building, "property=0;previous=-1;current=-1;measure=1;marks=-1;"
+                                           "headings=0");
+        history.ExportBuilding(building, folder.File("moved.sqlite"));
+    }
+    BillingHistory other(folder.File("two.sqlite"));
+    // A building there already keeps its own details.
+    const int64_t there = other.FindOrAddBuilding(kBuilding);
+    other.SetDetails(there, {"Άλλος", "", "", 0});
+    other.Import(folder.File("moved.sqlite"));
+    other.Import(folder.File("moved.sqlite")); // nothing doubled
+    EXPECT_EQ(other.OwnerHistory(there).size(), 2u);
+    EXPECT_EQ(other.OwnersOn(there, {2027, 2, 1}).at(1).name, "Χρυσάνθη");
+    EXPECT_EQ(other.OwnersOn(there, {2026, 2, 1}).at(1).name, "Αλέξης");
+    EXPECT_EQ(other.Details(there).manager, "Άλλος");
+    EXPECT_EQ(other.DraftOf(there)->content, "typed");
+    EXPECT_FALSE(other.ImportColumns(there).empty());
+    // Into an empty history everything comes.
+    BillingHistory third(folder.File("three.sqlite"));
+    third.Import(folder.File("moved.sqlite"));
+    const int64_t moved = *third.FindBuilding(kBuilding);
+    EXPECT_EQ(third.Details(moved).iban, "GR1601101250000000012300695");
+}
+
 TEST(NoticeFiles, NamedByPeriodNumberAndAName) {
     PeriodBill bill = Bill({2026, 10, 1}, {2027, 4, 30});
     ASSERT_TRUE(bill.Ok());
