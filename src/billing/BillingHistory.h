@@ -131,6 +131,21 @@ public:
     BillingDetails Details(int64_t building);
     void SetDetails(int64_t building, const BillingDetails& details);
 
+    // Every building with what the buildings window lists of it: its last
+    // period (latest version), how many periods, the estimates of the last
+    // one, and whether a draft waits. By title, then study. One query.
+    struct BuildingSummary {
+        int64_t id = 0;
+        BuildingKey key;
+        int periods = 0; // stored periods, each once whatever its versions
+        std::optional<BillDate> lastFrom, lastTo;
+        int lastVersion = 0;
+        int64_t lastCostCents = 0;
+        int lastEstimates = 0;
+        bool draftWaiting = false;
+    };
+    std::vector<BuildingSummary> BuildingSummaries();
+
     // What was typed in the period window and not yet billed, as the window
     // writes it; one draft a building, dropped when a period is stored.
     struct Draft {

@@ -140,6 +140,40 @@ void BillingHistory::DiscardDraft(int64_t building) {
     }
 }
 
+std::vector<BillingHistory::BuildingSummary> BillingHistory::BuildingSummaries() {
+    std::vector<BuildingSummary> out;
+    SqliteStatement s = db_->Prepare(R"sql(
+        WITH last AS (
+            SELECT building_id, id, date_from, date_to, version, cost_cents,
+                   row_number() OVER (PARTITION BY building_id
+                                      ORDER BY date_to DESC, date_from DESC, version DESC) AS n
+            FROM period)
+        SELECT b.id, b.study_path, b.title, b.employer, b.project, b.location,
+               (SELECT count(DISTINCT date_from || date_to) FROM period p
+                 WHERE p.building_id = b.id),
+               last.date_from, last.date_to, last.version, last.cost_cents,
+               (SELECT count(*) FROM reading r WHERE r.period_id = last.id AND r.estimated != 0),
+               EXISTS (SELECT 1 FROM draft d WHERE d.building_id = b.id)
+        FROM building b LEFT JOIN last ON last.building_id = b.id AND last.n = 1
+        ORDER BY b.title, b.study_path, b.id)sql");
+    while (s.Step()) {
+        BuildingSummary b;
+        b.id = s.Int(0);
+        b.key = {s.Text(1), s.Text(2), s.Text(3), s.Text(4), s.Text(5), {}};
+        b.periods = static_cast<int>(s.Int(6));
+        if (!s.IsNull(7)) {
+            b.lastFrom = ParseBillDate(s.Text(7));
+            b.lastTo = ParseBillDate(s.Text(8));
+            b.lastVersion = static_cast<int>(s.Int(9));
+            b.lastCostCents = s.Int(10);
+            b.lastEstimates = static_cast<int>(s.Int(11));
+        }
+        b.draftWaiting = s.Int(12) != 0;
+        out.push_back(std::move(b));
+    }
+    return out;
+}
+
 std::string BillingHistory::ImportColumns(int64_t building) {
     SqliteStatement s = db_->Prepare("SELECT mapping FROM import_columns WHERE building_id = ?");
     s.Bind(1, building);

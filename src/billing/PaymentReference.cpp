@@ -12,9 +12,9 @@ std::string PaymentReference(int64_t building, int property, const BillDate& per
                   property % 1000, periodEnd.year % 10000, periodEnd.month % 100);
     // The check digits: the body, then "RF00", modulo 97, taken from 98.
     const int check = 98 - Mod97(std::string(body) + "RF00");
-    char reference[48];
-    std::snprintf(reference, sizeof reference, "RF%02d%s", check, body);
-    return GroupedIban(reference);
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%02d", check % 100);
+    return GroupedIban(std::string("RF") + digits + body);
 }
 
 } // namespace pyrostat

@@ -271,3 +271,55 @@ TEST(NoticeDueDate, GivenOrThePeriodsEndAndTheDays) {
 
 } // namespace
 } // namespace pyrostat
+
+#include "billing/BuildingSearch.h"
+
+namespace pyrostat {
+namespace {
+
+TEST(BuildingSummaries, EachBuildingWithItsLastPeriodAndADraftWaiting) {
+    TestFolder folder;
+    BillingHistory history(folder.File("Billing.sqlite"));
+    BuildingKey second = kBuilding;
+    second.studyPath = "/μελέτες/άλλη.pyx";
+    second.title = "Αγίου Νικολάου 3";
+    second.location = "Χαλάνδρι";
+    const int64_t other = history.FindOrAddBuilding(second);
+    history.SaveDraft(other, "typed");
+    history.Save(kBuilding, Bill({2025, 10, 1}, {2026, 4, 30}));
+    history.Save(kBuilding, Bill({2026, 10, 1}, {2027, 4, 30}));
+    history.Save(kBuilding, Bill({2026, 10, 1}, {2027, 4, 30})); // a second version
+    BillRequest estimated;
+    estimated.costCents = 20000;
+    estimated.from = BillDate{2027, 5, 1};
+    estimated.to = BillDate{2027, 5, 31};
+    estimated.estimate = true;
+    history.Save(kBuilding,
+                 MakePeriodBill(Flats(), ParseReadings("Α1\t10\nΒ1\t20\nΓ1\n"), estimated));
+
+    const std::vector<BillingHistory::BuildingSummary> list = history.BuildingSummaries();
+    ASSERT_EQ(list.size(), 2u);
+    // By title: «Αγίου Νικολάου» before «Πολυκατοικία Δοκιμής».
+    EXPECT_EQ(list[0].key.title, "Αγίου Νικολάου 3");
+    EXPECT_EQ(list[0].periods, 0);
+    EXPECT_FALSE(list[0].lastTo);
+    EXPECT_TRUE(list[0].draftWaiting);
+    const BillingHistory::BuildingSummary& b = list[1];
+    EXPECT_EQ(b.periods, 3);
+    EXPECT_EQ(b.lastFrom, (BillDate{2027, 5, 1}));
+    EXPECT_EQ(b.lastTo, (BillDate{2027, 5, 31}));
+    EXPECT_EQ(b.lastVersion, 1);
+    EXPECT_EQ(b.lastCostCents, 20000);
+    EXPECT_EQ(b.lastEstimates, 1);
+    EXPECT_FALSE(b.draftWaiting);
+
+    EXPECT_TRUE(BuildingMatches(list[0], ""));
+    EXPECT_TRUE(BuildingMatches(list[0], "αγιου χαλανδρι"));
+    EXPECT_TRUE(BuildingMatches(list[0], "ΝΙΚΟΛΆΟΥ"));
+    EXPECT_TRUE(BuildingMatches(list[0], "άλλη"));
+    EXPECT_FALSE(BuildingMatches(list[0], "αγιου πατρα"));
+    EXPECT_TRUE(BuildingMatches(list[1], "πατρα  δοκιμης"));
+}
+
+} // namespace
+} // namespace pyrostat

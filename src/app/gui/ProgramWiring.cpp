@@ -1,6 +1,7 @@
 #include "app/gui/ProgramWiring.h"
 
 #include "billing/gui/FrmBilling.h"
+#include "billing/gui/FrmBuildings.h"
 #include "distribution/MessageByCode.h"
 #include "distribution/ResultsFiles.h"
 #include "distribution/StudyCalculation.h"
@@ -113,6 +114,44 @@ private:
             }
         }
         billing.exec();
+    }
+
+    // The buildings of the history: a study chosen there opens in the window
+    // (asking first about unsaved changes, as every open does), and its
+    // period window after it when asked for.
+    void Buildings() {
+        std::unique_ptr<BillingHistory> history;
+        try {
+            history = std::make_unique<BillingHistory>(state_.InProgramFolder(kHistoryFileName));
+        } catch (const HistoryError& e) {
+            messages_.ShowWithBeeps(kAttentionTitle, e.what(), MessageService::Icon::Exclamation);
+            return;
+        }
+        std::string chosen;
+        bool period = false;
+        FrmBuildings::Actions actions;
+        actions.openStudy = [&](const std::string& study) { chosen = study; };
+        actions.openPeriod = [&](const std::string& study) {
+            chosen = study;
+            period = true;
+        };
+        {
+            FrmBuildings list(*history, actions, NumberLocale::Of(state_), &window_);
+            list.exec();
+        }
+        history.reset();
+        if (chosen.empty()) {
+            return;
+        }
+        if (chosen != state_.CurrentStudyFile) {
+            if (!study_.Commands().ConfirmReplace() || !study_.Commands().OpenStudy(chosen)) {
+                return;
+            }
+            ShowStudy();
+        }
+        if (period && chosen == state_.CurrentStudyFile) {
+            PeriodBilling(&window_);
+        }
     }
 
     TitleBoxAccess TitleBox() {
@@ -240,6 +279,7 @@ void ProgramServices::Wire(const std::string& studyPath) {
     commands.onOpenRecent = [this](const std::string& path) { OpenRecent(path); };
     commands.onImportTable = [this] { ImportTableFile(); };
     commands.onPeriodBilling = [this] { PeriodBilling(&window_); };
+    commands.onBuildings = [this] { Buildings(); };
     commands.recentStudies = [this] { return recent_.Paths(); };
     commands.afterCommand = [this] { ShowStudy(); };
     // Every edit moves the mark of unsaved changes: once the edits of one

@@ -249,6 +249,10 @@ void FrmPyros::PeriodBilling() {
     Guarded([this] { Invoke(commands_.onPeriodBilling); });
 }
 
+void FrmPyros::Buildings() {
+    Guarded([this] { Invoke(commands_.onBuildings); });
+}
+
 void FrmPyros::OpenRecent(const std::string& path) {
     Guarded([this, path] {
         if (commands_.onOpenRecent) {

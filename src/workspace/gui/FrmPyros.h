@@ -61,6 +61,7 @@ public:
     void OpenRecent(const std::string& path);
     void ImportTable();
     void PeriodBilling();
+    void Buildings();
     // The caption: the program's own, then the study file's name and the
     // mark of unsaved changes.
     void ShowStudy(const std::string& studyPath, bool modified);

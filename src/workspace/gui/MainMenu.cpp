@@ -37,6 +37,8 @@ MainMenu::MainMenu(FrmPyros& window)
     file->addSeparator();
     Add(file, QStringLiteral("&Εισαγωγή πίνακα από αρχείο…"), QString(),
         [&window] { window.ImportTable(); });
+    Add(file, QStringLiteral("Κ&τίρια…"), QStringLiteral("Ctrl+B"),
+        [&window] { window.Buildings(); });
     file->addSeparator();
     Add(file, QStringLiteral("Έ&ξοδος"), QStringLiteral("Alt+F4"), [&window] { window.close(); });
 

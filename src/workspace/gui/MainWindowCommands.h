@@ -30,6 +30,8 @@ struct MainWindowCommands {
     std::function<void()> onImportTable;
     // The period billing of the study in the window (the calculation menu).
     std::function<void()> onPeriodBilling;
+    // The buildings of the billing history (the file menu's «Κτίρια…»).
+    std::function<void()> onBuildings;
     // A study of the recent list, and the list itself (newest first).
     std::function<void(const std::string& path)> onOpenRecent;
     std::function<std::vector<std::string>()> recentStudies;
