@@ -7,7 +7,7 @@ packages=(build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
           libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev libcups2-dev
           libzip-dev zlib1g-dev libpugixml-dev libsqlite3-dev python3-openpyxl libreoffice-calc-nogui
           fonts-dejavu-core fonts-crosextra-carlito xvfb xauth poppler-utils xdg-utils python3 bc
-          locales time)
+          locales time appstream man-db groff-base lintian)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -32,7 +32,8 @@ std::string UsageText() {
            "  pyrostat bill ΣΥΝΤΕΛΕΣΤΕΣ ΕΝΔΕΙΞΕΙΣ --cost ΠΟΣΟ [--method hours|energy]\n"
            "        [--from ΗΜΕΡ. --to ΗΜΕΡ.] [--estimate] [--tsv Α] [--pdf Α.pdf] [--xlsx "
            "Α.xlsx]\n"
-           "        [--notices Α.pdf] [--save] [--carry] [--decimal ,|.]\n"
+           "        [--notices Α.pdf] [--notices-dir ΦΑΚΕΛΟΣ] [--due ΗΜΕΡ.] [--save] [--carry]\n"
+           "        [--decimal ,|.]\n"
            "                                          ο λογαριασμός μιας περιόδου θέρμανσης\n"
            "  pyrostat history ΣΥΝΤΕΛΕΣΤΕΣ [--tsv Α] [--export Α]   οι αποθηκευμένες περίοδοι\n"
            "  pyrostat history --import Α\n"
@@ -40,6 +41,7 @@ std::string UsageText() {
            "        [--manager ΟΝΟΜΑ] [--phone ΤΗΛ.] [--days Ν]  ιδιοκτήτες και στοιχεία πληρωμής\n"
            "  pyrostat register list [ΑΡΧΕΙΟ]\n"
            "  pyrostat register add ΟΝΟΜΑ [ΑΡΧΕΙΟ]\n"
+           "  pyrostat register am ΟΝΟΜΑ ΑΡΙΘΜΟΣ|- [ΑΡΧΕΙΟ]\n"
            "\n" +
            std::string(kExitStatusText);
 }
