@@ -44,9 +44,15 @@ in_root dpkg -s pyrostat | grep -E '^(Status|Version):'
 in_root apt-get install -y -qq --no-install-recommends xvfb xauth libglib2.0-bin x11-utils \
   x11-apps >/dev/null
 
+echo "== the package as Debian checks it (lintian: no errors)"
+command -v lintian >/dev/null || apt-get install -y -qq --no-install-recommends lintian >/dev/null
+lintian --fail-on error --no-tag-display-limit "$deb"
+
 echo "== the installed files"
 for f in /usr/bin/pyrostat /usr/share/applications/pyrostat.desktop \
-  /usr/share/icons/hicolor/scalable/apps/pyrostat.svg /usr/share/mime/packages/pyrostat-study.xml; do
+  /usr/share/icons/hicolor/scalable/apps/pyrostat.svg /usr/share/mime/packages/pyrostat-study.xml \
+  /usr/share/man/man1/pyrostat.1.gz /usr/share/metainfo/gr.pyrostat.Pyrostat.metainfo.xml \
+  /usr/share/doc/pyrostat/copyright; do
   in_root test -e "$f" || { echo "missing: $f" >&2; exit 1; }
   echo "   $f"
 done
@@ -54,6 +60,10 @@ sample=/usr/share/pyrostat/PYXFiles/sample.pyx
 in_root test -f "$sample" || { echo "missing: $sample" >&2; exit 1; }
 echo "   sample study: $sample"
 in_root sh -c "update-mime-database /usr/share/mime >/dev/null 2>&1 || true"
+echo "== man pyrostat and the software centres' entry"
+in_root apt-get install -y -qq --no-install-recommends man-db appstream >/dev/null
+in_root sh -c "MANWIDTH=80 man pyrostat | grep -q 'ΚΑΤΑΣΤΑΣΗ ΕΞΟΔΟΥ'"
+in_root appstreamcli validate --no-net /usr/share/metainfo/gr.pyrostat.Pyrostat.metainfo.xml
 
 echo "== pyrostat calc on the sample, installed program against this build"
 in_root rm -rf /root/pyro-calc
