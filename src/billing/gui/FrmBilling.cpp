@@ -61,6 +61,19 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The first faults of a refusal, a line each, and how many more there are.
+QString ListedFaults(const std::vector<std::string>& faults) {
+    constexpr size_t kShown = 6;
+    QString text;
+    for (size_t i = 0; i < faults.size() && i < kShown; ++i) {
+        text += Q(faults[i]) + QLatin1Char('\n');
+    }
+    if (faults.size() > kShown) {
+        text += QStringLiteral("… και άλλα %1.\n").arg(faults.size() - kShown);
+    }
+    return text;
+}
+
 } // namespace
 
 FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
@@ -621,14 +634,7 @@ bool FrmBilling::PasteAtCursor(const QString& text) {
         session_.PasteAt(static_cast<size_t>(row),
                          static_cast<BillingSession::Cell>(col - kPrevious), text.toStdString());
     if (!faults.empty()) {
-        std::string message;
-        for (size_t i = 0; i < faults.size() && i < 6; ++i) {
-            message += faults[i] + "\n";
-        }
-        if (faults.size() > 6) {
-            message += "… και άλλα " + std::to_string(faults.size() - 6) + ".\n";
-        }
-        Warn(QStringLiteral("Οι ενδείξεις ΔΕΝ επικολλήθηκαν:\n") + Q(message));
+        Warn(QStringLiteral("Οι ενδείξεις ΔΕΝ επικολλήθηκαν:\n") + ListedFaults(faults));
         return false;
     }
     FillRows();
@@ -641,11 +647,7 @@ bool FrmBilling::PasteAtCursor(const QString& text) {
 bool FrmBilling::PasteText(const QString& text) {
     const std::vector<std::string> faults = session_.Paste(text.toStdString());
     if (!faults.empty()) {
-        std::string message;
-        for (size_t i = 0; i < faults.size() && i < 6; ++i) {
-            message += faults[i] + "\n";
-        }
-        Warn(QStringLiteral("Οι ενδείξεις ΔΕΝ επικολλήθηκαν:\n") + Q(message));
+        Warn(QStringLiteral("Οι ενδείξεις ΔΕΝ επικολλήθηκαν:\n") + ListedFaults(faults));
         return false;
     }
     FillRows();
@@ -726,17 +728,10 @@ bool FrmBilling::ImportPath(const QString& path) {
     const MappedReadings mapped = MapReadings(sheet, *chosen, session_.Locale());
     const std::vector<std::string> faults = session_.Paste(mapped.table, false, mapped.firstLine);
     if (!faults.empty()) {
-        std::string message;
-        for (size_t i = 0; i < faults.size() && i < 8; ++i) {
-            message += faults[i] + "\n";
-        }
-        if (faults.size() > 8) {
-            message += "… και άλλα " + std::to_string(faults.size() - 8) + ".\n";
-        }
         Warn(
             QStringLiteral("Οι ενδείξεις ΔΕΝ εισήχθησαν από το %1 (καμία γραμμή δεν μαντεύεται):\n")
                 .arg(path) +
-            Q(message));
+            ListedFaults(faults));
         return false;
     }
     FillRows();
