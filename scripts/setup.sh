@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
           qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev
           libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev libcups2-dev
-          libzip-dev zlib1g-dev libpugixml-dev libsqlite3-dev python3-openpyxl libreoffice-calc-nogui
+          libzip-dev zlib1g-dev libpugixml-dev libsqlite3-dev libpq-dev postgresql python3-openpyxl libreoffice-calc-nogui
           fonts-dejavu-core fonts-crosextra-carlito xvfb xauth poppler-utils xdg-utils python3 bc
           locales time appstream man-db groff-base lintian)
 missing=()

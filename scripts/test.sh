@@ -13,6 +13,16 @@ find "$root/src" "$root/tests" "$root/bench" "$root/fuzz" \( -name '*.cpp' -o -n
 # Every include keeps to the order of the floors.
 bash "$root/scripts/check-layers.sh"
 
+# The history's tests run on a file and on a private PostgreSQL server,
+# started here in a folder of its own and stopped at the end.
+pg_folder=$(mktemp -d /tmp/pyrostat-pg.XXXXXX)
+trap 'bash "$root/scripts/test-postgres.sh" stop "$pg_folder"' EXIT
+if connection=$(bash "$root/scripts/test-postgres.sh" start "$pg_folder"); then
+  export PYROSTAT_TEST_POSTGRES="$connection"
+else
+  echo "Ο διακομιστής PostgreSQL των δοκιμών δεν ξεκίνησε: οι δοκιμές του παραλείπονται." >&2
+fi
+
 "$root/scripts/build.sh" "$root/build-ci" -DPYROSTAT_WERROR=ON
 (cd "$root/build-ci" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
 

@@ -255,14 +255,16 @@ int RunBillCommand(const std::vector<std::string>& args, std::istream& in, std::
     std::unique_ptr<BillingHistory> history;
     std::vector<StoredPeriod> latest;
     const BuildingKey key = BuildingKeyOf(o.coefficients, coefficients);
-    const bool historyExists = !context.historyPath.empty() && HistoryPresent(context.historyPath);
+    // A server is there to ask; a file only when it was made.
+    const bool historyExists = context.history.OnServer() || (!context.history.file.empty() &&
+                                                              HistoryPresent(context.history.file));
     if (o.save || o.carry || historyExists) {
-        if (context.historyPath.empty()) {
+        if (!context.history.OnServer() && context.history.file.empty()) {
             err << "Δεν υπάρχει φάκελος του προγράμματος για το ιστορικό.\n";
             return kExitFileProblem;
         }
         try {
-            history = std::make_unique<BillingHistory>(context.historyPath);
+            history = OpenHistory(context.history);
             if (const auto building = history->FindBuilding(key)) {
                 latest = history->LatestPeriods(*building);
             } else if (const std::string note = OtherGeneralDataNote(*history, key);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/HistoryStore.h"
 #include "reports/SheetWriter.h"
 
 #include <iosfwd>
@@ -11,7 +12,7 @@ namespace pyrostat {
 // What the bill command works with besides its arguments.
 struct BillContext {
     SheetWriter* writer = nullptr; // the renderer of the sheets; none: no sheets
-    std::string historyPath;       // the database of the stored periods
+    HistoryStore history;          // where the stored periods are
 };
 
 // `pyrostat bill COEFFICIENTS READINGS --cost AMOUNT [--method hours|energy]

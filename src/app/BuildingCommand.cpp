@@ -4,7 +4,7 @@
 #include "app/ExitCodes.h"
 #include "app/ListedFaults.h"
 #include "app/SystemLocale.h"
-#include "billing/BillingHistory.h"
+#include "billing/HistoryStore.h"
 #include "billing/Iban.h"
 #include "platform/FileAccess.h"
 #include "platform/LocalDate.h"
@@ -67,7 +67,7 @@ BillDate Today() {
 
 } // namespace
 
-int RunBuildingCommand(const std::vector<std::string>& args, const std::string& historyPath,
+int RunBuildingCommand(const std::vector<std::string>& args, const HistoryStore& store,
                        std::ostream& out, std::ostream& err) {
     std::string ownersPath, from, iban, manager, phone, days;
     bool ibanGiven = false, managerGiven = false, phoneGiven = false, daysGiven = false;
@@ -151,7 +151,8 @@ int RunBuildingCommand(const std::vector<std::string>& args, const std::string& 
     }
 
     try {
-        BillingHistory history(historyPath);
+        const std::unique_ptr<BillingHistory> opened = OpenHistory(store);
+        BillingHistory& history = *opened;
         const BuildingKey key = BuildingKeyOf(coefficientsPath, coefficients);
         const bool changes = ibanGiven || managerGiven || phoneGiven || daysGiven;
         if (!changes && owners.owners.empty()) {

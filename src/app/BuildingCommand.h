@@ -6,6 +6,8 @@
 
 namespace pyrostat {
 
+struct HistoryStore;
+
 // `pyrostat building COEFFICIENTS [--owners FILE [--from DATE]] [--iban IBAN]
 // [--manager TEXT] [--phone TEXT] [--days N]`: what the history keeps with a
 // building for its notices. Without options it shows the manager, the
@@ -15,7 +17,7 @@ namespace pyrostat {
 // Exit status: 0 shown or stored, 1 usage or a file that cannot be read,
 // 2 a value refused (an IBAN whose check digits fail, an owners' line that
 // names no property), nothing stored.
-int RunBuildingCommand(const std::vector<std::string>& args, const std::string& historyPath,
+int RunBuildingCommand(const std::vector<std::string>& args, const HistoryStore& store,
                        std::ostream& out, std::ostream& err);
 
 } // namespace pyrostat

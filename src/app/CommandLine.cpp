@@ -8,7 +8,7 @@
 #include "app/ExitCodes.h"
 #include "app/HistoryCommand.h"
 #include "app/RegisterCommand.h"
-#include "billing/BillingHistory.h"
+#include "billing/HistoryStore.h"
 #include "platform/ProgramFolder.h"
 #include "program/ProgramState.h"
 
@@ -36,7 +36,8 @@ std::string UsageText() {
            "        [--decimal ,|.]\n"
            "                                          ο λογαριασμός μιας περιόδου θέρμανσης\n"
            "  pyrostat history ΣΥΝΤΕΛΕΣΤΕΣ [--tsv Α] [--export Α]   οι αποθηκευμένες περίοδοι\n"
-           "  pyrostat history --import Α\n"
+           "  pyrostat history --export Α | --import Α             όλο το ιστορικό σε αρχείο, "
+           "και από αρχείο\n"
            "  pyrostat building ΣΥΝΤΕΛΕΣΤΕΣ [--owners Α [--from ΗΜΕΡ.]] [--iban IBAN]\n"
            "        [--manager ΟΝΟΜΑ] [--phone ΤΗΛ.] [--days Ν]  ιδιοκτήτες και στοιχεία πληρωμής\n"
            "  pyrostat register list [ΑΡΧΕΙΟ]\n"
@@ -46,8 +47,9 @@ std::string UsageText() {
            std::string(kExitStatusText);
 }
 
-std::string HistoryPath() {
-    return ResolveProgramFolder(SystemEnvironment()) + kHistoryFileName;
+HistoryStore ChosenHistoryStore() {
+    const EnvironmentReader env = SystemEnvironment();
+    return ChooseHistoryStore(env, ResolveProgramFolder(env));
 }
 
 std::string PrepareProgramFolder() {
@@ -72,7 +74,7 @@ std::optional<int> RunCommandWord(const std::vector<std::string>& args, std::ist
     }
     if (word == "building") {
         return RunBuildingCommand(std::vector<std::string>(args.begin() + 1, args.end()),
-                                  HistoryPath(), out, err);
+                                  ChosenHistoryStore(), out, err);
     }
     if (word == "bill" || word == "history") {
         const std::vector<std::string> rest(args.begin() + 1, args.end());
@@ -80,10 +82,10 @@ std::optional<int> RunCommandWord(const std::vector<std::string>& args, std::ist
             return std::nullopt; // the sheets need the renderer: the program starts it
         }
         if (word == "history") {
-            return RunHistoryCommand(rest, HistoryPath(), out, err);
+            return RunHistoryCommand(rest, ChosenHistoryStore(), out, err);
         }
         BillContext context;
-        context.historyPath = HistoryPath();
+        context.history = ChosenHistoryStore();
         return RunBillCommand(rest, in, out, err, context);
     }
     if (word != "calc" && word != "convert" && word != "register") {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "billing/HistoryStore.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -22,9 +24,11 @@ bool IsSubcommand(const std::string& word);
 // Empty when it cannot be created.
 std::string PrepareProgramFolder();
 
-// The database of the stored period bills in the program folder. Nothing is
-// seeded for it: the history makes its own folder when it first stores.
-std::string HistoryPath();
+// Where the stored period bills are: the office's server when a connection
+// is set (PYROSTAT_DATABASE, the settings file), else the database file in
+// the program folder. Nothing is seeded for it: the history makes its own
+// folder when it first stores.
+HistoryStore ChosenHistoryStore();
 
 // The usage text of all subcommands.
 std::string UsageText();

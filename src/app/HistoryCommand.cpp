@@ -4,7 +4,7 @@
 #include "app/ExitCodes.h"
 #include "app/SystemLocale.h"
 #include "billing/BillNumber.h"
-#include "billing/BillingHistory.h"
+#include "billing/HistoryStore.h"
 #include "platform/FileAccess.h"
 
 #include <ostream>
@@ -15,6 +15,7 @@ namespace {
 
 void Usage(std::ostream& err) {
     err << "Χρήση: pyrostat history ΣΥΝΤΕΛΕΣΤΕΣ [--tsv Α] [--export Α]\n"
+           "       pyrostat history --export Α\n"
            "       pyrostat history --import Α\n";
 }
 
@@ -47,7 +48,7 @@ std::string LinesTsv(const std::vector<StoredPeriod>& periods) {
 
 } // namespace
 
-int RunHistoryCommand(const std::vector<std::string>& args, const std::string& historyPath,
+int RunHistoryCommand(const std::vector<std::string>& args, const HistoryStore& store,
                       std::ostream& out, std::ostream& err) {
     std::string tsv, exportPath, importPath;
     const CommandOption table[] = {
@@ -65,15 +66,30 @@ int RunHistoryCommand(const std::vector<std::string>& args, const std::string& h
         return kExitUsage;
     }
     const std::string coefficientsPath = files->empty() ? std::string() : files->front();
-    if (importPath.empty() == coefficientsPath.empty()) {
+    // An import alone; an export alone (every building) or with a study;
+    // else a study.
+    const bool whole = coefficientsPath.empty() && !exportPath.empty() && tsv.empty();
+    if (!whole && importPath.empty() == coefficientsPath.empty()) {
+        Usage(err);
+        return kExitUsage;
+    }
+    if (!importPath.empty() && (!exportPath.empty() || !tsv.empty())) {
         Usage(err);
         return kExitUsage;
     }
     try {
-        BillingHistory history(historyPath);
+        const std::unique_ptr<BillingHistory> opened = OpenHistory(store);
+        BillingHistory& history = *opened;
         if (!importPath.empty()) {
             const int added = history.Import(importPath);
-            out << "Προστέθηκαν " << added << " περίοδοι από το " << importPath << ".\n";
+            out << "Προστέθηκαν " << added << " περίοδοι από το " << importPath << " στο "
+                << store.Describe() << ".\n";
+            return kExitOk;
+        }
+        if (whole) {
+            const int buildings = history.ExportAll(exportPath);
+            out << "Το ιστορικό " << buildings << (buildings == 1 ? " κτιρίου" : " κτιρίων")
+                << " γράφτηκε στο " << exportPath << ".\n";
             return kExitOk;
         }
         const BillingCoefficients coefficients =
@@ -119,7 +135,7 @@ int RunHistoryCommand(const std::vector<std::string>& args, const std::string& h
         return kExitOk;
     } catch (const std::exception& e) {
         // The history's own message, or SQLite's for a file damaged inside.
-        err << "Το ιστορικό " << historyPath << ": " << e.what() << '\n';
+        err << "Το ιστορικό (" << store.Describe() << "): " << e.what() << '\n';
         return kExitFileProblem;
     }
 }

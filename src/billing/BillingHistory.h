@@ -1,8 +1,8 @@
 #pragma once
 
 #include "billing/BuildingDetails.h"
+#include "billing/HistoryDatabase.h"
 #include "billing/PeriodBill.h"
-#include "billing/SqliteDatabase.h"
 
 #include <map>
 #include <memory>
@@ -51,9 +51,10 @@ struct StoredPeriod {
     int Estimates() const;
 };
 
-// Every bill of every building, in one SQLite database: a schema version with
-// its migrations, foreign keys on, a WAL journal, each bill written in one
-// transaction, and stored bills that cannot be changed or deleted.
+// Every bill of every building, in one database: the SQLite file of a desk or
+// an office's PostgreSQL server. A schema version with its migrations, each
+// bill written in one transaction, and stored bills that cannot be changed or
+// deleted, on both.
 class BillingHistory {
 public:
     static constexpr int kSchemaVersion = 3;
@@ -70,7 +71,12 @@ public:
     struct ReadOnly {};
     BillingHistory(ReadOnly, const std::string& path);
 
-    const std::string& Path() const { return path_; }
+    // The history in a database opened already (a server's): checked and
+    // brought up to date as a file is. Throws HistoryError as above.
+    explicit BillingHistory(std::unique_ptr<HistoryDatabase> db);
+
+    // Where the history is, for messages: a file's path, or the server.
+    const std::string& Where() const { return where_; }
     int SchemaVersion();
 
     // The building of the study at its path; else the one stored building
@@ -106,6 +112,9 @@ public:
     // periods a database holds already (same dates and version) are skipped.
     // Import returns how many periods it added.
     void ExportBuilding(int64_t building, const std::string& path);
+    // Every building to a new database file (an office moved to another
+    // store); how many buildings.
+    int ExportAll(const std::string& path);
     int Import(const std::string& path);
 
     // The owners of a building's properties, each from a day on: a new
@@ -160,7 +169,7 @@ public:
     std::string ImportColumns(int64_t building);
     void SetImportColumns(int64_t building, const std::string& mapping);
 
-    SqliteDatabase& Database() { return *db_; }
+    HistoryDatabase& Database() { return *db_; }
 
 private:
     void Migrate();
@@ -171,8 +180,13 @@ private:
     void CheckVersion();
     // The period and its lines (the properties added when new); its id.
     int64_t InsertPeriod(int64_t building, const StoredPeriod& period);
-    std::string path_;
-    std::unique_ptr<SqliteDatabase> db_;
+    void Export(const std::vector<int64_t>& buildings, const std::string& path);
+    // One building of another history into this one, inside a transaction
+    // of this one: matched to one here when it is there; the periods it has
+    // not, its owners, and what it keeps of its own. How many periods.
+    int CopyBuilding(BillingHistory& source, int64_t sourceId);
+    std::string where_;
+    std::unique_ptr<HistoryDatabase> db_;
 };
 
 class HistoryError : public std::exception {
@@ -192,7 +206,7 @@ BillingCoefficients CoefficientsOfStored(const StoredPeriod& period);
 
 // The schema's steps: the first version, then each migration; step k brings
 // a database of version k to version k + 1.
-const std::vector<const char*>& HistorySchemaSteps();
+const std::vector<const char*>& HistorySchemaSteps(HistoryDialect dialect);
 
 // The building of a coefficients file: its absolute path, and the title and
 // general data the coefficients carry.

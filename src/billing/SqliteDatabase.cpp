@@ -52,34 +52,30 @@ SqliteStatement::~SqliteStatement() {
     sqlite3_finalize(statement_);
 }
 
-SqliteStatement& SqliteStatement::Bind(int index, int64_t value) {
+void SqliteStatement::Bind(int index, int64_t value) {
     if (const int code = sqlite3_bind_int64(statement_, index, value); code != SQLITE_OK) {
         Fail(db_, code);
     }
-    return *this;
 }
 
-SqliteStatement& SqliteStatement::Bind(int index, double value) {
+void SqliteStatement::Bind(int index, double value) {
     if (const int code = sqlite3_bind_double(statement_, index, value); code != SQLITE_OK) {
         Fail(db_, code);
     }
-    return *this;
 }
 
-SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
+void SqliteStatement::Bind(int index, std::string_view text) {
     if (const int code = sqlite3_bind_text(statement_, index, text.data(),
                                            static_cast<int>(text.size()), SQLITE_TRANSIENT);
         code != SQLITE_OK) {
         Fail(db_, code);
     }
-    return *this;
 }
 
-SqliteStatement& SqliteStatement::BindNull(int index) {
+void SqliteStatement::BindNull(int index) {
     if (const int code = sqlite3_bind_null(statement_, index); code != SQLITE_OK) {
         Fail(db_, code);
     }
-    return *this;
 }
 
 bool SqliteStatement::Step() {
@@ -118,7 +114,7 @@ bool SqliteStatement::IsNull(int column) const {
     return sqlite3_column_type(statement_, column) == SQLITE_NULL;
 }
 
-SqliteDatabase::SqliteDatabase(const std::string& path, bool create) {
+SqliteDatabase::SqliteDatabase(const std::string& path, bool create) : path_(path) {
     const int flags =
         SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOFOLLOW;
     const int code = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
@@ -155,7 +151,7 @@ std::string UriPath(const std::string& path) {
 
 } // namespace
 
-SqliteDatabase::SqliteDatabase(InMemoryCopy, const std::string& path) {
+SqliteDatabase::SqliteDatabase(InMemoryCopy, const std::string& path) : path_(path) {
     sqlite3* source = nullptr;
     const auto close = [&source] { sqlite3_close(source); };
     int code =
@@ -200,31 +196,28 @@ void SqliteDatabase::Exec(std::string_view sql) {
     }
 }
 
-int64_t SqliteDatabase::LastInsertId() const {
-    return sqlite3_last_insert_rowid(db_);
+Statement SqliteDatabase::Prepare(std::string_view sql) {
+    return Statement(std::make_unique<SqliteStatement>(db_, sql));
 }
 
-std::optional<int64_t> SqliteDatabase::IntOf(std::string_view sql) {
-    SqliteStatement statement(db_, sql);
-    if (statement.Step() && !statement.IsNull(0)) {
-        return statement.Int(0);
-    }
-    return std::nullopt;
+void SqliteDatabase::Begin() {
+    Exec("BEGIN IMMEDIATE");
 }
 
-SqliteDatabase::Transaction::Transaction(SqliteDatabase& db) : db_(db) {
-    db_.Exec("BEGIN IMMEDIATE");
+void SqliteDatabase::Commit() {
+    Exec("COMMIT");
 }
 
-SqliteDatabase::Transaction::~Transaction() {
-    if (!done_) {
-        sqlite3_exec(db_.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-    }
+void SqliteDatabase::Rollback() noexcept {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void SqliteDatabase::Transaction::Commit() {
-    db_.Exec("COMMIT");
-    done_ = true;
+int SqliteDatabase::SchemaVersion() {
+    return static_cast<int>(IntOf("PRAGMA user_version").value_or(0));
+}
+
+bool SqliteDatabase::HoldsTables() {
+    return IntOf("SELECT count(*) FROM sqlite_master").value_or(0) != 0;
 }
 
 } // namespace pyrostat

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "billing/HistoryDatabase.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,55 +12,44 @@ struct sqlite3_stmt;
 
 namespace pyrostat {
 
-// A thin owner of an SQLite connection and its statements. Every failure is
-// a SqliteError with SQLite's own code and text; what() tells it in Greek, so
-// that one that reaches a message box or the command line is read there.
-class SqliteError : public std::exception {
+// A failure of SQLite, with its own code and text; the reason in Greek: a
+// full disk, a damaged file, another program holding the database, ...
+class SqliteError : public DatabaseError {
 public:
     SqliteError(int code, std::string text)
-        : code_(code), text_(std::move(text)), reason_(ReasonOf(code_)) {}
-    const char* what() const noexcept override { return reason_.c_str(); }
+        : DatabaseError(ReasonOf(code), std::move(text)), code_(code) {}
     int Code() const { return code_; }
-    // SQLite's own words, for whoever looks into the database.
-    const std::string& Text() const { return text_; }
-    // What went wrong, in Greek, for the user: a full disk, a damaged file,
-    // another program holding the database, ...
-    const std::string& Reason() const { return reason_; }
 
 private:
     static std::string ReasonOf(int code);
     int code_;
-    std::string text_;
-    std::string reason_;
 };
 
-class SqliteStatement {
+class SqliteStatement : public HistoryStatement {
 public:
     SqliteStatement(sqlite3* db, std::string_view sql);
-    ~SqliteStatement();
+    ~SqliteStatement() override;
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
-    // Parameters from 1, as SQLite counts them.
-    SqliteStatement& Bind(int index, int64_t value);
-    SqliteStatement& Bind(int index, double value);
-    SqliteStatement& Bind(int index, std::string_view text);
-    SqliteStatement& BindNull(int index);
-    // True while a row is there to read.
-    bool Step();
-    void Reset();
-
-    int64_t Int(int column) const;
-    double Real(int column) const;
-    std::string Text(int column) const;
-    bool IsNull(int column) const;
+    void Bind(int index, int64_t value) override;
+    void Bind(int index, double value) override;
+    void Bind(int index, std::string_view text) override;
+    void BindNull(int index) override;
+    bool Step() override;
+    void Reset() override;
+    int64_t Int(int column) const override;
+    double Real(int column) const override;
+    std::string Text(int column) const override;
+    bool IsNull(int column) const override;
 
 private:
     sqlite3* db_;
     sqlite3_stmt* statement_ = nullptr;
 };
 
-class SqliteDatabase {
+// The history of one desk: an SQLite file, written one program at a time.
+class SqliteDatabase : public HistoryDatabase {
 public:
     // Opens (creating when `create`) the database file; the file is not read
     // yet, so a damaged one shows at the first statement.
@@ -67,31 +58,29 @@ public:
     // as unchanging: nothing is written to it, not even a journal beside it.
     struct InMemoryCopy {};
     SqliteDatabase(InMemoryCopy, const std::string& path);
-    ~SqliteDatabase();
+    ~SqliteDatabase() override;
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
-    void Exec(std::string_view sql);
-    SqliteStatement Prepare(std::string_view sql) { return SqliteStatement(db_, sql); }
-    int64_t LastInsertId() const;
-    // The first column of the first row, when there is one.
-    std::optional<int64_t> IntOf(std::string_view sql);
+    HistoryDialect Dialect() const override { return HistoryDialect::Sqlite; }
+    std::string Where() const override { return path_; }
+    void Exec(std::string_view sql) override;
+    Statement Prepare(std::string_view sql) override;
+    // BEGIN IMMEDIATE: the write lock is taken at once, so that what is read
+    // in the transaction is what the write finds.
+    void Begin() override;
+    void Commit() override;
+    void Rollback() noexcept override;
+    // The whole file is locked by the transaction already.
+    void LockKey(std::string_view) override {}
+    int SchemaVersion() override;
+    bool HoldsTables() override;
+
     sqlite3* Handle() const { return db_; }
-
-    // BEGIN IMMEDIATE ... COMMIT, rolled back when left by an exception.
-    class Transaction {
-    public:
-        explicit Transaction(SqliteDatabase& db);
-        ~Transaction();
-        void Commit();
-
-    private:
-        SqliteDatabase& db_;
-        bool done_ = false;
-    };
 
 private:
     sqlite3* db_ = nullptr;
+    std::string path_;
 };
 
 } // namespace pyrostat

@@ -10,6 +10,8 @@
 #include "support/CompiledLocale.h"
 #include "support/TestFolder.h"
 
+#include "billing/HistoryStore.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -85,7 +87,7 @@ protected:
         std::ostringstream out, err;
         BillContext context;
         context.writer = writer;
-        context.historyPath = history;
+        context.history = HistoryStore::InFile(history);
         const int status = RunBillCommand(args, in, out, err, context);
         return {status, out.str(), err.str()};
     }

@@ -7,6 +7,8 @@
 #include "distribution/SampleStudy.h"
 #include "support/TestFolder.h"
 
+#include "billing/HistoryStore.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -36,7 +38,7 @@ protected:
     Outcome Run(std::vector<std::string> args) {
         args.insert(args.begin(), study);
         std::ostringstream out, err;
-        const int status = RunBuildingCommand(args, history, out, err);
+        const int status = RunBuildingCommand(args, HistoryStore::InFile(history), out, err);
         return {status, out.str(), err.str()};
     }
     // Each table a file of its own, as the cases are made before they run.
@@ -113,7 +115,8 @@ TEST_F(BuildingCommand, ARefusedValueStoresNothing) {
     EXPECT_NE(shown.out.find("Ιδιοκτήτες: —"), std::string::npos) << shown.out;
     // A study that cannot be read names itself.
     std::ostringstream out, err;
-    EXPECT_EQ(RunBuildingCommand({folder.File("καμία.pyx")}, history, out, err), 1);
+    EXPECT_EQ(
+        RunBuildingCommand({folder.File("καμία.pyx")}, HistoryStore::InFile(history), out, err), 1);
     EXPECT_NE(err.str().find("καμία.pyx"), std::string::npos) << err.str();
 }
 
@@ -150,7 +153,7 @@ TEST_F(BuildingCommand, EachOwnerGetsHisOwnNoticeFile) {
     KeptSheets sheets;
     BillContext context;
     context.writer = &sheets;
-    context.historyPath = history;
+    context.history = HistoryStore::InFile(history);
     std::istringstream in;
     std::ostringstream out, err;
     const std::string dir = folder.File("ειδοποιητήρια");

@@ -7,6 +7,8 @@
 #include "distribution/StudyCalculation.h"
 #include "support/TestFolder.h"
 
+#include "billing/HistoryStore.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -158,7 +160,7 @@ CommandRun Bill(const std::vector<std::string>& args, SheetWriter* writer = null
     std::ostringstream out, err;
     BillContext context;
     context.writer = writer;
-    context.historyPath = history;
+    context.history = HistoryStore::InFile(history);
     const int status = RunBillCommand(args, in, out, err, context);
     return {status, out.str(), err.str()};
 }

@@ -9,6 +9,8 @@
 #include "program/ProgramState.h"
 #include "support/TestFolder.h"
 
+#include "billing/HistoryStore.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -75,7 +77,8 @@ TEST(CommandOptions, EveryCommandRefusesAlike) {
         {"history",
          [&folder](const std::vector<std::string>& args, std::ostream& err) {
              std::ostringstream out;
-             return RunHistoryCommand(args, folder.File("h.sqlite"), out, err);
+             return RunHistoryCommand(args, HistoryStore::InFile(folder.File("h.sqlite")), out,
+                                      err);
          }},
         {"bill",
          [](const std::vector<std::string>& args, std::ostream& err) {

@@ -4,6 +4,8 @@
 #include "distribution/SampleStudy.h"
 #include "support/TestFolder.h"
 
+#include "billing/HistoryStore.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -33,13 +35,14 @@ protected:
         std::istringstream in;
         std::ostringstream out, err;
         BillContext context;
-        context.historyPath = db;
+        context.history = HistoryStore::InFile(db);
         const int status = RunBillCommand(args, in, out, err, context);
         return {status, out.str(), err.str()};
     }
     Outcome History(const std::vector<std::string>& args, const std::string& path = "") {
         std::ostringstream out, err;
-        const int status = RunHistoryCommand(args, path.empty() ? db : path, out, err);
+        const int status =
+            RunHistoryCommand(args, HistoryStore::InFile(path.empty() ? db : path), out, err);
         return {status, out.str(), err.str()};
     }
     test::TestFolder folder;

@@ -2,7 +2,9 @@
 #include "billing/BillTsv.h"
 #include "billing/CarryForward.h"
 #include "billing/PeriodComparison.h"
+#include "billing/SqliteDatabase.h"
 #include "support/TestFolder.h"
+#include "support/TestHistories.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +40,20 @@ PeriodBill Bill(const std::string& readings, double euros, BillDate from, BillDa
     return MakePeriodBill(Flats(), ParseReadings(readings), request);
 }
 
-class History : public ::testing::Test {
+// Each test on a desk's file and on an office's server alike.
+class History : public ::testing::TestWithParam<test::Store> {
+protected:
+    void SetUp() override { SKIP_WITHOUT(stores); }
+    std::unique_ptr<BillingHistory> Open(const std::string& name = "Billing") {
+        return stores.Open(name);
+    }
+    test::TestHistories stores{GetParam()};
+};
+
+INSTANTIATE_TEST_SUITE_P(Stores, History, ::testing::Values(test::Store::File, test::Store::Server),
+                         test::StoreName);
+
+class HistoryFile : public ::testing::Test {
 protected:
     std::string Db(const std::string& name = "Billing.sqlite") {
         return folder.File("PYXFiles/" + name);
@@ -46,8 +61,9 @@ protected:
     TestFolder folder;
 };
 
-TEST_F(History, ABillIsStoredAndReadBackAsBilled) {
-    BillingHistory history(Db());
+TEST_P(History, ABillIsStoredAndReadBackAsBilled) {
+    const auto opened = Open();
+    BillingHistory& history = *opened;
     EXPECT_EQ(history.SchemaVersion(), BillingHistory::kSchemaVersion);
     const PeriodBill bill = Bill("Α1\t1.000,5\t1.100,5\nΒ1\t9990\t40\tαντικατάσταση 10000 0\n"
                                  "Γ1\t5\t9\tκλειστό\n",
@@ -92,8 +108,9 @@ TEST_F(History, ABillIsStoredAndReadBackAsBilled) {
         HistoryError);
 }
 
-TEST_F(History, ACorrectionIsANewVersionAndTheOriginalStays) {
-    BillingHistory history(Db());
+TEST_P(History, ACorrectionIsANewVersionAndTheOriginalStays) {
+    const auto opened = Open();
+    BillingHistory& history = *opened;
     history.Save(kBuilding, Bill("Α1\t100\nΒ1\t200\nΓ1\t0\n", 285, {2026, 1, 1}, {2026, 1, 31}));
     history.Save(kBuilding, Bill("Α1\t100\nΒ1\t210\nΓ1\t0\n", 285, {2026, 1, 1}, {2026, 1, 31}));
     history.Save(kBuilding, Bill("Α1\t90\nΒ1\t200\nΓ1\t5\n", 300, {2026, 2, 1}, {2026, 2, 28}));
@@ -109,32 +126,41 @@ TEST_F(History, ACorrectionIsANewVersionAndTheOriginalStays) {
     EXPECT_EQ(latest[0].version, 2);
 
     // The database itself refuses to change or drop a stored bill.
-    SqliteDatabase& db = history.Database();
-    EXPECT_THROW(db.Exec("UPDATE reading SET amount_cents = 0"), SqliteError);
-    EXPECT_THROW(db.Exec("DELETE FROM period"), SqliteError);
-    EXPECT_THROW(db.Exec("DELETE FROM reading"), SqliteError);
+    HistoryDatabase& db = history.Database();
+    EXPECT_THROW(db.Exec("UPDATE reading SET amount_cents = 0"), DatabaseError);
+    EXPECT_THROW(db.Exec("DELETE FROM period"), DatabaseError);
+    EXPECT_THROW(db.Exec("DELETE FROM reading"), DatabaseError);
     EXPECT_EQ(history.Periods(building).size(), 3u);
     // And a reading of no stored property cannot be written.
     EXPECT_THROW(db.Exec("INSERT INTO reading (period_id, property_id, fe, oms, e, omega, "
                          "closed, replaced, estimated, percent, fixed_cents, variable_cents, "
                          "amount_cents) VALUES (1, 999, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)"),
-                 SqliteError);
+                 DatabaseError);
 }
 
-TEST_F(History, TheFirstSchemaIsMigratedWithItsBills) {
-    std::filesystem::create_directories(folder.File("PYXFiles"));
+TEST_P(History, TheFirstSchemaIsMigratedWithItsBills) {
     {
-        SqliteDatabase v1(Db(), true);
-        v1.Exec(HistorySchemaSteps()[0]);
-        v1.Exec("INSERT INTO building VALUES (1, '/μελέτες/δοκιμή.pyx', 'Πολυκατοικία Δοκιμής', "
-                "'Ιδιοκτήτες', 'Θέρμανση', 'Πάτρα');"
-                "INSERT INTO property VALUES (1, 1, 1, 'Α1');"
-                "INSERT INTO period VALUES (1, 1, '2025-01-01', '2025-01-31', 1, 'hours', 10000, "
-                "1.0, '2025-02-01 09:00:00');"
-                "INSERT INTO reading VALUES (1, 1, 0.1, 0.73, 0.5, 100, 150, 50, 0, 0, NULL, NULL, "
-                "0, 100.0, 1000, 9000, 10000);");
+        const std::unique_ptr<HistoryDatabase> v1 = stores.Raw();
+        v1->Exec(HistorySchemaSteps(v1->Dialect())[0]);
+        v1->Exec(
+            "INSERT INTO building VALUES (1, '/μελέτες/δοκιμή.pyx', 'Πολυκατοικία Δοκιμής', "
+            "'Ιδιοκτήτες', 'Θέρμανση', 'Πάτρα');"
+            "INSERT INTO property VALUES (1, 1, 1, 'Α1');"
+            "INSERT INTO period VALUES (1, 1, '2025-01-01', '2025-01-31', 1, 'hours', 10000, "
+            "1.0, '2025-02-01 09:00:00');"
+            "INSERT INTO reading VALUES (1, 1, 0.1, 0.73, 0.5, 100, 150, 50, 0, 0, NULL, NULL, "
+            "0, 100.0, 1000, 9000, 10000);");
+        if (v1->Dialect() == HistoryDialect::Postgres) {
+            // The rows above were given their numbers: the server's counters
+            // go on after them.
+            for (const char* table : {"building", "property", "period"}) {
+                v1->Exec(std::string("SELECT setval(pg_get_serial_sequence('") + table +
+                         "', 'id'), 1)");
+            }
+        }
     }
-    BillingHistory history(Db());
+    const auto opened = Open();
+    BillingHistory& history = *opened;
     EXPECT_EQ(history.SchemaVersion(), BillingHistory::kSchemaVersion);
     const std::vector<StoredPeriod> periods = history.Periods(*history.FindBuilding(kBuilding));
     ASSERT_EQ(periods.size(), 1u);
@@ -147,7 +173,7 @@ TEST_F(History, TheFirstSchemaIsMigratedWithItsBills) {
     EXPECT_EQ(history.Periods(*history.FindBuilding(kBuilding)).size(), 2u);
 }
 
-TEST_F(History, FilesItCannotTrustAreLeftAsTheyAre) {
+TEST_F(HistoryFile, FilesItCannotTrustAreLeftAsTheyAre) {
     std::filesystem::create_directories(folder.File("PYXFiles"));
     struct Case {
         const char* what;
@@ -205,8 +231,9 @@ TEST_F(History, FilesItCannotTrustAreLeftAsTheyAre) {
     EXPECT_THROW(BillingHistory history(Db("folder.sqlite")), HistoryError);
 }
 
-TEST_F(History, ReadingsCarriedForwardFromTheLastStoredPeriod) {
-    BillingHistory history(Db());
+TEST_P(History, ReadingsCarriedForwardFromTheLastStoredPeriod) {
+    const auto opened = Open();
+    BillingHistory& history = *opened;
     history.Save(kBuilding,
                  Bill("Α1\t1000\t1100\nΒ1\t50\nΓ1\t0\t10\n", 285, {2026, 1, 1}, {2026, 1, 31}));
     history.Save(kBuilding, Bill("Α1\t1100\t1180\nΒ1\t60\nΓ1\t10\t10\tκλειστό\n", 285, {2026, 2, 1},
@@ -235,8 +262,9 @@ TEST_F(History, ReadingsCarriedForwardFromTheLastStoredPeriod) {
     EXPECT_EQ(CarryReadingsForward(early, Flats(), latest, BillDate{2025, 12, 1}).size(), 1u);
 }
 
-TEST_F(History, NoticesCompareWithThePreviousPeriodAndAYearBefore) {
-    BillingHistory history(Db());
+TEST_P(History, NoticesCompareWithThePreviousPeriodAndAYearBefore) {
+    const auto opened = Open();
+    BillingHistory& history = *opened;
     // Twelve months of 2025 and January 2026: Γ1 uses a tenth of the
     // building's hours, until it jumps in January 2026.
     for (int month = 1; month <= 12; ++month) {
@@ -270,8 +298,9 @@ TEST_F(History, NoticesCompareWithThePreviousPeriodAndAYearBefore) {
     EXPECT_FALSE(c[1].implausible) << "Β1: 0.32 of the building against 0.58";
 }
 
-TEST_F(History, EstimatesUseThePropertysOwnShareFirst) {
-    BillingHistory history(Db());
+TEST_P(History, EstimatesUseThePropertysOwnShareFirst) {
+    const auto opened = Open();
+    BillingHistory& history = *opened;
     // Γ1 always reads a third of what Α1 and Β1 read together.
     history.Save(kBuilding, Bill("Α1\t100\nΒ1\t200\nΓ1\t100\n", 100, {2026, 1, 1}, {2026, 1, 31}));
     const std::map<int, double> shares = HistoricalShares(
@@ -287,10 +316,12 @@ TEST_F(History, EstimatesUseThePropertysOwnShareFirst) {
     EXPECT_DOUBLE_EQ(noHistory.lines[2].omega, 112.5);
 }
 
-TEST_F(History, OneBuildingMovesToAnotherDatabase) {
+TEST_P(History, OneBuildingMovesToAnotherDatabase) {
+    TestFolder& folder = stores.Folder();
     const BuildingKey other{"/μελέτες/άλλη.pyx", "Άλλη", "", "", "", {}};
     {
-        BillingHistory history(Db());
+        const auto opened = Open();
+        BillingHistory& history = *opened;
         history.Save(kBuilding, Bill("Α1\t1\nΒ1\t2\nΓ1\t3\n", 10, {2026, 1, 1}, {2026, 1, 31}));
         history.Save(kBuilding, Bill("Α1\t1\nΒ1\t2\nΓ1\t4\n", 10, {2026, 1, 1}, {2026, 1, 31}));
         history.Save(other, Bill("Α1\t1\nΒ1\t1\nΓ1\t1\n", 10, {2026, 1, 1}, {2026, 1, 31}));
@@ -309,12 +340,14 @@ TEST_F(History, OneBuildingMovesToAnotherDatabase) {
         }
         EXPECT_FALSE(std::filesystem::exists(folder.File("λάθος")));
     }
-    BillingHistory second(folder.File("δεύτερο/Billing.sqlite"));
+    const auto openedSecond = Open("second");
+    BillingHistory& second = *openedSecond;
     second.Save(kBuilding, Bill("Α1\t5\nΒ1\t5\nΓ1\t5\n", 10, {2025, 12, 1}, {2025, 12, 31}));
     EXPECT_EQ(second.Import(folder.File("μεταφορά.sqlite")), 2);
     EXPECT_EQ(second.Import(folder.File("μεταφορά.sqlite")), 0); // nothing twice
     EXPECT_FALSE(second.FindBuilding(other));
-    BillingHistory first(Db());
+    const auto openedFirst = Open();
+    BillingHistory& first = *openedFirst;
     const auto a = first.Periods(*first.FindBuilding(kBuilding));
     const auto b = second.Periods(*second.FindBuilding(kBuilding));
     ASSERT_EQ(b.size(), 3u);

@@ -7,6 +7,7 @@
 #include "billing/Iban.h"
 #include "billing/PaymentReference.h"
 #include "support/TestFolder.h"
+#include "support/TestHistories.h"
 
 #include <gtest/gtest.h>
 
@@ -136,9 +137,20 @@ PeriodBill Bill(BillDate from, BillDate to) {
     return MakePeriodBill(Flats(), ParseReadings("Α1\t10\nΒ1\t20\nΓ1\t30\n"), request);
 }
 
-TEST(BuildingRecords, OwnersFromADayOnEarlierPeriodsKeepTheirNames) {
-    TestFolder folder;
-    BillingHistory history(folder.File("Billing.sqlite"));
+// On a desk's file and on an office's server alike.
+class BuildingRecords : public ::testing::TestWithParam<test::Store> {
+protected:
+    void SetUp() override { SKIP_WITHOUT(stores); }
+    test::TestHistories stores{GetParam()};
+};
+
+INSTANTIATE_TEST_SUITE_P(Stores, BuildingRecords,
+                         ::testing::Values(test::Store::File, test::Store::Server),
+                         test::StoreName);
+
+TEST_P(BuildingRecords, OwnersFromADayOnEarlierPeriodsKeepTheirNames) {
+    const auto opened = stores.Open();
+    BillingHistory& history = *opened;
     const int64_t building = history.FindOrAddBuilding(kBuilding);
     const BillDate today{2026, 12, 8};
     // The first owners hold from the start.
@@ -169,12 +181,11 @@ TEST(BuildingRecords, OwnersFromADayOnEarlierPeriodsKeepTheirNames) {
     EXPECT_EQ(history.OwnersOn(building, {2027, 2, 1}).at(1).name, "Χρυσάνθη Ν.");
 }
 
-TEST(BuildingRecords, DetailsAndDraftsKeptUntilThePeriodIsStored) {
-    TestFolder folder;
-    const std::string path = folder.File("Billing.sqlite");
+TEST_P(BuildingRecords, DetailsAndDraftsKeptUntilThePeriodIsStored) {
     int64_t building = 0;
     {
-        BillingHistory history(path);
+        const auto opened = stores.Open();
+        BillingHistory& history = *opened;
         building = history.FindOrAddBuilding(kBuilding);
         EXPECT_EQ(history.Details(building), BillingDetails{});
         history.SetDetails(building, {"Νίκος", "2610123456", "GR1601101250000000012300695", 20});
@@ -182,7 +193,8 @@ TEST(BuildingRecords, DetailsAndDraftsKeptUntilThePeriodIsStored) {
         history.SaveDraft(building, "draft two");
         history.SetImportColumns(building, "property=1;current=3");
     }
-    BillingHistory history(path); // another start of the program
+    const auto reopened = stores.Open(); // another start of the program
+    BillingHistory& history = *reopened;
     EXPECT_EQ(history.Details(building),
               (BillingDetails{"Νίκος", "2610123456", "GR1601101250000000012300695", 20}));
     ASSERT_TRUE(history.DraftOf(building));
@@ -202,11 +214,12 @@ TEST(BuildingRecords, DetailsAndDraftsKeptUntilThePeriodIsStored) {
     EXPECT_FALSE(history.DraftOf(second));
 }
 
-TEST(BuildingRecords, MovedWithTheBuildingByAnExport) {
-    TestFolder folder;
+TEST_P(BuildingRecords, MovedWithTheBuildingByAnExport) {
+    TestFolder& folder = stores.Folder();
     const BillDate today{2026, 12, 8};
     {
-        BillingHistory history(folder.File("one.sqlite"));
+        const auto opened = stores.Open("one");
+        BillingHistory& history = *opened;
         const int64_t building = history.FindOrAddBuilding(kBuilding);
         history.SetOwners(building, {{1, Named("Αλέξης")}}, {}, today);
         history.SetOwners(building, {{1, Named("Χρυσάνθη")}}, BillDate{2027, 1, 1}, today);
@@ -216,7 +229,8 @@ TEST(BuildingRecords, MovedWithTheBuildingByAnExport) {
                                            "headings=0");
         history.ExportBuilding(building, folder.File("moved.sqlite"));
     }
-    BillingHistory other(folder.File("two.sqlite"));
+    const auto openedOther = stores.Open("two");
+    BillingHistory& other = *openedOther;
     // A building there already keeps its own details.
     const int64_t there = other.FindOrAddBuilding(kBuilding);
     other.SetDetails(there, {"Άλλος", "", "", 0});
@@ -229,7 +243,8 @@ TEST(BuildingRecords, MovedWithTheBuildingByAnExport) {
     EXPECT_EQ(other.DraftOf(there)->content, "typed");
     EXPECT_FALSE(other.ImportColumns(there).empty());
     // Into an empty history everything comes.
-    BillingHistory third(folder.File("three.sqlite"));
+    const auto openedThird = stores.Open("three");
+    BillingHistory& third = *openedThird;
     third.Import(folder.File("moved.sqlite"));
     const int64_t moved = *third.FindBuilding(kBuilding);
     EXPECT_EQ(third.Details(moved).iban, "GR1601101250000000012300695");
@@ -277,9 +292,20 @@ TEST(NoticeDueDate, GivenOrThePeriodsEndAndTheDays) {
 namespace pyrostat {
 namespace {
 
-TEST(BuildingSummaries, EachBuildingWithItsLastPeriodAndADraftWaiting) {
-    TestFolder folder;
-    BillingHistory history(folder.File("Billing.sqlite"));
+// On a desk's file and on an office's server alike.
+class BuildingSummaries : public ::testing::TestWithParam<test::Store> {
+protected:
+    void SetUp() override { SKIP_WITHOUT(stores); }
+    test::TestHistories stores{GetParam()};
+};
+
+INSTANTIATE_TEST_SUITE_P(Stores, BuildingSummaries,
+                         ::testing::Values(test::Store::File, test::Store::Server),
+                         test::StoreName);
+
+TEST_P(BuildingSummaries, EachBuildingWithItsLastPeriodAndADraftWaiting) {
+    const auto opened = stores.Open();
+    BillingHistory& history = *opened;
     BuildingKey second = kBuilding;
     second.studyPath = "/μελέτες/άλλη.pyx";
     second.title = "Αγίου Νικολάου 3";

@@ -5,6 +5,7 @@
 // its lines.
 
 #include "billing/BillingHistory.h"
+#include "billing/SqliteDatabase.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +93,7 @@ TEST(HistoryKill, AKillAtAnyMomentOfASaveLeavesTheDatabaseWhole) {
             continue;
         }
         SqliteDatabase db(path, false);
-        SqliteStatement check = db.Prepare("PRAGMA integrity_check");
+        Statement check = db.Prepare("PRAGMA integrity_check");
         ASSERT_TRUE(check.Step());
         const std::string verdict = check.Text(0);
         // A kill before the schema was whole leaves an older version (or an

@@ -3,6 +3,7 @@
 // again after a move, and periods that overlap refused.
 
 #include "billing/BillingHistory.h"
+#include "billing/SqliteDatabase.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +76,7 @@ TEST(HistoryStore, AnImportReadsItsSourceWithoutAChange) {
     const std::string old = folder.File("παλιό.sqlite");
     {
         SqliteDatabase v1(old, true);
-        v1.Exec(HistorySchemaSteps()[0]);
+        v1.Exec(HistorySchemaSteps(HistoryDialect::Sqlite)[0]);
         v1.Exec("INSERT INTO building VALUES (1, '/x.pyx', 'Τ', '', '', '');"
                 "INSERT INTO property VALUES (1, 1, 1, 'Α1');"
                 "INSERT INTO period VALUES (1, 1, '2025-01-01', '2025-01-31', 1, 'hours', 100, "

@@ -1,5 +1,6 @@
 #include "app/gui/ProgramWiring.h"
 
+#include "billing/HistoryStore.h"
 #include "billing/gui/FrmBilling.h"
 #include "billing/gui/FrmBuildings.h"
 #include "distribution/MessageByCode.h"
@@ -105,8 +106,9 @@ private:
             billing.SetSuggestedName(QString::fromStdString(
                 FolderOfPath(study) + MapForFileName(TrimBlanks(TitleBox().Text()))));
             try {
-                history =
-                    std::make_unique<BillingHistory>(state_.InProgramFolder(kHistoryFileName));
+                const HistoryStore store = ChosenStore();
+                history = OpenHistory(store);
+                billing.SetHistoryStore(QString::fromStdString(store.Describe()));
                 billing.SetHistory(history.get(), BuildingKeyOf(study, building));
             } catch (const HistoryError& e) {
                 messages_.ShowWithBeeps(kAttentionTitle, e.what(),
@@ -119,10 +121,16 @@ private:
     // The buildings of the history: a study chosen there opens in the window
     // (asking first about unsaved changes, as every open does), and its
     // period window after it when asked for.
+    // The history's store: the office's server when one is set, else the
+    // file of the program folder.
+    HistoryStore ChosenStore() const {
+        return ChooseHistoryStore(SystemEnvironment(), state_.ProgramFolder);
+    }
+
     void Buildings() {
         std::unique_ptr<BillingHistory> history;
         try {
-            history = std::make_unique<BillingHistory>(state_.InProgramFolder(kHistoryFileName));
+            history = OpenHistory(ChosenStore());
         } catch (const HistoryError& e) {
             messages_.ShowWithBeeps(kAttentionTitle, e.what(), MessageService::Icon::Exclamation);
             return;
@@ -137,6 +145,7 @@ private:
         };
         {
             FrmBuildings list(*history, actions, NumberLocale::Of(state_), &window_);
+            list.ShowStore(QString::fromStdString(ChosenStore().Describe()));
             list.exec();
         }
         history.reset();

@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
                     pyrostat::QtSheetWriter writer;
                     pyrostat::BillContext context;
                     context.writer = &writer;
-                    context.historyPath = pyrostat::HistoryPath();
+                    context.history = pyrostat::ChosenHistoryStore();
                     return pyrostat::RunBillCommand(rest, std::cin, std::cout, std::cerr, context);
                 },
                 std::cerr);

@@ -184,6 +184,11 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     historyNote_->setWordWrap(true);
     historyNote_->setMaximumWidth(220);
     historyNote_->hide();
+    store_ = new QLabel(historyBox_);
+    store_->setObjectName(QStringLiteral("LblStore"));
+    store_->setWordWrap(true);
+    store_->setMaximumWidth(220);
+    store_->hide();
     cmdSave_ = button("CmdSave", QStringLiteral("&Αποθήκευση περιόδου"));
     cmdOpenStored_ = button("CmdOpenStored", QStringLiteral("Άνοι&γμα (μόνο ανάγνωση)"));
     cmdCarry_ = button("CmdCarry", QStringLiteral("&Νέα περίοδος από την τελευταία"));
@@ -202,6 +207,7 @@ FrmBilling::FrmBilling(BillingCoefficients coefficients, QWidget* parent)
     connect(draftTimer_, &QTimer::timeout, this, [this] { KeepDraft(); });
     auto* historyLayout = new QVBoxLayout(historyBox_);
     historyLayout->addWidget(periods_, 1);
+    historyLayout->addWidget(store_);
     historyLayout->addWidget(historyNote_);
     historyLayout->addWidget(draftNote_);
     for (QPushButton* b : {cmdSave_, cmdOpenStored_, cmdCarry_, cmdDiscardDraft_}) {
@@ -497,6 +503,12 @@ void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
     } else {
         Rebill();
     }
+}
+
+void FrmBilling::SetHistoryStore(const QString& store) {
+    store_->setText(QStringLiteral("Ιστορικό: %1").arg(store));
+    store_->setToolTip(store_->text());
+    store_->setVisible(!store.isEmpty());
 }
 
 void FrmBilling::FillPeriods() {

@@ -49,6 +49,9 @@ public:
     // stored one, and a new period carried forward from the last. Without
     // it the history part of the window stays hidden.
     void SetHistory(BillingHistory* history, BuildingKey key);
+    // Which store the history is in (a file, or an office's server), shown
+    // under the stored periods.
+    void SetHistoryStore(const QString& store);
     // How a stored period is opened; unset: a read-only window of it.
     void SetOpenStored(std::function<void(const StoredPeriod&)> open) {
         openStored_ = std::move(open);
@@ -92,6 +95,7 @@ public:
     QLabel* Faults() const { return faults_; }
     QLabel* Totals() const { return totals_; }
     QLabel* HistoryNote() const { return historyNote_; }
+    QLabel* StoreLabel() const { return store_; }
     QPushButton* CmdPaste() const { return cmdPaste_; }
     QPushButton* CmdImport() const { return cmdImport_; }
     QPushButton* CmdSheet() const { return cmdSheet_; }
@@ -199,6 +203,7 @@ private:
     QLabel* faults_;
     QLabel* totals_;
     QLabel* historyNote_; // the same study stored with other general data
+    QLabel* store_;       // where the history is
     QPushButton* cmdPaste_;
     QPushButton* cmdImport_;
     QPushButton* cmdSheet_;

@@ -64,7 +64,11 @@ FrmBuildings::FrmBuildings(BillingHistory& history, Actions actions, NumberLocal
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
+    store_ = new QLabel(this);
+    store_->setObjectName(QStringLiteral("LblStore"));
+    store_->hide();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(store_);
     layout->addWidget(search_);
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
@@ -157,6 +161,13 @@ void FrmBuildings::Open(bool period) {
     if (action) {
         action(study);
     }
+}
+
+void FrmBuildings::ShowStore(const QString& store) {
+    store_->setText(QStringLiteral("Ιστορικό: %1").arg(store));
+    store_->setVisible(!store.isEmpty());
+    setWindowTitle(store.isEmpty() ? QStringLiteral("Κτίρια")
+                                   : QStringLiteral("Κτίρια — %1").arg(store));
 }
 
 } // namespace pyrostat

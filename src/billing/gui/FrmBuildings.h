@@ -32,6 +32,9 @@ public:
     QLineEdit* Search() const { return search_; }
     QTableWidget* List() const { return list_; }
     QLabel* Count() const { return count_; }
+    // Which store the history is in, in the window's title line.
+    void ShowStore(const QString& store);
+    QLabel* Store() const { return store_; }
     QPushButton* CmdOpenStudy() const { return cmdStudy_; }
     QPushButton* CmdOpenPeriod() const { return cmdPeriod_; }
 
@@ -46,6 +49,7 @@ private:
     QLineEdit* search_;
     QTableWidget* list_;
     QLabel* count_;
+    QLabel* store_;
     QPushButton* cmdStudy_;
     QPushButton* cmdPeriod_;
 };

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include "billing/HistoryStore.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,7 +56,7 @@ protected:
             RunBuildingCommand({study, "--owners", folder.File("owners.tsv"), "--iban",
                                 "GR16 0110 1250 0000 0001 2300 695", "--manager",
                                 "Νίκος Διαχειριστής", "--phone", "2610123456", "--days", "20"},
-                               history, out, err),
+                               HistoryStore::InFile(history), out, err),
             0)
             << err.str();
     }
@@ -70,7 +72,7 @@ protected:
         args.insert(args.end(), more.begin(), more.end());
         BillContext context;
         context.writer = &writer;
-        context.historyPath = history;
+        context.history = HistoryStore::InFile(history);
         std::istringstream in;
         std::ostringstream out;
         errors.str("");

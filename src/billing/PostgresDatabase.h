@@ -1,0 +1,95 @@
+#pragma once
+
+#include "billing/HistoryDatabase.h"
+
+#include <functional>
+#include <string>
+
+typedef struct pg_conn PGconn;
+typedef struct pg_result PGresult;
+
+namespace pyrostat {
+
+// A failure of the server, told in Greek with the server's name (never a
+// password); the server's own words kept apart.
+class PostgresError : public DatabaseError {
+public:
+    PostgresError(std::string reason, std::string text, bool connectionLost)
+        : DatabaseError(std::move(reason), std::move(text)), connectionLost_(connectionLost) {}
+    bool ConnectionLost() const override { return connectionLost_; }
+
+private:
+    bool connectionLost_;
+};
+
+// The server of a connection as the user knows it: «host:port/database» (a
+// local socket's folder in place of the host, a service file's service by
+// its name). Never the password; empty when the text is no connection.
+std::string PostgresServerName(const std::string& connection);
+// Whether the connection text carries a password in it (which belongs in
+// the password file instead). False for a text that is no connection.
+bool ConnectionHoldsPassword(const std::string& connection);
+// libpq's reading of the text: empty when it is a connection (a URI
+// "postgresql://..." or "key=value" pairs), else what is wrong with it.
+std::string ConnectionTextFault(const std::string& connection);
+
+// The history of an office: a PostgreSQL server that several desks share.
+// Every statement runs on the connection made by the constructor; a
+// connection lost between transactions (the server restarted) is made again
+// at the next one, one lost inside a transaction fails it, and the server
+// keeps nothing of it.
+class PostgresDatabase : public HistoryDatabase {
+public:
+    // Connects; throws PostgresError naming the server when it is not
+    // reachable, refuses the password or the database is not there.
+    explicit PostgresDatabase(const std::string& connection);
+    ~PostgresDatabase() override;
+    PostgresDatabase(const PostgresDatabase&) = delete;
+    PostgresDatabase& operator=(const PostgresDatabase&) = delete;
+
+    HistoryDialect Dialect() const override { return HistoryDialect::Postgres; }
+    std::string Where() const override;
+    void Exec(std::string_view sql) override;
+    Statement Prepare(std::string_view sql) override;
+    void Begin() override;
+    void Commit() override;
+    void Rollback() noexcept override;
+    // An advisory lock of the transaction on the key's hash.
+    void LockKey(std::string_view key) override;
+    int SchemaVersion() override;
+    bool HoldsTables() override;
+
+    // The server process that serves this connection.
+    int BackendPid() const;
+    // Called before each statement sent, with how many were sent before it:
+    // how the tests cut a connection at a chosen moment of a save.
+    void OnEachStatement(std::function<void(int sent)> call) { onStatement_ = std::move(call); }
+
+    // For the statements: the connection, made again when lost between
+    // transactions, and the failure of a result told in Greek.
+    PGconn* Connection();
+    // After a statement failed outside a transaction because the connection
+    // was lost (a server restarted): the connection made again, true when
+    // it was, so that the statement is sent once more.
+    bool MadeAgain();
+    // The connection when it is there, else null.
+    PGconn* ConnectionIfOk() const;
+    // The failure of the connection, or of a statement's result.
+    [[noreturn]] void Fail() { FailWith(nullptr); }
+    [[noreturn]] void FailWith(const PGresult* result);
+    void BeforeStatement();
+    bool InTransaction() const { return inTransaction_; }
+    std::string NextStatementName();
+
+private:
+    void Connect();
+    std::string connection_;
+    std::string server_;
+    PGconn* conn_ = nullptr;
+    bool inTransaction_ = false;
+    int sent_ = 0;
+    int named_ = 0;
+    std::function<void(int)> onStatement_;
+};
+
+} // namespace pyrostat
