@@ -4,9 +4,12 @@
 // comparisons and the history command read them.
 #include "billing/BillingHistory.h"
 #include "billing/PeriodComparison.h"
+#include "billing/PostgresDatabase.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -77,62 +80,128 @@ void BM_ReadTenYearsOfMonthlyPeriods(benchmark::State& run) {
 }
 BENCHMARK(BM_ReadTenYearsOfMonthlyPeriods)->Unit(benchmark::kMillisecond);
 
-// The buildings window's lines of an office's history: 300 buildings of 20
-// properties, each with ten years of monthly periods (36,000 bills, 720,000
-// lines), listed with each one's last period, estimates and draft. The
-// history is made once (without waiting for the disk at each bill) and kept
-// in the temporary folder for the next runs.
-void BM_ListThreeHundredBuildings(benchmark::State& run) {
-    constexpr int kBuildings = 300, kFlats = 20, kMonths = 120;
+// An office's history: 300 buildings of 20 properties, each with ten years
+// of monthly periods (36,000 bills, 720,000 lines). Made once (without
+// waiting for the disk at each bill) and kept in the temporary folder for
+// the next runs.
+constexpr int kOfficeBuildings = 300, kOfficeFlats = 20, kOfficeMonths = 120;
+
+std::string OfficeHistoryFile() {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / "pyrostat-bench-office";
     const std::string path = (folder / "Billing.sqlite").string();
     const std::filesystem::path made = folder / "made";
-    if (!std::filesystem::exists(made)) {
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        BillingHistory history(path);
-        history.Database().Exec("PRAGMA synchronous = OFF");
-        std::string table;
-        for (int i = 1; i <= kFlats; ++i) {
-            table += "Δ" + std::to_string(i) + "\t0.05\t0.3\n";
-        }
-        const BillingCoefficients c = ParseCoefficientTable(table);
-        for (int b = 1; b <= kBuildings; ++b) {
-            BuildingKey key{"/μελέτες/κτίριο " + std::to_string(b) + ".pyx",
-                            "Πολυκατοικία " + std::to_string(b),
-                            "Ιδιοκτήτες",
-                            "Θέρμανση",
-                            b % 2 ? "Πάτρα" : "Αθήνα",
-                            {}};
-            for (int month = 0; month < kMonths; ++month) {
-                std::string readings;
-                for (int i = 1; i <= kFlats; ++i) {
-                    readings +=
-                        std::to_string(i) + "\t" + std::to_string(10 + (i * b + month) % 90) + "\n";
-                }
-                BillRequest request;
-                request.costCents = 120000 + b;
-                request.from = BillDate{2016 + month / 12, 1 + month % 12, 1};
-                request.to = BillDate{2016 + month / 12, 1 + month % 12, 28};
-                history.Save(key, MakePeriodBill(c, ParseReadings(readings), request));
-            }
-            if (b % 10 == 0) {
-                history.SaveDraft(history.FindOrAddBuilding(key), "pyrostat-draft\t1\n");
-            }
-        }
-        std::ofstream(made) << "made\n";
+    if (std::filesystem::exists(made)) {
+        return path;
     }
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
     BillingHistory history(path);
+    history.Database().Exec("PRAGMA synchronous = OFF");
+    std::string table;
+    for (int i = 1; i <= kOfficeFlats; ++i) {
+        table += "Δ" + std::to_string(i) + "\t0.05\t0.3\n";
+    }
+    const BillingCoefficients c = ParseCoefficientTable(table);
+    for (int b = 1; b <= kOfficeBuildings; ++b) {
+        BuildingKey key{"/μελέτες/κτίριο " + std::to_string(b) + ".pyx",
+                        "Πολυκατοικία " + std::to_string(b),
+                        "Ιδιοκτήτες",
+                        "Θέρμανση",
+                        b % 2 ? "Πάτρα" : "Αθήνα",
+                        {}};
+        for (int month = 0; month < kOfficeMonths; ++month) {
+            std::string readings;
+            for (int i = 1; i <= kOfficeFlats; ++i) {
+                readings +=
+                    std::to_string(i) + "\t" + std::to_string(10 + (i * b + month) % 90) + "\n";
+            }
+            BillRequest request;
+            request.costCents = 120000 + b;
+            request.from = BillDate{2016 + month / 12, 1 + month % 12, 1};
+            request.to = BillDate{2016 + month / 12, 1 + month % 12, 28};
+            history.Save(key, MakePeriodBill(c, ParseReadings(readings), request));
+        }
+        if (b % 10 == 0) {
+            history.SaveDraft(history.FindOrAddBuilding(key), "pyrostat-draft\t1\n");
+        }
+    }
+    std::ofstream(made) << "made\n";
+    return path;
+}
+
+// The buildings window's lines of the office's history, one query.
+void ListOffice(benchmark::State& run, BillingHistory& history) {
     for (auto _ : run) {
         const auto lines = history.BuildingSummaries();
-        if (lines.size() != kBuildings || lines.front().periods != kMonths) {
+        if (lines.size() != kOfficeBuildings || lines.front().periods != kOfficeMonths ||
+            lines.front().lastCostCents == 0) {
             run.SkipWithError("the office's history did not list whole");
         }
         benchmark::DoNotOptimize(lines.data());
     }
 }
+
+void BM_ListThreeHundredBuildings(benchmark::State& run) {
+    BillingHistory history(OfficeHistoryFile());
+    ListOffice(run, history);
+}
 BENCHMARK(BM_ListThreeHundredBuildings)->Unit(benchmark::kMillisecond);
+
+// The office moved to a server (PYROSTAT_BENCH_POSTGRES, a server of its own:
+// bench/office-server.sh starts one): the whole history exported to a file
+// as `history --export` does, and imported into an empty database on the
+// server as `history --import` does. Once, it is long.
+std::string ServerConnection() {
+    const char* set = std::getenv("PYROSTAT_BENCH_POSTGRES");
+    return set != nullptr ? set : "";
+}
+
+void BM_MoveOfficeToServer(benchmark::State& run) {
+    if (ServerConnection().empty()) {
+        run.SkipWithError("PYROSTAT_BENCH_POSTGRES is not set (bench/office-server.sh)");
+        return;
+    }
+    const std::string source = OfficeHistoryFile();
+    const std::string moved =
+        (std::filesystem::temp_directory_path() / "pyrostat-bench-move.sqlite").string();
+    for (auto _ : run) {
+        run.PauseTiming();
+        std::filesystem::remove(moved);
+        {
+            PostgresDatabase admin(ServerConnection() + " dbname=postgres");
+            admin.Exec("DROP DATABASE IF EXISTS pyrostat_office WITH (FORCE)");
+            admin.Exec("CREATE DATABASE pyrostat_office ENCODING 'UTF8' TEMPLATE template0");
+        }
+        run.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        BillingHistory desk(source);
+        desk.ExportAll(moved);
+        const auto exported = std::chrono::steady_clock::now();
+        BillingHistory office(
+            std::make_unique<PostgresDatabase>(ServerConnection() + " dbname=pyrostat_office"));
+        const int added = office.Import(moved);
+        const auto imported = std::chrono::steady_clock::now();
+        run.counters["export_s"] = std::chrono::duration<double>(exported - start).count();
+        run.counters["import_s"] = std::chrono::duration<double>(imported - exported).count();
+        if (added != kOfficeBuildings * kOfficeMonths ||
+            office.BuildingSummaries().size() != kOfficeBuildings) {
+            run.SkipWithError("the office did not arrive whole");
+        }
+    }
+}
+BENCHMARK(BM_MoveOfficeToServer)->Unit(benchmark::kSecond)->Iterations(1);
+
+void BM_ListThreeHundredBuildingsOnServer(benchmark::State& run) {
+    if (ServerConnection().empty()) {
+        run.SkipWithError("PYROSTAT_BENCH_POSTGRES is not set (bench/office-server.sh)");
+        return;
+    }
+    BillingHistory office(
+        std::make_unique<PostgresDatabase>(ServerConnection() + " dbname=pyrostat_office"));
+    ListOffice(run, office);
+}
+BENCHMARK(BM_ListThreeHundredBuildingsOnServer)->Unit(benchmark::kMillisecond);
 
 // The readings of a 10,000-property table matched to their properties, by
 // number and by name: one lookup table for both, so both take about the same.

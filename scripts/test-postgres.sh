@@ -4,7 +4,9 @@
 # only on a Unix socket in FOLDER, and prints the connection for
 # PYROSTAT_TEST_POSTGRES; `stop FOLDER` stops it. Two roles: `pyrostat`, the
 # tests' owner of everything (no password, over the socket only), and `desk`,
-# whose password is checked, for the tests of a password refused.
+# whose password is checked, for the tests of a password refused. The tests'
+# server does not wait for the disk (fsync off); `start FOLDER durable` does,
+# as an office's server would (for the benchmarks).
 set -euo pipefail
 command=${1:?start|stop}
 folder=${2:?folder}
@@ -21,6 +23,8 @@ as_owner() {
   fi
 }
 port=54329
+fsync=off
+if [ "${3:-}" = durable ]; then fsync=on; fi
 case "$command" in
   start)
     mkdir -p "$folder"
@@ -34,7 +38,7 @@ local all desk scram-sha-256
 local all all trust
 HBA
     as_owner "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 \
-      -o "-k $folder -c listen_addresses= -p $port -c fsync=off -c max_connections=60" start \
+      -o "-k $folder -c listen_addresses= -p $port -c fsync=$fsync -c max_connections=60" start \
       >/dev/null || { cat "$folder/server.log" >&2; exit 1; }
     "$bin/psql" -q -h "$folder" -p "$port" -U pyrostat -d postgres \
       -c "CREATE ROLE desk LOGIN PASSWORD 'desk-secret'" >/dev/null

@@ -1,6 +1,7 @@
 #include "app/gui/ProgramWiring.h"
 
 #include "billing/HistoryStore.h"
+#include "billing/LocalDrafts.h"
 #include "billing/gui/FrmBilling.h"
 #include "billing/gui/FrmBuildings.h"
 #include "distribution/MessageByCode.h"
@@ -105,14 +106,26 @@ private:
         if (!study.empty()) {
             billing.SetSuggestedName(QString::fromStdString(
                 FolderOfPath(study) + MapForFileName(TrimBlanks(TitleBox().Text()))));
+            const HistoryStore store = ChosenStore();
+            const BuildingKey key = BuildingKeyOf(study, building);
+            billing.SetHistoryStore(QString::fromStdString(store.Describe()));
+            // On an office's server, this desk keeps the drafts the server
+            // cannot take, and gives them back at the next opening.
+            if (store.OnServer()) {
+                billing.SetLocalDrafts(LocalDrafts(state_.InProgramFolder(kLocalDraftsFolder)),
+                                       key);
+            }
             try {
-                const HistoryStore store = ChosenStore();
                 history = OpenHistory(store);
-                billing.SetHistoryStore(QString::fromStdString(store.Describe()));
-                billing.SetHistory(history.get(), BuildingKeyOf(study, building));
+                billing.SetHistory(history.get(), key);
             } catch (const HistoryError& e) {
-                messages_.ShowWithBeeps(kAttentionTitle, e.what(),
-                                        MessageService::Icon::Exclamation);
+                messages_.ShowWithBeeps(
+                    kAttentionTitle,
+                    e.what() + std::string(store.OnServer()
+                                               ? "\nΟι ενδείξεις που θα γράψετε κρατιούνται ως "
+                                                 "πρόχειρο σε αυτόν τον σταθμό."
+                                               : ""),
+                    MessageService::Icon::Exclamation);
             }
         }
         billing.exec();

@@ -493,6 +493,8 @@ void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
         }
     }
     historyBox_->setVisible(history_ != nullptr);
+    periods_->setVisible(history_ != nullptr);
+    cmdOpenStored_->setVisible(history_ != nullptr);
     cmdSave_->setVisible(!readOnly_);
     cmdCarry_->setVisible(!readOnly_);
     FillPeriods();
@@ -502,6 +504,21 @@ void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
         ShowBill();
     } else {
         Rebill();
+    }
+}
+
+void FrmBilling::SetLocalDrafts(const LocalDrafts& drafts, BuildingKey key) {
+    local_ = drafts;
+    if (history_ == nullptr) {
+        // No history to store in: the part of the window that keeps the
+        // draft, without the stored periods.
+        key_ = std::move(key);
+        historyBox_->show();
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{periods_, cmdSave_, cmdOpenStored_, cmdCarry_}) {
+            w->hide();
+        }
+        ResumeStoredDraft();
     }
 }
 
@@ -551,7 +568,11 @@ void FrmBilling::SavePeriod() {
     }
     try {
         const StoredPeriod saved = history_->Save(key_, bill_);
-        // The stored period took the draft's place.
+        // The stored period took the draft's place, here and on the desk.
+        if (local_) {
+            local_->Drop(key_);
+        }
+        offline_ = false;
         changed_ = false;
         draftTimer_->stop();
         draftNote_->hide();
@@ -562,6 +583,8 @@ void FrmBilling::SavePeriod() {
             QStringLiteral("\nΑποθηκεύτηκε στο ιστορικό, έκδοση %1.").arg(saved.version));
     } catch (const std::exception& e) {
         Warn(Q(e.what()));
+        // What was typed stays in the window, and as a draft for the next try.
+        KeepDraft();
     }
     BackToGrid();
 }
@@ -866,7 +889,7 @@ void FrmBilling::Warn(const QString& text) {
 void FrmBilling::reject() {
     // With the history, what is typed stays as the building's draft: the
     // window closes without a question, and opens again with it.
-    if (changed_ && !readOnly_ && history_ != nullptr && KeepDraft()) {
+    if (changed_ && !readOnly_ && (history_ != nullptr || local_) && KeepDraft()) {
         QDialog::reject();
         return;
     }
@@ -952,40 +975,82 @@ void FrmBilling::OwnerTyped(int row) {
 
 void FrmBilling::Changed() {
     changed_ = true;
-    if (history_ != nullptr && !readOnly_) {
+    if ((history_ != nullptr || local_) && !readOnly_) {
         draftTimer_->start();
     }
 }
 
 bool FrmBilling::KeepDraft() {
     draftTimer_->stop();
-    if (history_ == nullptr || readOnly_) {
+    if (readOnly_) {
         return false;
     }
-    try {
-        const int64_t building = history_->FindOrAddBuilding(key_);
-        if (session_.AnythingTyped()) {
-            history_->SaveDraft(building, DraftText(session_));
-        } else {
-            history_->DiscardDraft(building);
+    if (history_ != nullptr && !offline_) {
+        try {
+            const int64_t building = history_->FindOrAddBuilding(key_);
+            if (session_.AnythingTyped()) {
+                history_->SaveDraft(building, DraftText(session_));
+            } else {
+                history_->DiscardDraft(building);
+            }
+            if (local_) {
+                local_->Drop(key_);
+            }
+            return true;
+        } catch (const std::exception& e) {
+            if (!local_) {
+                Warn(Q(e.what()) + QStringLiteral("\nΟι ενδείξεις είναι ακόμη στο παράθυρο."));
+                return false;
+            }
+            // Told once; from now on kept on this desk without asking the
+            // server at every change.
+            offline_ = true;
+            Warn(Q(e.what()) + QStringLiteral("\nΟι ενδείξεις είναι ακόμη στο παράθυρο και "
+                                              "κρατιούνται ως πρόχειρο σε αυτόν τον σταθμό· "
+                                              "ξαναγυρίζουν όταν ανοίξει το παράθυρο."));
         }
-        return true;
-    } catch (const std::exception& e) {
-        Warn(Q(e.what()) + QStringLiteral("\nΟι ενδείξεις είναι ακόμη στο παράθυρο."));
+    }
+    if (!local_) {
         return false;
     }
+    if (!session_.AnythingTyped()) {
+        local_->Drop(key_);
+        return true;
+    }
+    const std::string path = local_->PathOf(key_);
+    if (const FileProblem problem = local_->Keep(key_, DraftText(session_));
+        problem != FileProblem::None) {
+        Warn(QStringLiteral("Το πρόχειρο ΔΕΝ κρατήθηκε: %1\nΟι ενδείξεις είναι ακόμη στο παράθυρο.")
+                 .arg(Q(FileProblemMessage(path, problem))));
+        return false;
+    }
+    draftNote_->setText(QStringLiteral("Πρόχειρο σε αυτόν τον σταθμό: ο διακομιστής του "
+                                       "ιστορικού δεν το πήρε."));
+    draftNote_->show();
+    return true;
 }
 
 void FrmBilling::ResumeStoredDraft() {
     draftNote_->hide();
     cmdDiscardDraft_->hide();
-    if (history_ == nullptr || readOnly_ || session_.AnythingTyped()) {
+    if ((history_ == nullptr && !local_) || readOnly_ || session_.AnythingTyped()) {
         return;
     }
+    // A draft this desk kept when the server could not take it is the
+    // newer one.
     std::optional<BillingHistory::Draft> draft;
+    bool onDesk = false;
+    if (local_) {
+        if (auto content = local_->Find(key_)) {
+            draft = BillingHistory::Draft{{}, std::move(*content)};
+            onDesk = true;
+        }
+    }
     try {
-        if (const auto building = history_->FindBuilding(key_)) {
-            draft = history_->DraftOf(*building);
+        if (!draft && history_ != nullptr) {
+            if (const auto building = history_->FindBuilding(key_)) {
+                draft = history_->DraftOf(*building);
+            }
         }
     } catch (const std::exception& e) {
         Warn(Q(e.what()));
@@ -998,13 +1063,18 @@ void FrmBilling::ResumeStoredDraft() {
     FillRows();
     ShowSessionFields();
     Rebill();
-    const QDateTime kept =
-        QDateTime::fromString(Q(draft->savedAt), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    QDateTime utc = kept;
-    utc.setTimeZone(QTimeZone::utc());
-    draftNote_->setText(
-        QStringLiteral("Πρόχειρο της %1: οι ενδείξεις που γράφτηκαν και δεν αποθηκεύτηκαν.")
-            .arg(utc.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm"))));
+    if (onDesk) {
+        draftNote_->setText(QStringLiteral("Πρόχειρο αυτού του σταθμού: οι ενδείξεις που "
+                                           "γράφτηκαν όταν ο διακομιστής δεν απαντούσε."));
+    } else {
+        const QDateTime kept =
+            QDateTime::fromString(Q(draft->savedAt), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        QDateTime utc = kept;
+        utc.setTimeZone(QTimeZone::utc());
+        draftNote_->setText(
+            QStringLiteral("Πρόχειρο της %1: οι ενδείξεις που γράφτηκαν και δεν αποθηκεύτηκαν.")
+                .arg(utc.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm"))));
+    }
     draftNote_->show();
     cmdDiscardDraft_->show();
     if (!faults.empty()) {
@@ -1025,13 +1095,18 @@ void FrmBilling::DiscardDraft() {
                              : QMessageBox::question(this, QStringLiteral("!! ΠΡΟΣΟΧΗ !!"),
                                                      question, QMessageBox::Yes | QMessageBox::No,
                                                      QMessageBox::No) == QMessageBox::Yes;
-    if (!discard || history_ == nullptr) {
+    if (!discard || (history_ == nullptr && !local_)) {
         BackToGrid();
         return;
     }
+    if (local_) {
+        local_->Drop(key_);
+    }
     try {
-        if (const auto building = history_->FindBuilding(key_)) {
-            history_->DiscardDraft(*building);
+        if (history_ != nullptr) {
+            if (const auto building = history_->FindBuilding(key_)) {
+                history_->DiscardDraft(*building);
+            }
         }
     } catch (const std::exception& e) {
         Warn(Q(e.what()));

@@ -3,6 +3,7 @@
 #include "billing/BillSheets.h"
 #include "billing/BillingHistory.h"
 #include "billing/BillingSession.h"
+#include "billing/LocalDrafts.h"
 #include "billing/PeriodComparison.h"
 #include "billing/ReadingsImport.h"
 #include "reports/SheetModel.h"
@@ -52,6 +53,10 @@ public:
     // Which store the history is in (a file, or an office's server), shown
     // under the stored periods.
     void SetHistoryStore(const QString& store);
+    // Where this desk keeps the building's draft when the office's server
+    // cannot take it, or when the server could not be opened at all (no
+    // history then): what was typed comes back at the next opening.
+    void SetLocalDrafts(const LocalDrafts& drafts, BuildingKey key);
     // How a stored period is opened; unset: a read-only window of it.
     void SetOpenStored(std::function<void(const StoredPeriod&)> open) {
         openStored_ = std::move(open);
@@ -193,6 +198,8 @@ private:
     std::function<bool(const QString&)> confirmLeave_;
     bool sized_ = false;   // given its first size on the screen
     bool changed_ = false; // readings typed since the window opened or last stored
+    std::optional<LocalDrafts> local_;
+    bool offline_ = false; // the server refused a draft: kept on this desk until stored
     QString suggested_;
     QTableWidget* grid_;
     QLineEdit* cost_;

@@ -4,6 +4,7 @@
 #include "distribution/SampleStudy.h"
 #include "distribution/StudyCalculation.h"
 #include "support/TestFolder.h"
+#include "support/TestHistories.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -662,6 +663,74 @@ TEST(ReadingsColumnsDialogTest, OkOnlyForAChoiceThatReads) {
     EXPECT_TRUE(dialog.Acceptable());
     dialog.Headings()->setValue(0);
     EXPECT_EQ(dialog.Columns().headingRows, 0);
+}
+
+} // namespace
+} // namespace pyrostat
+
+namespace pyrostat {
+namespace {
+
+// An office's server that stops answering while a period is typed: the
+// readings stay in the window and on this desk, come back in the next
+// window (with or without the server), and are stored when it answers again.
+TEST_F(Window, WhenTheServerStopsAnsweringTheDraftIsKeptOnTheDesk) {
+    test::TestHistories stores(test::Store::Server);
+    SKIP_WITHOUT(stores);
+    const HistoryStore where = stores.Where("office");
+    const BuildingKey key{stores.Folder().File("sample.pyx"), test::kSampleTitle, "", "", "", {}};
+    const LocalDrafts desk(stores.Folder().File("PYXFiles/Drafts/"));
+    auto history = OpenHistory(where);
+    window.SetLocalDrafts(desk, key);
+    window.SetHistory(history.get(), key);
+    ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
+    window.Cost()->setText(QStringLiteral("2850"));
+    window.From()->setText(QStringLiteral("15/10/2026"));
+    window.To()->setText(QStringLiteral("30/04/2027"));
+    ASSERT_TRUE(window.CmdSave()->isEnabled());
+
+    // The server's database goes away: the save is refused and told, the
+    // readings stay and are kept on the desk.
+    ASSERT_TRUE(test::OnTestServer("DROP DATABASE " +
+                                   where.connection.substr(where.connection.rfind('=') + 1) +
+                                   " WITH (FORCE)"));
+    window.CmdSave()->click();
+    ASSERT_FALSE(warnings.isEmpty());
+    EXPECT_TRUE(warnings.join('\n').contains(QStringLiteral("ΔΕΝ αποθηκεύτηκε")))
+        << warnings.join('\n').toStdString();
+    EXPECT_TRUE(warnings.join('\n').contains(QStringLiteral("σε αυτόν τον σταθμό")));
+    EXPECT_EQ(Cell(window, 0, 3), QStringLiteral("1.000"));
+    ASSERT_TRUE(desk.Find(key));
+    window.reject();
+    EXPECT_TRUE(questions.isEmpty()) << "kept on the desk: nothing to ask";
+    history.reset();
+
+    // The next window without a server to open: the readings come back.
+    {
+        FrmBilling offline(Sample());
+        offline.SetWarn([this](const QString& text) { warnings << text; });
+        offline.SetLocalDrafts(desk, key);
+        EXPECT_EQ(offline.Cost()->text(), QStringLiteral("2850"));
+        EXPECT_EQ(Cell(offline, 0, 3), QStringLiteral("1.000"));
+        EXPECT_TRUE(offline.DraftNote()->text().contains(QStringLiteral("αυτού του σταθμού")));
+        EXPECT_FALSE(offline.CmdSave()->isVisibleTo(&offline));
+    }
+
+    // The server back: the desk's draft comes back and is stored there.
+    ASSERT_TRUE(test::OnTestServer("CREATE DATABASE " +
+                                   where.connection.substr(where.connection.rfind('=') + 1)));
+    history = OpenHistory(where);
+    FrmBilling again(Sample());
+    again.SetWarn([this](const QString& text) { warnings << text; });
+    again.SetLocalDrafts(desk, key);
+    again.SetHistory(history.get(), key);
+    EXPECT_EQ(again.To()->text(), QStringLiteral("30/04/2027"));
+    EXPECT_TRUE(again.Periods()->isVisibleTo(&again));
+    again.CmdSave()->click();
+    const auto stored = history->Periods(*history->FindBuilding(key));
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].costCents, 285000);
+    EXPECT_FALSE(desk.Find(key)) << "stored: the desk's draft is gone";
 }
 
 } // namespace
