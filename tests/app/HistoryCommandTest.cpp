@@ -1,8 +1,10 @@
 #include "app/HistoryCommand.h"
 #include "app/BillCommand.h"
+#include "billing/BillTsv.h"
 #include "billing/BillingHistory.h"
 #include "distribution/SampleStudy.h"
 #include "support/TestFolder.h"
+#include "support/TestHistories.h"
 
 #include "billing/HistoryStore.h"
 
@@ -133,6 +135,90 @@ TEST_F(HistoryCommand, ARefusedDatabaseStopsTheBillWithAMessage) {
     EXPECT_EQ(ReadAll(db), before);
     EXPECT_EQ(History({}).status, 1);
     EXPECT_EQ(History({study, "--import", "x"}).status, 1);
+}
+
+// An office moved from a desk's file to the server and back with the
+// command line: every building with its versions, owners and drafts; a
+// building the server has already is matched, not doubled.
+TEST_F(HistoryCommand, AnOfficeMovesToTheServerAndBackWhole) {
+    test::TestHistories server(test::Store::Server);
+    SKIP_WITHOUT(server);
+    const HistoryStore office = server.Where("office");
+    const auto run = [](const HistoryStore& store, const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int status = RunHistoryCommand(args, store, out, err);
+        return Outcome{status, out.str(), err.str()};
+    };
+    // The desk: the sample building with two versions of one period and a
+    // second period, an owner and a draft; and another building.
+    ASSERT_EQ(
+        Bill({"--cost", "2850", "--from", "15/10/2025", "--to", "30/04/2026", "--save"}, kAutumn)
+            .status,
+        0);
+    ASSERT_EQ(
+        Bill({"--cost", "2900", "--from", "15/10/2025", "--to", "30/04/2026", "--save"}, kAutumn)
+            .status,
+        0);
+    ASSERT_EQ(
+        Bill({"--cost", "3000", "--from", "15/10/2026", "--to", "30/04/2027", "--save"}, kAutumn)
+            .status,
+        0);
+    BuildingKey otherKey{"/μελέτες/άλλο.pyx", "Άλλο κτίριο", "", "", "Βόλος", {}};
+    {
+        BillingHistory desk(db);
+        const int64_t building = *desk.FindBuilding(desk.Buildings().front().second);
+        desk.SetOwners(building, {{1, {"Ελένη", "", ""}}}, {}, {2026, 12, 8});
+        desk.SaveDraft(building, "pyrostat-draft\t1\n");
+        BillRequest request;
+        request.costCents = 5000;
+        request.from = BillDate{2026, 1, 1};
+        request.to = BillDate{2026, 1, 31};
+        desk.Save(otherKey, MakePeriodBill(ParseCoefficientTable("Α\t1\t0.2\n"),
+                                           ParseReadings("Α\t5\n"), request));
+    }
+    // The server already has the other building, with the same period.
+    {
+        const auto there = OpenHistory(office);
+        BillRequest request;
+        request.costCents = 5000;
+        request.from = BillDate{2026, 1, 1};
+        request.to = BillDate{2026, 1, 31};
+        there->Save(otherKey, MakePeriodBill(ParseCoefficientTable("Α\t1\t0.2\n"),
+                                             ParseReadings("Α\t5\n"), request));
+    }
+    const std::string moved = folder.File("γραφείο.sqlite");
+    const Outcome exported = run(HistoryStore::InFile(db), {"--export", moved});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_NE(exported.out.find("2 κτιρίων"), std::string::npos) << exported.out;
+    const Outcome imported = run(office, {"--import", moved});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("Προστέθηκαν 3 περίοδοι"), std::string::npos) << imported.out;
+    EXPECT_NE(imported.out.find("διακομιστής PostgreSQL"), std::string::npos) << imported.out;
+    EXPECT_NE(run(office, {"--import", moved}).out.find("Προστέθηκαν 0"), std::string::npos);
+
+    // And back into a new desk's file: the same lines, owners and draft.
+    const std::string back = folder.File("πίσω.sqlite");
+    ASSERT_EQ(run(office, {"--export", back}).status, 0);
+    const std::string second = folder.File("second/PYXFiles/Billing.sqlite");
+    ASSERT_EQ(run(HistoryStore::InFile(second), {"--import", back}).status, 0);
+    BillingHistory desk(db), returned(second);
+    ASSERT_EQ(returned.Buildings().size(), 2u);
+    for (const auto& [id, key] : desk.Buildings()) {
+        SCOPED_TRACE(key.title);
+        const auto there = returned.FindBuilding(key);
+        ASSERT_TRUE(there);
+        const auto a = desk.Periods(id), b = returned.Periods(*there);
+        ASSERT_EQ(a.size(), b.size());
+        for (size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i].version, b[i].version);
+            EXPECT_EQ(a[i].storedAt, b[i].storedAt);
+            EXPECT_EQ(BillTsv(BillOfStored(a[i])), BillTsv(BillOfStored(b[i])));
+        }
+        EXPECT_EQ(desk.OwnerHistory(id).size(), returned.OwnerHistory(*there).size());
+        EXPECT_EQ(desk.DraftOf(id).has_value(), returned.DraftOf(*there).has_value());
+    }
+    // The list of the sample building on the server reads as on the desk.
+    EXPECT_EQ(run(office, {study}).out, History({study}).out);
 }
 
 } // namespace

@@ -49,7 +49,13 @@ std::optional<RememberedChoices> QtChoicesStore::Load() {
 bool QtChoicesStore::Save(const RememberedChoices& choices) {
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSettings settings(path_, QSettings::IniFormat);
+    // The history's connection is the user's (or the office's) setting, not
+    // a remembered choice: it stays as it was written.
+    const QVariant database = settings.value(QStringLiteral("database"));
     settings.clear();
+    if (database.isValid()) {
+        settings.setValue(QStringLiteral("database"), database);
+    }
     settings.setValue(QStringLiteral("format"), kFormatVersion);
     settings.setValue(QStringLiteral("engineer"), QString::fromStdString(choices.engineer));
     QStringList recent;

@@ -2,6 +2,7 @@
 // bar of the wired main window.
 
 #include "app/gui/ProgramWiring.h"
+#include "billing/HistoryStore.h"
 #include "platform/gui/QtChoicesStore.h"
 #include "studies/GeneralDataFile.h"
 #include "support/RecordingMessages.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 
 #include <gtest/gtest.h>
@@ -84,6 +86,34 @@ struct ProgramRun {
     MemoryClipboard clipboard;
     std::unique_ptr<FrmPyros> window;
 };
+
+// The history's connection lives in the same file: the windows' choices
+// never drop it, and the command line reads what Qt wrote, quotes and all.
+TEST(QtChoicesStore, TheHistorysConnectionStaysAndReadsAlikeOnTheCommandLine) {
+    test::TestFolder folder;
+    const std::string path = folder.File("config/pyrostat.conf");
+    fs::create_directories(folder.File("config"));
+    test::WriteAll(path, "[General]\ndatabase=host=office.lan dbname=pyrostat user=desk\n");
+    EXPECT_FALSE(QtChoicesStore(QString::fromStdString(path)).Load()); // no choices yet
+    RememberedChoices choices;
+    choices.engineer = "Μ. Ιωάννου";
+    ASSERT_TRUE(QtChoicesStore(QString::fromStdString(path)).Save(choices));
+    EXPECT_EQ(QtChoicesStore(QString::fromStdString(path)).Load()->engineer, "Μ. Ιωάννου");
+    EXPECT_EQ(SettingsValue(test::ReadAll(path), "database"),
+              "host=office.lan dbname=pyrostat user=desk");
+
+    for (const char* connection :
+         {"host=office.lan dbname=pyrostat user=desk", "postgresql://desk@office.lan/pyrostat",
+          "service=γραφείο", "host=office.lan application_name='a;b, c' sslmode=require",
+          " host=office.lan "}) {
+        {
+            QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("database"), QString::fromUtf8(connection));
+        }
+        EXPECT_EQ(SettingsValue(test::ReadAll(path), "database"), connection)
+            << test::ReadAll(path);
+    }
+}
 
 TEST(RememberedChoices, TheEngineerRecentStudiesAndGeometrySurviveARestart) {
     test::TestFolder folder;
