@@ -108,16 +108,7 @@ public:
         sql_ = Numbered(sql, count);
         params_.resize(static_cast<size_t>(count));
     }
-    ~PostgresStatement() override {
-        PQclear(result_);
-        // The server forgets a prepared statement with its connection; on
-        // one still there and not failed, it is let go now.
-        PGconn* conn = db_.ConnectionIfOk();
-        if (!prepared_.empty() && conn != nullptr && connection_ == conn &&
-            PQtransactionStatus(conn) != PQTRANS_INERROR) {
-            PQclear(PQexec(conn, ("DEALLOCATE " + prepared_).c_str()));
-        }
-    }
+    ~PostgresStatement() override { PQclear(result_); }
     PostgresStatement(const PostgresStatement&) = delete;
     PostgresStatement& operator=(const PostgresStatement&) = delete;
 
@@ -181,35 +172,20 @@ private:
         const int n = static_cast<int>(values.size());
         db_.BeforeStatement();
         PGconn* conn = db_.Connection();
-        if (conn != connection_) {
-            // A connection made again knows no statement prepared before.
-            prepared_.clear();
-            connection_ = conn;
-        }
-        // A statement run more than once (a line of each property) is
-        // prepared on the server at its second run.
-        if (prepared_.empty() && runs_ > 0) {
-            const std::string name = db_.NextStatementName();
-            const PostgresResult made(PQprepare(conn, name.c_str(), sql_.c_str(), n, nullptr));
-            if (PQresultStatus(made.Get()) != PGRES_COMMAND_OK) {
-                db_.FailWith(made.Get());
-            }
-            prepared_ = name;
-        }
+        // A statement the connection has run before (a line of each
+        // property, a bill of each period) runs as prepared on the server.
+        const std::string prepared = db_.PreparedName(sql_, n);
         result_ =
-            prepared_.empty()
+            prepared.empty()
                 ? PQexecParams(conn, sql_.c_str(), n, nullptr, values.data(), nullptr, nullptr, 0)
-                : PQexecPrepared(conn, prepared_.c_str(), n, values.data(), nullptr, nullptr, 0);
+                : PQexecPrepared(conn, prepared.c_str(), n, values.data(), nullptr, nullptr, 0);
         if (!Succeeded(result_) && db_.MadeAgain()) {
             // Lost between transactions and made again: sent once more, as
             // it stands (the server forgot what was prepared).
             PQclear(result_);
-            prepared_.clear();
-            connection_ = db_.ConnectionIfOk();
-            result_ = PQexecParams(connection_, sql_.c_str(), n, nullptr, values.data(), nullptr,
-                                   nullptr, 0);
+            result_ = PQexecParams(db_.ConnectionIfOk(), sql_.c_str(), n, nullptr, values.data(),
+                                   nullptr, nullptr, 0);
         }
-        ++runs_;
         const ExecStatusType status = PQresultStatus(result_);
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
             db_.FailWith(result_);
@@ -222,9 +198,6 @@ private:
     PGresult* result_ = nullptr;
     bool ran_ = false;
     int row_ = -1;
-    int runs_ = 0;
-    std::string prepared_;
-    PGconn* connection_ = nullptr;
 };
 
 } // namespace
@@ -307,6 +280,8 @@ PGconn* PostgresDatabase::Connection() {
         }
         // Lost between transactions (a server restarted): made again.
         PQreset(conn_);
+        prepared_.clear();
+        named_ = 0;
         if (PQstatus(conn_) != CONNECTION_OK) {
             Fail();
         }
@@ -316,11 +291,39 @@ PGconn* PostgresDatabase::Connection() {
     return conn_;
 }
 
+std::string PostgresDatabase::PreparedName(const std::string& sql, int parameters) {
+    if (prepared_.size() > 4 * kMostPrepared) {
+        PQclear(PQexec(conn_, "DEALLOCATE ALL"));
+        prepared_.clear();
+        named_ = 0;
+    }
+    Prepared& p = prepared_[sql];
+    if (!p.name.empty() || ++p.seen < 2) {
+        return p.name;
+    }
+    // A bounded number kept: past it, the server lets all of them go.
+    if (named_ >= kMostPrepared) {
+        PQclear(PQexec(conn_, "DEALLOCATE ALL"));
+        prepared_.clear();
+        named_ = 0;
+        return {};
+    }
+    const std::string name = "pyrostat_" + std::to_string(++named_);
+    const PostgresResult made(PQprepare(conn_, name.c_str(), sql.c_str(), parameters, nullptr));
+    if (PQresultStatus(made.Get()) != PGRES_COMMAND_OK) {
+        FailWith(made.Get());
+    }
+    prepared_[sql].name = name;
+    return name;
+}
+
 bool PostgresDatabase::MadeAgain() {
     if (inTransaction_ || PQstatus(conn_) == CONNECTION_OK) {
         return false;
     }
     PQreset(conn_);
+    prepared_.clear();
+    named_ = 0;
     if (PQstatus(conn_) != CONNECTION_OK) {
         return false;
     }
@@ -338,10 +341,6 @@ void PostgresDatabase::BeforeStatement() {
         onStatement_(sent_);
     }
     ++sent_;
-}
-
-std::string PostgresDatabase::NextStatementName() {
-    return "pyrostat_" + std::to_string(++named_);
 }
 
 void PostgresDatabase::FailWith(const PGresult* result) {

@@ -3,6 +3,7 @@
 #include "billing/HistoryDatabase.h"
 
 #include <functional>
+#include <map>
 #include <string>
 
 typedef struct pg_conn PGconn;
@@ -79,7 +80,9 @@ public:
     [[noreturn]] void FailWith(const PGresult* result);
     void BeforeStatement();
     bool InTransaction() const { return inTransaction_; }
-    std::string NextStatementName();
+    // The name of `sql` prepared on this connection when it runs there for
+    // the second time or later; empty when it is to be sent as it stands.
+    std::string PreparedName(const std::string& sql, int parameters);
 
 private:
     void Connect();
@@ -88,6 +91,12 @@ private:
     PGconn* conn_ = nullptr;
     bool inTransaction_ = false;
     int sent_ = 0;
+    struct Prepared {
+        int seen = 0;
+        std::string name;
+    };
+    static constexpr int kMostPrepared = 200;
+    std::map<std::string, Prepared> prepared_;
     int named_ = 0;
     std::function<void(int)> onStatement_;
 };
