@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -37,6 +38,20 @@ public:
             }
         }
         return {};
+    }
+
+    // Whether a keyword other than these is given a value.
+    bool SetOtherThan(std::initializer_list<const char*> keywords) const {
+        for (const PQconninfoOption* o = options_; o != nullptr && o->keyword != nullptr; ++o) {
+            bool listed = false;
+            for (const char* k : keywords) {
+                listed = listed || std::strcmp(o->keyword, k) == 0;
+            }
+            if (!listed && o->val != nullptr && o->val[0] != '\0') {
+                return true;
+            }
+        }
+        return false;
     }
 
 private:
@@ -219,6 +234,42 @@ std::string PostgresServerName(const std::string& connection) {
 bool ConnectionHoldsPassword(const std::string& connection) {
     const ConnectionOptions options(connection);
     return options.Ok() && !options.Value("password").empty();
+}
+
+ServerFields FieldsOf(const std::string& connection) {
+    const ConnectionOptions options(connection);
+    if (!options.Ok()) {
+        return {};
+    }
+    return {options.Value("host"), options.Value("port"), options.Value("dbname"),
+            options.Value("user")};
+}
+
+bool ConnectionHasMoreThanFields(const std::string& connection) {
+    const ConnectionOptions options(connection);
+    return options.Ok() && options.SetOtherThan({"host", "port", "dbname", "user"});
+}
+
+std::string ConnectionText(const ServerFields& fields, const std::string& password) {
+    std::string text;
+    const std::pair<const char*, const std::string*> parts[] = {
+        {"host", &fields.host}, {"port", &fields.port},  {"dbname", &fields.dbname},
+        {"user", &fields.user}, {"password", &password},
+    };
+    for (const auto& [key, value] : parts) {
+        if (value->empty()) {
+            continue;
+        }
+        std::string quoted = "'";
+        for (const char ch : *value) {
+            if (ch == '\\' || ch == '\'') {
+                quoted += '\\';
+            }
+            quoted += ch;
+        }
+        text += (text.empty() ? "" : " ") + std::string(key) + "=" + quoted + "'";
+    }
+    return text;
 }
 
 std::string ConnectionTextFault(const std::string& connection) {

@@ -34,6 +34,20 @@ bool ConnectionHoldsPassword(const std::string& connection);
 // "postgresql://..." or "key=value" pairs), else what is wrong with it.
 std::string ConnectionTextFault(const std::string& connection);
 
+// The parts of a connection the settings window shows and writes: the
+// server, its port, the database and the user (a password never).
+struct ServerFields {
+    std::string host, port, dbname, user;
+    bool operator==(const ServerFields&) const = default;
+};
+ServerFields FieldsOf(const std::string& connection);
+// Whether the text sets more than those fields (a service, SSL, a timeout).
+bool ConnectionHasMoreThanFields(const std::string& connection);
+// The key=value text of the fields, the empty ones left out, each value
+// quoted as libpq reads it back; with a password only for a connection
+// made at once (a trial), never for one kept.
+std::string ConnectionText(const ServerFields& fields, const std::string& password = {});
+
 // The history of an office: a PostgreSQL server that several desks share.
 // Every statement runs on the connection made by the constructor; a
 // connection lost between transactions (the server restarted) is made again

@@ -3,13 +3,17 @@
 
 #include "billing/HistoryStore.h"
 #include "billing/LocalDrafts.h"
+#include "billing/PasswordFile.h"
 #include "billing/PostgresDatabase.h"
 #include "support/TestFolder.h"
+#include "support/TestHistories.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+
+#include <sys/stat.h>
 
 namespace pyrostat {
 namespace {
@@ -114,6 +118,57 @@ TEST(LocalDrafts, OneABuildingKeptUntilDroppedAndNeverAnothers) {
     // A folder standing at the drafts' place is told.
     test::WriteAll(folder.File("file"), "x");
     EXPECT_NE(LocalDrafts(folder.File("file/")).Keep(a, "x"), FileProblem::None);
+}
+
+TEST(PasswordFile, OneLineAServerTheOthersKeptTheOwnerAlone) {
+    TestFolder folder;
+    const std::string path = folder.File(".pgpass");
+    test::WriteAll(path, "other.lan:5432:*:*:x\noffice.lan:5432:pyrostat:desk:old\n");
+    ::chmod(path.c_str(), 0644);
+    ASSERT_EQ(KeepPassword(path, {"office.lan", "", "pyrostat", "desk"}, "new:pw\\"),
+              FileProblem::None);
+    EXPECT_EQ(test::ReadAll(path),
+              "other.lan:5432:*:*:x\noffice.lan:5432:pyrostat:desk:new\\:pw\\\\\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u) << "libpq reads it only when it is its owner's alone";
+    // A new file is its owner's alone from the start.
+    const std::string fresh = folder.File("new/.pgpass");
+    EXPECT_NE(KeepPassword(fresh, {"h", "", "d", "u"}, "p"), FileProblem::None); // no folder
+    std::filesystem::create_directories(folder.File("new"));
+    ASSERT_EQ(KeepPassword(fresh, {"h", "", "d", "u"}, "p"), FileProblem::None);
+    ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(test::ReadAll(fresh), "h:5432:d:u:p\n");
+    EXPECT_EQ(PasswordFilePath(Env({{"HOME", "/home/m"}})), "/home/m/.pgpass");
+    EXPECT_EQ(PasswordFilePath(Env({{"HOME", "/home/m"}, {"PGPASSFILE", "/etc/p"}})), "/etc/p");
+}
+
+TEST(PasswordFile, TheServerTakesThePasswordFromTheFileAndTheFieldsRoundTrip) {
+    const ServerFields odd{"/tmp/a b", "5433", "γραφείο's", "de\\sk"};
+    EXPECT_EQ(FieldsOf(ConnectionText(odd)), odd);
+    EXPECT_FALSE(ConnectionHasMoreThanFields(ConnectionText(odd)));
+    EXPECT_TRUE(ConnectionHasMoreThanFields("host=a sslmode=require"));
+    EXPECT_TRUE(ConnectionHoldsPassword(ConnectionText(odd, "se'cret")));
+    EXPECT_FALSE(ConnectionHoldsPassword(ConnectionText(odd)));
+
+    test::TestHistories server(test::Store::Server);
+    if (!server.Missing().empty()) {
+        GTEST_SKIP() << server.Missing();
+    }
+    // The tests' server checks the password of `desk`: kept in a password
+    // file, the connection without one is taken.
+    TestFolder folder;
+    ServerFields desk = FieldsOf(test::TestServerConnection());
+    desk.user = "desk";
+    desk.dbname = "postgres";
+    const std::string path = folder.File("pgpass");
+    ASSERT_EQ(KeepPassword(path, desk, "wrong"), FileProblem::None);
+    ::setenv("PGPASSFILE", path.c_str(), 1);
+    EXPECT_THROW(PostgresDatabase{ConnectionText(desk)}, DatabaseError);
+    ASSERT_EQ(KeepPassword(path, desk, "desk-secret"), FileProblem::None);
+    EXPECT_NO_THROW(PostgresDatabase{ConnectionText(desk)});
+    ::unsetenv("PGPASSFILE");
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 
 #include "billing/HistoryStore.h"
 #include "billing/LocalDrafts.h"
+#include "billing/PasswordFile.h"
+#include "billing/PostgresDatabase.h"
 #include "billing/gui/FrmBilling.h"
 #include "billing/gui/FrmBuildings.h"
+#include "billing/gui/FrmHistoryStore.h"
 #include "distribution/MessageByCode.h"
 #include "distribution/ResultsFiles.h"
 #include "distribution/StudyCalculation.h"
@@ -37,6 +40,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QObject>
+#include <QSettings>
 #include <QTimer>
 
 #include <cstdlib>
@@ -138,6 +142,50 @@ private:
     // file of the program folder.
     HistoryStore ChosenStore() const {
         return ChooseHistoryStore(SystemEnvironment(), state_.ProgramFolder);
+    }
+
+    // Where the history is kept, set in the settings file (the password in
+    // libpq's password file); the next window that opens the history uses it.
+    void HistoryStoreDialog() {
+        const EnvironmentReader env = SystemEnvironment();
+        const std::string settingsPath = SettingsFilePath(env);
+        std::string settings;
+        ReadRegularFile(settingsPath, settings);
+        FrmHistoryStore::Actions actions;
+        actions.trial = [](const std::string& connection) -> std::string {
+            try {
+                PostgresDatabase trial(connection);
+                return {};
+            } catch (const DatabaseError& e) {
+                return "Η σύνδεση ΔΕΝ έγινε: " + e.Reason() + ".";
+            }
+        };
+        actions.keep = [settingsPath](const std::string& connection) -> std::string {
+            QSettings file(QString::fromStdString(settingsPath), QSettings::IniFormat);
+            if (connection.empty()) {
+                file.remove(QStringLiteral("database"));
+            } else {
+                file.setValue(QStringLiteral("database"), QString::fromStdString(connection));
+            }
+            file.sync();
+            return file.status() == QSettings::NoError
+                       ? std::string()
+                       : "Η ρύθμιση ΔΕΝ γράφτηκε στο " + settingsPath + ".";
+        };
+        actions.keepPassword = [env](const ServerFields& server,
+                                     const std::string& password) -> std::string {
+            const std::string path = PasswordFilePath(env);
+            const FileProblem problem = KeepPassword(path, server, password);
+            return problem == FileProblem::None
+                       ? std::string()
+                       : "Ο κωδικός ΔΕΝ γράφτηκε: " + FileProblemMessage(path, problem);
+        };
+        FrmHistoryStore dialog(SettingsValue(settings, "database"),
+                               state_.InProgramFolder(kHistoryFileName), env("PYROSTAT_DATABASE"),
+                               actions, &window_);
+        if (dialog.exec() == QDialog::Accepted) {
+            Status("Ιστορικό: " + ChosenStore().Describe());
+        }
     }
 
     void Buildings() {
@@ -302,6 +350,7 @@ void ProgramServices::Wire(const std::string& studyPath) {
     commands.onImportTable = [this] { ImportTableFile(); };
     commands.onPeriodBilling = [this] { PeriodBilling(&window_); };
     commands.onBuildings = [this] { Buildings(); };
+    commands.onHistoryStore = [this] { HistoryStoreDialog(); };
     commands.recentStudies = [this] { return recent_.Paths(); };
     commands.afterCommand = [this] { ShowStudy(); };
     // Every edit moves the mark of unsaved changes: once the edits of one

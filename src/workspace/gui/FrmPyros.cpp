@@ -253,6 +253,10 @@ void FrmPyros::Buildings() {
     Guarded([this] { Invoke(commands_.onBuildings); });
 }
 
+void FrmPyros::HistoryStore() {
+    Guarded([this] { Invoke(commands_.onHistoryStore); });
+}
+
 void FrmPyros::OpenRecent(const std::string& path) {
     Guarded([this, path] {
         if (commands_.onOpenRecent) {

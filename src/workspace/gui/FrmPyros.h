@@ -62,6 +62,7 @@ public:
     void ImportTable();
     void PeriodBilling();
     void Buildings();
+    void HistoryStore();
     // The caption: the program's own, then the study file's name and the
     // mark of unsaved changes.
     void ShowStudy(const std::string& studyPath, bool modified);

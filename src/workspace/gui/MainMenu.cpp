@@ -39,6 +39,7 @@ MainMenu::MainMenu(FrmPyros& window)
         [&window] { window.ImportTable(); });
     Add(file, QStringLiteral("Κ&τίρια…"), QStringLiteral("Ctrl+B"),
         [&window] { window.Buildings(); });
+    Add(file, QStringLiteral("&Βάση ιστορικού…"), QString(), [&window] { window.HistoryStore(); });
     file->addSeparator();
     Add(file, QStringLiteral("Έ&ξοδος"), QStringLiteral("Alt+F4"), [&window] { window.close(); });
 

@@ -32,6 +32,9 @@ struct MainWindowCommands {
     std::function<void()> onPeriodBilling;
     // The buildings of the billing history (the file menu's «Κτίρια…»).
     std::function<void()> onBuildings;
+    // Where the history is kept: the desk's file or the office's server
+    // (the file menu's «Βάση ιστορικού…»).
+    std::function<void()> onHistoryStore;
     // A study of the recent list, and the list itself (newest first).
     std::function<void(const std::string& path)> onOpenRecent;
     std::function<std::vector<std::string>()> recentStudies;
