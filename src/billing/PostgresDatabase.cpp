@@ -286,7 +286,14 @@ PostgresDatabase::PostgresDatabase(const std::string& connection)
                             "κλειδί=τιμή)",
                             {}, false);
     }
-    Connect();
+    // Told, and a connection that was not made let go.
+    try {
+        Connect();
+    } catch (...) {
+        PQfinish(conn_);
+        conn_ = nullptr;
+        throw;
+    }
 }
 
 PostgresDatabase::~PostgresDatabase() {

@@ -211,7 +211,9 @@ TEST_F(HistoryCommand, AnOfficeMovesToTheServerAndBackWhole) {
         ASSERT_EQ(a.size(), b.size());
         for (size_t i = 0; i < a.size(); ++i) {
             EXPECT_EQ(a[i].version, b[i].version);
-            EXPECT_EQ(a[i].storedAt, b[i].storedAt);
+            if (key.title != otherKey.title) { // the other's are the server's own
+                EXPECT_EQ(a[i].storedAt, b[i].storedAt);
+            }
             EXPECT_EQ(BillTsv(BillOfStored(a[i])), BillTsv(BillOfStored(b[i])));
         }
         EXPECT_EQ(desk.OwnerHistory(id).size(), returned.OwnerHistory(*there).size());

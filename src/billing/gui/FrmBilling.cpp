@@ -513,6 +513,9 @@ void FrmBilling::SetLocalDrafts(const LocalDrafts& drafts, BuildingKey key) {
         // No history to store in: the part of the window that keeps the
         // draft, without the stored periods.
         key_ = std::move(key);
+        if (!store_->text().isEmpty()) {
+            store_->setText(store_->text() + QStringLiteral(" (δεν άνοιξε)"));
+        }
         historyBox_->show();
         for (QWidget* w :
              std::initializer_list<QWidget*>{periods_, cmdSave_, cmdOpenStored_, cmdCarry_}) {
