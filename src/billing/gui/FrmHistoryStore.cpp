@@ -67,8 +67,7 @@ FrmHistoryStore::FrmHistoryStore(const std::string& current, const std::string& 
     outcome_->setWordWrap(true);
     outcome_->setMinimumWidth(420);
 
-    cmdTrial_ = new QPushButton(
-        QStringLiteral("Δοκιμή QStringLiteral("Δοκι & μή σύνδεσης ")σύνδεσης"), this);
+    cmdTrial_ = new QPushButton(QStringLiteral("Δοκιμή &σύνδεσης"), this);
     cmdTrial_->setObjectName(QStringLiteral("CmdTrial"));
     cmdOk_ = new QPushButton(QStringLiteral("&Εντάξει"), this);
     cmdOk_->setObjectName(QStringLiteral("CmdOk"));
