@@ -1,5 +1,6 @@
 #include "FuzzSupport.h"
 #include "billing/BillingHistory.h"
+#include "billing/SqliteDatabase.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             {
                 SqliteDatabase db(path, true);
-                db.Exec(HistorySchemaSteps()[0]);
+                db.Exec(HistorySchemaSteps(HistoryDialect::Sqlite)[0]);
                 db.Exec("PRAGMA user_version = " + std::to_string(version));
             }
         }
@@ -61,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (std::strlen(e.what()) == 0) {
             std::abort(); // a refusal must say why
         }
-    } catch (const SqliteError&) {
+    } catch (const DatabaseError&) {
         // A damage found past the header: told by the callers' messages.
     }
     return 0;
