@@ -41,17 +41,13 @@ PeriodBill Bill(const std::string& readings, double euros, BillDate from, BillDa
 }
 
 // Each test on a desk's file and on an office's server alike.
-class History : public ::testing::TestWithParam<test::Store> {
+class History : public test::OnBothStores {
 protected:
-    void SetUp() override { SKIP_WITHOUT(stores); }
     std::unique_ptr<BillingHistory> Open(const std::string& name = "Billing") {
         return stores.Open(name);
     }
-    test::TestHistories stores{GetParam()};
 };
-
-INSTANTIATE_TEST_SUITE_P(Stores, History, ::testing::Values(test::Store::File, test::Store::Server),
-                         test::StoreName);
+INSTANTIATE_ON_BOTH_STORES(History);
 
 class HistoryFile : public ::testing::Test {
 protected:

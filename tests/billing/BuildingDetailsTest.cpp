@@ -138,15 +138,8 @@ PeriodBill Bill(BillDate from, BillDate to) {
 }
 
 // On a desk's file and on an office's server alike.
-class BuildingRecords : public ::testing::TestWithParam<test::Store> {
-protected:
-    void SetUp() override { SKIP_WITHOUT(stores); }
-    test::TestHistories stores{GetParam()};
-};
-
-INSTANTIATE_TEST_SUITE_P(Stores, BuildingRecords,
-                         ::testing::Values(test::Store::File, test::Store::Server),
-                         test::StoreName);
+using BuildingRecords = test::OnBothStores;
+INSTANTIATE_ON_BOTH_STORES(BuildingRecords);
 
 TEST_P(BuildingRecords, OwnersFromADayOnEarlierPeriodsKeepTheirNames) {
     const auto opened = stores.Open();
@@ -293,15 +286,8 @@ namespace pyrostat {
 namespace {
 
 // On a desk's file and on an office's server alike.
-class BuildingSummaries : public ::testing::TestWithParam<test::Store> {
-protected:
-    void SetUp() override { SKIP_WITHOUT(stores); }
-    test::TestHistories stores{GetParam()};
-};
-
-INSTANTIATE_TEST_SUITE_P(Stores, BuildingSummaries,
-                         ::testing::Values(test::Store::File, test::Store::Server),
-                         test::StoreName);
+using BuildingSummaries = test::OnBothStores;
+INSTANTIATE_ON_BOTH_STORES(BuildingSummaries);
 
 TEST_P(BuildingSummaries, EachBuildingWithItsLastPeriodAndADraftWaiting) {
     const auto opened = stores.Open();

@@ -5,6 +5,7 @@
 #include "billing/BillingHistory.h"
 #include "billing/SqliteDatabase.h"
 #include "support/TestFolder.h"
+#include "support/TestHistories.h"
 
 #include <gtest/gtest.h>
 
@@ -160,9 +161,14 @@ TEST(HistoryStore, SixFirstSavesAtOnceAllSucceed) {
     }
 }
 
-TEST(HistoryStore, AMovedOrCopiedStudyKeepsItsHistory) {
-    TestFolder folder;
-    BillingHistory history(folder.File("PYXFiles/Billing.sqlite"));
+// Where the buildings are found, on a desk's file and on a server alike.
+using StoredBuildings = test::OnBothStores;
+INSTANTIATE_ON_BOTH_STORES(StoredBuildings);
+
+TEST_P(StoredBuildings, AMovedOrCopiedStudyKeepsItsHistory) {
+    TestFolder& folder = stores.Folder();
+    const auto opened = stores.Open();
+    BillingHistory& history = *opened;
     const std::string first = folder.File("μελέτες/κτίριο.pyx");
     history.Save(BuildingKeyOf(first, Flats()), Bill({2026, 1, 1}, {2026, 1, 31}));
 
@@ -195,9 +201,10 @@ TEST(HistoryStore, AMovedOrCopiedStudyKeepsItsHistory) {
     EXPECT_TRUE(history.FindBuilding(BuildingKeyOf(second, Flats())));
 }
 
-TEST(HistoryStore, PeriodsThatOverlapAreRefused) {
-    TestFolder folder;
-    BillingHistory history(folder.File("PYXFiles/Billing.sqlite"));
+TEST_P(StoredBuildings, PeriodsThatOverlapAreRefused) {
+    TestFolder& folder = stores.Folder();
+    const auto opened = stores.Open();
+    BillingHistory& history = *opened;
     const BuildingKey key = BuildingKeyOf(folder.File("κτίριο.pyx"), Flats());
     history.Save(key, Bill({2026, 10, 1}, {2027, 4, 30}));
     const struct {

@@ -40,6 +40,10 @@ bool OnTestServer(const std::string& sql) {
     return ok;
 }
 
+void OnBothStores::SetUp() {
+    SKIP_WITHOUT(stores);
+}
+
 TestHistories::~TestHistories() {
     for (const std::string& db : databases_) {
         OnTestServer("DROP DATABASE IF EXISTS " + db + " WITH (FORCE)");

@@ -51,10 +51,25 @@ private:
     std::set<std::string> databases_;
 };
 
+// A test of the history run on both stores alike, each with histories of
+// its own; skipped with the reason where the store cannot be tested.
+class OnBothStores : public ::testing::TestWithParam<Store> {
+protected:
+    void SetUp() override;
+    TestHistories stores{GetParam()};
+};
+
 // Runs `sql` on the server's maintenance database; false when it failed.
 bool OnTestServer(const std::string& sql);
 
 } // namespace pyrostat::test
+
+// The stores a suite of OnBothStores runs on.
+#define INSTANTIATE_ON_BOTH_STORES(suite)                                                          \
+    INSTANTIATE_TEST_SUITE_P(                                                                      \
+        Stores, suite,                                                                             \
+        ::testing::Values(pyrostat::test::Store::File, pyrostat::test::Store::Server),             \
+        pyrostat::test::StoreName)
 
 // At the head of a test of a store: skipped, with the reason, when the
 // store cannot be tested here.
