@@ -259,10 +259,9 @@ StoredPeriod StoredPeriodOf(const PeriodBill& bill) {
 }
 
 // What desks that store bills of one building take turns on: its general
-// data, which a study moved or copied keeps.
+// data, which a study moved, copied or given another title keeps.
 std::string BuildingLockKey(const BuildingKey& key) {
-    return "pyrostat building\n" + key.title + '\n' + key.employer + '\n' + key.project + '\n' +
-           key.location;
+    return "pyrostat building\n" + key.employer + '\n' + key.project + '\n' + key.location;
 }
 
 std::string Described(const std::string& where, const DatabaseError& error) {
