@@ -6,9 +6,11 @@
 # tests' owner of everything (no password, over the socket only), and `desk`,
 # whose password is checked, for the tests of a password refused. The tests'
 # server does not wait for the disk (fsync off); `start FOLDER durable` does,
-# as an office's server would (for the benchmarks).
+# as an office's server would (for the benchmarks). `restart FOLDER` stops it
+# at once, as a crash or a power cut would, and starts it again. The port is
+# PYROSTAT_PG_PORT, else 54329.
 set -euo pipefail
-command=${1:?start|stop}
+command=${1:?start|restart|stop}
 folder=${2:?folder}
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 if [ -z "$bin" ] || [ ! -x "$bin/initdb" ]; then
@@ -22,7 +24,7 @@ as_owner() {
     "$@"
   fi
 }
-port=54329
+port=${PYROSTAT_PG_PORT:-54329}
 fsync=off
 if [ "${3:-}" = durable ]; then fsync=on; fi
 case "$command" in
@@ -37,12 +39,25 @@ case "$command" in
 local all desk scram-sha-256
 local all all trust
 HBA
-    as_owner "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 \
-      -o "-k $folder -c listen_addresses= -p $port -c fsync=$fsync -c max_connections=60" start \
+    # Its own socket folder and port, no network, kept in its settings so
+    # that a restart finds them.
+    as_owner sh -c "cat >> '$folder/data/postgresql.conf'" <<CONF
+unix_socket_directories = '$folder'
+listen_addresses = ''
+port = $port
+fsync = $fsync
+max_connections = 60
+CONF
+    as_owner "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 start \
       >/dev/null || { cat "$folder/server.log" >&2; exit 1; }
     "$bin/psql" -q -h "$folder" -p "$port" -U pyrostat -d postgres \
       -c "CREATE ROLE desk LOGIN PASSWORD 'desk-secret'" >/dev/null
     echo "host=$folder port=$port user=pyrostat"
+    ;;
+  restart)
+    as_owner "$bin/pg_ctl" -D "$folder/data" -m immediate -w stop >/dev/null || true
+    as_owner "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 start >/dev/null ||
+      { cat "$folder/server.log" >&2; exit 1; }
     ;;
   stop)
     if [ -f "$folder/data/postmaster.pid" ]; then
@@ -51,7 +66,7 @@ HBA
     rm -rf "$folder"
     ;;
   *)
-    echo "start|stop" >&2
+    echo "start|restart|stop" >&2
     exit 2
     ;;
 esac

@@ -194,7 +194,7 @@ private:
             prepared.empty()
                 ? PQexecParams(conn, sql_.c_str(), n, nullptr, values.data(), nullptr, nullptr, 0)
                 : PQexecPrepared(conn, prepared.c_str(), n, values.data(), nullptr, nullptr, 0);
-        if (!Succeeded(result_) && db_.MadeAgain()) {
+        if (!Succeeded(result_) && db_.MadeAgain(result_)) {
             // Lost between transactions and made again: sent once more, as
             // it stands (the server forgot what was prepared).
             PQclear(result_);
@@ -375,8 +375,15 @@ std::string PostgresDatabase::PreparedName(const std::string& sql, int parameter
     return name;
 }
 
-bool PostgresDatabase::MadeAgain() {
-    if (inTransaction_ || PQstatus(conn_) == CONNECTION_OK) {
+bool PostgresDatabase::Lost(const PGresult* failed) const {
+    // Every failure the server tells has its SQLSTATE; one without it is
+    // libpq's own: the server closed the connection, or never answered.
+    return PQstatus(conn_) != CONNECTION_OK ||
+           (failed != nullptr && PQresultErrorField(failed, PG_DIAG_SQLSTATE) == nullptr);
+}
+
+bool PostgresDatabase::MadeAgain(const PGresult* failed) {
+    if (inTransaction_ || !Lost(failed)) {
         return false;
     }
     PQreset(conn_);
@@ -407,8 +414,8 @@ void PostgresDatabase::FailWith(const PGresult* result) {
                                  : PQerrorMessage(conn_);
     const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     const std::string code = state != nullptr ? state : "";
-    const bool lost = PQstatus(conn_) != CONNECTION_OK || code.rfind("08", 0) == 0 ||
-                      code == "57P01" || code == "57P02" || code == "57P03";
+    const bool lost = Lost(result) || code.rfind("08", 0) == 0 || code == "57P01" ||
+                      code == "57P02" || code == "57P03";
     const std::string server = "«" + server_ + "»";
     std::string reason;
     if (code == "28P01" || code == "28000" ||
@@ -448,7 +455,7 @@ void PostgresDatabase::Exec(std::string_view sql) {
     PGconn* conn = Connection();
     const std::string text(sql);
     PGresult* result = PQexec(conn, text.c_str());
-    if (!Succeeded(result) && MadeAgain()) {
+    if (!Succeeded(result) && MadeAgain(result)) {
         PQclear(result);
         result = PQexec(conn_, text.c_str());
     }

@@ -86,7 +86,10 @@ public:
     // After a statement failed outside a transaction because the connection
     // was lost (a server restarted): the connection made again, true when
     // it was, so that the statement is sent once more.
-    bool MadeAgain();
+    bool MadeAgain(const PGresult* failed);
+    // Whether the connection is gone, by its state or by how a statement
+    // failed.
+    bool Lost(const PGresult* failed) const;
     // The connection when it is there, else null.
     PGconn* ConnectionIfOk() const;
     // The failure of the connection, or of a statement's result.

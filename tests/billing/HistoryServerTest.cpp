@@ -13,6 +13,8 @@
 #include <libpq-fe.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <set>
 
 #include <sys/wait.h>
@@ -223,6 +225,103 @@ TEST_F(HistoryServer, AStoredBillIsKeptOnTheServerToo) {
         EXPECT_THROW(db.Exec(change), DatabaseError) << change;
     }
     EXPECT_EQ(history->Periods(*history->FindBuilding(kBuilding))[0].costCents, 123456);
+}
+
+// A server of the test's own, in a folder of its own: restarted without
+// cutting the other tests' server.
+class OwnServer {
+public:
+    OwnServer() {
+        char name[] = "/tmp/pyrostat-restart.XXXXXX";
+        if (mkdtemp(name) != nullptr) {
+            folder_ = name;
+        }
+        const std::string output = Run("start");
+        if (!output.empty() && output.back() == '\n') {
+            connection_ = output.substr(0, output.size() - 1) + " dbname=postgres";
+        }
+    }
+    ~OwnServer() { Run("stop"); }
+    OwnServer(const OwnServer&) = delete;
+    OwnServer& operator=(const OwnServer&) = delete;
+    const std::string& Connection() const { return connection_; }
+    // Stopped at once, as by a crash or a power cut, and started again.
+    bool Restart() { return Run("restart", true) == "ok"; }
+
+private:
+    std::string Run(const std::string& command, bool statusOnly = false) {
+        const std::string line = "PYROSTAT_PG_PORT=54371 bash '" PYROSTAT_TESTS_DIR
+                                 "/../scripts/test-postgres.sh' " +
+                                 command + " '" + folder_ + "' 2>/dev/null";
+        FILE* pipe = popen(line.c_str(), "r");
+        if (pipe == nullptr) {
+            return {};
+        }
+        std::string output;
+        char buffer[512];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+            output += buffer;
+        }
+        const int status = pclose(pipe);
+        if (statusOnly) {
+            return status == 0 ? "ok" : "failed";
+        }
+        return status == 0 ? output : std::string();
+    }
+    std::string folder_;
+    std::string connection_;
+};
+
+TEST_F(HistoryServer, AServerRestartedInTheMiddleOfASaveKeepsNothingOfItAndIsReachedAgain) {
+    OwnServer own;
+    ASSERT_FALSE(own.Connection().empty()) << "the test's own server did not start";
+    auto server = std::make_unique<PostgresDatabase>(own.Connection());
+    PostgresDatabase* connection = server.get();
+    BillingHistory history(std::move(server));
+    history.Save(kBuilding, Bill(1, 12));
+    int sent = 0;
+    connection->OnEachStatement([&sent](int) { ++sent; });
+    history.Save(kBuilding, Bill(2, 12));
+    const int statements = sent; // the last one is the COMMIT
+    ASSERT_GT(statements, 3);
+
+    // Restarted between two saves: the next one makes the connection again.
+    ASSERT_TRUE(own.Restart());
+    connection->OnEachStatement({});
+    EXPECT_NO_THROW(history.Save(kBuilding, Bill(3, 12)));
+
+    constexpr int kRestarts = 8;
+    for (int round = 0; round < kRestarts; ++round) {
+        const int at = 1 + round % (statements - 1); // after BEGIN, up to the COMMIT
+        const int month = 10 + round;
+        int count = 0;
+        bool restarted = false;
+        connection->OnEachStatement([&](int) {
+            if (count++ == at) {
+                restarted = own.Restart();
+            }
+        });
+        try {
+            history.Save(kBuilding, Bill(month, 12));
+            ADD_FAILURE() << "stored across a restart before statement " << at;
+        } catch (const HistoryError& e) {
+            EXPECT_NE(std::string(e.what()).find("χάθηκε"), std::string::npos) << e.what();
+        }
+        connection->OnEachStatement({});
+        ASSERT_TRUE(restarted);
+        // Nothing of it on the server; the same save goes through now.
+        const auto other = OpenHistory([&] {
+            HistoryStore store;
+            store.connection = own.Connection();
+            return store;
+        }());
+        for (const StoredPeriod& p : other->Periods(*other->FindBuilding(kBuilding), false)) {
+            EXPECT_FALSE(p.from == *Bill(month, 12).request.from) << "cut before " << at;
+        }
+        const StoredPeriod stored = history.Save(kBuilding, Bill(month, 12));
+        EXPECT_EQ(stored.version, 1);
+        EXPECT_EQ(other->Period(stored.id)->lines.size(), 12u);
+    }
 }
 
 } // namespace
