@@ -55,6 +55,17 @@ void Terminate(int pid) {
     ASSERT_TRUE(test::OnTestServer("SELECT pg_terminate_backend(" + std::to_string(pid) + ")"));
 }
 
+// How many statements a save of a building there already sends, from the
+// first to its COMMIT (the last): months 1 and 2 stored to count them.
+int StatementsOfASave(BillingHistory& history, PostgresDatabase& connection, int properties) {
+    history.Save(kBuilding, Bill(1, properties));
+    int sent = 0;
+    connection.OnEachStatement([&sent](int) { ++sent; });
+    history.Save(kBuilding, Bill(2, properties));
+    connection.OnEachStatement({});
+    return sent;
+}
+
 class HistoryServer : public ::testing::Test {
 protected:
     void SetUp() override { SKIP_WITHOUT(stores); }
@@ -122,13 +133,7 @@ TEST_F(HistoryServer, AConnectionCutAtAnyMomentOfASaveLeavesTheBillWholeOrAbsent
     auto server = std::make_unique<PostgresDatabase>(where.connection);
     PostgresDatabase* connection = server.get();
     BillingHistory history(std::move(server));
-    // How many statements a save of a building there already sends, from
-    // the first to its COMMIT.
-    history.Save(kBuilding, Bill(1, 30));
-    int sent = 0;
-    connection->OnEachStatement([&sent](int) { ++sent; });
-    history.Save(kBuilding, Bill(2, 30));
-    const int statements = sent;
+    const int statements = StatementsOfASave(history, *connection, 30);
     ASSERT_GT(statements, 5);
 
     constexpr int kCuts = 50;
@@ -278,11 +283,7 @@ TEST_F(HistoryServer, AServerRestartedInTheMiddleOfASaveKeepsNothingOfItAndIsRea
     auto server = std::make_unique<PostgresDatabase>(own.Connection());
     PostgresDatabase* connection = server.get();
     BillingHistory history(std::move(server));
-    history.Save(kBuilding, Bill(1, 12));
-    int sent = 0;
-    connection->OnEachStatement([&sent](int) { ++sent; });
-    history.Save(kBuilding, Bill(2, 12));
-    const int statements = sent; // the last one is the COMMIT
+    const int statements = StatementsOfASave(history, *connection, 12);
     ASSERT_GT(statements, 3);
 
     // Restarted between two saves: the next one makes the connection again.
