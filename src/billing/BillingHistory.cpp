@@ -827,19 +827,23 @@ std::vector<StoredPeriod> BillingHistory::LatestPeriods(int64_t building) {
 }
 
 void BillingHistory::ExportBuilding(int64_t building, const std::string& path) {
-    Export(std::vector<int64_t>{building}, path);
+    std::vector<std::pair<int64_t, BuildingKey>> one;
+    for (auto& stored : Buildings()) {
+        if (stored.first == building) {
+            one.push_back(std::move(stored));
+        }
+    }
+    Export(one, path);
 }
 
 int BillingHistory::ExportAll(const std::string& path) {
-    std::vector<int64_t> all;
-    for (const auto& [id, key] : Buildings()) {
-        all.push_back(id);
-    }
+    const std::vector<std::pair<int64_t, BuildingKey>> all = Buildings();
     Export(all, path);
     return static_cast<int>(all.size());
 }
 
-void BillingHistory::Export(const std::vector<int64_t>& buildings, const std::string& path) {
+void BillingHistory::Export(const std::vector<std::pair<int64_t, BuildingKey>>& buildings,
+                            const std::string& path) {
     std::error_code error;
     if (std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         throw HistoryError("Το αρχείο " + path + " υπάρχει ήδη: η εξαγωγή δεν το αντικαθιστά.");
@@ -864,8 +868,8 @@ void BillingHistory::Export(const std::vector<int64_t>& buildings, const std::st
             // store this history is in.
             BillingHistory out(path);
             HistoryDatabase::Transaction transaction(*out.db_);
-            for (const int64_t building : buildings) {
-                out.CopyBuilding(*this, building);
+            for (const auto& [building, key] : buildings) {
+                out.CopyBuilding(*this, building, key);
             }
             transaction.Commit();
         }
@@ -882,13 +886,7 @@ void BillingHistory::Export(const std::vector<int64_t>& buildings, const std::st
     }
 }
 
-int BillingHistory::CopyBuilding(BillingHistory& source, int64_t sourceId) {
-    BuildingKey key;
-    for (auto& [id, stored] : source.Buildings()) {
-        if (id == sourceId) {
-            key = std::move(stored);
-        }
-    }
+int BillingHistory::CopyBuilding(BillingHistory& source, int64_t sourceId, BuildingKey key) {
     const std::vector<StoredPeriod> periods = source.Periods(sourceId, true);
     // Found by its study, else by its general data and the properties of its
     // last bill: the same building from another desk is matched, not doubled.
@@ -967,7 +965,7 @@ int BillingHistory::Import(const std::string& path) {
     try {
         HistoryDatabase::Transaction transaction(*db_);
         for (const auto& [sourceId, key] : source.Buildings()) {
-            added += CopyBuilding(source, sourceId);
+            added += CopyBuilding(source, sourceId, key);
         }
         transaction.Commit();
         // A server plans its queries by what it knows of its tables: after

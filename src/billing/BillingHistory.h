@@ -180,11 +180,13 @@ private:
     void CheckVersion();
     // The period and its lines (the properties added when new); its id.
     int64_t InsertPeriod(int64_t building, const StoredPeriod& period);
-    void Export(const std::vector<int64_t>& buildings, const std::string& path);
-    // One building of another history into this one, inside a transaction
-    // of this one: matched to one here when it is there; the periods it has
-    // not, its owners, and what it keeps of its own. How many periods.
-    int CopyBuilding(BillingHistory& source, int64_t sourceId);
+    void Export(const std::vector<std::pair<int64_t, BuildingKey>>& buildings,
+                const std::string& path);
+    // One building of another history (its id and key there) into this
+    // one, inside a transaction of this one: matched to one here when it is
+    // there; the periods it has not, its owners, and what it keeps of its
+    // own. How many periods.
+    int CopyBuilding(BillingHistory& source, int64_t sourceId, BuildingKey key);
     std::string where_;
     std::unique_ptr<HistoryDatabase> db_;
 };

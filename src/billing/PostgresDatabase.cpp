@@ -320,11 +320,30 @@ void PostgresDatabase::Connect() {
     // The server's notices are not the user's business: not printed.
     PQsetNoticeProcessor(
         conn_, [](void*, const char*) {}, nullptr);
-    if (PQsetClientEncoding(conn_, "UTF8") != 0) {
+    if (!SetUpSession()) {
         Fail();
     }
-    // Numbers come back as they went in: every digit of a double.
-    PQclear(PQexec(conn_, "SET extra_float_digits = 3"));
+}
+
+bool PostgresDatabase::SetUpSession() {
+    // Texts in UTF-8 whatever the server's own; numbers back as they went
+    // in, every digit of a double.
+    if (PQsetClientEncoding(conn_, "UTF8") != 0) {
+        return false;
+    }
+    const PostgresResult digits(PQexec(conn_, "SET extra_float_digits = 3"));
+    return PQresultStatus(digits.Get()) == PGRES_COMMAND_OK;
+}
+
+bool PostgresDatabase::Reconnect() {
+    PQreset(conn_);
+    ForgetPrepared();
+    return PQstatus(conn_) == CONNECTION_OK && SetUpSession();
+}
+
+void PostgresDatabase::ForgetPrepared() {
+    prepared_.clear();
+    named_ = 0;
 }
 
 std::string PostgresDatabase::Where() const {
@@ -337,14 +356,9 @@ PGconn* PostgresDatabase::Connection() {
             Fail();
         }
         // Lost between transactions (a server restarted): made again.
-        PQreset(conn_);
-        prepared_.clear();
-        named_ = 0;
-        if (PQstatus(conn_) != CONNECTION_OK) {
+        if (!Reconnect()) {
             Fail();
         }
-        PQsetClientEncoding(conn_, "UTF8");
-        PQclear(PQexec(conn_, "SET extra_float_digits = 3"));
     }
     return conn_;
 }
@@ -352,8 +366,7 @@ PGconn* PostgresDatabase::Connection() {
 std::string PostgresDatabase::PreparedName(const std::string& sql, int parameters) {
     if (prepared_.size() > 4 * kMostPrepared) {
         PQclear(PQexec(conn_, "DEALLOCATE ALL"));
-        prepared_.clear();
-        named_ = 0;
+        ForgetPrepared();
     }
     Prepared& p = prepared_[sql];
     if (!p.name.empty() || ++p.seen < 2) {
@@ -362,8 +375,7 @@ std::string PostgresDatabase::PreparedName(const std::string& sql, int parameter
     // A bounded number kept: past it, the server lets all of them go.
     if (named_ >= kMostPrepared) {
         PQclear(PQexec(conn_, "DEALLOCATE ALL"));
-        prepared_.clear();
-        named_ = 0;
+        ForgetPrepared();
         return {};
     }
     const std::string name = "pyrostat_" + std::to_string(++named_);
@@ -383,18 +395,7 @@ bool PostgresDatabase::Lost(const PGresult* failed) const {
 }
 
 bool PostgresDatabase::MadeAgain(const PGresult* failed) {
-    if (inTransaction_ || !Lost(failed)) {
-        return false;
-    }
-    PQreset(conn_);
-    prepared_.clear();
-    named_ = 0;
-    if (PQstatus(conn_) != CONNECTION_OK) {
-        return false;
-    }
-    PQsetClientEncoding(conn_, "UTF8");
-    PQclear(PQexec(conn_, "SET extra_float_digits = 3"));
-    return true;
+    return !inTransaction_ && Lost(failed) && Reconnect();
 }
 
 PGconn* PostgresDatabase::ConnectionIfOk() const {

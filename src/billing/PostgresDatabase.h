@@ -96,13 +96,18 @@ public:
     [[noreturn]] void Fail() { FailWith(nullptr); }
     [[noreturn]] void FailWith(const PGresult* result);
     void BeforeStatement();
-    bool InTransaction() const { return inTransaction_; }
     // The name of `sql` prepared on this connection when it runs there for
     // the second time or later; empty when it is to be sent as it stands.
     std::string PreparedName(const std::string& sql, int parameters);
 
 private:
     void Connect();
+    // The session as the history reads it; false when the server refused.
+    bool SetUpSession();
+    // The connection made again, knowing nothing prepared before; false
+    // when the server is still not there.
+    bool Reconnect();
+    void ForgetPrepared();
     std::string connection_;
     std::string server_;
     PGconn* conn_ = nullptr;

@@ -189,9 +189,10 @@ private:
     }
 
     void Buildings() {
+        const HistoryStore store = ChosenStore();
         std::unique_ptr<BillingHistory> history;
         try {
-            history = OpenHistory(ChosenStore());
+            history = OpenHistory(store);
         } catch (const HistoryError& e) {
             messages_.ShowWithBeeps(kAttentionTitle, e.what(), MessageService::Icon::Exclamation);
             return;
@@ -206,7 +207,7 @@ private:
         };
         {
             FrmBuildings list(*history, actions, NumberLocale::Of(state_), &window_);
-            list.ShowStore(QString::fromStdString(ChosenStore().Describe()));
+            list.ShowStore(QString::fromStdString(store.Describe()));
             list.exec();
         }
         history.reset();
