@@ -116,8 +116,7 @@ private:
             // On an office's server, this desk keeps the drafts the server
             // cannot take, and gives them back at the next opening.
             if (store.OnServer()) {
-                billing.SetLocalDrafts(LocalDrafts(state_.InProgramFolder(kLocalDraftsFolder)),
-                                       key);
+                billing.SetLocalDrafts(LocalDrafts(state_.InProgramFolder(kLocalDraftsFolder)));
             }
             try {
                 history = OpenHistory(store);
@@ -130,6 +129,7 @@ private:
                                                  "πρόχειρο σε αυτόν τον σταθμό."
                                                : ""),
                     MessageService::Icon::Exclamation);
+                billing.WithoutHistory(key);
             }
         }
         billing.exec();

@@ -507,22 +507,25 @@ void FrmBilling::SetHistory(BillingHistory* history, BuildingKey key) {
     }
 }
 
-void FrmBilling::SetLocalDrafts(const LocalDrafts& drafts, BuildingKey key) {
+void FrmBilling::SetLocalDrafts(const LocalDrafts& drafts) {
     local_ = drafts;
-    if (history_ == nullptr) {
-        // No history to store in: the part of the window that keeps the
-        // draft, without the stored periods.
-        key_ = std::move(key);
-        if (!store_->text().isEmpty()) {
-            store_->setText(store_->text() + QStringLiteral(" (δεν άνοιξε)"));
-        }
-        historyBox_->show();
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{periods_, cmdSave_, cmdOpenStored_, cmdCarry_}) {
-            w->hide();
-        }
-        ResumeStoredDraft();
+}
+
+void FrmBilling::WithoutHistory(BuildingKey key) {
+    // No history to store in: the part of the window that keeps the draft,
+    // without the stored periods, and the store told as not opened.
+    history_ = nullptr;
+    key_ = std::move(key);
+    if (!store_->text().isEmpty()) {
+        store_->setText(store_->text() + QStringLiteral(" (δεν άνοιξε)"));
+        store_->setToolTip(store_->text());
     }
+    historyBox_->setVisible(local_.has_value());
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{periods_, cmdSave_, cmdOpenStored_, cmdCarry_}) {
+        w->hide();
+    }
+    ResumeStoredDraft();
 }
 
 void FrmBilling::SetHistoryStore(const QString& store) {

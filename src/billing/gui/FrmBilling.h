@@ -54,9 +54,13 @@ public:
     // under the stored periods.
     void SetHistoryStore(const QString& store);
     // Where this desk keeps the building's draft when the office's server
-    // cannot take it, or when the server could not be opened at all (no
-    // history then): what was typed comes back at the next opening.
-    void SetLocalDrafts(const LocalDrafts& drafts, BuildingKey key);
+    // cannot take it: what was typed comes back at the next opening. Set
+    // before SetHistory or WithoutHistory, which give the draft back.
+    void SetLocalDrafts(const LocalDrafts& drafts);
+    // The history could not be opened: the building's draft kept on the
+    // desk only (when SetLocalDrafts was given), the store told as not
+    // opened.
+    void WithoutHistory(BuildingKey key);
     // How a stored period is opened; unset: a read-only window of it.
     void SetOpenStored(std::function<void(const StoredPeriod&)> open) {
         openStored_ = std::move(open);

@@ -681,8 +681,12 @@ TEST_F(Window, WhenTheServerStopsAnsweringTheDraftIsKeptOnTheDesk) {
     const BuildingKey key{stores.Folder().File("sample.pyx"), test::kSampleTitle, "", "", "", {}};
     const LocalDrafts desk(stores.Folder().File("PYXFiles/Drafts/"));
     auto history = OpenHistory(where);
-    window.SetLocalDrafts(desk, key);
+    window.SetHistoryStore(QString::fromStdString(where.Describe()));
+    window.SetLocalDrafts(desk);
     window.SetHistory(history.get(), key);
+    // Opened: the store told as it is, nothing of a failure.
+    EXPECT_FALSE(window.StoreLabel()->text().contains(QStringLiteral("δεν άνοιξε")));
+    EXPECT_TRUE(window.StoreLabel()->text().contains(QStringLiteral("διακομιστής PostgreSQL")));
     ASSERT_TRUE(window.PasteText(QString::fromUtf8(kReadings)));
     window.Cost()->setText(QStringLiteral("2850"));
     window.From()->setText(QStringLiteral("15/10/2026"));
@@ -709,7 +713,10 @@ TEST_F(Window, WhenTheServerStopsAnsweringTheDraftIsKeptOnTheDesk) {
     {
         FrmBilling offline(Sample());
         offline.SetWarn([this](const QString& text) { warnings << text; });
-        offline.SetLocalDrafts(desk, key);
+        offline.SetHistoryStore(QString::fromStdString(where.Describe()));
+        offline.SetLocalDrafts(desk);
+        offline.WithoutHistory(key);
+        EXPECT_TRUE(offline.StoreLabel()->text().contains(QStringLiteral("(δεν άνοιξε)")));
         EXPECT_EQ(offline.Cost()->text(), QStringLiteral("2850"));
         EXPECT_EQ(Cell(offline, 0, 3), QStringLiteral("1.000"));
         EXPECT_TRUE(offline.DraftNote()->text().contains(QStringLiteral("αυτού του σταθμού")));
@@ -722,7 +729,7 @@ TEST_F(Window, WhenTheServerStopsAnsweringTheDraftIsKeptOnTheDesk) {
     history = OpenHistory(where);
     FrmBilling again(Sample());
     again.SetWarn([this](const QString& text) { warnings << text; });
-    again.SetLocalDrafts(desk, key);
+    again.SetLocalDrafts(desk);
     again.SetHistory(history.get(), key);
     EXPECT_EQ(again.To()->text(), QStringLiteral("30/04/2027"));
     EXPECT_TRUE(again.Periods()->isVisibleTo(&again));
